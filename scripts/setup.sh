@@ -1,0 +1,35 @@
+#!/bin/sh
+# Installs every Debian package QLX needs to build, test and run. Safe to run again:
+# packages already present are left alone. Works as root or through sudo.
+set -eu
+
+PACKAGES="cmake ninja-build g++ pkg-config \
+qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev \
+libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
+xvfb xauth"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+if [ -z "$missing" ]; then
+    echo "setup: all packages present"
+    exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+    SUDO=""
+elif command -v sudo >/dev/null 2>&1; then
+    SUDO="sudo"
+else
+    echo "setup: need root or sudo to install:$missing" >&2
+    exit 1
+fi
+
+echo "setup: installing$missing"
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q
+# shellcheck disable=SC2086
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing

@@ -1,0 +1,175 @@
+#include "core/format.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace qlx {
+
+namespace {
+
+bool IsPlaceholder(char c) { return c == '#' || c == '0'; }
+
+struct Picture {
+    std::string_view prefix;
+    std::string_view suffix;
+    int decimals = 0;       // digit places after the point
+    int min_int = 0;        // required integer digits
+    int min_frac = 0;       // required decimals
+    bool point = false;     // the picture shows a decimal point
+    bool grouping = false;  // "#,##0" thousands grouping
+    bool has_zero = false;  // any "0" placeholder
+};
+
+Picture ParsePicture(std::string_view pic) {
+    Picture p;
+    const std::size_t n = pic.size();
+    std::size_t start = 0;
+    while (start < n) {
+        const char c = pic[start];
+        if (IsPlaceholder(c)) break;
+        if (c == '.' && start + 1 < n && IsPlaceholder(pic[start + 1])) break;
+        ++start;
+    }
+    p.prefix = pic.substr(0, start);
+    std::size_t i = start;
+    int int_places = 0;
+    int first_zero = -1;
+    for (; i < n; ++i) {
+        const char c = pic[i];
+        if (IsPlaceholder(c)) {
+            if (c == '0' && first_zero < 0) first_zero = int_places;
+            ++int_places;
+        } else if (c == ',' && int_places > 0 && i + 1 < n && IsPlaceholder(pic[i + 1])) {
+            p.grouping = true;
+        } else {
+            break;
+        }
+    }
+    if (first_zero >= 0) p.min_int = int_places - first_zero;
+    if (i < n && pic[i] == '.') {
+        p.point = true;
+        ++i;
+        for (; i < n && IsPlaceholder(pic[i]); ++i) {
+            ++p.decimals;
+            if (pic[i] == '0') p.min_frac = p.decimals;
+        }
+    }
+    p.suffix = pic.substr(i);
+    p.has_zero = p.min_int > 0 || p.min_frac > 0;
+    return p;
+}
+
+// Digits of |value| rounded to `decimals` places, halves away from zero. The exact binary
+// value is first written with 20 further places (exactly rounded), which decides every tie.
+void RoundedDigits(double value, int decimals, std::string& int_digits, std::string& frac_digits) {
+    std::array<char, 400> buf{};
+    const double mag = std::fabs(value);
+    const int extra = 20;
+    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), mag, std::chars_format::fixed,
+                             decimals + extra);
+    std::string digits(buf.data(), res.ptr);
+    const std::size_t dot = digits.find('.');
+    std::string ip = digits.substr(0, dot);
+    std::string fp = digits.substr(dot + 1);
+    const bool up = fp[static_cast<std::size_t>(decimals)] >= '5';
+    fp.resize(static_cast<std::size_t>(decimals));
+    std::string all = ip + fp;
+    if (up) {
+        int k = static_cast<int>(all.size()) - 1;
+        while (k >= 0 && all[static_cast<std::size_t>(k)] == '9') {
+            all[static_cast<std::size_t>(k)] = '0';
+            --k;
+        }
+        if (k < 0)
+            all.insert(all.begin(), '1');
+        else
+            ++all[static_cast<std::size_t>(k)];
+    }
+    const std::size_t int_len = all.size() - static_cast<std::size_t>(decimals);
+    int_digits = all.substr(0, int_len);
+    frac_digits = all.substr(int_len);
+}
+
+}  // namespace
+
+std::string Format(double value, std::string_view picture, char mark) {
+    const Picture p = ParsePicture(picture);
+    if (!std::isfinite(value)) value = 0.0;  // never shown: callers keep results finite
+
+    std::string ip, fp;
+    RoundedDigits(value, p.decimals, ip, fp);
+    const bool zero = ip.find_first_not_of('0') == std::string::npos &&
+                      fp.find_first_not_of('0') == std::string::npos;
+
+    std::string out;
+    out.reserve(picture.size() + 24);
+    if (value < 0.0 && !zero) out += '-';
+    out.append(p.prefix);
+    if (!(zero && !p.has_zero)) {
+        // Integer part: no leading zeros beyond what the picture requires.
+        const std::size_t nz = ip.find_first_not_of('0');
+        ip = nz == std::string::npos ? std::string() : ip.substr(nz);
+        if (static_cast<int>(ip.size()) < p.min_int)
+            ip.insert(0, static_cast<std::size_t>(p.min_int) - ip.size(), '0');
+        if (p.grouping && ip.size() > 3) {
+            const char group = mark == ',' ? '.' : ',';
+            std::string g;
+            const std::size_t lead = ip.size() % 3;
+            for (std::size_t k = 0; k < ip.size(); ++k) {
+                if (k > 0 && k >= lead && (k - lead) % 3 == 0) g += group;
+                g += ip[k];
+            }
+            ip = g;
+        }
+        out += ip;
+        if (p.point) {
+            while (static_cast<int>(fp.size()) > p.min_frac && fp.back() == '0') fp.pop_back();
+            out += mark;
+            out += fp;
+        }
+    }
+    out.append(p.suffix);
+    return out;
+}
+
+namespace {
+
+// General form with `digits` significant digits, trailing zeros of the mantissa dropped and the
+// exponent written "E-05", the way the entry rule reads it back.
+std::string GeneralText(double value, int digits) {
+    std::array<char, 64> buf{};
+    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general,
+                             digits);
+    std::string s(buf.data(), res.ptr);
+    const std::size_t e = s.find('e');
+    std::string mantissa = s.substr(0, e);
+    std::string exponent = e == std::string::npos ? std::string() : s.substr(e);
+    if (mantissa.find('.') != std::string::npos) {
+        while (mantissa.back() == '0') mantissa.pop_back();
+        if (mantissa.back() == '.') mantissa.pop_back();
+    }
+    if (!exponent.empty()) exponent[0] = 'E';
+    if (mantissa == "-0") mantissa = "0";
+    return mantissa + exponent;
+}
+
+}  // namespace
+
+std::string ShortestText(float value, char mark) {
+    std::string s = GeneralText(static_cast<double>(value), 7);
+    const std::size_t dot = s.find('.');
+    if (dot != std::string::npos) s[dot] = mark;
+    return s;
+}
+
+std::string NumberText(double value) {
+    if (!std::isfinite(value)) value = 0.0;
+    std::string s = GeneralText(std::fabs(value), 15);
+    if (s.size() > 1 && s[0] == '0' && s[1] == '.') s.erase(0, 1);
+    const bool negative = value < 0.0 && s != "0";
+    return (negative ? "-" : " ") + s;
+}
+
+}  // namespace qlx

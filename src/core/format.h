@@ -1,0 +1,31 @@
+// Number-to-text rules of every result field.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qlx {
+
+// Writes a value under a picture string, showing the decimal point as `mark` ('.' or ',').
+//  "#"  optional digit, "0" required digit, "." decimal point, "," (in the integer part)
+//  thousands grouping; every other character is copied unchanged, and so is a second "."
+//  after the number ("###0.00 deg.").
+// The value is rounded to the picture's last decimal, halves away from zero. Optional
+// decimals drop their trailing zeros. A value that rounds to zero under a picture without any
+// "0" gives an empty number part (the literals remain). A value that rounds to zero never shows
+// a minus sign. The grouping character is the other mark: ',' with a decimal point, '.' with a
+// decimal comma.
+std::string Format(double value, std::string_view picture, char mark = '.');
+
+// The shortest text of a single-precision value: at most 7 significant digits, no trailing
+// zeros, a leading zero before the decimal mark ("0.66"), exponent form "1E-05" for very small
+// or large values. ParseNumber reads it back to the same 7-digit value.
+std::string ShortestText(float value, char mark = '.');
+
+// The number-text rule of the tuner's texts and messages: shortest general form with up to
+// 15 significant digits and a "." mark, no zero before the point of a value below 1 in size,
+// a leading blank for zero and positive values, "-" for negative ones: 25 -> " 25",
+// 0.5 -> " .5", -12.25 -> "-12.25".
+std::string NumberText(double value);
+
+}  // namespace qlx

@@ -1,0 +1,83 @@
+// The main window's full line solution: from what the window holds to every result it shows.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace qlx {
+
+// The texts of the user-defined line dialog that the solution reads for list position 32.
+struct UserLineTexts {
+    std::string r0 = "50";
+    std::string x0 = "0";
+    std::string vel_factor = "0.66";
+    std::string vmax = "1000";
+};
+
+// Everything the solution reads from the main window.
+struct LineEntries {
+    std::string freq_text = "3.5";
+    std::string length_text = "100.000";
+    std::string resistance_text = "50";
+    std::string reactance_text = "0";
+    int cable_position = 3;
+    bool unit_meters = false;    // the window's length unit variable is "M"
+    bool option_meters = false;  // the Meters option is selected (agrees with unit_meters
+                                 // except for a moment inside the unit switch)
+    bool at_load = true;         // the impedance is given at the load
+    char mark = '.';             // decimal mark of the texts written
+    // Position 32 only: the dialog's texts and the loss and wavelength it last stored.
+    UserLineTexts user;
+    float user_atten100 = 0.0f;  // dB per 100 feet
+    float user_wave_len = 0.0f;  // feet
+    double pwr_in = 0.0;         // watts; only the graphs use the voltage it gives
+};
+
+// The line variables of the window after a solution.
+struct LineValues {
+    float freq = 0.0f;
+    float r0 = 0.0f;
+    float x0 = 0.0f;
+    float atten100 = 0.0f;
+    float vel_factor = 0.0f;
+    float vmax = 0.0f;
+    float wave_len = 0.0f;
+    float rin = 0.0f;  // impedance at the computed end
+    float xin = 0.0f;
+    double swr_in = 0.0;   // at the computed end
+    double swr_out = 0.0;  // at the given end
+    double tot_loss = 0.0;
+    double rho_out = 0.0;
+    double matched_loss = 0.0;  // dB of the whole line, as read back from its text
+};
+
+struct LineSolution {
+    LineValues values;
+    // Result fields, as the window shows them.
+    std::string ml_per;        // txtMLPer
+    std::string z0;            // txtZ0
+    std::string vel_factor;    // txtVF
+    std::string voltage;       // txtVoltage
+    std::string ml_tot;        // txtMLTot
+    std::string wavelen;       // txtWavelen
+    std::string load_swr;      // txtLoadSWR
+    std::string input_swr;     // txtInputSWR
+    bool load_swr_red = false;   // else blue
+    bool input_swr_red = false;  // else blue
+    std::string rho_caption;   // lblRho
+    std::string rho;           // txtRho
+    std::string add_loss;      // txtAddLoss
+    std::string total_loss;    // txtTotalLoss
+    std::string imped_in;      // txtImpedIn
+    bool imped_in_red = false;   // else blue
+    std::string polar_z;       // txtPolarZ
+    std::string polar_degree;  // txtPolarDegree
+    bool hide_warning = false;   // catalogue rows hide the user-defined line's warning
+};
+
+// Runs the solution. A frequency of 0 or below, a velocity factor or wavelength of 0 on the
+// user-defined line, or any entry that leaves no finite line constants gives no solution: the
+// window then keeps the results it shows.
+std::optional<LineSolution> SolveLine(const LineEntries& entries);
+
+}  // namespace qlx

@@ -1,0 +1,125 @@
+#include "core/numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace qlx {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+double LeadingNumber(std::string_view text) {
+    // Collect the number's characters into a plain "[-]ddd.ddde[-]dd" form for from_chars.
+    std::string number;
+    number.reserve(text.size());
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    auto skip_blanks = [&] {
+        while (i < n && IsBlank(text[i])) ++i;
+    };
+
+    skip_blanks();
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    bool digits = false;
+    bool point = false;
+    for (skip_blanks(); i < n; ++i, skip_blanks()) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            number += c;
+            digits = true;
+        } else if (c == '.' && !point) {
+            number += '.';
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return 0.0;
+
+    if (i < n && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+        std::size_t j = i + 1;
+        auto skip = [&] {
+            while (j < n && IsBlank(text[j])) ++j;
+        };
+        skip();
+        std::string exponent = "e";
+        if (j < n && (text[j] == '+' || text[j] == '-')) {
+            if (text[j] == '-') exponent += '-';
+            ++j;
+        }
+        bool exp_digits = false;
+        for (skip(); j < n && IsDigit(text[j]); ++j, skip()) {
+            exponent += text[j];
+            exp_digits = true;
+        }
+        if (exp_digits) number += exponent;
+    }
+
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)ptr;
+    if (ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value untouched here; tell overflow from underflow by the
+        // exponent's sign.
+        const bool tiny = number.find("e-") != std::string::npos;
+        value = tiny ? 0.0 : std::numeric_limits<double>::max();
+    } else if (ec != std::errc()) {
+        value = 0.0;
+    }
+    return negative ? -value : value;
+}
+
+double ParseNumber(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return LeadingNumber(text);
+    if (text == ",") return kUnfinishedEntry;
+    if (text == "-,") return -kUnfinishedEntry;
+    std::string rebuilt;
+    rebuilt.reserve(text.size());
+    rebuilt.append(text.substr(0, comma));
+    rebuilt += '.';
+    rebuilt.append(text.substr(comma + 1));
+    return LeadingNumber(rebuilt);
+}
+
+double ComplexAngle(double r, double x) {
+    if (r == 0.0) {
+        if (x == 0.0) return 0.0;
+        return x * kQuarterTurn / std::fabs(x);
+    }
+    const double a = std::atan(x / r);
+    if (a < 0.0 && r < 0.0) return a + kHalfTurn;
+    if (a >= 0.0 && r + x < 0.0) return a - kHalfTurn;
+    return a;
+}
+
+ParallelForm SeriesToParallel(double r, double x) {
+    const double s = r * r + x * x;
+    ParallelForm p{};
+    if (s == 0.0)
+        p.rp = 0.0;
+    else if (r == 0.0)
+        p.rp = kInfiniteReactance;
+    else
+        p.rp = std::fabs(s / r);
+    p.xp = x == 0.0 ? kInfiniteReactance : s / x;
+    return p;
+}
+
+SeriesForm ParallelToSeries(double rp, double xp) {
+    const double s = rp * rp + xp * xp;
+    if (s == 0.0) return {0.0, 0.0};
+    return {rp * xp * xp / s, xp * rp * rp / s};
+}
+
+}  // namespace qlx

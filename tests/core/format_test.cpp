@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/format.h"
+#include "core/numbers.h"
+
+namespace qlx {
+namespace {
+
+struct FormatCase {
+    double value;
+    const char* picture;
+    const char* point;  // expected with the decimal point
+    const char* comma;  // expected with the decimal comma
+};
+
+TEST(Format, PictureStringsWithBothDecimalMarks) {
+    const FormatCase cases[] = {
+        {3.5, "###0.0# MHz", "3.5 MHz", "3,5 MHz"},
+        {0.58650, "#0.0##", "0.587", "0,587"},
+        {0.5, "#0.0##", "0.5", "0,5"},
+        {12.0, "#0.0##", "12.0", "12,0"},
+        {1.92437, "#0.000", "1.924", "1,924"},
+        {52.216, "##0.0", "52.2", "52,2"},
+        {0.3643, "##0.00", "0.36", "0,36"},
+        {1.5405, "0.000", "1.540", "1,540"},   // 1.5405 lies just below the half in binary
+        {0.0, "0.000", "0.000", "0,000"},
+        {0.05, "####.000", ".050", ",050"},
+        {1.0, "####.00", "1.00", "1,00"},
+        {25.456, "####.00", "25.46", "25,46"},
+        {0.004, "####.##", "", ""},           // rounds to zero, no "0" in the picture
+        {0.0, "#", "", ""},
+        {-0.004, "####.##", "", ""},
+        {0.004, "####.00", ".00", ",00"},
+        {12.0, "####.##", "12.", "12,"},
+        {0.005, "####.00", ".01", ",01"},
+        {51.0, "####0.00", "51.00", "51,00"},
+        {-3.14159, "####0.00", "-3.14", "-3,14"},
+        {-0.001, "#0.000", "-0.001", "-0,001"},
+        {123456.789, "####0.00", "123456.79", "123456,79"},
+        {1234567.25, "#,##0.0", "1,234,567.3", "1.234.567,3"},
+        {999.96, "#,##0.0", "1,000.0", "1.000,0"},
+        {12.0, "#,##0.0", "12.0", "12,0"},
+        {45.678, "###0.00 deg.", "45.68 deg.", "45,68 deg."},
+        {14.0, "###0.0##", "14.0", "14,0"},
+        {7.12345, "###0.0##", "7.123", "7,123"},
+        {9.9996, "#0.000", "10.000", "10,000"},
+        {0.125, "0.00", "0.13", "0,13"},       // an exact binary half rounds away from zero
+        {-0.125, "0.00", "-0.13", "-0,13"},
+        {2.5, "#0", "3", "3"},
+        {10.0, "#0 pF", "10 pF", "10 pF"},
+        {1e9, "####.00", "1000000000.00", "1000000000,00"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Format(c.value, c.picture, '.'), c.point) << c.value << " " << c.picture;
+        EXPECT_EQ(Format(c.value, c.picture, ','), c.comma) << c.value << " " << c.picture;
+    }
+}
+
+TEST(Format, AValueRoundingToZeroShowsNoMinusSign) {
+    EXPECT_EQ(Format(-0.0004, "#0.000"), "0.000");
+    EXPECT_EQ(Format(-0.0004, "##0.00"), "0.00");
+    EXPECT_EQ(Format(-1e-9, "0.00000"), "0.00000");
+}
+
+TEST(Format, WrittenTextsReadBackThroughParseNumber) {
+    const double values[] = {0.58650, 1234.5678, 0.05, 99.999, 3.5};
+    for (double v : values) {
+        for (char mark : {'.', ','}) {
+            const std::string t = Format(v, "###0.000", mark);
+            EXPECT_NEAR(ParseNumber(t), v, 0.0005) << t;
+        }
+    }
+}
+
+TEST(ShortestText, SinglePrecisionValuesInAtMostSevenDigits) {
+    struct Case {
+        float value;
+        const char* point;
+        const char* comma;
+    } const cases[] = {
+        {0.66f, "0.66", "0,66"},
+        {3700.0f, "3700", "3700"},
+        {0.695f, "0.695", "0,695"},
+        {52.21617f, "52.21617", "52,21617"},
+        {1.0f / 3.0f, "0.3333333", "0,3333333"},
+        {-50.0f, "-50", "-50"},
+        {0.0f, "0", "0"},
+        {0.00001f, "1E-05", "1E-05"},
+        {12000.0f, "12000", "12000"},
+        {3.5f, "3.5", "3,5"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShortestText(c.value, '.'), c.point) << c.value;
+        EXPECT_EQ(ShortestText(c.value, ','), c.comma) << c.value;
+        // Whatever the mark, the text reads back to the value it shows.
+        EXPECT_FLOAT_EQ(static_cast<float>(ParseNumber(ShortestText(c.value, ','))),
+                        std::stof(c.point)) << c.point;
+    }
+}
+
+TEST(NumberText, LeadingBlankForNonNegativeAndNoZeroBeforeThePoint) {
+    struct Case {
+        double value;
+        const char* expected;
+    } const cases[] = {
+        {25.0, " 25"},        {25.5, " 25.5"},    {0.5, " .5"},   {-12.25, "-12.25"},
+        {0.0, " 0"},          {-0.5, "-.5"},      {50.0, " 50"},  {0.1 + 0.2, " .3"},
+        {1234567.0, " 1234567"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NumberText(c.value), c.expected) << c.value;
+    // After a picture fixed the rounding the trailing zeros go again.
+    EXPECT_EQ(NumberText(ParseNumber(Format(25.0, "####.00"))), " 25");
+    EXPECT_EQ(NumberText(ParseNumber(Format(25.456, "####.00"))), " 25.46");
+}
+
+}  // namespace
+}  // namespace qlx
