@@ -164,6 +164,14 @@ std::string ShortestText(float value, char mark) {
     return s;
 }
 
+std::string ShortestText(double value, char mark) {
+    if (!std::isfinite(value)) value = 0.0;
+    std::string s = GeneralText(value, 15);
+    const std::size_t dot = s.find('.');
+    if (dot != std::string::npos) s[dot] = mark;
+    return s;
+}
+
 std::string NumberText(double value) {
     if (!std::isfinite(value)) value = 0.0;
     std::string s = GeneralText(std::fabs(value), 15);

@@ -22,6 +22,9 @@ std::string Format(double value, std::string_view picture, char mark = '.');
 // or large values. ParseNumber reads it back to the same 7-digit value.
 std::string ShortestText(float value, char mark = '.');
 
+// The shortest text of a double-precision value (up to 15 significant digits), same form.
+std::string ShortestText(double value, char mark = '.');
+
 // The number-text rule of the tuner's texts and messages: shortest general form with up to
 // 15 significant digits and a "." mark, no zero before the point of a value below 1 in size,
 // a leading blank for zero and positive values, "-" for negative ones: 25 -> " 25",

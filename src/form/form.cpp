@@ -1,0 +1,101 @@
+#include "form/form.h"
+
+namespace qlx::form {
+
+void TextField::SetText(std::string text) {
+    if (text == text_) return;
+    text_ = std::move(text);
+    Changed();
+    if (on_change) on_change();
+}
+
+void Option::Select() {
+    if (selected_) return;
+    if (group_) {
+        for (Option* other : group_->options_) {
+            if (other != this && other->selected_) {
+                other->selected_ = false;
+                other->Changed();
+            }
+        }
+    }
+    selected_ = true;
+    Changed();
+    if (on_click) on_click();
+}
+
+void OptionGroup::Add(Option& option) {
+    option.group_ = this;
+    option.selected_ = options_.empty();
+    options_.push_back(&option);
+}
+
+void ListBox::AddItem(std::string item) {
+    items_.push_back(std::move(item));
+    Changed();
+}
+
+void ListBox::SetPosition(int position) {
+    if (position == position_) return;
+    position_ = position;
+    Changed();
+    if (on_click) on_click();
+}
+
+void ListBox::Choose(int position) {
+    if (position != position_) {
+        position_ = position;
+        Changed();
+    }
+    if (on_click) on_click();
+}
+
+void Window::SetCaption(std::string c) {
+    if (c == caption_) return;
+    caption_ = std::move(c);
+    Changed();
+}
+
+void Window::Unload() {
+    created_ = false;
+    visible_ = false;
+    Changed();
+}
+
+void Window::SetVisible(bool v) {
+    if (v) created_ = true;
+    if (v == visible_) return;
+    visible_ = v;
+    Changed();
+}
+
+void Window::Move(float left, float top) {
+    created_ = true;
+    left_ = left;
+    top_ = top;
+    Changed();
+}
+
+void Window::SetGeometry(float left, float top, float height, float width) {
+    created_ = true;
+    left_ = left;
+    top_ = top;
+    height_ = height;
+    width_ = width;
+    Changed();
+}
+
+void Window::TakeGeometryFromView(float left, float top, float height, float width) {
+    left_ = left;
+    top_ = top;
+    height_ = height;
+    width_ = width;
+}
+
+void Window::SetBack(Colour c) {
+    if (c == back_) return;
+    back_ = c;
+    Changed();
+}
+
+}  // namespace qlx::form

@@ -1,0 +1,234 @@
+// The window model: text fields, options, lists, labels, buttons and windows with the event
+// semantics the window logic is written against, and the Host through which the logic reaches
+// what a toolkit supplies. No toolkit header may appear here; the Qt layer binds widgets to
+// these objects and implements Host.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qlx::form {
+
+// 0xRRGGBB, or kButtonFace: a reference to the system's colour for button faces.
+using Colour = std::uint32_t;
+inline constexpr Colour kBlack = 0x000000;
+inline constexpr Colour kWhite = 0xFFFFFF;
+inline constexpr Colour kRed = 0xFF0000;
+inline constexpr Colour kBlue = 0x0000FF;
+inline constexpr Colour kLightGrey = 0xC0C0C0;
+inline constexpr Colour kButtonFace = 0x8000000F;
+inline constexpr Colour kWindowText = 0x80000008;  // the system's text colour
+
+// What every control has. A view registers an observer to refresh its widget after any change
+// of state made by the logic.
+class Control {
+public:
+    explicit Control(std::string name) : name_(std::move(name)) {}
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    const std::string& name() const { return name_; }
+    bool visible() const { return visible_; }
+    void SetVisible(bool v) { Set(visible_, v); }
+    bool enabled() const { return enabled_; }
+    void SetEnabled(bool v) { Set(enabled_, v); }
+    Colour fore() const { return fore_; }
+    void SetFore(Colour c) { Set(fore_, c); }
+    Colour back() const { return back_; }
+    void SetBack(Colour c) { Set(back_, c); }
+    const std::string& tool_tip() const { return tool_tip_; }
+    void SetToolTip(std::string t) { Set(tool_tip_, std::move(t)); }
+    // "1" marks the controls whose colours printing leaves alone.
+    const std::string& tag() const { return tag_; }
+    void SetTag(std::string t) { tag_ = std::move(t); }
+
+    void SetObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+
+protected:
+    void Changed() {
+        if (observer_) observer_();
+    }
+    template <class T>
+    void Set(T& field, T value) {
+        if (field == value) return;
+        field = std::move(value);
+        Changed();
+    }
+
+private:
+    std::string name_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    Colour fore_ = kWindowText;
+    Colour back_ = kButtonFace;
+    std::string tool_tip_;
+    std::string tag_;
+    std::function<void()> observer_;
+};
+
+// Assigning a different text runs the change handler, whether the program or the user typed
+// it; handlers may assign texts again (they re-enter).
+class TextField : public Control {
+public:
+    using Control::Control;
+    const std::string& text() const { return text_; }
+    void SetText(std::string text);
+    void LoseFocus() {
+        if (on_lost_focus) on_lost_focus();
+    }
+    std::function<void()> on_change;
+    std::function<void()> on_lost_focus;
+
+private:
+    std::string text_;
+};
+
+class Label : public Control {
+public:
+    using Control::Control;
+    const std::string& caption() const { return caption_; }
+    void SetCaption(std::string c) { Set(caption_, std::move(c)); }
+
+private:
+    std::string caption_;
+};
+
+class Button : public Control {
+public:
+    using Control::Control;
+    const std::string& caption() const { return caption_; }
+    void SetCaption(std::string c) { Set(caption_, std::move(c)); }
+    void Click() {
+        if (on_click) on_click();
+    }
+    std::function<void()> on_click;
+
+private:
+    std::string caption_;
+};
+
+class OptionGroup;
+
+// Selecting an option clears the others of its group and runs its click handler only when the
+// selection changes, from the program and from the user alike.
+class Option : public Control {
+public:
+    using Control::Control;
+    const std::string& caption() const { return caption_; }
+    void SetCaption(std::string c) { Set(caption_, std::move(c)); }
+    bool selected() const { return selected_; }
+    void Select();
+    std::function<void()> on_click;
+
+private:
+    friend class OptionGroup;
+    std::string caption_;
+    bool selected_ = false;
+    OptionGroup* group_ = nullptr;
+};
+
+class OptionGroup {
+public:
+    // The first option added starts selected, without running its handler.
+    void Add(Option& option);
+    const std::vector<Option*>& options() const { return options_; }
+
+private:
+    friend class Option;
+    std::vector<Option*> options_;
+};
+
+// A drop-down list. Setting the position from the program runs the click handler when it
+// changes; a user's choice runs it always (choosing the same entry again is meaningful).
+class ListBox : public Control {
+public:
+    using Control::Control;
+    const std::vector<std::string>& items() const { return items_; }
+    void AddItem(std::string item);
+    int position() const { return position_; }
+    void SetPosition(int position);
+    void Choose(int position);
+    std::function<void()> on_click;
+
+private:
+    std::vector<std::string> items_;
+    int position_ = -1;
+};
+
+// A window: created on first use, afterwards only hidden and shown. Positions in twips.
+class Window {
+public:
+    explicit Window(std::string name, std::string caption = {})
+        : name_(std::move(name)), caption_(std::move(caption)) {}
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    const std::string& name() const { return name_; }
+    const std::string& caption() const { return caption_; }
+    void SetCaption(std::string c);
+
+    bool created() const { return created_; }
+    void Create() { created_ = true; }
+    void Unload();
+    bool visible() const { return visible_; }
+    void SetVisible(bool v);
+
+    float left() const { return left_; }
+    float top() const { return top_; }
+    float width() const { return width_; }
+    float height() const { return height_; }
+    // Positioning a window that does not exist yet creates it, hidden.
+    void Move(float left, float top);
+    void SetGeometry(float left, float top, float height, float width);
+    // A view reports where the user moved or sized the window, without notifying back.
+    void TakeGeometryFromView(float left, float top, float height, float width);
+
+    Colour back() const { return back_; }
+    void SetBack(Colour c);
+
+    std::vector<Control*>& controls() { return controls_; }
+    void SetObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+
+private:
+    void Changed() {
+        if (observer_) observer_();
+    }
+    std::string name_;
+    std::string caption_;
+    bool created_ = false;
+    bool visible_ = false;
+    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    Colour back_ = kButtonFace;
+    std::vector<Control*> controls_;
+    std::function<void()> observer_;
+};
+
+enum class Buttons { Ok, YesNo, CancelTryAgainContinue };
+enum class Answer { Ok, Yes, No, Cancel, TryAgain, Continue };
+enum class OpenResult { Opened, FileNotFound, NoViewer };
+
+// Everything the logic needs from the toolkit and the desktop.
+class Host {
+public:
+    virtual ~Host() = default;
+    // A modal message box without icon; returns the button pressed.
+    virtual Answer ShowMessage(const std::string& text, const std::string& title, Buttons buttons) = 0;
+    // Shows a window modally; returns when it has been hidden.
+    virtual void ShowModal(Window& window) = 0;
+    virtual void ShowModeless(Window& window) = 0;
+    // Prints the window's image on the default printer; false when that failed.
+    virtual bool PrintWindow(Window& window) = 0;
+    virtual OpenResult OpenDocument(const std::string& path) = 0;
+    virtual float ScreenWidthTwips() = 0;
+    // The directory of the program, without a trailing separator.
+    virtual std::string ProgramDirectory() = 0;
+    // The user's decimal mark, '.' or ','.
+    virtual char DecimalMark() = 0;
+    // Ends the program at once.
+    virtual void Quit() = 0;
+};
+
+}  // namespace qlx::form

@@ -1,0 +1,102 @@
+// TL.DEF: the 17-line file of defaults and window positions kept beside the program.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qlx {
+
+inline constexpr std::size_t kDefaultsLineCount = 17;
+inline constexpr std::string_view kDefaultsFileName = "TL.DEF";
+
+// The file written on the first start, line by line.
+const std::array<std::string_view, kDefaultsLineCount>& DefaultDefaultsLines();
+
+// Reading is capped, so that a damaged or hostile file can neither exhaust memory nor stall
+// start-up: at most 17 lines are taken, each cut at kMaxLineLength characters, and no more than
+// kMaxReadBytes are looked at.
+inline constexpr std::size_t kMaxLineLength = 1024;
+inline constexpr std::size_t kMaxReadBytes = 64 * 1024;
+
+// Splits file content into lines (CR LF or LF ends); a last line without its end counts.
+std::vector<std::string> SplitDefaultsText(std::string_view text);
+// Joins lines with CR LF after each, as the file is written.
+std::string JoinDefaultsLines(const std::vector<std::string>& lines);
+
+// A window position "left;top:height,width" in twips, split at its first ";", ":" and ",".
+struct GeometryTexts {
+    std::string left, top, height, width;
+};
+std::optional<GeometryTexts> ParseGeometry(std::string_view line);
+
+// A coordinate text as a number: blanks around it are ignored, a decimal comma is accepted,
+// anything else that is not wholly a number gives nothing.
+std::optional<float> GeometryNumber(std::string_view text);
+
+struct Geometry {
+    float left, top, height, width;
+};
+// All four numbers, or nothing when the line lacks a separator or holds a non-number.
+std::optional<Geometry> ReadGeometry(std::string_view line);
+
+// "left;top:height,width" with each number as the shortest text of its single value.
+std::string GeometryLine(float left, float top, float height, float width);
+
+// A number line of the user-defined line record and the list position: the shortest text in
+// the user's notation with a blank before a non-negative value and a blank after (" 449.9 ").
+std::string RecordNumberText(float value, char mark);
+
+// Where TL.DEF is kept. Reading reports a missing file apart from one that cannot be read.
+class DefaultsStore {
+public:
+    enum class Status { Ok, Missing, Unreadable };
+    struct ReadResult {
+        Status status = Status::Missing;
+        std::vector<std::string> lines;
+    };
+    virtual ~DefaultsStore() = default;
+    virtual ReadResult Read() = 0;
+    // Replaces the whole file; false when it could not be written (the old file then stays).
+    virtual bool Write(const std::vector<std::string>& lines) = 0;
+};
+
+// The file in memory, for tests and for qlx-cli, which never touches the user's file.
+class MemoryDefaultsStore : public DefaultsStore {
+public:
+    MemoryDefaultsStore() = default;
+    explicit MemoryDefaultsStore(std::string text) : content(std::move(text)) {}
+    ReadResult Read() override;
+    bool Write(const std::vector<std::string>& lines) override;
+
+    std::optional<std::string> content;  // the file's bytes; nothing when it does not exist
+    bool unreadable = false;
+    bool fail_writes = false;
+    int writes = 0;
+};
+
+// TL.DEF in the program directory; where that directory cannot be written, in the user's
+// configuration directory (a copy left in the program directory is then read until the first
+// write). Every write goes to a temporary file beside the target and is renamed over it, so
+// a failed write leaves the old file whole.
+class FileDefaultsStore : public DefaultsStore {
+public:
+    FileDefaultsStore(std::filesystem::path program_dir, std::filesystem::path config_dir);
+    ReadResult Read() override;
+    bool Write(const std::vector<std::string>& lines) override;
+    // The file that reads and writes go to.
+    std::filesystem::path Path() const;
+
+private:
+    bool ProgramDirWritable() const;
+    std::filesystem::path program_dir_;
+    std::filesystem::path config_dir_;
+};
+
+// Writes `content` to `target` through a temporary file and a rename.
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
+
+}  // namespace qlx

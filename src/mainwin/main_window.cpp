@@ -1,0 +1,534 @@
+#include "mainwin/main_window.h"
+
+#include <cctype>
+#include <cmath>
+
+#include "core/cables.h"
+#include "core/format.h"
+#include "core/numbers.h"
+
+namespace qlx {
+
+namespace {
+
+constexpr const char* kBadFrequencyText = "Enter frequency more than 20 kHz, less than 5000 MHz";
+constexpr double kMetersPerSecondMHz = 299.791848;  // free-space wavelength, m x MHz
+
+bool Contains(const std::string& text, char a, char b) {
+    return text.find(a) != std::string::npos || text.find(b) != std::string::npos;
+}
+
+std::string Trimmed(std::string s) {
+    const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
+    while (!s.empty() && blank(static_cast<unsigned char>(s.back()))) s.pop_back();
+    std::size_t i = 0;
+    while (i < s.size() && blank(static_cast<unsigned char>(s[i]))) ++i;
+    return s.substr(i);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(form::Host& host, DefaultsStore& store)
+    : host_(host), store_(store), mark_(host.DecimalMark()) {
+    txtFreq.SetText("3.5");
+    txtLength.SetText("100.000");
+    txtResistance.SetText("50");
+    txtReactance.SetText("0");
+    WireControls();
+}
+
+void MainWindow::WireControls() {
+    txtFreq.SetToolTip("Double click to highlight, then enter Frequency, up to 4999 MHz");
+    txtLength.SetToolTip(
+        "Double click to highlight entry. Enter length, up to 9999. Use \"w\" suffix for wavelength.");
+    txtResistance.SetToolTip("Double-click to highlight. Enter resistive part of impedance");
+    txtReactance.SetToolTip(
+        "Double-click to highlight. Use minus sign for capacitive reactance; no sign needed for "
+        "inductive reactance");
+    cboPickCable.SetToolTip("Choose type of transmission line ");
+    txtWavelen.SetToolTip("Length of line, in wavelenghts, taking Velocity Factor into account");
+    for (form::Control* c : std::initializer_list<form::Control*>{
+             &txtFreq, &txtLength, &txtResistance, &txtReactance, &txtWavelen, &cboPickCable, &Image1})
+        c->SetTag("1");
+    for (form::TextField* t : {&txtFreq, &txtLength, &txtResistance, &txtReactance})
+        t->SetBack(form::kWhite);
+    cboPickCable.SetBack(form::kWhite);
+    cboPickCable.SetVisible(false);
+
+    struct OptionText {
+        form::Option& option;
+        const char* caption;
+        const char* tip;
+    };
+    for (const OptionText& o : std::initializer_list<OptionText>{
+             {optFeet, "Feet", "Choose feet or meters"},
+             {optMeters, "Meters", "Choose meters or feet"},
+             {optLoad, "Load", "Specify impedance at the load-end of the line"},
+             {optInput, "Input", "Specify impedance at the input of the line"},
+             {optNormal, "Normal", "User enters Resistance and Reactance at right, manually"},
+             {optNoiseBridge, "Noise Bridge", "Compute impedance at load, measured by Noise Bridge at input"},
+             {optAutek, "Autek", "Compute impedance at load, measured by Autek at input"},
+             {optVoltCurr, "Volt./Current",
+              "Graphs voltage and current along line. Move mouse cursor on curves to see values."},
+             {optResisReac, "Resist./Reac.",
+              "Graphs resistance and reactance along line. Move mouse cursor on curves to see values."}}) {
+        o.option.SetCaption(o.caption);
+        o.option.SetToolTip(o.tip);
+    }
+    units_.Add(optFeet);
+    units_.Add(optMeters);
+    ends_.Add(optLoad);
+    ends_.Add(optInput);
+    sources_.Add(optNormal);
+    sources_.Add(optNoiseBridge);
+    sources_.Add(optAutek);
+    graph_kinds_.Add(optVoltCurr);
+    graph_kinds_.Add(optResisReac);
+    Frame2.SetCaption("Source");
+
+    struct ButtonText {
+        form::Button& button;
+        const char* caption;
+        const char* tip;
+    };
+    for (const ButtonText& b : std::initializer_list<ButtonText>{
+             {cmdGraph, "&Graph",
+              "Graph voltage/current or resistance/reactance at input of line. Use Tuner button to "
+              "select Tx power."},
+             {cmdTuner, "&Tuner", "Go to Tuner page"},
+             {cmdPrint, "&Print", "Print this screen"},
+             {cmdHelp, "&Help", "Open QLX.PDF."},
+             {cmdQuit, "E&xit", "Return to Desktop"}}) {
+        b.button.SetCaption(b.caption);
+        b.button.SetToolTip(b.tip);
+    }
+
+    struct LabelText {
+        form::Label& label;
+        const char* caption;
+    };
+    for (const LabelText& l : std::initializer_list<LabelText>{
+             {lblUnit, "Feet"}, {lbldBPer, "dB/100 Feet"}, {lblInputZ, "Impedance at Input:"},
+             {lblRho, "Rho at Load: "}, {lblFreq, "Frequency: "}, {lblMHz, "MHz"},
+             {lblLength, "Length: "}, {lblCable, "Cable Type: "}, {lblResistance, "Resistance: "},
+             {lblResOhms, "Ohms"}, {lblReactance, "Reactance: "}, {lblReacOhms, "Ohms"},
+             {lblLambda, "Lambda"}, {lblNoteLength, "Use \"w\" suffix for wavelength (for example, 0.25w)"},
+             {lblZ0, "Characteristic Z0: "}, {lblOhms, "Ohms"}, {lblMLLoss, "Matched-Line Loss: "},
+             {lblVF, "Velocity Factor: "}, {lblRMSVolts, "Max Voltage: "}, {lblV, "V"},
+             {lblMLTotal, "Total Matched-Line Loss: "}, {lbldB, "dB"},
+             {lblAddLoss, "Additional Loss Due to SWR: "}, {lblLossdB, "dB"},
+             {lblTotalLoss, "Total Line Loss: "}, {lblTotaldB, "dB"}, {lblImpedOhms, "Ohms = "},
+             {lblOhmsAt, "Ohms at"}, {Label1, "Degrees"}, {lblLoadSWR, "SWR at Load:"},
+             {lblInputSWR, "SWR at Line Input:"}, {lblProgram, "QLX"},
+             {lblVersion, "Transmission Line Calculator, version 3.0"}})
+        l.label.SetCaption(l.caption);
+    lblReactance.SetToolTip("Enter minus sign for capacitive reactance");
+    LblWarning.SetFore(form::kRed);
+    LblWarning.SetVisible(false);
+    LblWarning.SetToolTip("Since the freq changed, click User-Defined Transmission Line to recompute");
+    txtPolarZ.SetBack(form::kLightGrey);
+    txtPolarDegree.SetBack(form::kLightGrey);
+
+    for (form::Control* c : std::initializer_list<form::Control*>{
+             &txtFreq, &txtLength, &txtResistance, &txtReactance, &cboPickCable, &txtMLPer, &txtZ0,
+             &txtVF, &txtVoltage, &txtMLTot, &txtWavelen, &txtLoadSWR, &txtInputSWR, &txtRho,
+             &txtAddLoss, &txtTotalLoss, &txtImpedIn, &txtPolarZ, &txtPolarDegree, &fraFeetMeters,
+             &optFeet, &optMeters, &frameZInput, &optLoad, &optInput, &Frame2, &optNormal,
+             &optNoiseBridge, &optAutek, &fraGraph, &optVoltCurr, &optResisReac, &cmdGraph, &cmdTuner,
+             &cmdPrint, &cmdHelp, &cmdQuit, &lblUnit, &lbldBPer, &lblInputZ, &lblRho, &LblWarning,
+             &lblFreq, &lblMHz, &lblLength, &lblCable, &lblResistance, &lblResOhms, &lblReactance,
+             &lblReacOhms, &lblLambda, &lblNoteLength, &lblZ0, &lblOhms, &lblMLLoss, &lblVF,
+             &lblRMSVolts, &lblV, &lblMLTotal, &lbldB, &lblAddLoss, &lblLossdB, &lblTotalLoss,
+             &lblTotaldB, &lblImpedOhms, &lblOhmsAt, &Label1, &lblLoadSWR, &lblInputSWR, &Image1,
+             &lblProgram, &lblVersion})
+        window.controls().push_back(c);
+
+    txtFreq.on_change = [this] { FrequencyChanged(); };
+    txtFreq.on_lost_focus = [this] { FrequencyLostFocus(); };
+    txtLength.on_change = [this] { LengthChanged(); };
+    txtLength.on_lost_focus = [this] {
+        if (txtLength.text().empty()) txtLength.SetText("0");
+    };
+    txtResistance.on_change = [this] { ResistanceChanged(); };
+    txtResistance.on_lost_focus = [this] {
+        // Not 0: the transform would divide by it.
+        if (txtResistance.text().empty()) txtResistance.SetText(std::string("0") + mark_ + "00001");
+    };
+    txtReactance.on_change = [this] { DoCompute(); };
+    txtReactance.on_lost_focus = [this] {
+        if (txtReactance.text().empty()) txtReactance.SetText("0");
+    };
+    optFeet.on_click = [this] { UnitSwitched(true); };
+    optMeters.on_click = [this] { UnitSwitched(false); };
+    optInput.on_click = [this] {
+        lblInputZ.SetCaption("Impedance at Load: ");
+        DoCompute();
+    };
+    optLoad.on_click = [this] {
+        lblInputZ.SetCaption("Impedance at Input: ");
+        DoCompute();
+    };
+    // The instrument sources are momentary: their dialog writes the impedance, then Normal
+    // is selected again.
+    optNoiseBridge.on_click = [this] {
+        host_.ShowModal(frmNB);
+        optNormal.Select();
+    };
+    optAutek.on_click = [this] {
+        host_.ShowModal(frmAutek);
+        optNormal.Select();
+    };
+    cboPickCable.on_click = [this] { CableClicked(); };
+    cmdPrint.on_click = [this] { PrintClicked(); };
+    cmdHelp.on_click = [this] { HelpClicked(); };
+    cmdQuit.on_click = [this] { QuitClicked(); };
+}
+
+std::string MainWindow::Number(double value) const { return ShortestText(value, mark_); }
+
+void MainWindow::Load() {
+    window.Create();
+    for (int pos = 0; pos < kListEntries; ++pos) cboPickCable.AddItem(std::string(ListText(pos)));
+    cboPickCable.SetPosition(3);
+    cboPickCable.SetVisible(true);
+    frmOtrCable.window.Create();
+    optVoltCurr.Select();
+    LoadDefaults();
+}
+
+void MainWindow::DoCompute() {
+    ++compute_runs_;
+    LineEntries e;
+    e.freq_text = txtFreq.text();
+    e.length_text = txtLength.text();
+    e.resistance_text = txtResistance.text();
+    e.reactance_text = txtReactance.text();
+    e.cable_position = cboPickCable.position();
+    e.unit_meters = Ft == "M";
+    e.option_meters = optMeters.selected();
+    e.at_load = optLoad.selected();
+    e.mark = mark_;
+    e.user = {frmOtrCable.txtR0.text(), frmOtrCable.txtX0.text(), frmOtrCable.txtVF.text(),
+              frmOtrCable.txtVMax.text()};
+    e.user_atten100 = line_.atten100;
+    e.user_wave_len = line_.wave_len;
+    e.pwr_in = PwrIn;
+    const std::optional<LineSolution> s = SolveLine(e);
+    if (!s) return;  // no usable line: the shown results stay
+
+    line_ = s->values;
+    txtMLPer.SetText(s->ml_per);
+    txtZ0.SetText(s->z0);
+    txtVF.SetText(s->vel_factor);
+    txtVoltage.SetText(s->voltage);
+    txtMLTot.SetText(s->ml_tot);
+    txtWavelen.SetText(s->wavelen);
+    txtLoadSWR.SetText(s->load_swr);
+    txtLoadSWR.SetFore(s->load_swr_red ? form::kRed : form::kBlue);
+    txtInputSWR.SetText(s->input_swr);
+    txtInputSWR.SetFore(s->input_swr_red ? form::kRed : form::kBlue);
+    lblRho.SetCaption(s->rho_caption);
+    txtRho.SetText(s->rho);
+    txtAddLoss.SetText(s->add_loss);
+    txtTotalLoss.SetText(s->total_loss);
+    txtImpedIn.SetFore(s->imped_in_red ? form::kRed : form::kBlue);
+    txtImpedIn.SetText(s->imped_in);
+    txtPolarZ.SetText(s->polar_z);
+    txtPolarDegree.SetText(s->polar_degree);
+    if (s->hide_warning) LblWarning.SetVisible(false);
+}
+
+void MainWindow::FrequencyChanged() {
+    const std::string& t = txtFreq.text();
+    if (!t.empty() && (t[0] == '.' || t[0] == ',')) {
+        // A fraction of a MHz being typed: wait for enough digits to be a plausible frequency.
+        if (LeadingNumber(std::string_view(t).substr(1)) < 2.5) return;
+        DoCompute();
+        return;
+    }
+    const double f = ParseNumber(t);
+    if (t.empty() || f == 0.0) return;
+    if (cboPickCable.position() == kUserDefinedIndex) {
+        LblWarning.SetCaption("<--Click again");
+        LblWarning.SetVisible(true);
+    }
+    if (f < 0.02 || f > 5000) {
+        host_.ShowMessage(kBadFrequencyText, "Bad Frequency!", form::Buttons::Ok);
+        txtFreq.SetText(Number(3.5));
+        return;
+    }
+    DoCompute();
+}
+
+void MainWindow::FrequencyLostFocus() {
+    const double f = ParseNumber(txtFreq.text());
+    txtFreq.SetText(Format(f, "###0.0##", mark_));
+    if (f == 0.0) txtFreq.SetText(Number(3.5));
+}
+
+void MainWindow::LengthChanged() {
+    const std::string t = txtLength.text();
+    const double v = ParseNumber(t);
+    if (Contains(t, 'w', 'W')) {
+        const double f = ParseNumber(txtFreq.text());
+        if (!(f > 0.0)) return;  // no wavelength without a frequency: leave the entry as typed
+        double lambda;
+        if (optMeters.selected()) {
+            lambda = kMetersPerSecondMHz * static_cast<double>(line_.vel_factor) / f;
+        } else {
+            const float wave_len = static_cast<float>(kFreeSpaceWaveFtMHz * line_.vel_factor / f);
+            line_.wave_len = wave_len;
+            lambda = wave_len;
+        }
+        const double n = ParseNumber(std::string_view(t).substr(0, t.size() - 1));
+        txtLength.SetText(Format(lambda * n, "###0.000", mark_));
+        DoCompute();
+        return;
+    }
+    if (v > 9999 || v < 0) {
+        host_.ShowMessage("Length should be < 9999", "Bad Length!", form::Buttons::Ok);
+        txtLength.SetText("9999");
+        DoCompute();
+        return;
+    }
+    if (v == 0.0 && Contains(t, '.', ',')) return;  // a decimal fraction being typed
+    if (t.empty()) return;
+    DoCompute();
+}
+
+void MainWindow::ResistanceChanged() {
+    const double v = ParseNumber(txtResistance.text());
+    if (v < 0) txtResistance.SetText(Number(-v));
+    DoCompute();
+}
+
+void MainWindow::UnitSwitched(bool to_feet) {
+    lblUnit.SetCaption(to_feet ? "Feet" : "Meters");
+    lbldBPer.SetCaption(to_feet ? "dB/100 Feet" : "dB/100 Meters");
+    Ft = to_feet ? "F" : "M";
+    const double length = ParseNumber(txtLength.text());
+    txtLength.SetText(Format(to_feet ? length * kFeetPerMeter : length / kFeetPerMeter, "###0.000", mark_));
+    if (cboPickCable.position() == kUserDefinedIndex) ShowUserDefinedLine();
+    DoCompute();
+}
+
+void MainWindow::CableClicked() {
+    if (cboPickCable.position() == kUserDefinedIndex) ShowUserDefinedLine();
+    DoCompute();
+}
+
+void MainWindow::ShowUserDefinedLine() {
+    UserLineDialog& d = frmOtrCable;
+    LblWarning.SetVisible(false);
+    LblWarning.SetCaption("");
+    line_.freq = static_cast<float>(ParseNumber(txtFreq.text()));
+
+    // The record, lines 2 to 7; a missing or unreadable line takes its default.
+    const DefaultsStore::ReadResult file = store_.Read();
+    auto record = [&](std::size_t line) -> std::string {
+        if (file.status == DefaultsStore::Status::Ok && file.lines.size() >= line)
+            return file.lines[line - 1];
+        return std::string(DefaultDefaultsLines()[line - 1]);
+    };
+    d.txtR0.SetText(record(2));
+    const double r0 = ParseNumber(record(2));
+    d.txtX0.SetText(record(3));
+    const double x0 = ParseNumber(record(3));
+    const double atten = ParseNumber(record(4));
+    d.txtVF.SetText(record(5));
+    const double vf = ParseNumber(record(5));
+    const std::string vmax = record(6);
+    d.txtVMax.SetText(vmax);
+    double df = ParseNumber(record(7));
+
+    d.txtNewFreq.SetText(txtFreq.text());
+    d.txtOldFreq.SetText(ShortestText(static_cast<float>(df), mark_));
+    d.txtNewFreq.SetVisible(true);
+    d.lblNewFreq.SetVisible(true);
+    // Matched loss grows with the square root of the frequency. A stored frequency of 0 has
+    // no scale; the loss is then taken as stored.
+    const double freq = line_.freq;
+    const double k = df > 0.0 && freq > 0.0 ? std::sqrt(freq / df) : 1.0;
+    if (df != freq) {
+        LblWarning.SetCaption("<--Click again");
+        LblWarning.SetVisible(true);
+        d.lblSX0.SetFore(form::kRed);
+    }
+    line_.atten100 = static_cast<float>(atten * k);
+    d.txtAtten100.SetText(optMeters.selected()
+                              ? Format(atten * k * kFeetPerMeter, "#0.000", mark_)
+                              : Format(atten * k, "#0.000", mark_));
+    d.txtVF.SetText(Format(vf, "0.000", mark_));
+    d.txtR0.SetText(Format(r0, "###0.000", mark_));
+    const double f_entry = ParseNumber(txtFreq.text());
+    if (f_entry > 0.0) line_.wave_len = static_cast<float>(vf * kFreeSpaceWaveFtMHz / f_entry);
+    if (line_.wave_len != 0.0f) {
+        const double alpha = static_cast<double>(line_.atten100) * 0.115129 / 100.0;
+        const float beta = static_cast<float>(kTwoPiSingle / static_cast<double>(line_.wave_len));
+        d.lblSX0.SetCaption(Format(-r0 * alpha / static_cast<double>(beta), "#0.000", mark_));
+    }
+    d.txtX0.SetText(Format(x0, "#0.000", mark_));
+    d.txtVMax.SetText(Format(ParseNumber(vmax), "#####", mark_));
+    d.lblAtten100.SetCaption(optFeet.selected() ? "Enter Attenuation, dB/100 Feet: "
+                                                : "Enter Attenuation, dB/100 Meters: ");
+    host_.ShowModal(d.window);
+    d.window.SetVisible(false);
+}
+
+// ---- TL.DEF ----
+
+void MainWindow::LoadDefaults() {
+    AppDir = host_.ProgramDirectory();
+    const DefaultsStore::ReadResult file = store_.Read();
+    if (file.status == DefaultsStore::Status::Missing) {
+        WriteDefaultFile();
+        return;
+    }
+    if (file.status != DefaultsStore::Status::Ok) return;
+
+    // Each step needs its line; a short or damaged file ends loading quietly at that step.
+    const std::vector<std::string>& lines = file.lines;
+    auto has = [&](std::size_t line) { return lines.size() >= line; };
+    auto at = [&](std::size_t line) -> const std::string& { return lines[line - 1]; };
+
+    if (!has(1)) return;
+    std::string unit = Trimmed(at(1));
+    for (char& c : unit) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    Ft = unit;
+    if (Ft == "F")
+        optFeet.Select();
+    else
+        optMeters.Select();
+    if (!has(5)) return;
+    frmOtrCable.txtVF.SetText(at(5));
+    if (!has(8)) return;
+    const auto main_pos = ReadGeometry(at(8));
+    if (!main_pos) return;
+    window.Move(main_pos->left, main_pos->top);
+    if (!has(9)) return;
+    const auto graph = ReadGeometry(at(9));
+    if (!graph) return;
+    frmVolt.SetGeometry(graph->left, graph->top, graph->height, graph->width);
+    form::Window* tuners[] = {&frmTuner, &frmTuner1, &frmTuner2};
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (!has(10 + i)) return;
+        const auto g = ReadGeometry(at(10 + i));
+        if (!g) return;
+        tuners[i]->Move(g->left, g->top);
+    }
+    if (!has(13)) return;
+    const double n = LeadingNumber(at(13));
+    txtLength.SetText(Format(Ft == "F" ? n : n / kFeetPerMeter, "###0.000", mark_));
+    if (!has(14)) return;
+    const double position = LeadingNumber(at(14));
+    if (!has(15)) return;
+    txtFreq.SetText(at(15));
+    if (!has(16)) return;
+    txtResistance.SetText(at(16));
+    if (!has(17)) return;
+    txtReactance.SetText(at(17));
+    const double rounded = std::nearbyint(position);  // halves to the even neighbour
+    if (!(rounded >= 0 && rounded <= kUserDefinedIndex)) return;
+    cboPickCable.SetPosition(static_cast<int>(rounded));
+    if (Ft == "F")
+        optFeet.Select();
+    else
+        optMeters.Select();
+}
+
+void MainWindow::WriteDefaultFile() {
+    const auto& defaults = DefaultDefaultsLines();
+    store_.Write(std::vector<std::string>(defaults.begin(), defaults.end()));
+    Ft = "F";
+    window.Move(-15, 0);
+    frmVolt.SetGeometry(6825, -15, 6468, 8484);
+    frmTuner.Move(6345, 540);
+    frmTuner1.Move(-75, 4560);
+    frmTuner2.Move(6945, 4635);
+}
+
+std::vector<std::string> MainWindow::StateLines() {
+    std::vector<std::string> lines;
+    auto fixed = [](const form::Window& w, const char* size) {
+        return ShortestText(w.left()) + ";" + ShortestText(w.top()) + size;
+    };
+    lines.push_back(fixed(window, ":6456,8484"));
+    if (frmVolt.width() > host_.ScreenWidthTwips())
+        lines.emplace_back(DefaultDefaultsLines()[8]);
+    else
+        lines.push_back(GeometryLine(frmVolt.left(), frmVolt.top(), frmVolt.height(), frmVolt.width()));
+    lines.push_back(fixed(frmTuner, ":6444,8460"));
+    lines.push_back(fixed(frmTuner1, ":6444,8460"));
+    lines.push_back(fixed(frmTuner2, ":6456,8460"));
+    // The file keeps the length in feet.
+    lines.push_back(optFeet.selected()
+                        ? txtLength.text()
+                        : Format(LeadingNumber(txtLength.text()) * kFeetPerMeter, "####.000", mark_));
+    lines.push_back(RecordNumberText(static_cast<float>(cboPickCable.position()), mark_));
+    lines.push_back(txtFreq.text());
+    lines.push_back(txtResistance.text());
+    lines.push_back(txtReactance.text());
+    return lines;
+}
+
+void MainWindow::SaveDefaults() {
+    frmNB.Unload();
+    frmAutek.Unload();
+    frmOtrCable.window.Unload();
+
+    // Lines 2 to 7, the user-defined line, are kept as they are; without a file, the defaults.
+    const DefaultsStore::ReadResult file = store_.Read();
+    std::vector<std::string> lines{optFeet.selected() ? "F" : "M"};
+    for (std::size_t line = 2; line <= 7; ++line) {
+        if (file.status == DefaultsStore::Status::Ok && file.lines.size() >= line)
+            lines.push_back(file.lines[line - 1]);
+        else
+            lines.emplace_back(DefaultDefaultsLines()[line - 1]);
+    }
+    for (std::string& l : StateLines()) lines.push_back(std::move(l));
+    // A failed write leaves the old file whole; the program carries on all the same.
+    store_.Write(lines);
+
+    for (form::Window* w : {&window, &frmVolt, &frmTuner, &frmTuner1, &frmTuner2}) w->Unload();
+}
+
+// ---- Print, help, exit ----
+
+void MainWindow::PrintClicked() {
+    if (host_.ShowMessage("Are you sure you want to print? ", "QLX", form::Buttons::YesNo) !=
+        form::Answer::Yes)
+        return;
+    // Print on white paper: every control that is not an entry, and the window itself.
+    for (form::Control* c : window.controls())
+        if (c->tag() != "1") c->SetBack(form::kWhite);
+    window.SetBack(form::kWhite);
+    lblProgram.SetBack(form::kWhite);
+    if (!host_.PrintWindow(window))
+        host_.ShowMessage("Printer problem. ", "QLX", form::Buttons::CancelTryAgainContinue);
+    for (form::Control* c : window.controls())
+        if (c->tag() != "1" && c != &lblProgram) c->SetBack(form::kButtonFace);
+    window.SetBack(form::kButtonFace);
+}
+
+void MainWindow::HelpClicked() {
+    // A missing manual and a desktop without a PDF viewer are both worth telling the user.
+    if (host_.OpenDocument(AppDir + "/QLX.PDF") != form::OpenResult::Opened)
+        host_.ShowMessage("QLX.PDF or Adobe Reader not available.", kAppTitle, form::Buttons::Ok);
+}
+
+void MainWindow::QuitClicked() {
+    if (host_.ShowMessage("Are you sure you want to Exit?", "QLX", form::Buttons::YesNo) !=
+        form::Answer::Yes)
+        return;
+    SaveDefaults();
+    host_.Quit();
+}
+
+bool MainWindow::CloseRequest(bool by_user) {
+    if (!by_user) return true;
+    SaveDefaults();
+    host_.Quit();
+    return true;
+}
+
+}  // namespace qlx

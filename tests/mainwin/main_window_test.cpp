@@ -1,0 +1,443 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mainwin/main_window.h"
+#include "support/scripted_host.h"
+
+namespace qlx {
+namespace {
+
+using form::Answer;
+using testing::ScriptedHost;
+
+std::string DefaultFileText() {
+    return "F\r\n449.9\r\n-0.96\r\n0.045\r\n.91\r\n10000\r\n3.5\r\n-15;0:6456,8484\r\n"
+           "6825;-15:6468,8484\r\n6345;540:6444,8460\r\n-75;4560:6444,8460\r\n"
+           "6945;4635:6456,8460\r\n100.000\r\n3\r\n3.5\r\n50.000\r\n0.000\r\n";
+}
+
+// A started main window over a scripted host and a file in memory.
+struct Fixture {
+    explicit Fixture(std::optional<std::string> file = DefaultFileText(), char mark = '.') {
+        host.mark = mark;
+        store.content = std::move(file);
+        win = std::make_unique<MainWindow>(host, store);
+        win->Load();
+    }
+    // Types a text one character at a time, as a keyboard does.
+    void Type(form::TextField& field, const std::string& text) {
+        field.SetText("");
+        for (std::size_t i = 1; i <= text.size(); ++i) field.SetText(text.substr(0, i));
+    }
+    std::vector<std::string> FileLines() { return SplitDefaultsText(store.content.value_or("")); }
+
+    ScriptedHost host;
+    MemoryDefaultsStore store;
+    std::unique_ptr<MainWindow> win;
+};
+
+TEST(MainWindowStartUp, FirstStartWritesTheDefaultFileAndKeepsTheBuiltInEntries) {
+    Fixture f(std::nullopt);
+    ASSERT_TRUE(f.store.content.has_value());
+    EXPECT_EQ(*f.store.content, DefaultFileText());
+    MainWindow& w = *f.win;
+    EXPECT_EQ(w.txtFreq.text(), "3.5");
+    EXPECT_EQ(w.txtLength.text(), "100.000");
+    EXPECT_EQ(w.txtResistance.text(), "50");
+    EXPECT_EQ(w.txtReactance.text(), "0");
+    EXPECT_EQ(w.cboPickCable.position(), 3);
+    EXPECT_EQ(w.cboPickCable.items().size(), 33u);
+    EXPECT_TRUE(w.optFeet.selected());
+    EXPECT_TRUE(w.optLoad.selected());
+    EXPECT_TRUE(w.optNormal.selected());
+    EXPECT_TRUE(w.optVoltCurr.selected());
+    EXPECT_EQ(w.window.left(), -15);
+    EXPECT_EQ(w.frmVolt.width(), 8484);
+    // RG-8A at 3.5 MHz: exp(0.55 ln 3.5 - 1.8) = 0.3292 dB per 100 feet.
+    EXPECT_EQ(w.txtMLPer.text(), "0.329");
+    EXPECT_EQ(w.txtMLTot.text(), "0.329");
+    EXPECT_EQ(w.txtVF.text(), "0.66");
+    EXPECT_EQ(w.txtVoltage.text(), "3700");
+    EXPECT_EQ(w.txtLoadSWR.fore(), form::kBlue);
+    EXPECT_TRUE(f.host.messages.empty());
+}
+
+TEST(MainWindowStartUp, LoaderAppliesTheFileAndStopsQuietlyWhereItFails) {
+    auto with_lines = [](std::vector<std::string> lines) {
+        std::string text;
+        for (auto& l : lines) text += l + "\r\n";
+        return text;
+    };
+    std::vector<std::string> lines = SplitDefaultsText(DefaultFileText());
+
+    // Line 1: blanks and case do not matter; anything but F means meters.
+    for (const auto& [unit, meters] : std::vector<std::pair<std::string, bool>>{
+             {" m ", true}, {"x", true}, {"f", false}, {"F", false}}) {
+        auto l = lines;
+        l[0] = unit;
+        Fixture f(with_lines(l));
+        EXPECT_EQ(f.win->optMeters.selected(), meters) << "'" << unit << "'";
+        EXPECT_EQ(f.win->Ft, meters ? "M" : "F");
+    }
+    {  // The stored length is in feet; a decimal comma ends the leading number.
+        auto l = lines;
+        l[0] = "M";
+        Fixture f(with_lines(l));
+        EXPECT_EQ(f.win->txtLength.text(), "30.480");
+        EXPECT_EQ(f.win->lblUnit.caption(), "Meters");
+        l[0] = "F";
+        l[12] = "30,5";
+        Fixture g(with_lines(l));
+        EXPECT_EQ(g.win->txtLength.text(), "30.000");
+    }
+    {  // All four numbers of the graph window are applied.
+        auto l = lines;
+        l[8] = "100;200:300,40000";
+        Fixture f(with_lines(l));
+        EXPECT_EQ(f.win->frmVolt.left(), 100);
+        EXPECT_EQ(f.win->frmVolt.top(), 200);
+        EXPECT_EQ(f.win->frmVolt.height(), 300);
+        EXPECT_EQ(f.win->frmVolt.width(), 40000);
+    }
+    {  // Entries as typed, a list position with blanks.
+        auto l = lines;
+        l[13] = " 17 ";
+        l[14] = "14,2";
+        l[15] = "75";
+        l[16] = "-25";
+        Fixture f(with_lines(l), ',');
+        EXPECT_EQ(f.win->cboPickCable.position(), 17);
+        EXPECT_EQ(f.win->txtFreq.text(), "14,2");
+        EXPECT_EQ(f.win->txtResistance.text(), "75");
+        EXPECT_EQ(f.win->txtReactance.text(), "-25");
+        EXPECT_EQ(f.win->txtLength.text(), "100,000");
+    }
+    {  // A file of 12 lines: positions applied, entries and cable as built in.
+        auto l = lines;
+        l.resize(12);
+        l[7] = "300;450:6456,8484";
+        l[0] = "M";
+        Fixture f(with_lines(l));
+        EXPECT_EQ(f.win->window.left(), 300);
+        EXPECT_EQ(f.win->frmTuner2.left(), 6945);
+        EXPECT_EQ(f.win->txtFreq.text(), "3.5");
+        EXPECT_EQ(f.win->cboPickCable.position(), 3);
+        EXPECT_TRUE(f.win->optMeters.selected());
+        EXPECT_EQ(f.win->txtLength.text(), "30.480");
+    }
+    {  // A geometry line without its separators ends loading there.
+        auto l = lines;
+        l[9] = "6345 540";
+        l[14] = "7";
+        Fixture f(with_lines(l));
+        EXPECT_EQ(f.win->frmVolt.left(), 6825);
+        EXPECT_FALSE(f.win->frmTuner.created());
+        EXPECT_EQ(f.win->txtFreq.text(), "3.5");
+    }
+    {  // A list position outside the list is not applied.
+        auto l = lines;
+        l[13] = "40";
+        l[14] = "7";
+        Fixture f(with_lines(l));
+        EXPECT_EQ(f.win->cboPickCable.position(), 3);
+        EXPECT_EQ(f.win->txtFreq.text(), "7");
+    }
+    {  // Position 32 opens the user-defined line dialog during start-up.
+        auto l = lines;
+        l[13] = " 32 ";
+        Fixture f(with_lines(l));
+        EXPECT_EQ(f.win->cboPickCable.position(), 32);
+        EXPECT_EQ(f.host.modal_shown, std::vector<std::string>{"frmOtrCable"});
+        EXPECT_EQ(f.win->frmOtrCable.txtR0.text(), "449.900");
+        EXPECT_EQ(f.win->txtZ0.text(), "449.9 - j 0.96");
+    }
+    {  // Hostile content: one enormous line without an end.
+        Fixture f(std::string(10'000'000, '9'));
+        EXPECT_EQ(f.win->txtFreq.text(), "3.5");
+        EXPECT_EQ(f.win->cboPickCable.position(), 3);
+    }
+}
+
+TEST(MainWindowEntry, FrequencyTypedCharacterByCharacter) {
+    Fixture f;
+    MainWindow& w = *f.win;
+    struct Step {
+        const char* text;
+        bool computes;
+    };
+    // 0, 0. and 0.0 are half-typed; 0.05 is a frequency.
+    for (const Step& s : {Step{"0", false}, Step{"0.", false}, Step{"0.0", false}, Step{"0.05", true}}) {
+        const int before = w.compute_runs();
+        w.txtFreq.SetText(s.text);
+        EXPECT_EQ(w.compute_runs() > before, s.computes) << s.text;
+    }
+    EXPECT_FLOAT_EQ(w.line().freq, 0.05f);
+
+    // A leading decimal mark waits until the digits after it reach 2.5, without a range check.
+    for (char mark : {'.', ','}) {
+        const std::string m(1, mark);
+        for (const Step& s : {Step{"1", false}, Step{"2", false}, Step{"3", true}, Step{"01", false},
+                              Step{"015", true}}) {
+            w.txtFreq.SetText("5");
+            const int before = w.compute_runs();
+            w.txtFreq.SetText(m + s.text);
+            EXPECT_EQ(w.compute_runs() > before, s.computes) << m + s.text;
+        }
+    }
+    EXPECT_FLOAT_EQ(w.line().freq, 0.015f);
+    EXPECT_TRUE(f.host.messages.empty());
+}
+
+TEST(MainWindowEntry, FrequencyRangeAndTidyUp) {
+    Fixture f;
+    MainWindow& w = *f.win;
+    for (const auto& [text, ok] : std::vector<std::pair<std::string, bool>>{
+             {"5000", true}, {"0.02", true}, {"5000.1", false}, {"0.01", false}, {"-7", false}}) {
+        f.host.messages.clear();
+        w.txtFreq.SetText("3");
+        w.txtFreq.SetText(text);
+        if (ok) {
+            EXPECT_TRUE(f.host.messages.empty()) << text;
+            EXPECT_EQ(w.txtFreq.text(), text);
+        } else {
+            ASSERT_EQ(f.host.messages.size(), 1u) << text;
+            EXPECT_EQ(f.host.messages[0].title, "Bad Frequency!");
+            EXPECT_EQ(f.host.messages[0].text, "Enter frequency more than 20 kHz, less than 5000 MHz");
+            EXPECT_EQ(w.txtFreq.text(), "3.5");
+            EXPECT_FLOAT_EQ(w.line().freq, 3.5f);
+        }
+    }
+    for (const auto& [typed, shown] : std::vector<std::pair<std::string, std::string>>{
+             {"14", "14.0"}, {"7.12345", "7.123"}, {"", "3.5"}, {"0", "3.5"}}) {
+        w.txtFreq.SetText(typed);
+        w.txtFreq.LoseFocus();
+        EXPECT_EQ(w.txtFreq.text(), shown) << "'" << typed << "'";
+    }
+    Fixture c(DefaultFileText(), ',');
+    c.win->txtFreq.SetText("14");
+    c.win->txtFreq.LoseFocus();
+    EXPECT_EQ(c.win->txtFreq.text(), "14,0");
+    c.win->txtFreq.SetText("0,01");
+    EXPECT_EQ(c.win->txtFreq.text(), "3,5");
+}
+
+TEST(MainWindowEntry, LengthRules) {
+    Fixture f;
+    MainWindow& w = *f.win;
+    // A quarter wave of RG-8A (VF 0.66) at 14 MHz: 0.25 x 983.571 x 0.66 / 14 = 11.592 feet,
+    // 0.25 x 299.791848 x 0.66 / 14 = 3.533 meters.
+    w.txtFreq.SetText("14");
+    w.txtLength.SetText("0.25w");
+    EXPECT_EQ(w.txtLength.text(), "11.592");
+    w.optMeters.Select();
+    w.txtLength.SetText("0.25W");
+    EXPECT_EQ(w.txtLength.text(), "3.533");
+    w.optFeet.Select();
+
+    for (const char* bad : {"10000", "-5"}) {
+        f.host.messages.clear();
+        w.txtLength.SetText(bad);
+        ASSERT_EQ(f.host.messages.size(), 1u) << bad;
+        EXPECT_EQ(f.host.messages[0].title, "Bad Length!");
+        EXPECT_EQ(f.host.messages[0].text, "Length should be < 9999");
+        EXPECT_EQ(w.txtLength.text(), "9999");
+    }
+    // Half-typed fractions and an empty field wait; a plain 0 is a line of no length.
+    for (const char* partial : {"0,", "0.", ""}) {
+        w.txtLength.SetText("12");
+        const int before = w.compute_runs();
+        w.txtLength.SetText(partial);
+        EXPECT_EQ(w.compute_runs(), before) << "'" << partial << "'";
+    }
+    w.txtLength.SetText("");
+    w.txtLength.LoseFocus();
+    EXPECT_EQ(w.txtLength.text(), "0");
+    EXPECT_EQ(w.txtMLTot.text(), "0.000");
+}
+
+TEST(MainWindowEntry, UnitSwitchConvertsTheLengthOncePerSwitch) {
+    Fixture f;
+    MainWindow& w = *f.win;
+    w.optMeters.Select();
+    EXPECT_EQ(w.txtLength.text(), "30.480");
+    EXPECT_EQ(w.lblUnit.caption(), "Meters");
+    EXPECT_EQ(w.lbldBPer.caption(), "dB/100 Meters");
+    w.optMeters.Select();  // already selected: no second conversion
+    EXPECT_EQ(w.txtLength.text(), "30.480");
+    w.optFeet.Select();
+    EXPECT_EQ(w.txtLength.text(), "100.000");
+    EXPECT_EQ(w.lbldBPer.caption(), "dB/100 Feet");
+}
+
+TEST(MainWindowEntry, ImpedanceEntriesAndEnds) {
+    Fixture f;
+    MainWindow& w = *f.win;
+    w.txtResistance.SetText("-50");
+    EXPECT_EQ(w.txtResistance.text(), "50");
+    w.txtResistance.SetText("");
+    w.txtResistance.LoseFocus();
+    EXPECT_EQ(w.txtResistance.text(), "0.00001");
+    w.txtReactance.SetText("");
+    w.txtReactance.LoseFocus();
+    EXPECT_EQ(w.txtReactance.text(), "0");
+
+    w.optInput.Select();
+    EXPECT_EQ(w.lblInputZ.caption(), "Impedance at Load: ");
+    EXPECT_EQ(w.lblRho.caption(), "Rho at Input: ");
+    w.optLoad.Select();
+    EXPECT_EQ(w.lblInputZ.caption(), "Impedance at Input: ");
+    EXPECT_EQ(w.lblRho.caption(), "Rho at Load: ");
+}
+
+TEST(MainWindowEntry, InstrumentSourcesAreMomentary) {
+    Fixture f;
+    MainWindow& w = *f.win;
+    bool normal_during_dialog = true;
+    f.host.on_modal["frmNB"] = [&](form::Window&) { normal_during_dialog = w.optNormal.selected(); };
+    w.optNoiseBridge.Select();
+    EXPECT_FALSE(normal_during_dialog);
+    EXPECT_TRUE(w.optNormal.selected());
+    EXPECT_TRUE(w.optLoad.selected());
+    w.optAutek.Select();
+    EXPECT_TRUE(w.optNormal.selected());
+    EXPECT_EQ(f.host.modal_shown, (std::vector<std::string>{"frmNB", "frmAutek"}));
+}
+
+TEST(MainWindowExit, ConfirmedExitAndCloseSaveTheState) {
+    {  // Meters and 30.48: the file keeps feet.
+        Fixture f;
+        f.win->optMeters.Select();
+        f.win->txtLength.SetText("30.48");
+        f.host.answers = {Answer::Yes};
+        f.win->cmdQuit.Click();
+        EXPECT_EQ(f.host.messages.at(0).text, "Are you sure you want to Exit?");
+        EXPECT_EQ(f.host.quits, 1);
+        const auto lines = f.FileLines();
+        ASSERT_EQ(lines.size(), 17u);
+        EXPECT_EQ(lines[0], "M");
+        EXPECT_EQ(lines[12], "100.000");
+        EXPECT_EQ(lines[13], " 3 ");
+        EXPECT_FALSE(f.win->window.created());
+    }
+    {  // Feet: the length text as typed; the other entries as typed.
+        Fixture f;
+        f.win->txtLength.SetText("12.5");
+        f.win->txtFreq.SetText("7.1");
+        f.win->cboPickCable.Choose(17);
+        f.win->window.Move(1200, 345);
+        f.host.answers = {Answer::Yes};
+        f.win->cmdQuit.Click();
+        const auto lines = f.FileLines();
+        EXPECT_EQ(lines[7], "1200;345:6456,8484");
+        EXPECT_EQ(lines[12], "12.5");
+        EXPECT_EQ(lines[13], " 17 ");
+        EXPECT_EQ(lines[14], "7.1");
+        EXPECT_EQ(lines[15], "50.000");
+        EXPECT_EQ(lines[1], "449.9");  // the user-defined line is kept as it was
+    }
+    {  // No: nothing written, nothing ended.
+        Fixture f;
+        const int writes = f.store.writes;
+        f.host.answers = {Answer::No};
+        f.win->cmdQuit.Click();
+        EXPECT_EQ(f.store.writes, writes);
+        EXPECT_EQ(f.host.quits, 0);
+    }
+    {  // The title bar's close writes without a question; a graph window wider than the
+       // screen is stored at its default place.
+        Fixture f;
+        f.win->frmVolt.SetGeometry(10, 20, 3000, 99999);
+        EXPECT_TRUE(f.win->CloseRequest(true));
+        EXPECT_TRUE(f.host.messages.empty());
+        EXPECT_EQ(f.host.quits, 1);
+        EXPECT_EQ(f.FileLines().at(8), "6825;-15:6468,8484");
+    }
+    {  // A close that the user did not ask for saves nothing.
+        Fixture f;
+        const int writes = f.store.writes;
+        EXPECT_TRUE(f.win->CloseRequest(false));
+        EXPECT_EQ(f.store.writes, writes);
+    }
+}
+
+TEST(MainWindowExit, FailedWriteLosesNothingAndCarriesOn) {
+    Fixture f;
+    const std::string before = *f.store.content;
+    f.store.fail_writes = true;
+    f.win->txtFreq.SetText("21");
+    EXPECT_TRUE(f.win->CloseRequest(true));
+    EXPECT_EQ(*f.store.content, before);
+    EXPECT_EQ(f.host.quits, 1);
+    EXPECT_TRUE(f.host.messages.empty());
+
+    // Without any file to take the user-defined line from, its defaults are written.
+    Fixture g;
+    g.store.content.reset();
+    g.host.answers = {Answer::Yes};
+    g.win->cmdQuit.Click();
+    EXPECT_EQ(g.FileLines().at(1), "449.9");
+    EXPECT_EQ(g.FileLines().at(6), "3.5");
+}
+
+TEST(MainWindowPrint, AnsweredNoChangesNothing) {
+    Fixture f;
+    f.win->txtZ0.SetBack(form::kLightGrey);
+    f.win->cmdPrint.Click();
+    EXPECT_EQ(f.host.messages.at(0).text, "Are you sure you want to print? ");
+    EXPECT_TRUE(f.host.printed.empty());
+    EXPECT_EQ(f.win->txtZ0.back(), form::kLightGrey);
+    EXPECT_EQ(f.win->window.back(), form::kButtonFace);
+}
+
+TEST(MainWindowPrint, PrintsOnWhiteAndRestoresEvenWhenThePrinterFails) {
+    for (bool printer_ok : {true, false}) {
+        Fixture f;
+        MainWindow& w = *f.win;
+        form::Colour label_while_printing = 0, entry_while_printing = 0, window_while_printing = 0;
+        f.host.on_print = [&](form::Window& win) {
+            label_while_printing = w.lblZ0.back();
+            entry_while_printing = w.txtFreq.back();
+            window_while_printing = win.back();
+        };
+        f.host.print_ok = printer_ok;
+        f.host.answers = {Answer::Yes, Answer::Cancel};
+        w.cmdPrint.Click();
+        EXPECT_EQ(f.host.printed, std::vector<std::string>{"frmQLX2"});
+        EXPECT_EQ(label_while_printing, form::kWhite);
+        EXPECT_EQ(window_while_printing, form::kWhite);
+        EXPECT_EQ(entry_while_printing, form::kWhite);  // an entry keeps its own colour
+        EXPECT_EQ(w.txtPolarZ.back(), form::kButtonFace);
+        EXPECT_EQ(w.txtFreq.back(), form::kWhite);
+        EXPECT_EQ(w.lblProgram.back(), form::kWhite);
+        EXPECT_EQ(w.window.back(), form::kButtonFace);
+        if (printer_ok) {
+            EXPECT_EQ(f.host.messages.size(), 1u);
+        } else {
+            ASSERT_EQ(f.host.messages.size(), 2u);
+            EXPECT_EQ(f.host.messages[1].text, "Printer problem. ");
+            EXPECT_EQ(f.host.messages[1].title, "QLX");
+            EXPECT_EQ(f.host.messages[1].buttons, form::Buttons::CancelTryAgainContinue);
+        }
+    }
+}
+
+TEST(MainWindowHelp, OpensTheManualOrSaysItIsNotAvailable) {
+    Fixture f;
+    f.win->cmdHelp.Click();
+    EXPECT_EQ(f.host.opened, std::vector<std::string>{"/opt/qlx/QLX.PDF"});
+    EXPECT_TRUE(f.host.messages.empty());
+    f.host.open_result = form::OpenResult::FileNotFound;
+    f.win->cmdHelp.Click();
+    ASSERT_EQ(f.host.messages.size(), 1u);
+    EXPECT_EQ(f.host.messages[0].text, "QLX.PDF or Adobe Reader not available.");
+    EXPECT_EQ(f.host.messages[0].title, "QLX3");
+    // The window stays usable.
+    f.win->txtFreq.SetText("10");
+    EXPECT_EQ(f.win->txtMLPer.text(), "0.587");
+}
+
+}  // namespace
+}  // namespace qlx
