@@ -1,0 +1,30 @@
+// qlx: the desktop program.
+#include <QApplication>
+#include <QStandardPaths>
+
+#include "mainwin/defaults_file.h"
+#include "mainwin/main_window.h"
+#include "ui/main_window_view.h"
+#include "ui/qt_host.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("QLX");
+    QApplication::setOrganizationName("QLX");
+    QApplication::setDesktopFileName("org.qlx.QLX");
+
+    qlx::ui::QtHost host;
+    // TL.DEF lives beside the program; where that directory is read-only, with the user's
+    // configuration.
+    qlx::FileDefaultsStore store(
+        QCoreApplication::applicationDirPath().toStdString(),
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString());
+
+    qlx::MainWindow model(host, store);
+    qlx::ui::MainWindowView view(model);
+    host.SetParent(&view);
+    host.Register(model.window.name(), &view);
+    model.Load();
+    view.show();
+    return app.exec();
+}

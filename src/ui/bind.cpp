@@ -1,0 +1,185 @@
+#include "ui/bind.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMoveEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <cmath>
+
+namespace qlx::ui {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+void ApplyCommon(QWidget* w, const form::Control& c, QPalette::ColorRole fore_role,
+                 QPalette::ColorRole back_role, bool fill) {
+    w->setVisible(c.visible());
+    w->setEnabled(c.enabled());
+    w->setToolTip(Q(c.tool_tip()));
+    QPalette pal = w->palette();
+    pal.setColor(fore_role, ToQColor(c.fore(), w, false));
+    pal.setColor(back_role, ToQColor(c.back(), w, true));
+    w->setPalette(pal);
+    if (fill) w->setAutoFillBackground(true);
+}
+
+// Reports a widget losing the keyboard focus to its model field.
+class FocusOutFilter : public QObject {
+public:
+    FocusOutFilter(QObject* parent, form::TextField& field) : QObject(parent), field_(field) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut) field_.LoseFocus();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    form::TextField& field_;
+};
+
+// Follows the user's moves and resizes of a top-level window into its model, in twips.
+class GeometryFilter : public QObject {
+public:
+    GeometryFilter(QWidget* widget, form::Window& window) : QObject(widget), widget_(widget), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == widget_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+            widget_->isVisible()) {
+            const double k = TwipsPerPixel(widget_);
+            const QRect frame = widget_->frameGeometry();
+            window_.TakeGeometryFromView(static_cast<float>(std::round(frame.x() * k)),
+                                         static_cast<float>(std::round(frame.y() * k)),
+                                         static_cast<float>(std::round(frame.height() * k)),
+                                         static_cast<float>(std::round(frame.width() * k)));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* widget_;
+    form::Window& window_;
+};
+
+}  // namespace
+
+QColor ToQColor(form::Colour colour, const QWidget* widget, bool background) {
+    const QPalette pal = widget ? QApplication::palette(widget) : QApplication::palette();
+    if (colour == form::kButtonFace) return pal.color(QPalette::Window);
+    if (colour == form::kWindowText) return pal.color(background ? QPalette::Window : QPalette::WindowText);
+    return QColor(static_cast<int>((colour >> 16) & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>(colour & 0xFF));
+}
+
+void Bind(QLineEdit* w, form::TextField& f) {
+    auto refresh = [w, &f] {
+        const QString text = Q(f.text());
+        if (w->text() != text) {
+            const QSignalBlocker block(w);
+            w->setText(text);
+        }
+        ApplyCommon(w, f, QPalette::Text, QPalette::Base, false);
+    };
+    f.SetObserver(refresh);
+    refresh();
+    QObject::connect(w, &QLineEdit::textEdited, w, [&f](const QString& t) { f.SetText(t.toStdString()); });
+    w->installEventFilter(new FocusOutFilter(w, f));
+}
+
+void Bind(QLabel* w, form::Label& l) {
+    auto refresh = [w, &l] {
+        w->setText(Q(l.caption()));
+        ApplyCommon(w, l, QPalette::WindowText, QPalette::Window, true);
+    };
+    l.SetObserver(refresh);
+    refresh();
+}
+
+void Bind(QGroupBox* w, form::Label& frame) {
+    auto refresh = [w, &frame] {
+        w->setTitle(Q(frame.caption()));
+        ApplyCommon(w, frame, QPalette::WindowText, QPalette::Window, false);
+    };
+    frame.SetObserver(refresh);
+    refresh();
+}
+
+void Bind(QPushButton* w, form::Button& b) {
+    auto refresh = [w, &b] {
+        w->setText(Q(b.caption()));
+        w->setVisible(b.visible());
+        w->setEnabled(b.enabled());
+        w->setToolTip(Q(b.tool_tip()));
+    };
+    b.SetObserver(refresh);
+    refresh();
+    QObject::connect(w, &QPushButton::clicked, w, [&b] { b.Click(); });
+}
+
+void Bind(QRadioButton* w, form::Option& o) {
+    auto refresh = [w, &o] {
+        w->setText(Q(o.caption()));
+        if (w->isChecked() != o.selected()) {
+            const QSignalBlocker block(w);
+            w->setChecked(o.selected());
+        }
+        ApplyCommon(w, o, QPalette::WindowText, QPalette::Window, false);
+    };
+    o.SetObserver(refresh);
+    refresh();
+    QObject::connect(w, &QRadioButton::clicked, w, [w, &o, refresh] {
+        o.Select();
+        // A click on the option already selected changes nothing in the model; show it so.
+        if (w->isChecked() != o.selected()) refresh();
+    });
+}
+
+void Bind(QComboBox* w, form::ListBox& l) {
+    auto refresh = [w, &l] {
+        const QSignalBlocker block(w);
+        if (w->count() != static_cast<int>(l.items().size())) {
+            w->clear();
+            for (const std::string& item : l.items()) w->addItem(Q(item));
+        }
+        if (w->currentIndex() != l.position()) w->setCurrentIndex(l.position());
+        ApplyCommon(w, l, QPalette::Text, QPalette::Base, false);
+    };
+    l.SetObserver(refresh);
+    refresh();
+    QObject::connect(w, &QComboBox::activated, w, [&l](int index) { l.Choose(index); });
+}
+
+double TwipsPerPixel(const QWidget* widget) {
+    const int dpi = widget ? widget->logicalDpiX() : 96;
+    return 1440.0 / (dpi > 0 ? dpi : 96);
+}
+
+void BindWindow(QWidget* w, form::Window& window, bool apply_size) {
+    auto refresh = [w, &window, apply_size] {
+        const double k = TwipsPerPixel(w);
+        w->setWindowTitle(Q(window.caption()));
+        const QPoint pos(static_cast<int>(std::lround(window.left() / k)),
+                         static_cast<int>(std::lround(window.top() / k)));
+        if (w->pos() != pos) w->move(pos);
+        if (apply_size && window.width() > 0 && window.height() > 0)
+            w->resize(static_cast<int>(std::lround(window.width() / k)),
+                      static_cast<int>(std::lround(window.height() / k)));
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Window, ToQColor(window.back(), w, true));
+        w->setPalette(pal);
+    };
+    window.SetObserver(refresh);
+    refresh();
+    w->installEventFilter(new GeometryFilter(w, window));
+}
+
+}  // namespace qlx::ui

@@ -1,0 +1,34 @@
+// Binds Qt widgets to the window model: a user's edit calls the model, a model change updates
+// the widget, and an update made by the program never echoes back into the model.
+#pragma once
+
+#include <QColor>
+
+#include "form/form.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace qlx::ui {
+
+// The model's colour as a Qt colour; the system references map to the palette's colours.
+QColor ToQColor(form::Colour colour, const QWidget* widget, bool background);
+
+void Bind(QLineEdit* widget, form::TextField& field);
+void Bind(QLabel* widget, form::Label& label);
+void Bind(QGroupBox* widget, form::Label& frame);
+void Bind(QPushButton* widget, form::Button& button);
+void Bind(QRadioButton* widget, form::Option& option);
+void Bind(QComboBox* widget, form::ListBox& list);
+
+// Window positions are kept in twips (1/1440 inch); the screen counts pixels.
+double TwipsPerPixel(const QWidget* widget);
+// Moves a top-level widget where the model window says, and reports the user's moves back.
+void BindWindow(QWidget* widget, form::Window& window, bool apply_size);
+
+}  // namespace qlx::ui

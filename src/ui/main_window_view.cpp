@@ -1,0 +1,214 @@
+#include "ui/main_window_view.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "mainwin/main_window.h"
+#include "ui/bind.h"
+
+namespace qlx::ui {
+
+namespace {
+
+template <class W>
+W* Make(QWidget* parent, const std::string& name) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromStdString(name));
+    return w;
+}
+
+QLineEdit* Entry(QWidget* parent, form::TextField& field, int chars) {
+    auto* e = Make<QLineEdit>(parent, field.name());
+    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
+    e->setMaximumWidth(e->minimumWidth() + 40);
+    Bind(e, field);
+    return e;
+}
+
+QLineEdit* Result(QWidget* parent, form::TextField& field, int chars) {
+    QLineEdit* e = Entry(parent, field, chars);
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::ClickFocus);
+    e->setAlignment(Qt::AlignRight);
+    return e;
+}
+
+QLabel* Text(QWidget* parent, form::Label& label) {
+    auto* l = Make<QLabel>(parent, label.name());
+    Bind(l, label);
+    return l;
+}
+
+QRadioButton* Choice(QWidget* parent, form::Option& option) {
+    auto* r = Make<QRadioButton>(parent, option.name());
+    Bind(r, option);
+    return r;
+}
+
+QGroupBox* Frame(QWidget* parent, form::Label& frame, std::initializer_list<form::Option*> options) {
+    auto* box = Make<QGroupBox>(parent, frame.name());
+    Bind(box, frame);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(8, 4, 8, 4);
+    layout->setSpacing(2);
+    for (form::Option* o : options) layout->addWidget(Choice(box, *o));
+    return box;
+}
+
+// The window's picture: a feed line running from a transmitter to an antenna.
+QPixmap LinePicture() {
+    QPixmap pm(72, 48);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 2));
+    p.setBrush(QColor(200, 200, 200));
+    p.drawRect(2, 26, 16, 16);                       // transmitter
+    p.setPen(QPen(QColor(0, 0, 255), 2));
+    p.drawLine(18, 31, 56, 31);                      // the two conductors of the line
+    p.drawLine(18, 37, 56, 37);
+    p.setPen(QPen(QColor(255, 0, 0), 2));
+    p.drawLine(56, 31, 56, 6);                       // antenna
+    p.drawLine(46, 6, 66, 6);
+    p.drawLine(56, 37, 66, 37);
+    return pm;
+}
+
+}  // namespace
+
+MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent), model_(m) {
+    setObjectName("frmQLX2");
+    setFont(QFont("Arial", 9));
+    setAutoFillBackground(true);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(10, 8, 10, 8);
+    root->setSpacing(6);
+
+    // Title.
+    auto* title = new QHBoxLayout;
+    QLabel* picture = Text(this, m.Image1);
+    picture->setPixmap(LinePicture());
+    title->addWidget(picture);
+    auto* names = new QVBoxLayout;
+    QLabel* program = Text(this, m.lblProgram);
+    QFont big("Arial", 18, QFont::Bold);
+    program->setFont(big);
+    names->addWidget(program);
+    names->addWidget(Text(this, m.lblVersion));
+    title->addLayout(names);
+    title->addStretch();
+    root->addLayout(title);
+
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(16);
+
+    // Entries.
+    auto* in = new QGridLayout;
+    in->setVerticalSpacing(4);
+    int r = 0;
+    in->addWidget(Text(this, m.lblFreq), r, 0);
+    in->addWidget(Entry(this, m.txtFreq, 9), r, 1);
+    in->addWidget(Text(this, m.lblMHz), r++, 2);
+    in->addWidget(Text(this, m.lblLength), r, 0);
+    in->addWidget(Entry(this, m.txtLength, 9), r, 1);
+    in->addWidget(Text(this, m.lblUnit), r++, 2);
+    QLabel* note = Text(this, m.lblNoteLength);
+    note->setWordWrap(true);
+    in->addWidget(note, r++, 0, 1, 3);
+    in->addWidget(Text(this, m.lblLambda), r, 0);
+    in->addWidget(Result(this, m.txtWavelen, 7), r++, 1);
+    in->addWidget(Text(this, m.lblResistance), r, 0);
+    in->addWidget(Entry(this, m.txtResistance, 9), r, 1);
+    in->addWidget(Text(this, m.lblResOhms), r++, 2);
+    in->addWidget(Text(this, m.lblReactance), r, 0);
+    in->addWidget(Entry(this, m.txtReactance, 9), r, 1);
+    in->addWidget(Text(this, m.lblReacOhms), r++, 2);
+
+    auto* frames = new QGridLayout;
+    QGroupBox* units = Frame(this, m.fraFeetMeters, {&m.optFeet, &m.optMeters});
+    units->setFont(QFont("MS Sans Serif", 8));
+    frames->addWidget(units, 0, 0);
+    frames->addWidget(Frame(this, m.frameZInput, {&m.optLoad, &m.optInput}), 0, 1);
+    frames->addWidget(Frame(this, m.Frame2, {&m.optNormal, &m.optNoiseBridge, &m.optAutek}), 1, 0);
+    frames->addWidget(Frame(this, m.fraGraph, {&m.optVoltCurr, &m.optResisReac}), 1, 1);
+    in->addLayout(frames, r++, 0, 1, 3);
+    in->setRowStretch(r, 1);
+    columns->addLayout(in);
+
+    // Results.
+    auto* out = new QGridLayout;
+    out->setVerticalSpacing(4);
+    r = 0;
+    auto row = [&](form::Label& label, form::TextField& field, int chars, form::Label* unit) {
+        out->addWidget(Text(this, label), r, 0, Qt::AlignRight);
+        out->addWidget(Result(this, field, chars), r, 1);
+        if (unit) out->addWidget(Text(this, *unit), r, 2);
+        ++r;
+    };
+    row(m.lblZ0, m.txtZ0, 14, &m.lblOhms);
+    row(m.lblMLLoss, m.txtMLPer, 7, &m.lbldBPer);
+    row(m.lblVF, m.txtVF, 7, nullptr);
+    row(m.lblRMSVolts, m.txtVoltage, 7, &m.lblV);
+    row(m.lblMLTotal, m.txtMLTot, 7, &m.lbldB);
+    row(m.lblLoadSWR, m.txtLoadSWR, 9, nullptr);
+    row(m.lblRho, m.txtRho, 9, nullptr);
+    row(m.lblInputSWR, m.txtInputSWR, 9, nullptr);
+    row(m.lblAddLoss, m.txtAddLoss, 7, &m.lblLossdB);
+    row(m.lblTotalLoss, m.txtTotalLoss, 7, &m.lblTotaldB);
+    out->setRowStretch(r, 1);
+    columns->addLayout(out);
+    root->addLayout(columns);
+
+    // The cable.
+    auto* cable = new QHBoxLayout;
+    cable->addWidget(Text(this, m.lblCable));
+    auto* list = Make<QComboBox>(this, m.cboPickCable.name());
+    list->setMinimumContentsLength(34);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Bind(list, m.cboPickCable);
+    cable->addWidget(list);
+    cable->addWidget(Text(this, m.LblWarning));
+    cable->addStretch();
+    root->addLayout(cable);
+
+    // The impedance at the other end.
+    auto* z = new QHBoxLayout;
+    z->addWidget(Text(this, m.lblInputZ));
+    z->addWidget(Result(this, m.txtImpedIn, 20));
+    z->addWidget(Text(this, m.lblImpedOhms));
+    z->addWidget(Result(this, m.txtPolarZ, 9));
+    z->addWidget(Text(this, m.lblOhmsAt));
+    z->addWidget(Result(this, m.txtPolarDegree, 7));
+    z->addWidget(Text(this, m.Label1));
+    z->addStretch();
+    root->addLayout(z);
+
+    auto* buttons = new QHBoxLayout;
+    for (form::Button* b : {&m.cmdGraph, &m.cmdTuner, &m.cmdPrint, &m.cmdHelp, &m.cmdQuit}) {
+        auto* button = Make<QPushButton>(this, b->name());
+        Bind(button, *b);
+        buttons->addWidget(button);
+    }
+    root->addLayout(buttons);
+
+    BindWindow(this, m.window, false);
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event) {
+    // Only the user's own close (the title bar) saves; a close made by the program does not.
+    model_.CloseRequest(event->spontaneous());
+    event->accept();
+}
+
+}  // namespace qlx::ui

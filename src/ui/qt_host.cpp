@@ -1,0 +1,116 @@
+#include "ui/qt_host.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include "ui/bind.h"
+
+namespace qlx::ui {
+
+form::Answer QtHost::ShowMessage(const std::string& text, const std::string& title,
+                                 form::Buttons buttons) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setText(QString::fromStdString(text));
+    box.setIcon(QMessageBox::NoIcon);
+    std::map<QAbstractButton*, form::Answer> answers;
+    auto add = [&](const QString& caption, QMessageBox::ButtonRole role, form::Answer answer) {
+        answers[box.addButton(caption, role)] = answer;
+    };
+    switch (buttons) {
+        case form::Buttons::Ok:
+            add(QMessageBox::tr("OK"), QMessageBox::AcceptRole, form::Answer::Ok);
+            break;
+        case form::Buttons::YesNo:
+            add(QMessageBox::tr("&Yes"), QMessageBox::YesRole, form::Answer::Yes);
+            add(QMessageBox::tr("&No"), QMessageBox::NoRole, form::Answer::No);
+            break;
+        case form::Buttons::CancelTryAgainContinue:
+            add(QMessageBox::tr("Cancel"), QMessageBox::RejectRole, form::Answer::Cancel);
+            add(QMessageBox::tr("&Try Again"), QMessageBox::AcceptRole, form::Answer::TryAgain);
+            add(QMessageBox::tr("&Continue"), QMessageBox::AcceptRole, form::Answer::Continue);
+            break;
+    }
+    box.exec();
+    const auto it = answers.find(box.clickedButton());
+    if (it != answers.end()) return it->second;
+    // Closed with Escape or the title bar: the box's "no" answer.
+    return buttons == form::Buttons::YesNo ? form::Answer::No
+           : buttons == form::Buttons::Ok  ? form::Answer::Ok
+                                           : form::Answer::Cancel;
+}
+
+void QtHost::ShowModal(form::Window& window) {
+    window.SetVisible(true);
+    const auto it = views_.find(window.name());
+    if (it != views_.end()) {
+        if (auto* dialog = qobject_cast<QDialog*>(it->second)) dialog->exec();
+    }
+    window.SetVisible(false);
+}
+
+void QtHost::ShowModeless(form::Window& window) {
+    window.SetVisible(true);
+    const auto it = views_.find(window.name());
+    if (it == views_.end()) return;
+    it->second->show();
+    it->second->raise();
+    it->second->activateWindow();
+}
+
+bool QtHost::PrintWindow(form::Window& window) {
+    const auto it = views_.find(window.name());
+    if (it == views_.end()) return false;
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) return false;
+    QWidget* widget = it->second;
+    const QPixmap image = widget->grab();
+    QPrinter printer(info, QPrinter::HighResolution);
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    // The window's image, as large as fits the page, keeping its proportions.
+    const QRect page = painter.viewport();
+    QSize size = image.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.drawPixmap(QRect(page.topLeft(), size), image);
+    return painter.end();
+}
+
+form::OpenResult QtHost::OpenDocument(const std::string& path) {
+    const QString file = QString::fromStdString(path);
+    if (!QFileInfo(file).isFile()) return form::OpenResult::FileNotFound;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file)) ? form::OpenResult::Opened
+                                                                : form::OpenResult::NoViewer;
+}
+
+float QtHost::ScreenWidthTwips() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return 1e9f;
+    const double dpi = screen->logicalDotsPerInchX() > 0 ? screen->logicalDotsPerInchX() : 96.0;
+    return static_cast<float>(screen->geometry().width() * 1440.0 / dpi);
+}
+
+std::string QtHost::ProgramDirectory() {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+char QtHost::DecimalMark() {
+    const QString point = QLocale().decimalPoint();
+    return point == QStringLiteral(",") ? ',' : '.';
+}
+
+void QtHost::Quit() { QCoreApplication::exit(0); }
+
+}  // namespace qlx::ui
