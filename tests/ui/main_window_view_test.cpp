@@ -118,6 +118,14 @@ TEST_F(ViewFixture, TheNoiseBridgeOptionSnapsBackToNormal) {
     EXPECT_FALSE(Find<QRadioButton>("optNoiseBridge")->isChecked());
 }
 
+TEST_F(ViewFixture, AClosingByTheProgramSavesNothing) {
+    // Only the window system's close request (the title bar) saves and ends the program.
+    const int writes = store.writes;
+    view.close();
+    EXPECT_EQ(store.writes, writes);
+    EXPECT_EQ(host.quits, 0);
+}
+
 }  // namespace
 }  // namespace qlx
 
