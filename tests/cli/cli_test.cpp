@@ -1,0 +1,153 @@
+// Runs the built qlx-cli as a script would, and reads its output with a real JSON parser.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#ifndef QLX_CLI_PATH
+#error "QLX_CLI_PATH must name the qlx-cli binary"
+#endif
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(const std::string& args) {
+    const std::string err_file = ::testing::TempDir() + "qlx-cli-stderr.txt";
+    const std::string command = std::string(QLX_CLI_PATH) + " " + args + " 2>" + err_file;
+    CliRun r;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
+    const int raw = ::pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream in(err_file);
+    std::stringstream s;
+    s << in.rdbuf();
+    r.err = s.str();
+    return r;
+}
+
+// "name: text" lines as a map.
+std::map<std::string, std::string> Fields(const std::string& out) {
+    std::map<std::string, std::string> f;
+    std::istringstream in(out);
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto colon = line.find(": ");
+        if (colon != std::string::npos) f[line.substr(0, colon)] = line.substr(colon + 2);
+    }
+    return f;
+}
+
+TEST(QlxCli, WorkedExampleInTextAndJson) {
+    // RG-8A at 10 MHz, 100 feet: 0.587 dB per 100 feet, Z0 = 52.2 - j0.36, 1.540 wavelengths.
+    const CliRun text = Cli("line --cable 3 --freq 10 --length 100");
+    ASSERT_EQ(text.status, 0) << text.err;
+    const auto f = Fields(text.out);
+    EXPECT_EQ(f.at("txtMLPer"), "0.587");
+    EXPECT_EQ(f.at("txtZ0"), "52.2 - j 0.36");
+    EXPECT_EQ(f.at("txtMLTot"), "0.587");
+    EXPECT_EQ(f.at("txtWavelen"), "1.540");
+    EXPECT_EQ(f.at("txtVF"), "0.66");
+    EXPECT_EQ(f.at("cboPickCable"), " RG-8A (Belden 8237)");
+    EXPECT_TRUE(text.err.empty());
+
+    const CliRun js = Cli("line --cable 3 --freq 10 --length 100 --json");
+    ASSERT_EQ(js.status, 0);
+    const auto j = nlohmann::json::parse(js.out);
+    EXPECT_EQ(j["fields"]["txtZ0"], "52.2 - j 0.36");
+    EXPECT_NEAR(j["values"]["Atten100"].get<double>(), 0.58650, 5e-6);
+    EXPECT_NEAR(j["values"]["R0"].get<double>(), 52.216, 5e-4);
+    EXPECT_NEAR(j["values"]["X0"].get<double>(), -0.3643, 5e-5);
+    EXPECT_NEAR(j["values"]["WaveLen"].get<double>(), 64.916, 5e-4);
+    EXPECT_DOUBLE_EQ(j["values"]["MatchedLoss"].get<double>(), 0.587);
+    EXPECT_TRUE(j["messages"].empty());
+    for (const char* key : {"Freq", "R0", "X0", "Atten100", "VelFactor", "VMax", "WaveLen", "Rin", "Xin",
+                            "SWRIn", "SWROut", "TotLoss", "RhoOut", "MatchedLoss"})
+        EXPECT_TRUE(j["values"].contains(key)) << key;
+    // Every text field of the text form is in the JSON form too.
+    for (const auto& [name, value] : f) EXPECT_EQ(j["fields"][name], value) << name;
+}
+
+TEST(QlxCli, WavelengthsMetersAndTheInputEnd) {
+    // A quarter wave of RG-213 (VF 0.66) at 14 MHz in meters: 0.25 x 299.79 x 0.66 / 14.
+    CliRun r = Cli("line --meters --freq 14 --cable rg-213 --length 0.25w --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["fields"]["txtLength"], "3.533");
+    EXPECT_EQ(j["fields"]["lblUnit"], "Meters");
+    EXPECT_EQ(j["fields"]["txtWavelen"], "0.250");
+    EXPECT_EQ(j["fields"]["txtMLPer"], "2.559");  // dB per 100 meters
+
+    // 25 - j30 at the input of that quarter wave: the load is near Z0^2 / Zin = 41 + j49, and
+    // the total loss is the loss of the power that flows (0.076 dB, below the matched 0.090 dB).
+    r = Cli("line --meters --freq 14 --cable rg-213 --length 0.25w --at input --r 25 --x -30 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["fields"]["lblInputZ"], "Impedance at Load: ");
+    EXPECT_EQ(j["fields"]["lblRho"], "Rho at Input: ");
+    EXPECT_EQ(j["fields"]["txtImpedIn"], "40.99 + j 49.51");
+    EXPECT_EQ(j["fields"]["txtTotalLoss"], "0.076");
+}
+
+TEST(QlxCli, ExitStatusesAndMessages) {
+    struct Case {
+        const char* args;
+        int status;
+        const char* err_part;
+    } const cases[] = {
+        {"line --freq 0.01", 2, "Bad Frequency!: Enter frequency more than 20 kHz, less than 5000 MHz"},
+        {"line --length 10000", 2, "Bad Length!: Length should be < 9999"},
+        {"line --length -5 --json", 2, "Bad Length!"},
+        {"line --cable rg-8", 2, "matches more than one cable"},
+        {"line --cable nosuchline", 2, "no cable matches"},
+        {"line --bogus", 2, "unknown option --bogus"},
+        {"line --freq", 2, "--freq needs a value"},
+        {"line --at middle", 2, "--at takes load or input"},
+        {"frobnicate", 2, "unknown command"},
+        {"cables --freq 9000", 2, "Bad Frequency!"},
+        {"line --help", 0, ""},
+        {"cables --help", 0, ""},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_NE(r.err.find(c.err_part), std::string::npos) << c.args << "\n" << r.err;
+        if (c.status == 2) {
+            EXPECT_TRUE(r.out.empty()) << c.args;
+        }
+    }
+    // The ambiguous part lists its candidates.
+    const CliRun r = Cli("line --cable rg-8x");
+    EXPECT_NE(r.err.find("5: RG-8X, Type TMS LMR240"), std::string::npos);
+    EXPECT_NE(r.err.find("6: RG-8X (Belden 9258)"), std::string::npos);
+}
+
+TEST(QlxCli, CablesListsTheCatalogueWithItsLossAtAFrequency) {
+    const CliRun r = Cli("cables --freq 10 --json");
+    ASSERT_EQ(r.status, 0);
+    const auto j = nlohmann::json::parse(r.out);
+    ASSERT_EQ(j["cables"].size(), 33u);
+    EXPECT_EQ(j["cables"][16]["text"], " RG-174 (Belden 8216)");
+    EXPECT_NEAR(j["cables"][16]["Atten100"].get<double>(), 3.831, 5e-4);
+    EXPECT_NEAR(j["cables"][30]["R0"].get<double>(), 404.9, 0.05);
+    EXPECT_FALSE(j["cables"][32].contains("R0"));
+    const CliRun t = Cli("cables");
+    EXPECT_NE(t.out.find("32: User-Defined Transmission Line"), std::string::npos);
+}
+
+}  // namespace
