@@ -150,4 +150,34 @@ TEST(QlxCli, CablesListsTheCatalogueWithItsLossAtAFrequency) {
     EXPECT_NE(t.out.find("32: User-Defined Transmission Line"), std::string::npos);
 }
 
+TEST(QlxCli, ReadmeExamplesGiveTheOutputShownThere) {
+    std::ifstream readme(QLX_README_PATH);
+    ASSERT_TRUE(readme) << QLX_README_PATH;
+    std::vector<std::string> lines;
+    for (std::string l; std::getline(readme, l);) lines.push_back(l);
+    int examples = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string prompt = "    $ qlx-cli ";
+        if (lines[i].rfind(prompt, 0) != 0) continue;
+        std::string args = lines[i].substr(prompt.size());
+        const std::string echo = "; echo $?";
+        const bool with_status = args.size() > echo.size() && args.ends_with(echo);
+        if (with_status) args.resize(args.size() - echo.size());
+        std::vector<std::string> expected;
+        for (std::size_t k = i + 1; k < lines.size() && lines[k].rfind("    ", 0) == 0; ++k)
+            expected.push_back(lines[k].substr(4));
+        const CliRun r = Cli(args);
+        std::string actual = r.out;
+        if (with_status) actual += r.err + std::to_string(r.status) + "\n";
+        std::vector<std::string> got;
+        std::istringstream in(actual);
+        for (std::string l; std::getline(in, l);) got.push_back(l);
+        // An example may show only the first lines of a long output.
+        ASSERT_GE(got.size(), expected.size()) << args;
+        for (std::size_t k = 0; k < expected.size(); ++k) EXPECT_EQ(got[k], expected[k]) << args;
+        ++examples;
+    }
+    EXPECT_GE(examples, 3);
+}
+
 }  // namespace
