@@ -29,7 +29,13 @@ std::string Trimmed(std::string s) {
 }  // namespace
 
 MainWindow::MainWindow(form::Host& host, DefaultsStore& store)
-    : host_(host), store_(store), mark_(host.DecimalMark()) {
+    : frmNB(host, {txtFreq, txtResistance, txtReactance, optInput, optLoad, optNormal, optNoiseBridge,
+                   host.DecimalMark()}),
+      frmAutek(host, {txtFreq, txtResistance, txtReactance, optInput, optLoad, optNormal, optAutek,
+                      host.DecimalMark()}),
+      host_(host),
+      store_(store),
+      mark_(host.DecimalMark()) {
     txtFreq.SetText("3.5");
     txtLength.SetText("100.000");
     txtResistance.SetText("50");
@@ -171,14 +177,16 @@ void MainWindow::WireControls() {
     // The instrument sources are momentary: their dialog writes the impedance, then Normal
     // is selected again.
     optNoiseBridge.on_click = [this] {
-        host_.ShowModal(frmNB);
+        host_.ShowModal(frmNB.window);
         optNormal.Select();
     };
     optAutek.on_click = [this] {
-        host_.ShowModal(frmAutek);
+        host_.ShowModal(frmAutek.window);
         optNormal.Select();
     };
     cboPickCable.on_click = [this] { CableClicked(); };
+    frmOtrCable.cmdCompute.on_click = [this] { ComputeX0(); };
+    frmOtrCable.cmdOK.on_click = [this] { UserLineOk(); };
     cmdPrint.on_click = [this] { PrintClicked(); };
     cmdHelp.on_click = [this] { HelpClicked(); };
     cmdQuit.on_click = [this] { QuitClicked(); };
@@ -371,8 +379,58 @@ void MainWindow::ShowUserDefinedLine() {
     d.txtVMax.SetText(Format(ParseNumber(vmax), "#####", mark_));
     d.lblAtten100.SetCaption(optFeet.selected() ? "Enter Attenuation, dB/100 Feet: "
                                                 : "Enter Attenuation, dB/100 Meters: ");
+
+    // Closed without OK (the window's own close control), the dialog keeps what it showed.
+    form::TextField* fields[] = {&d.txtR0, &d.txtX0, &d.txtVF, &d.txtAtten100, &d.txtVMax};
+    std::vector<std::string> shown;
+    for (form::TextField* t : fields) shown.push_back(t->text());
+    const std::string suggestion = d.lblSX0.caption();
+    user_line_confirmed_ = false;
     host_.ShowModal(d.window);
     d.window.SetVisible(false);
+    if (!user_line_confirmed_) {
+        for (std::size_t i = 0; i < shown.size(); ++i) fields[i]->SetText(shown[i]);
+        d.lblSX0.SetCaption(suggestion);
+    }
+}
+
+void MainWindow::ComputeX0() {
+    UserLineDialog& d = frmOtrCable;
+    const double vf = ParseNumber(d.txtVF.text());
+    const double fn = ParseNumber(d.txtNewFreq.text());
+    if (vf == 0.0 || fn == 0.0) return;  // no wavelength: the suggestion stays
+    const double lambda = 983.571056 * vf / fn;  // feet
+    double atten = ParseNumber(d.txtAtten100.text());
+    if (optMeters.selected()) atten /= 3.2808399;  // back to dB per 100 feet
+    const double alpha = atten * 0.115129 / 100.0;
+    const double beta = 6.2831854 / lambda;
+    const double r0 = ParseNumber(d.txtR0.text());
+    // X0 of a low-loss line: Z0 = R0 (1 - j alpha/beta).
+    const float x0 = static_cast<float>(-r0 * alpha / beta);
+    d.lblSX0.SetCaption(Format(x0, "#0.000", mark_));
+    d.txtX0.SetText(Format(x0, "#0.000", mark_));
+}
+
+void MainWindow::UserLineOk() {
+    UserLineDialog& d = frmOtrCable;
+    user_line_confirmed_ = true;
+    d.lblWarning.SetVisible(false);
+    const float atten = static_cast<float>(ParseNumber(d.txtAtten100.text()));
+    d.window.SetVisible(false);
+    const auto single = [](const form::TextField& t) { return static_cast<float>(ParseNumber(t.text())); };
+    const bool meters = optMeters.selected();
+    LblWarning.SetVisible(false);
+
+    // The record keeps its attenuation per 100 feet, with the frequency it belongs to.
+    std::vector<std::string> lines{meters ? "M" : "F",
+                                   RecordNumberText(single(d.txtR0), mark_),
+                                   RecordNumberText(single(d.txtX0), mark_),
+                                   RecordNumberText(meters ? static_cast<float>(atten / kFeetPerMeter) : atten, mark_),
+                                   RecordNumberText(single(d.txtVF), mark_),
+                                   RecordNumberText(single(d.txtVMax), mark_),
+                                   Format(ParseNumber(txtFreq.text()), "####.000", mark_)};
+    for (std::string& l : StateLines()) lines.push_back(std::move(l));
+    store_.Write(lines);  // a failed write keeps the old file; the line is still used
 }
 
 // ---- TL.DEF ----
@@ -472,8 +530,8 @@ std::vector<std::string> MainWindow::StateLines() {
 }
 
 void MainWindow::SaveDefaults() {
-    frmNB.Unload();
-    frmAutek.Unload();
+    frmNB.window.Unload();
+    frmAutek.window.Unload();
     frmOtrCable.window.Unload();
 
     // Lines 2 to 7, the user-defined line, are kept as they are; without a file, the defaults.

@@ -8,6 +8,8 @@
 
 #include "core/line_solution.h"
 #include "form/form.h"
+#include "instruments/analyser.h"
+#include "instruments/noise_bridge.h"
 #include "mainwin/defaults_file.h"
 #include "mainwin/user_line_dialog.h"
 
@@ -112,8 +114,8 @@ public:
 
     // The other windows: positions now, their own logic as they are built.
     UserLineDialog frmOtrCable;
-    form::Window frmNB{"frmNB", "Noise Bridge"};
-    form::Window frmAutek{"frmAutek", "Autek Analyser"};
+    NoiseBridgeDialog frmNB;
+    AnalyserDialog frmAutek;
     form::Window frmVolt{"frmVolt", "Along the Transmission Line"};
     form::Window frmTuner{"frmTuner", "Tuner"};
     form::Window frmTuner1{"frmTuner1", "Tuner"};
@@ -130,6 +132,8 @@ private:
     void PrintClicked();
     void HelpClicked();
     void QuitClicked();
+    void ComputeX0();
+    void UserLineOk();
     void LoadDefaults();
     void WriteDefaultFile();
     std::string Number(double value) const;  // shortest text in the user's notation
@@ -139,6 +143,7 @@ private:
     char mark_;
     LineValues line_;
     int compute_runs_ = 0;
+    bool user_line_confirmed_ = false;
     form::OptionGroup units_, ends_, sources_, graph_kinds_;
 };
 

@@ -1,0 +1,100 @@
+#include "instruments/analyser.h"
+
+#include <cmath>
+
+#include "core/format.h"
+#include "core/numbers.h"
+
+namespace qlx {
+
+namespace {
+constexpr double kZRef = 50.0;  // the analyser's reference resistance
+
+// The least SWR any impedance of magnitude z can show against 50 ohms (a pure resistance).
+double MinimumSwrFor(double z) { return z >= kZRef ? z / kZRef : kZRef / z; }
+}  // namespace
+
+AnalyserDialog::AnalyserDialog(form::Host& host, LineInputFields main) : host_(host), main_(main) {
+    lblAutekZ.SetCaption("Enter magnitude Z (ohms) from Autek:");
+    txtAutekZ.SetToolTip("Specify the magnitude of impedance from Autek");
+    lblAutekSWR.SetCaption("Enter SWR from Autek:");
+    txtAutekSWR.SetToolTip("Specify SWR from Autek");
+    lblMinSWR.SetCaption("Minimum SWR for Z chosen:");
+    lblSign.SetCaption("Choose sign of reactance: ");
+    OptPositive.SetCaption("Positive");
+    optNegative.SetCaption("Negative");
+    sign_.Add(OptPositive);  // Positive starts selected
+    sign_.Add(optNegative);
+    lblCalcZ.SetCaption("Calculated Impedance:");
+    cmdOK.SetCaption("&OK");
+    cmdCancel.SetCaption("&Cancel");
+    for (form::Control* c : std::initializer_list<form::Control*>{
+             &lblAutekZ, &txtAutekZ, &lblAutekSWR, &txtAutekSWR, &lblMinSWR, &txtMinSWR, &lblSign,
+             &fraSign, &OptPositive, &optNegative, &lblCalcZ, &txtCalcZ, &cmdOK, &cmdCancel})
+        window.controls().push_back(c);
+
+    txtAutekZ.on_change = [this] { MinimumSwr(); };
+    txtAutekSWR.on_change = [this] { Impedance(); };
+    optNegative.on_click = [this] {
+        if (AutekX > 0.0f) AutekX = -AutekX;
+    };
+    OptPositive.on_click = [this] {
+        if (AutekX < 0.0f) AutekX = -AutekX;
+    };
+    cmdOK.on_click = [this] { Ok(); };
+    cmdCancel.on_click = [this] { Cancel(); };
+}
+
+void AnalyserDialog::MinimumSwr() {
+    const double z = ParseNumber(txtAutekZ.text());
+    if (z == 0.0) {
+        host_.ShowMessage("Please enter a real value for the magnitude of the impedance!", "QLX3",
+                          form::Buttons::Ok);
+        txtMinSWR.SetText("");
+        return;
+    }
+    txtMinSWR.SetText(Format(MinimumSwrFor(z), "#0.0", main_.mark));
+}
+
+void AnalyserDialog::Impedance() {
+    const double s = ParseNumber(txtAutekSWR.text());
+    const double z = ParseNumber(txtAutekZ.text());
+    // No |Z| yet, or an SWR of -1: nothing to calculate from.
+    if (z == 0.0 || s == -1.0) {
+        calculated_ = false;
+        txtCalcZ.SetText("");
+        return;
+    }
+    const double rho2 = ((s - 1.0) / (s + 1.0)) * ((s - 1.0) / (s + 1.0));
+    if (MinimumSwrFor(z) >= s) {  // no impedance of this magnitude shows so low an SWR
+        calculated_ = false;
+        txtCalcZ.SetText("");
+        return;
+    }
+    // rho^2 = (|Z|^2 - 100 R + 2500) / (|Z|^2 + 100 R + 2500), solved for R.
+    AutekR = (z * z + 2500.0) * (1.0 - rho2) / (100.0 * (1.0 + rho2));
+    const double x = std::sqrt(std::fmax(z * z - AutekR * AutekR, 0.0));
+    AutekX = static_cast<float>(optNegative.selected() ? -x : x);
+    calculated_ = true;
+    txtCalcZ.SetText(Format(AutekR, "###0.0", main_.mark) + " +/- j " + Format(x, "###0.0", main_.mark));
+}
+
+void AnalyserDialog::Ok() {
+    // Without an impedance calculated from the readings shown there is nothing to hand over:
+    // OK then only closes, and the main window keeps what it had.
+    if (calculated_) {
+        main_.resistance.SetText(Format(AutekR, "###0.00", main_.mark));
+        main_.reactance.SetText(Format(AutekX, "###0.00", main_.mark));
+        main_.at_input.Select();
+        main_.source.Select();
+    }
+    window.SetVisible(false);
+}
+
+void AnalyserDialog::Cancel() {
+    window.SetVisible(false);
+    main_.normal.Select();
+    main_.at_load.Select();
+}
+
+}  // namespace qlx

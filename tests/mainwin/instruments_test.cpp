@@ -1,0 +1,181 @@
+// The instrument dialogs driven through the main window, as a user opens them from its
+// source options.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "mainwin/main_window.h"
+#include "support/scripted_host.h"
+
+namespace qlx {
+namespace {
+
+using testing::ScriptedHost;
+
+struct Instruments {
+    Instruments() {
+        win = std::make_unique<MainWindow>(host, store);
+        win->Load();
+        win->txtFreq.SetText("14");
+    }
+    ScriptedHost host;
+    MemoryDefaultsStore store;
+    std::unique_ptr<MainWindow> win;
+};
+
+TEST(NoiseBridge, ConvertsParallelReadingsToTheSeriesImpedance) {
+    Instruments t;
+    NoiseBridgeDialog& nb = t.win->frmNB;
+    // Xp = -1 / (2 pi 14 MHz 100 pF) = -113.68 ohms, Q = Rp / Xp = -0.8796,
+    // R = Rp / (Q^2 + 1) = 56.377, X = Q^2 Xp / (Q^2 + 1) = -49.592.
+    struct Case {
+        const char* rp;
+        const char* c;
+        const char* ext;
+        const char* shown;
+        bool too_big;
+    } const cases[] = {
+        {"100", "100", "0", "56.38 - j 49.59", false},
+        {"100", "-100", "0", "56.38 + j 49.59", false},  // an inductive reading
+        {"100", "100", "60", "-3.62 - j 49.59", true},
+        {"50", "0", "0", "50.00 + j 0.00", false},  // no shunt C: a tiny positive reactance
+        {"0", "100", "0", "", false},
+        {"100", "100,0", "0", "56.38 - j 49.59", false},
+    };
+    for (const Case& c : cases) {
+        t.host.messages.clear();
+        nb.txtExtender.SetText(c.ext);
+        nb.txtResist.SetText(c.rp);
+        nb.txtReact.SetText(c.c);
+        nb.CompNB();
+        EXPECT_EQ(nb.txtCompZ.text(), c.shown) << c.rp << " " << c.c << " " << c.ext;
+        EXPECT_EQ(!t.host.messages.empty(), c.too_big) << c.rp << " " << c.c << " " << c.ext;
+        if (c.too_big) {
+            EXPECT_EQ(t.host.messages.back().title, "Extender Too Big!");
+            EXPECT_EQ(t.host.messages.back().text,
+                      "Extender can't be that large! Computed resistance is negative.");
+        }
+    }
+    EXPECT_NEAR(nb.RaNB, 56.377, 5e-4);
+    EXPECT_NEAR(nb.XaNB, -49.592, 5e-4);
+
+    // A lone minus sign is not a reading: the result stays as it was.
+    nb.txtReact.SetText("-");
+    EXPECT_EQ(nb.txtCompZ.text(), "56.38 - j 49.59");
+}
+
+TEST(NoiseBridge, OkHandsTheImpedanceToTheLineInputAndCancelGoesBackToTheLoad) {
+    Instruments t;
+    MainWindow& w = *t.win;
+    t.host.on_modal["frmNB"] = [&](form::Window&) {
+        w.frmNB.txtResist.SetText("100");
+        w.frmNB.txtReact.SetText("100");
+        w.frmNB.cmdOK.Click();
+    };
+    w.optNoiseBridge.Select();
+    EXPECT_EQ(w.txtResistance.text(), "56.38");
+    EXPECT_EQ(w.txtReactance.text(), "-49.59");
+    EXPECT_TRUE(w.optInput.selected());
+    EXPECT_TRUE(w.optNormal.selected());
+    EXPECT_EQ(w.lblInputZ.caption(), "Impedance at Load: ");
+    EXPECT_FALSE(w.frmNB.window.visible());
+
+    // The readings stay for the next opening; Cancel selects Normal and Load.
+    t.host.on_modal["frmNB"] = [&](form::Window&) {
+        EXPECT_EQ(w.frmNB.txtResist.text(), "100");
+        w.frmNB.cmdCancel.Click();
+    };
+    w.optNoiseBridge.Select();
+    EXPECT_TRUE(w.optLoad.selected());
+    EXPECT_TRUE(w.optNormal.selected());
+    EXPECT_EQ(w.txtResistance.text(), "56.38");
+}
+
+TEST(Analyser, MinimumSwrAndImpedanceFromSwrAndMagnitude) {
+    Instruments t;
+    AnalyserDialog& a = t.win->frmAutek;
+    struct Case {
+        const char* z;
+        const char* swr;
+        const char* min;
+        const char* shown;
+        double r, x;  // from rho^2 = (|Z|^2 - 100R + 2500)/(|Z|^2 + 100R + 2500), X^2 = |Z|^2 - R^2
+    } const cases[] = {
+        {"100", "2.5", "2.0", "86.2 +/- j 50.7", 86.207, 50.679},
+        {"25", "3", "2.0", "18.8 +/- j 16.5", 18.75, 16.536},
+        {"50", "1.5", "1.0", "46.2 +/- j 19.2", 46.154, 19.231},
+        {"25", "2", "2.0", "", 0, 0},     // at the minimum: no impedance
+        {"100", "0.5", "2.0", "", 0, 0},  // below 1
+        {"100", "-1", "2.0", "", 0, 0},
+    };
+    for (const Case& c : cases) {
+        a.txtAutekSWR.SetText("");
+        a.txtAutekZ.SetText(c.z);
+        a.txtAutekSWR.SetText(c.swr);
+        EXPECT_EQ(a.txtMinSWR.text(), c.min) << c.z << " " << c.swr;
+        EXPECT_EQ(a.txtCalcZ.text(), c.shown) << c.z << " " << c.swr;
+        if (c.r > 0) {
+            EXPECT_NEAR(a.AutekR, c.r, 5e-4) << c.z << " " << c.swr;
+            EXPECT_NEAR(a.AutekX, c.x, 5e-4) << c.z << " " << c.swr;
+        }
+    }
+    EXPECT_TRUE(t.host.messages.empty());
+
+    // |Z| of 0 asks for a real value and shows no minimum; an SWR then gives nothing; 0.5
+    // afterwards gives a minimum of 100.
+    a.txtAutekZ.SetText("0");
+    ASSERT_EQ(t.host.messages.size(), 1u);
+    EXPECT_EQ(t.host.messages[0].text, "Please enter a real value for the magnitude of the impedance!");
+    EXPECT_EQ(t.host.messages[0].title, "QLX3");
+    EXPECT_EQ(a.txtMinSWR.text(), "");
+    a.txtAutekSWR.SetText("3");
+    EXPECT_EQ(a.txtCalcZ.text(), "");
+    a.txtAutekZ.SetText("0.5");
+    EXPECT_EQ(a.txtMinSWR.text(), "100.0");
+}
+
+TEST(Analyser, OkWritesTheImpedanceWithTheChosenSign) {
+    for (const bool negative_first : {false, true}) {
+        Instruments t;
+        MainWindow& w = *t.win;
+        t.host.on_modal["frmAutek"] = [&](form::Window&) {
+            if (negative_first) w.frmAutek.optNegative.Select();  // sign chosen before typing
+            w.frmAutek.txtAutekZ.SetText("100");
+            w.frmAutek.txtAutekSWR.SetText("2.5");
+            w.frmAutek.cmdOK.Click();
+        };
+        w.optAutek.Select();
+        EXPECT_EQ(w.txtResistance.text(), "86.21");
+        EXPECT_EQ(w.txtReactance.text(), negative_first ? "-50.68" : "50.68");
+        EXPECT_TRUE(w.optInput.selected());
+        EXPECT_TRUE(w.optNormal.selected());
+    }
+    // Switching the sign after the calculation turns the reactance over.
+    Instruments t;
+    AnalyserDialog& a = t.win->frmAutek;
+    a.txtAutekZ.SetText("100");
+    a.txtAutekSWR.SetText("2.5");
+    a.optNegative.Select();
+    EXPECT_LT(a.AutekX, 0.0f);
+    a.OptPositive.Select();
+    EXPECT_GT(a.AutekX, 0.0f);
+}
+
+TEST(Analyser, OkWithoutACalculatedImpedanceChangesNothing) {
+    Instruments t;
+    MainWindow& w = *t.win;
+    t.host.on_modal["frmAutek"] = [&](form::Window&) {
+        w.frmAutek.txtAutekZ.SetText("25");
+        w.frmAutek.txtAutekSWR.SetText("1.5");  // below the minimum of 2.0
+        w.frmAutek.cmdOK.Click();
+    };
+    w.optAutek.Select();
+    EXPECT_EQ(w.txtResistance.text(), "50");
+    EXPECT_EQ(w.txtReactance.text(), "0");
+    EXPECT_TRUE(w.optLoad.selected());
+    EXPECT_TRUE(w.optNormal.selected());
+}
+
+}  // namespace
+}  // namespace qlx
