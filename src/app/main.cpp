@@ -4,6 +4,7 @@
 
 #include "mainwin/defaults_file.h"
 #include "mainwin/main_window.h"
+#include "ui/dialogs.h"
 #include "ui/main_window_view.h"
 #include "ui/qt_host.h"
 
@@ -24,6 +25,12 @@ int main(int argc, char** argv) {
     qlx::ui::MainWindowView view(model);
     host.SetParent(&view);
     host.Register(model.window.name(), &view);
+    qlx::ui::NoiseBridgeView bridge(model.frmNB, &view);
+    qlx::ui::AnalyserView analyser(model.frmAutek, &view);
+    qlx::ui::UserLineView user_line(model.frmOtrCable, &view);
+    host.Register(model.frmNB.window.name(), &bridge);
+    host.Register(model.frmAutek.window.name(), &analyser);
+    host.Register(model.frmOtrCable.window.name(), &user_line);
     model.Load();
     view.show();
     return app.exec();

@@ -1,0 +1,174 @@
+// The three modal dialogs opened from the main window on an offscreen display, driven with
+// keyboard and mouse, with the real Qt host. A watchdog closes any dialog left open so that no
+// test can hang on a modal loop.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "mainwin/main_window.h"
+#include "ui/dialogs.h"
+#include "ui/main_window_view.h"
+#include "ui/qt_host.h"
+
+namespace qlx {
+namespace {
+
+class DialogFixture : public ::testing::Test {
+protected:
+    DialogFixture()
+        : model(host, store), view(model), bridge(model.frmNB, &view), analyser(model.frmAutek, &view),
+          user_line(model.frmOtrCable, &view) {
+        host.SetParent(&view);
+        host.Register("frmQLX2", &view);
+        host.Register("frmNB", &bridge);
+        host.Register("frmAutek", &analyser);
+        host.Register("frmOtrCable", &user_line);
+        model.Load();
+        view.show();
+    }
+
+    // Runs `act` on the dialog once it is up, while `open` waits in its modal loop.
+    void WhileModal(const char* expected, const std::function<void(QDialog*)>& act,
+                    const std::function<void()>& open) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->objectName(), expected);
+            seen = true;
+            act(dialog);
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "a dialog stayed open: " << w->objectName().toStdString();
+                w->close();
+            }
+        });
+        watchdog.start(5000);
+        open();
+        EXPECT_TRUE(seen) << expected;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+
+    static void Type(QDialog* d, const char* name, const char* text) {
+        auto* e = d->findChild<QLineEdit*>(name);
+        ASSERT_NE(e, nullptr) << name;
+        e->selectAll();
+        QTest::keyClicks(e, text);
+    }
+    static void Press(QDialog* d, const char* name) {
+        auto* b = d->findChild<QPushButton*>(name);
+        ASSERT_NE(b, nullptr) << name;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // With QLX_SCREENSHOT_DIR set, the dialog as shown is saved there for the documentation.
+    static void Snapshot(QDialog* d) {
+        const QByteArray dir = qgetenv("QLX_SCREENSHOT_DIR");
+        if (!dir.isEmpty()) d->grab().save(QString::fromUtf8(dir) + "/" + d->objectName() + ".png");
+    }
+    QRadioButton* Radio(const char* name) { return view.findChild<QRadioButton*>(name); }
+
+    ui::QtHost host;
+    MemoryDefaultsStore store;
+    MainWindow model;
+    ui::MainWindowView view;
+    ui::NoiseBridgeView bridge;
+    ui::AnalyserView analyser;
+    ui::UserLineView user_line;
+};
+
+TEST_F(DialogFixture, NoiseBridgeOkPutsTheImpedanceAtTheLineInput) {
+    model.txtFreq.SetText("14");
+    WhileModal("frmNB",
+               [&](QDialog* d) {
+                   EXPECT_EQ(d->windowTitle(), "Input from Parallel-Form Noise Bridge ");
+                   EXPECT_EQ(d->findChild<QLineEdit*>("txtExtender")->text(), "0");
+                   Type(d, "txtResist", "100");
+                   Type(d, "txtReact", "100");
+                   EXPECT_EQ(d->findChild<QLineEdit*>("txtCompZ")->text(), "56.38 - j 49.59");
+                   Snapshot(d);
+                   Press(d, "cmdOK");
+               },
+               [&] { QTest::mouseClick(Radio("optNoiseBridge"), Qt::LeftButton); });
+    EXPECT_EQ(view.findChild<QLineEdit*>("txtResistance")->text(), "56.38");
+    EXPECT_EQ(view.findChild<QLineEdit*>("txtReactance")->text(), "-49.59");
+    EXPECT_TRUE(Radio("optInput")->isChecked());
+    EXPECT_TRUE(Radio("optNormal")->isChecked());
+}
+
+TEST_F(DialogFixture, AnalyserOkAndCancelReachTheMainWindow) {
+    WhileModal("frmAutek",
+               [&](QDialog* d) {
+                   Type(d, "txtAutekZ", "100");
+                   QTest::mouseClick(d->findChild<QRadioButton*>("optNegative"), Qt::LeftButton);
+                   Type(d, "txtAutekSWR", "2.5");
+                   EXPECT_EQ(d->findChild<QLineEdit*>("txtMinSWR")->text(), "2.0");
+                   EXPECT_EQ(d->findChild<QLineEdit*>("txtCalcZ")->text(), "86.2 +/- j 50.7");
+                   Snapshot(d);
+                   Press(d, "cmdOK");
+               },
+               [&] { QTest::mouseClick(Radio("optAutek"), Qt::LeftButton); });
+    EXPECT_EQ(model.txtResistance.text(), "86.21");
+    EXPECT_EQ(model.txtReactance.text(), "-50.68");
+    EXPECT_TRUE(Radio("optInput")->isChecked());
+
+    WhileModal("frmAutek", [&](QDialog* d) { Press(d, "cmdCancel"); },
+               [&] { QTest::mouseClick(Radio("optAutek"), Qt::LeftButton); });
+    EXPECT_TRUE(Radio("optLoad")->isChecked());
+    EXPECT_TRUE(Radio("optNormal")->isChecked());
+}
+
+TEST_F(DialogFixture, UserDefinedLineOkStoresTheLineAndClosingKeepsIt) {
+    auto* list = view.findChild<QComboBox*>("cboPickCable");
+    WhileModal("frmOtrCable",
+               [&](QDialog* d) {
+                   EXPECT_EQ(d->windowTitle(), "User-Defined Transmission Line");
+                   EXPECT_EQ(d->findChild<QLineEdit*>("txtR0")->text(), "449.900");
+                   EXPECT_EQ(d->findChild<QLabel*>("lblSX0")->text(), "-0.949");
+                   Snapshot(d);
+                   Type(d, "txtR0", "300");
+                   Press(d, "cmdCompute");
+                   EXPECT_EQ(d->findChild<QLineEdit*>("txtX0")->text(), "-0.633");
+                   Press(d, "cmdOK");
+               },
+               [&] {
+                   list->setCurrentIndex(32);
+                   emit list->activated(32);
+               });
+    EXPECT_EQ(view.findChild<QLineEdit*>("txtZ0")->text(), "300.0 - j 0.63");
+    const auto lines = SplitDefaultsText(*store.content);
+    EXPECT_EQ(lines.at(1), " 300 ");
+    EXPECT_EQ(lines.at(13), " 32 ");
+
+    // Closed with its own close control: nothing is written.
+    const std::string file = *store.content;
+    WhileModal("frmOtrCable",
+               [&](QDialog* d) {
+                   Type(d, "txtR0", "75");
+                   d->reject();
+               },
+               [&] { emit list->activated(32); });
+    EXPECT_EQ(*store.content, file);
+    EXPECT_EQ(model.frmOtrCable.txtR0.text(), "300.000");
+}
+
+}  // namespace
+}  // namespace qlx
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
