@@ -1,10 +1,7 @@
 // qlx-cli: the line calculator without windows, for scripts and for checking results.
 // Each command types its options into the same window logic a user drives, in a fixed order,
-// and prints the fields the window would show.
-#include <algorithm>
-#include <cctype>
+// and prints the fields the windows would show.
 #include <iostream>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_host.h"
+#include "cli/options.h"
 #include "core/cables.h"
 #include "core/format.h"
 #include "core/numbers.h"
@@ -21,197 +19,129 @@
 
 namespace {
 
-// Objects keep the order in which the window shows its fields.
-using json = nlohmann::ordered_json;
 using qlx::MainWindow;
+using qlx::cli::Failure;
+using qlx::cli::Options;
+// Objects keep the order in which the windows show their fields.
+using json = nlohmann::ordered_json;
+using FieldList = std::vector<std::pair<std::string, std::string>>;
 
 constexpr int kExitOk = 0;
 constexpr int kExitBadInput = 2;
 
-constexpr const char* kUsageCables = "usage: qlx-cli cables [--freq MHZ] [--json]";
-constexpr const char* kUsageLine =
-    "usage: qlx-cli line [--meters] [--freq MHZ] [--cable N|TEXT] [--length L[w]] "
-    "[--at load|input] [--r OHMS] [--x OHMS] [--json]";
-constexpr const char* kHelpLine = R"(
-Solves a line as the main window does. The options are typed into the window in this order:
-unit, frequency, cable, length, end, resistance, reactance. Without an option the window's
-start-up value stays (3.5 MHz, 100 feet of RG-8A, 50 + j0 ohms at the load).
+constexpr const char* kLineOptionsHelp = R"(LINE-OPTIONS, typed into the main window in this order (without an option the window's
+start-up value stays: 3.5 MHz, 100 feet of RG-8A, 50 + j0 ohms at the load):
+  --meters                 lengths in meters (default feet)
+  --freq MHZ               frequency, 0.02 to 5000 MHz
+  --cable N|TEXT           list position 0-32, or a case-insensitive part of an entry's text
+  --user-line R0,X0,DB100FT,AT-MHZ,VF,VMAX
+                           the user-defined line's record (with --cable 32); its loss is given
+                           per 100 feet at AT-MHZ and scaled with the root of the frequency
+  --length L               line length, up to 9999; a "w" suffix gives wavelengths (0.25w)
+  --at load|input          where the impedance is known (default load)
+  --r OHMS, --x OHMS       the impedance there)";
 
-  --meters           lengths in meters (default feet)
-  --freq MHZ         frequency, 0.02 to 5000 MHz
-  --cable N|TEXT     list position 0-31, or a case-insensitive part of an entry's text
-  --length L         line length, up to 9999; a "w" suffix gives wavelengths (0.25w)
-  --at load|input    where the impedance is known (default load)
-  --r OHMS, --x OHMS the impedance there
-  --json             one JSON object: "fields", "values", "messages"
-
-Exit status: 0 a result; 2 bad input (an entry rule's message, an unknown option or cable).)";
-
-struct Failure {
-    std::string text;
-    bool usage = true;
-};
+constexpr const char* kUsage =
+    "usage: qlx-cli cables [--freq MHZ] [--json]\n"
+    "       qlx-cli line [LINE-OPTIONS] [--json]\n"
+    "       qlx-cli bridge --freq MHZ --rp OHMS --cp PF [--extender OHMS] [--json]\n"
+    "       qlx-cli analyser --z OHMS --swr SWR [--sign positive|negative] [--json]\n"
+    "       qlx-cli COMMAND --help\n"
+    "Exit status: 0 a result; 2 bad input (an entry rule's message, an unknown option or\n"
+    "cable, no result computable).";
 
 int Fail(const Failure& f, const char* usage) {
-    std::cerr << "qlx-cli: " << f.text << "\n";
+    if (!f.text.empty()) std::cerr << "qlx-cli: " << f.text << "\n";
     if (f.usage) std::cerr << usage << "\n";
     return kExitBadInput;
 }
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-std::string Trim(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return std::string(s);
-}
-
-// A typed value must hold a number where the field reads one.
-bool HoldsNumber(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// A list position, or the one entry whose text contains the given part.
-std::optional<int> FindCable(std::string_view spec, Failure& failure) {
-    const std::string wanted = Lower(Trim(spec));
-    // A number within the list is a position; any other text is a part of an entry ("213").
-    if (!wanted.empty() && wanted.size() <= 2 &&
-        std::all_of(wanted.begin(), wanted.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        const int pos = std::stoi(wanted);
-        if (pos < qlx::kCatalogueRows) return pos;
-        if (pos == qlx::kUserDefinedIndex) {
-            failure = {"the user-defined line (32) is not available here yet", false};
-            return std::nullopt;
-        }
-    }
-    std::vector<int> hits;
-    for (int pos = 0; pos < qlx::kListEntries; ++pos) {
-        const std::string text = Lower(Trim(qlx::ListText(pos)));
-        if (text == wanted) return pos;
-        if (!wanted.empty() && text.find(wanted) != std::string::npos) hits.push_back(pos);
-    }
-    if (hits.size() == 1) return hits[0];
-    std::string text = hits.empty() ? "no cable matches \"" + std::string(spec) + "\"; the list:"
-                                    : "\"" + std::string(spec) + "\" matches more than one cable:";
-    const std::vector<int> all = [] {
-        std::vector<int> v;
-        for (int p = 0; p < qlx::kListEntries; ++p) v.push_back(p);
-        return v;
-    }();
-    for (int pos : hits.empty() ? all : hits) text += "\n  " + std::to_string(pos) + ":" + std::string(qlx::ListText(pos));
-    failure = {text, false};
-    return std::nullopt;
-}
-
-// The options of a line, as given.
-struct LineOptions {
-    bool meters = false;
-    std::optional<std::string> freq, cable, length, at, r, x;
-    bool json = false;
+// The main window as at a first start: the user's TL.DEF is never read or written.
+struct Session {
+    Session() { w.Load(); }
+    qlx::cli::CliHost host;
+    qlx::MemoryDefaultsStore store;
+    MainWindow w{host, store};
 };
 
-// Reads the line options; other options are left to `extra`, which says whether it took one.
-std::optional<LineOptions> ParseLineOptions(const std::vector<std::string_view>& args, Failure& failure,
-                                            bool& help) {
-    LineOptions o;
-    std::map<std::string_view, std::optional<std::string>*> valued{
-        {"--freq", &o.freq}, {"--cable", &o.cable}, {"--length", &o.length},
-        {"--at", &o.at},     {"--r", &o.r},         {"--x", &o.x}};
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view a = args[i];
-        if (a == "--help") {
-            help = true;
-            return o;
-        }
-        if (a == "--json") {
-            o.json = true;
-        } else if (a == "--meters") {
-            o.meters = true;
-        } else if (auto it = valued.find(a); it != valued.end()) {
-            if (i + 1 >= args.size()) {
-                failure = {std::string(a) + " needs a value"};
-                return std::nullopt;
-            }
-            *it->second = std::string(args[++i]);
-        } else {
-            failure = {"unknown option " + std::string(a)};
-            return std::nullopt;
-        }
-    }
-    for (const auto& [name, value] : valued) {
-        if (name == "--cable" || name == "--at" || !value->has_value()) continue;
-        if (!HoldsNumber(**value)) {
-            failure = {std::string(name) + " needs a number, not \"" + **value + "\""};
-            return std::nullopt;
-        }
-    }
-    if (o.at && *o.at != "load" && *o.at != "input") {
-        failure = {"--at takes load or input, not \"" + *o.at + "\""};
-        return std::nullopt;
-    }
-    return o;
+void Type(qlx::form::TextField& field, const std::string& text) {
+    // As a user leaves a field after typing into it.
+    field.SetText(text);
+    field.LoseFocus();
 }
 
-// Types the options into the window in the fixed order, each entry left as a user leaves a
-// field. Returns false when an entry rule rejected a value (its message has been shown).
-bool ApplyLineOptions(MainWindow& w, const LineOptions& o, qlx::cli::CliHost& host, Failure& failure) {
-    auto type = [&](qlx::form::TextField& field, const std::string& text) {
-        field.SetText(text);
-        field.LoseFocus();
-    };
-    if (o.meters) w.optMeters.Select();
-    if (o.freq) type(w.txtFreq, *o.freq);
-    if (o.cable) {
-        const auto pos = FindCable(*o.cable, failure);
-        if (!pos) return false;
-        w.cboPickCable.Choose(*pos);
+// Types the line options into the window. False when the options are wrong or an entry rule
+// rejected a value (its message is then on standard error already).
+bool ApplyLine(Session& s, const Options& o, Failure& failure) {
+    MainWindow& w = s.w;
+    std::optional<int> cable;
+    if (const std::string* spec = o.Value("--cable")) {
+        cable = qlx::cli::FindCable(*spec, failure);
+        if (!cable) return false;
     }
-    if (o.length) type(w.txtLength, *o.length);
-    if (o.at) (*o.at == "input" ? w.optInput : w.optLoad).Select();
-    if (o.r) type(w.txtResistance, *o.r);
-    if (o.x) type(w.txtReactance, *o.x);
-    if (!host.messages.empty()) {
+    if (const std::string* record = o.Value("--user-line")) {
+        if (cable != qlx::kUserDefinedIndex) {
+            failure = {"--user-line goes with --cable 32"};
+            return false;
+        }
+        if (!qlx::cli::ParseUserLine(*record, failure)) return false;
+        // The record as TL.DEF keeps it: R0, X0, loss per 100 feet, VF, VMax, its frequency.
+        std::vector<std::string> parts;
+        for (std::size_t start = 0;;) {
+            const std::size_t comma = record->find(',', start);
+            parts.push_back(record->substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+        auto lines = qlx::SplitDefaultsText(s.store.content.value_or(""));
+        lines.resize(qlx::kDefaultsLineCount);
+        const std::size_t order[] = {0, 1, 2, 4, 5, 3};  // file lines 2-7 from the option's parts
+        for (std::size_t i = 0; i < 6; ++i) lines[1 + i] = parts[order[i]];
+        s.store.content = qlx::JoinDefaultsLines(lines);
+    }
+    if (o.Has("--meters")) w.optMeters.Select();
+    if (const std::string* v = o.Value("--freq")) Type(w.txtFreq, *v);
+    if (cable) w.cboPickCable.Choose(*cable);
+    if (const std::string* v = o.Value("--length")) Type(w.txtLength, *v);
+    if (const std::string* v = o.Value("--at")) (*v == "input" ? w.optInput : w.optLoad).Select();
+    if (const std::string* v = o.Value("--r")) Type(w.txtResistance, *v);
+    if (const std::string* v = o.Value("--x")) Type(w.txtReactance, *v);
+    if (!s.host.messages.empty()) {
         failure = {"", false};
         return false;
     }
     return true;
 }
 
+bool CheckLineOptions(const Options& o, Failure& failure) {
+    if (!qlx::cli::CheckNumbers(o, {"--freq", "--length", "--r", "--x"}, failure)) return false;
+    if (const std::string* at = o.Value("--at"); at && *at != "load" && *at != "input") {
+        failure = {"--at takes load or input, not \"" + *at + "\""};
+        return false;
+    }
+    return true;
+}
+
 // The main window's fields in reading order: entries, then results with their captions.
-std::vector<std::pair<std::string, std::string>> LineFields(MainWindow& w) {
-    std::vector<std::pair<std::string, std::string>> f;
+FieldList LineFields(MainWindow& w) {
+    FieldList f;
     auto text = [&](const qlx::form::TextField& t) { f.emplace_back(t.name(), t.text()); };
     auto caption = [&](const qlx::form::Label& l) { f.emplace_back(l.name(), l.caption()); };
     text(w.txtFreq);
     text(w.txtLength);
     caption(w.lblUnit);
-    f.emplace_back(w.cboPickCable.name(),
-                   std::string(qlx::ListText(w.cboPickCable.position())));
+    f.emplace_back(w.cboPickCable.name(), std::string(qlx::ListText(w.cboPickCable.position())));
+    if (w.LblWarning.visible()) caption(w.LblWarning);
     f.emplace_back("frameZInput", w.optLoad.selected() ? "Load" : "Input");
     text(w.txtResistance);
     text(w.txtReactance);
-    text(w.txtZ0);
-    text(w.txtMLPer);
+    for (const auto* t : {&w.txtZ0, &w.txtMLPer}) text(*t);
     caption(w.lbldBPer);
-    text(w.txtVF);
-    text(w.txtVoltage);
-    text(w.txtMLTot);
-    text(w.txtWavelen);
-    text(w.txtLoadSWR);
+    for (const auto* t : {&w.txtVF, &w.txtVoltage, &w.txtMLTot, &w.txtWavelen, &w.txtLoadSWR}) text(*t);
     caption(w.lblRho);
-    text(w.txtRho);
-    text(w.txtInputSWR);
-    text(w.txtAddLoss);
-    text(w.txtTotalLoss);
+    for (const auto* t : {&w.txtRho, &w.txtInputSWR, &w.txtAddLoss, &w.txtTotalLoss}) text(*t);
     caption(w.lblInputZ);
-    text(w.txtImpedIn);
-    text(w.txtPolarZ);
-    text(w.txtPolarDegree);
-    if (w.LblWarning.visible()) caption(w.LblWarning);
+    for (const auto* t : {&w.txtImpedIn, &w.txtPolarZ, &w.txtPolarDegree}) text(*t);
     return f;
 }
 
@@ -224,68 +154,138 @@ json LineValues(const MainWindow& w) {
                 {"RhoOut", v.rho_out},    {"MatchedLoss", v.matched_loss}};
 }
 
-json Messages(const qlx::cli::CliHost& host) {
-    json m = json::array();
-    for (const auto& msg : host.messages) m.push_back({{"title", msg.title}, {"text", msg.text}});
-    return m;
-}
-
-int Line(const std::vector<std::string_view>& args) {
-    Failure failure;
-    bool help = false;
-    const auto options = ParseLineOptions(args, failure, help);
-    if (help) {
-        std::cout << kUsageLine << "\n" << kHelpLine << "\n";
-        return kExitOk;
-    }
-    if (!options) return Fail(failure, kUsageLine);
-
-    // The window as at a first start: the user's TL.DEF is never read or written.
-    qlx::cli::CliHost host;
-    qlx::MemoryDefaultsStore store;
-    MainWindow w(host, store);
-    w.Load();
-    if (!ApplyLineOptions(w, *options, host, failure)) {
-        if (!failure.text.empty()) return Fail(failure, kUsageLine);
-        return kExitBadInput;  // an entry rule's message is already on standard error
-    }
-
-    const auto fields = LineFields(w);
-    if (options->json) {
+int Print(const Session& s, const FieldList& fields, const json& values, bool as_json) {
+    if (as_json) {
         json f = json::object();
         for (const auto& [name, text] : fields) f[name] = text;
-        std::cout << json{{"fields", f}, {"values", LineValues(w)}, {"messages", Messages(host)}}.dump(2)
-                  << "\n";
+        json messages = json::array();
+        for (const auto& m : s.host.messages) messages.push_back({{"title", m.title}, {"text", m.text}});
+        std::cout << json{{"fields", f}, {"values", values}, {"messages", messages}}.dump(2) << "\n";
     } else {
         for (const auto& [name, text] : fields) std::cout << name << ": " << text << "\n";
     }
     return kExitOk;
 }
 
+int Line(const std::vector<std::string_view>& args) {
+    const std::string usage = std::string("usage: qlx-cli line [LINE-OPTIONS] [--json]");
+    Failure failure;
+    const auto o = qlx::cli::ParseOptions(
+        args, {"--freq", "--cable", "--user-line", "--length", "--at", "--r", "--x"},
+        {"--meters", "--json", "--help"}, failure);
+    if (o && o->Has("--help")) {
+        std::cout << usage << "\n\nSolves a line as the main window does.\n\n" << kLineOptionsHelp
+                  << "\n  --json                   one JSON object: \"fields\", \"values\", \"messages\"\n";
+        return kExitOk;
+    }
+    if (!o || !CheckLineOptions(*o, failure)) return Fail(failure, usage.c_str());
+    Session s;
+    if (!ApplyLine(s, *o, failure)) return Fail(failure, usage.c_str());
+    return Print(s, LineFields(s.w), LineValues(s.w), o->Has("--json"));
+}
+
+int Bridge(const std::vector<std::string_view>& args) {
+    const char* usage = "usage: qlx-cli bridge --freq MHZ --rp OHMS --cp PF [--extender OHMS] [--json]";
+    Failure failure;
+    const auto o = qlx::cli::ParseOptions(args, {"--freq", "--rp", "--cp", "--extender"},
+                                          {"--json", "--help"}, failure);
+    if (o && o->Has("--help")) {
+        std::cout << usage << "\n\nTurns the shunt resistance and capacitance read on a parallel-form noise\n"
+                     "bridge (a negative capacitance for an inductive reading), less a series extender\n"
+                     "resistor, into the series impedance at the line input, and solves the line from it.\n";
+        return kExitOk;
+    }
+    if (!o) return Fail(failure, usage);
+    for (const char* required : {"--freq", "--rp", "--cp"})
+        if (!o->Has(required)) return Fail({std::string(required) + " is needed"}, usage);
+    if (!qlx::cli::CheckNumbers(*o, {"--freq", "--rp", "--cp", "--extender"}, failure)) return Fail(failure, usage);
+
+    Session s;
+    Type(s.w.txtFreq, *o->Value("--freq"));
+    if (!s.host.messages.empty()) return kExitBadInput;
+    qlx::NoiseBridgeDialog& nb = s.w.frmNB;
+    s.host.on_modal = [&](qlx::form::Window&) {
+        nb.txtResist.SetText(*o->Value("--rp"));
+        nb.txtReact.SetText(*o->Value("--cp"));
+        if (const std::string* ext = o->Value("--extender")) nb.txtExtender.SetText(*ext);
+        if (!nb.txtCompZ.text().empty()) nb.cmdOK.Click();
+        else nb.cmdCancel.Click();
+    };
+    s.w.optNoiseBridge.Select();
+    if (nb.txtCompZ.text().empty())
+        return Fail({"no impedance: the shunt resistance must be above 0", false}, usage);
+
+    FieldList fields;
+    for (const auto* t : {&nb.txtResist, &nb.txtReact, &nb.txtExtender, &nb.txtCompZ})
+        fields.emplace_back(t->name(), t->text());
+    for (auto& f : LineFields(s.w)) fields.push_back(std::move(f));
+    json values = LineValues(s.w);
+    json all{{"RaNB", nb.RaNB}, {"XaNB", nb.XaNB}};
+    all.update(values);
+    return Print(s, fields, all, o->Has("--json"));
+}
+
+int Analyser(const std::vector<std::string_view>& args) {
+    const char* usage = "usage: qlx-cli analyser --z OHMS --swr SWR [--sign positive|negative] [--json]";
+    Failure failure;
+    const auto o = qlx::cli::ParseOptions(args, {"--z", "--swr", "--sign"}, {"--json", "--help"}, failure);
+    if (o && o->Has("--help")) {
+        std::cout << usage << "\n\nTurns an analyser's |Z| and SWR against 50 ohms into R and X (with the sign\n"
+                     "chosen, positive by default) at the line input, and solves the line from it.\n";
+        return kExitOk;
+    }
+    if (!o) return Fail(failure, usage);
+    for (const char* required : {"--z", "--swr"})
+        if (!o->Has(required)) return Fail({std::string(required) + " is needed"}, usage);
+    if (!qlx::cli::CheckNumbers(*o, {"--z", "--swr"}, failure)) return Fail(failure, usage);
+    const std::string* sign = o->Value("--sign");
+    if (sign && *sign != "positive" && *sign != "negative")
+        return Fail({"--sign takes positive or negative, not \"" + *sign + "\""}, usage);
+
+    Session s;
+    qlx::AnalyserDialog& a = s.w.frmAutek;
+    s.host.on_modal = [&](qlx::form::Window&) {
+        if (sign && *sign == "negative") a.optNegative.Select();
+        a.txtAutekZ.SetText(*o->Value("--z"));
+        a.txtAutekSWR.SetText(*o->Value("--swr"));
+        if (a.calculated()) a.cmdOK.Click();
+        else a.cmdCancel.Click();
+    };
+    s.w.optAutek.Select();
+    if (!a.calculated())
+        return Fail({"no impedance: |Z| must not be 0 and the SWR must exceed the minimum for |Z|", false},
+                    usage);
+
+    FieldList fields;
+    for (const auto* t : {&a.txtAutekZ, &a.txtAutekSWR, &a.txtMinSWR, &a.txtCalcZ})
+        fields.emplace_back(t->name(), t->text());
+    fields.emplace_back("fraSign", a.optNegative.selected() ? "Negative" : "Positive");
+    for (auto& f : LineFields(s.w)) fields.push_back(std::move(f));
+    json all{{"AutekR", a.AutekR}, {"AutekX", a.AutekX}};
+    all.update(LineValues(s.w));
+    return Print(s, fields, all, o->Has("--json"));
+}
+
 // The catalogue: every list entry, and with a frequency each row's matched loss per 100 feet,
 // R0 and X0 there.
 int Cables(const std::vector<std::string_view>& args) {
-    bool json_out = false;
+    const char* usage = "usage: qlx-cli cables [--freq MHZ] [--json]";
+    Failure failure;
+    const auto o = qlx::cli::ParseOptions(args, {"--freq"}, {"--json", "--help"}, failure);
+    if (o && o->Has("--help")) {
+        std::cout << usage << "\n\nLists the cable list's 33 entries with their positions; with --freq, each\n"
+                     "catalogue line's matched loss in dB per 100 feet, R0 and X0 at that frequency.\n";
+        return kExitOk;
+    }
+    if (!o || !qlx::cli::CheckNumbers(*o, {"--freq"}, failure)) return Fail(failure, usage);
     std::optional<float> freq;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--json") {
-            json_out = true;
-        } else if (args[i] == "--help") {
-            std::cout << kUsageCables << "\n";
-            return kExitOk;
-        } else if (args[i] == "--freq") {
-            if (i + 1 >= args.size()) return Fail({"--freq needs a value"}, kUsageCables);
-            const std::string_view text = args[++i];
-            const double f = qlx::ParseNumber(text);
-            if (!HoldsNumber(text)) return Fail({"--freq needs a number"}, kUsageCables);
-            if (f < 0.02 || f > 5000) {
-                std::cerr << "Bad Frequency!: Enter frequency more than 20 kHz, less than 5000 MHz\n";
-                return kExitBadInput;
-            }
-            freq = static_cast<float>(f);
-        } else {
-            return Fail({"unknown option " + std::string(args[i])}, kUsageCables);
+    if (const std::string* text = o->Value("--freq")) {
+        const double f = qlx::ParseNumber(*text);
+        if (f < 0.02 || f > 5000) {
+            std::cerr << "Bad Frequency!: Enter frequency more than 20 kHz, less than 5000 MHz\n";
+            return kExitBadInput;
         }
+        freq = static_cast<float>(f);
     }
 
     json rows = json::array();
@@ -310,20 +310,15 @@ int Cables(const std::vector<std::string_view>& args) {
             }
         }
         rows.push_back(row);
-        if (!json_out) std::cout << line << "\n";
+        if (!o->Has("--json")) std::cout << line << "\n";
     }
-    if (json_out) {
+    if (o->Has("--json")) {
         json out{{"cables", rows}};
         if (freq) out["Freq"] = *freq;
         std::cout << out.dump(2) << "\n";
     }
     return kExitOk;
 }
-
-constexpr const char* kUsage =
-    "usage: qlx-cli cables [--freq MHZ] [--json]\n"
-    "       qlx-cli line [LINE-OPTIONS] [--json]\n"
-    "       qlx-cli COMMAND --help";
 
 }  // namespace
 
@@ -334,13 +329,15 @@ int main(int argc, char** argv) {
         return kExitBadInput;
     }
     if (args[0] == "--help") {
-        std::cout << kUsage << "\n";
+        std::cout << kUsage << "\n\n" << kLineOptionsHelp << "\n";
         return kExitOk;
     }
     const std::string_view command = args[0];
     args.erase(args.begin());
     if (command == "cables") return Cables(args);
     if (command == "line") return Line(args);
+    if (command == "bridge") return Bridge(args);
+    if (command == "analyser") return Analyser(args);
     std::cerr << "qlx-cli: unknown command " << command << "\n" << kUsage << "\n";
     return kExitBadInput;
 }

@@ -150,6 +150,79 @@ TEST(QlxCli, CablesListsTheCatalogueWithItsLossAtAFrequency) {
     EXPECT_NE(t.out.find("32: User-Defined Transmission Line"), std::string::npos);
 }
 
+TEST(QlxCli, BridgeAndAnalyserPutTheirImpedanceAtTheLineInput) {
+    // 100 ohms shunted by 100 pF at 14 MHz is 56.38 - j49.59 in series form.
+    CliRun r = Cli("bridge --freq 14 --rp 100 --cp 100 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto j = nlohmann::json::parse(r.out);
+    EXPECT_NEAR(j["values"]["RaNB"].get<double>(), 56.377, 5e-4);
+    EXPECT_NEAR(j["values"]["XaNB"].get<double>(), -49.592, 5e-4);
+    EXPECT_EQ(j["fields"]["txtCompZ"], "56.38 - j 49.59");
+    EXPECT_EQ(j["fields"]["txtResistance"], "56.38");
+    EXPECT_EQ(j["fields"]["frameZInput"], "Input");
+
+    // A warning is shown on the way, and listed, but a result is produced.
+    r = Cli("bridge --freq 14 --rp 100 --cp 100 --extender 60 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    j = nlohmann::json::parse(r.out);
+    ASSERT_FALSE(j["messages"].empty());
+    EXPECT_EQ(j["messages"][0]["title"], "Extender Too Big!");
+    EXPECT_NE(r.err.find("Extender Too Big!: Extender can't be that large!"), std::string::npos);
+
+    r = Cli("analyser --z 100 --swr 2.5 --sign negative --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    j = nlohmann::json::parse(r.out);
+    EXPECT_NEAR(j["values"]["AutekR"].get<double>(), 86.207, 5e-4);
+    EXPECT_NEAR(j["values"]["AutekX"].get<double>(), -50.679, 5e-4);
+    EXPECT_EQ(j["fields"]["txtReactance"], "-50.68");
+
+    struct Case {
+        const char* args;
+        const char* err_part;
+    } const bad[] = {
+        {"analyser --z 0 --swr 2", "Please enter a real value for the magnitude of the impedance!"},
+        {"analyser --z 25 --swr 2", "no impedance"},
+        {"analyser --z 100 --swr 2.5 --sign up", "--sign takes positive or negative"},
+        {"bridge --freq 14 --rp 0 --cp 100", "no impedance"},
+        {"bridge --freq 0.01 --rp 100 --cp 100", "Bad Frequency!"},
+        {"bridge --rp 100 --cp 100", "--freq is needed"},
+    };
+    for (const Case& c : bad) {
+        const CliRun b = Cli(c.args);
+        EXPECT_EQ(b.status, 2) << c.args;
+        EXPECT_TRUE(b.out.empty()) << c.args;
+        EXPECT_NE(b.err.find(c.err_part), std::string::npos) << c.args << "\n" << b.err;
+    }
+}
+
+TEST(QlxCli, UserDefinedLineFromItsRecord) {
+    // 75 - j1.5 ohms, 1.25 dB per 100 feet at 10 MHz, VF 0.8, 1200 V: at 40 MHz the loss
+    // doubles (sqrt(40/10)) and the window asks to choose the line again.
+    CliRun r = Cli("line --cable 32 --user-line 75,-1.5,1.25,10,0.8,1200 --freq 10 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["fields"]["txtZ0"], "75.0 - j 1.50");
+    EXPECT_EQ(j["fields"]["txtMLPer"], "1.25");
+    EXPECT_EQ(j["fields"]["txtVoltage"], "1200");
+    EXPECT_FALSE(j["fields"].contains("LblWarning"));
+    // 0.8 x 983.571 / 10 MHz = 78.69 feet on the line.
+    EXPECT_NEAR(j["values"]["WaveLen"].get<double>(), 78.6857, 1e-3);
+
+    r = Cli("line --freq 40 --cable 32 --user-line 75,-1.5,1.25,10,0.8,1200 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["fields"]["txtMLPer"], "2.5");
+    EXPECT_EQ(j["fields"]["LblWarning"], "<--Click again");
+
+    for (const char* bad : {"line --user-line 75,-1.5,1.25,10,0.8,1200",
+                            "line --cable 32 --user-line 75,-1.5,1.25,10,0.8",
+                            "line --cable 32 --user-line 75,x,1.25,10,0.8,1200"}) {
+        const CliRun b = Cli(bad);
+        EXPECT_EQ(b.status, 2) << bad;
+        EXPECT_NE(b.err.find("--user-line"), std::string::npos) << bad << "\n" << b.err;
+    }
+}
+
 TEST(QlxCli, ReadmeExamplesGiveTheOutputShownThere) {
     std::ifstream readme(QLX_README_PATH);
     ASSERT_TRUE(readme) << QLX_README_PATH;

@@ -1,0 +1,111 @@
+#include "cli/options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+#include "core/cables.h"
+
+namespace qlx::cli {
+
+namespace {
+
+std::string Lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string Trim(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return std::string(s);
+}
+
+bool AllDigits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+std::optional<Options> ParseOptions(const std::vector<std::string_view>& args,
+                                    const std::set<std::string>& valued,
+                                    const std::set<std::string>& flags, Failure& failure) {
+    Options o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string a(args[i]);
+        if (flags.count(a)) {
+            o.flags.insert(a);
+        } else if (valued.count(a)) {
+            if (i + 1 >= args.size()) {
+                failure = {a + " needs a value"};
+                return std::nullopt;
+            }
+            o.values[a] = std::string(args[++i]);
+        } else {
+            failure = {"unknown option " + a};
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+bool CheckNumbers(const Options& o, std::initializer_list<const char*> names, Failure& failure) {
+    for (const char* name : names) {
+        const std::string* v = o.Value(name);
+        if (v && std::none_of(v->begin(), v->end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            failure = {std::string(name) + " needs a number, not \"" + *v + "\""};
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<int> FindCable(std::string_view spec, Failure& failure) {
+    const std::string wanted = Lower(Trim(spec));
+    // A number within the list is a position; any other text is a part of an entry ("rg-213").
+    if (AllDigits(wanted) && wanted.size() <= 2) {
+        const int pos = std::stoi(wanted);
+        if (pos < kListEntries) return pos;
+    }
+    std::vector<int> hits;
+    for (int pos = 0; pos < kListEntries; ++pos) {
+        const std::string text = Lower(Trim(ListText(pos)));
+        if (text == wanted) return pos;
+        if (!wanted.empty() && text.find(wanted) != std::string::npos) hits.push_back(pos);
+    }
+    if (hits.size() == 1) return hits[0];
+    std::string text = hits.empty() ? "no cable matches \"" + std::string(spec) + "\"; the list:"
+                                    : "\"" + std::string(spec) + "\" matches more than one cable:";
+    if (hits.empty())
+        for (int pos = 0; pos < kListEntries; ++pos) hits.push_back(pos);
+    for (int pos : hits) text += "\n  " + std::to_string(pos) + ":" + std::string(ListText(pos));
+    failure = {text, false};
+    return std::nullopt;
+}
+
+std::optional<std::vector<double>> ParseUserLine(std::string_view spec, Failure& failure) {
+    std::vector<double> numbers;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = spec.find(',', start);
+        const std::string part = Trim(spec.substr(start, comma == std::string_view::npos ? spec.npos : comma - start));
+        double v = 0;
+        const auto [ptr, ec] = std::from_chars(part.data(), part.data() + part.size(), v);
+        if (part.empty() || ec != std::errc() || ptr != part.data() + part.size()) {
+            failure = {"--user-line takes six numbers R0,X0,DB100FT,AT-MHZ,VF,VMAX (a point as the "
+                       "decimal mark), not \"" + std::string(spec) + "\""};
+            return std::nullopt;
+        }
+        numbers.push_back(v);
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    if (numbers.size() != 6) {
+        failure = {"--user-line takes six numbers R0,X0,DB100FT,AT-MHZ,VF,VMAX"};
+        return std::nullopt;
+    }
+    return numbers;
+}
+
+}  // namespace qlx::cli

@@ -1,0 +1,44 @@
+// Command-line options of qlx-cli: a small parser shared by the commands, and the cable lookup.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qlx::cli {
+
+// A bad command line: what is wrong, and whether the usage line helps.
+struct Failure {
+    std::string text;
+    bool usage = true;
+};
+
+struct Options {
+    std::map<std::string, std::string> values;  // "--freq" -> "14"
+    std::set<std::string> flags;                // "--json"
+    bool Has(const std::string& name) const { return values.count(name) || flags.count(name); }
+    const std::string* Value(const std::string& name) const {
+        const auto it = values.find(name);
+        return it == values.end() ? nullptr : &it->second;
+    }
+};
+
+// Takes the options that `valued` and `flags` name; anything else is a failure.
+std::optional<Options> ParseOptions(const std::vector<std::string_view>& args,
+                                    const std::set<std::string>& valued,
+                                    const std::set<std::string>& flags, Failure& failure);
+
+// The value of each named option that is present must hold a number (a "w" suffix and the like
+// are left to the window's entry rules).
+bool CheckNumbers(const Options& o, std::initializer_list<const char*> names, Failure& failure);
+
+// A list position 0-32, or the one entry whose text contains the given part (any case).
+std::optional<int> FindCable(std::string_view spec, Failure& failure);
+
+// "R0,X0,DB100FT,AT-MHZ,VF,VMAX" as six numbers.
+std::optional<std::vector<double>> ParseUserLine(std::string_view spec, Failure& failure);
+
+}  // namespace qlx::cli
