@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -77,6 +79,7 @@ protected:
     }
     void TearDown() override {
         std::error_code ec;
+        fs::permissions(root_, fs::perms::owner_all, ec);
         fs::permissions(root_ / "prog", fs::perms::owner_all, ec);
         fs::remove_all(root_, ec);
     }
@@ -115,20 +118,60 @@ TEST_F(FileStoreTest, AFileThatIsNotAFileIsUnreadableNotMissing) {
     EXPECT_EQ(store.Read().status, DefaultsStore::Status::Unreadable);
 }
 
+// Runs `body` where directory permissions hold: as root, in a child process that has dropped to
+// an unprivileged user. Returns what the body returned (0 for success).
+int WithoutPrivileges(const std::function<int()>& body) {
+    if (::geteuid() != 0) return body();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(90);
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
 TEST_F(FileStoreTest, ReadOnlyProgramDirectoryMovesTheFileToTheConfigDirectory) {
     {
         std::ofstream seed(root_ / "prog" / "TL.DEF", std::ios::binary);
         seed << "M\r\nseed\r\n";
     }
-    fs::permissions(root_ / "prog", fs::perms::owner_read | fs::perms::owner_exec);
-    if (::access((root_ / "prog").c_str(), W_OK) == 0)
-        GTEST_SKIP() << "running with rights that ignore directory permissions";
-    FileDefaultsStore store(root_ / "prog", root_ / "config");
-    EXPECT_EQ(store.Read().lines.at(1), "seed");  // the program directory's copy to start from
-    ASSERT_TRUE(store.Write({"F", "mine"}));
-    EXPECT_EQ(Slurp(root_ / "config" / "TL.DEF"), "F\r\nmine\r\n");
-    EXPECT_EQ(Slurp(root_ / "prog" / "TL.DEF"), "M\r\nseed\r\n");
-    EXPECT_EQ(store.Read().lines.at(1), "mine");
+    fs::permissions(root_, fs::perms::all);  // the unprivileged user may create the config dir
+    fs::permissions(root_ / "prog", fs::perms::owner_read | fs::perms::owner_exec |
+                                        fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(root_ / "prog" / "TL.DEF", fs::perms::owner_read | fs::perms::others_read);
+    const fs::path prog = root_ / "prog", config = root_ / "config";
+    const int result = WithoutPrivileges([&] {
+        FileDefaultsStore store(prog, config);
+        if (store.Read().lines.at(1) != "seed") return 1;  // the program directory's copy to start from
+        if (!store.Write({"F", "mine"})) return 2;
+        if (Slurp(config / "TL.DEF") != "F\r\nmine\r\n") return 3;
+        if (store.Read().lines.at(1) != "mine") return 4;
+        return 0;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Slurp(prog / "TL.DEF"), "M\r\nseed\r\n");
+}
+
+TEST_F(FileStoreTest, NoWritableDirectoryAtAllLosesNothing) {
+    {
+        std::ofstream seed(root_ / "prog" / "TL.DEF", std::ios::binary);
+        seed << "F\r\nold\r\n";
+    }
+    fs::permissions(root_, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(root_ / "prog", fs::perms::owner_read | fs::perms::owner_exec |
+                                        fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(root_ / "prog" / "TL.DEF", fs::perms::owner_read | fs::perms::others_read);
+    const fs::path prog = root_ / "prog", config = root_ / "config";  // config cannot be created
+    const int result = WithoutPrivileges([&] {
+        FileDefaultsStore store(prog, config);
+        if (store.Write({"M", "new"})) return 1;  // reported as failed, not as success
+        if (store.Read().lines.at(1) != "old") return 2;
+        return 0;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Slurp(prog / "TL.DEF"), "F\r\nold\r\n");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -161,6 +162,35 @@ TEST_F(DialogFixture, UserDefinedLineOkStoresTheLineAndClosingKeepsIt) {
                [&] { emit list->activated(32); });
     EXPECT_EQ(*store.content, file);
     EXPECT_EQ(model.frmOtrCable.txtR0.text(), "300.000");
+}
+
+TEST_F(DialogFixture, PrintAsksFirstAndReportsAMissingPrinter) {
+    // Answers each message box as it comes, recording its text.
+    std::vector<std::string> boxes;
+    std::function<void()> answer = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        boxes.push_back(box->text().toStdString());
+        const bool question = box->text().startsWith("Are you sure");
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == (question ? "&Yes" : "&Continue")) {
+                QTimer::singleShot(0, answer);  // the next box, if any, opens from this click
+                b->click();
+                return;
+            }
+        box->close();
+    };
+    QTimer::singleShot(0, answer);
+    QTest::mouseClick(view.findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes[0], "Are you sure you want to print? ");
+    // A machine without a default printer says so; one with a printer prints without a word.
+    if (boxes.size() > 1) {
+        EXPECT_EQ(boxes[1], "Printer problem. ");
+    }
+    EXPECT_EQ(model.lblZ0.back(), form::kButtonFace);
+    EXPECT_EQ(model.window.back(), form::kButtonFace);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace
