@@ -26,7 +26,7 @@ void Option::Select() {
 
 void OptionGroup::Add(Option& option) {
     option.group_ = this;
-    option.selected_ = options_.empty();
+    option.selected_ = options_.empty() && start_ == Start::FirstSelected;
     options_.push_back(&option);
 }
 

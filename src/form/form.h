@@ -132,12 +132,16 @@ private:
 
 class OptionGroup {
 public:
-    // The first option added starts selected, without running its handler.
+    // A group starts with its first option selected (without running its handler), unless it
+    // is made to start with none.
+    enum class Start { FirstSelected, NoneSelected };
+    explicit OptionGroup(Start start = Start::FirstSelected) : start_(start) {}
     void Add(Option& option);
     const std::vector<Option*>& options() const { return options_; }
 
 private:
     friend class Option;
+    Start start_;
     std::vector<Option*> options_;
 };
 

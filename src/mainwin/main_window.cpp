@@ -33,6 +33,7 @@ MainWindow::MainWindow(form::Host& host, DefaultsStore& store)
                    host.DecimalMark()}),
       frmAutek(host, {txtFreq, txtResistance, txtReactance, optInput, optLoad, optNormal, optAutek,
                       host.DecimalMark()}),
+      frmVolt(host),
       host_(host),
       store_(store),
       mark_(host.DecimalMark()) {
@@ -187,6 +188,11 @@ void MainWindow::WireControls() {
     cboPickCable.on_click = [this] { CableClicked(); };
     frmOtrCable.cmdCompute.on_click = [this] { ComputeX0(); };
     frmOtrCable.cmdOK.on_click = [this] { UserLineOk(); };
+    cmdGraph.on_click = [this] { CalcGraph(); };
+    cmdTuner.on_click = [this] {
+        frmTuner.tee_tab_index = 2;
+        host_.ShowModeless(frmTuner.window);
+    };
     cmdPrint.on_click = [this] { PrintClicked(); };
     cmdHelp.on_click = [this] { HelpClicked(); };
     cmdQuit.on_click = [this] { QuitClicked(); };
@@ -466,8 +472,8 @@ void MainWindow::LoadDefaults() {
     if (!has(9)) return;
     const auto graph = ReadGeometry(at(9));
     if (!graph) return;
-    frmVolt.SetGeometry(graph->left, graph->top, graph->height, graph->width);
-    form::Window* tuners[] = {&frmTuner, &frmTuner1, &frmTuner2};
+    frmVolt.window.SetGeometry(graph->left, graph->top, graph->height, graph->width);
+    form::Window* tuners[] = {&frmTuner.window, &frmTuner1, &frmTuner2};
     for (std::size_t i = 0; i < 3; ++i) {
         if (!has(10 + i)) return;
         const auto g = ReadGeometry(at(10 + i));
@@ -499,8 +505,8 @@ void MainWindow::WriteDefaultFile() {
     store_.Write(std::vector<std::string>(defaults.begin(), defaults.end()));
     Ft = "F";
     window.Move(-15, 0);
-    frmVolt.SetGeometry(6825, -15, 6468, 8484);
-    frmTuner.Move(6345, 540);
+    frmVolt.window.SetGeometry(6825, -15, 6468, 8484);
+    frmTuner.window.Move(6345, 540);
     frmTuner1.Move(-75, 4560);
     frmTuner2.Move(6945, 4635);
 }
@@ -511,11 +517,12 @@ std::vector<std::string> MainWindow::StateLines() {
         return ShortestText(w.left()) + ";" + ShortestText(w.top()) + size;
     };
     lines.push_back(fixed(window, ":6456,8484"));
-    if (frmVolt.width() > host_.ScreenWidthTwips())
+    const form::Window& graph = frmVolt.window;
+    if (graph.width() > host_.ScreenWidthTwips())
         lines.emplace_back(DefaultDefaultsLines()[8]);
     else
-        lines.push_back(GeometryLine(frmVolt.left(), frmVolt.top(), frmVolt.height(), frmVolt.width()));
-    lines.push_back(fixed(frmTuner, ":6444,8460"));
+        lines.push_back(GeometryLine(graph.left(), graph.top(), graph.height(), graph.width()));
+    lines.push_back(fixed(frmTuner.window, ":6444,8460"));
     lines.push_back(fixed(frmTuner1, ":6444,8460"));
     lines.push_back(fixed(frmTuner2, ":6456,8460"));
     // The file keeps the length in feet.
@@ -547,7 +554,38 @@ void MainWindow::SaveDefaults() {
     // A failed write leaves the old file whole; the program carries on all the same.
     store_.Write(lines);
 
-    for (form::Window* w : {&window, &frmVolt, &frmTuner, &frmTuner1, &frmTuner2}) w->Unload();
+    for (form::Window* w : {&window, &frmVolt.window, &frmTuner.window, &frmTuner1, &frmTuner2}) w->Unload();
+}
+
+// ---- Graph ----
+
+void MainWindow::CalcGraph() {
+    GraphInputs in;
+    in.tx_power_text = frmTuner.txtTxPwr.text();
+    in.length_text = txtLength.text();
+    in.meters = optMeters.selected();
+    in.at_load = optLoad.selected();
+    in.resistance_text = txtResistance.text();
+    in.reactance_text = txtReactance.text();
+    in.polar_z_text = txtPolarZ.text();
+    in.polar_degree_text = txtPolarDegree.text();
+    in.imped_in_text = txtImpedIn.text();
+    in.load_swr_text = txtLoadSWR.text();
+    in.total_loss_text = txtTotalLoss.text();
+    in.freq_text = txtFreq.text();
+    in.mhz_caption = lblMHz.caption();
+    in.cable_text = std::string(ListText(cboPickCable.position()));
+    in.volt_curr = optVoltCurr.selected();
+    in.atten100 = line_.atten100;
+    in.line = {line_.r0, line_.x0, line_.wave_len};
+    in.mark = mark_;
+    graph_ = ComputeGraph(in);
+    PwrIn = graph_.pwr_in;
+    BLen = graph_.blen;
+    line_.rin = graph_.rin;
+    line_.xin = graph_.xin;
+    frmVolt.Fill(graph_, in.volt_curr);
+    host_.ShowModeless(frmVolt.window);
 }
 
 // ---- Print, help, exit ----

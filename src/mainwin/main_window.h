@@ -8,10 +8,12 @@
 
 #include "core/line_solution.h"
 #include "form/form.h"
+#include "graphs/graph_window.h"
 #include "instruments/analyser.h"
 #include "instruments/noise_bridge.h"
 #include "mainwin/defaults_file.h"
 #include "mainwin/user_line_dialog.h"
+#include "tuner/tuner_window.h"
 
 namespace qlx {
 
@@ -33,6 +35,10 @@ public:
     void SaveDefaults();
     // Lines 8 to 17 of TL.DEF: window positions and the main window's entries.
     std::vector<std::string> StateLines();
+
+    // "&Graph": the curves along the line at the tuner window's transmitter power.
+    void CalcGraph();
+    const GraphResult& graph() const { return graph_; }
 
     // What the window's own close control does; returns true when the window may close.
     bool CloseRequest(bool by_user);
@@ -116,8 +122,8 @@ public:
     UserLineDialog frmOtrCable;
     NoiseBridgeDialog frmNB;
     AnalyserDialog frmAutek;
-    form::Window frmVolt{"frmVolt", "Along the Transmission Line"};
-    form::Window frmTuner{"frmTuner", "Tuner"};
+    GraphWindow frmVolt;
+    TunerWindow frmTuner;
     form::Window frmTuner1{"frmTuner1", "Tuner"};
     form::Window frmTuner2{"frmTuner2", "Tuner"};
 
@@ -143,6 +149,7 @@ private:
     char mark_;
     LineValues line_;
     int compute_runs_ = 0;
+    GraphResult graph_;
     bool user_line_confirmed_ = false;
     form::OptionGroup units_, ends_, sources_, graph_kinds_;
 };

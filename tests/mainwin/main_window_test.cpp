@@ -55,7 +55,7 @@ TEST(MainWindowStartUp, FirstStartWritesTheDefaultFileAndKeepsTheBuiltInEntries)
     EXPECT_TRUE(w.optNormal.selected());
     EXPECT_TRUE(w.optVoltCurr.selected());
     EXPECT_EQ(w.window.left(), -15);
-    EXPECT_EQ(w.frmVolt.width(), 8484);
+    EXPECT_EQ(w.frmVolt.window.width(), 8484);
     // RG-8A at 3.5 MHz: exp(0.55 ln 3.5 - 1.8) = 0.3292 dB per 100 feet.
     EXPECT_EQ(w.txtMLPer.text(), "0.329");
     EXPECT_EQ(w.txtMLTot.text(), "0.329");
@@ -97,10 +97,10 @@ TEST(MainWindowStartUp, LoaderAppliesTheFileAndStopsQuietlyWhereItFails) {
         auto l = lines;
         l[8] = "100;200:300,40000";
         Fixture f(with_lines(l));
-        EXPECT_EQ(f.win->frmVolt.left(), 100);
-        EXPECT_EQ(f.win->frmVolt.top(), 200);
-        EXPECT_EQ(f.win->frmVolt.height(), 300);
-        EXPECT_EQ(f.win->frmVolt.width(), 40000);
+        EXPECT_EQ(f.win->frmVolt.window.left(), 100);
+        EXPECT_EQ(f.win->frmVolt.window.top(), 200);
+        EXPECT_EQ(f.win->frmVolt.window.height(), 300);
+        EXPECT_EQ(f.win->frmVolt.window.width(), 40000);
     }
     {  // Entries as typed, a list position with blanks.
         auto l = lines;
@@ -133,8 +133,8 @@ TEST(MainWindowStartUp, LoaderAppliesTheFileAndStopsQuietlyWhereItFails) {
         l[9] = "6345 540";
         l[14] = "7";
         Fixture f(with_lines(l));
-        EXPECT_EQ(f.win->frmVolt.left(), 6825);
-        EXPECT_FALSE(f.win->frmTuner.created());
+        EXPECT_EQ(f.win->frmVolt.window.left(), 6825);
+        EXPECT_FALSE(f.win->frmTuner.window.created());
         EXPECT_EQ(f.win->txtFreq.text(), "3.5");
     }
     {  // A list position outside the list is not applied.
@@ -349,7 +349,7 @@ TEST(MainWindowExit, ConfirmedExitAndCloseSaveTheState) {
     {  // The title bar's close writes without a question; a graph window wider than the
        // screen is stored at its default place.
         Fixture f;
-        f.win->frmVolt.SetGeometry(10, 20, 3000, 99999);
+        f.win->frmVolt.window.SetGeometry(10, 20, 3000, 99999);
         EXPECT_TRUE(f.win->CloseRequest(true));
         EXPECT_TRUE(f.host.messages.empty());
         EXPECT_EQ(f.host.quits, 1);

@@ -1,0 +1,99 @@
+#include "graphs/graph_data.h"
+
+#include <cmath>
+
+#include "core/format.h"
+#include "core/numbers.h"
+
+namespace qlx {
+
+namespace {
+
+// R + jX looking toward the load, from the voltage and current there.
+void ImpedanceOf(const CalcZResult& z, double& r, double& x) {
+    if (!z.vi_defined || z.mag_ix == 0.0) {
+        r = x = 0.0;
+        return;
+    }
+    const double mag = z.mag_vx / z.mag_ix;
+    const double phi = (z.ph_vx - z.ph_ix) / kDegPerRad;
+    r = mag * std::cos(phi);
+    x = mag * std::sin(phi);
+}
+
+}  // namespace
+
+GraphResult ComputeGraph(const GraphInputs& in) {
+    GraphResult g;
+    const char mark = in.mark;
+    g.pwr_in = static_cast<float>(ParseNumber(in.tx_power_text));
+    g.power = "At " + Format(g.pwr_in, "###0 W", mark);
+
+    // Positions in the display unit; the transform works in feet.
+    const double ld = ParseNumber(in.length_text);
+    const double step = ld / 200.0;
+    g.blen = static_cast<float>(in.meters ? ld * kFeetPerMeter : ld);
+    double sum = 0.0;
+    for (int k = 1; k < kGraphPoints - 1; ++k) {
+        sum += step;
+        g.pos[static_cast<std::size_t>(k)] = sum;
+    }
+    g.pos[kGraphPoints - 1] = ld;
+    if (g.blen == 0.0f) g.blen = static_cast<float>(kTinyLength);
+    const double blen = g.blen;
+    // The unrounded loss, unlike the main solution's rounded one.
+    const double ml = blen * static_cast<double>(in.atten100) / 100.0;
+
+    double ra, xa;
+    if (in.at_load) {
+        ra = ParseNumber(in.resistance_text);
+        xa = ParseNumber(in.reactance_text);
+    } else {
+        // The load is the main solution's computed end, as its polar display shows it.
+        const double m = ParseNumber(in.polar_z_text);
+        const double theta = ParseNumber(in.polar_degree_text) / kDegPerRad;
+        ra = m * std::cos(theta);
+        xa = m * std::sin(theta);
+    }
+
+    for (int k = kGraphPoints - 1; k >= 0; --k) {
+        const auto uk = static_cast<std::size_t>(k);
+        CalcZInput z{ml, blen, k * blen / 200.0, ra, xa, false, g.pwr_in};
+        const CalcZResult out = CalcZ(z, in.line);
+        g.v[uk] = out.mag_vx;
+        g.i[uk] = out.mag_ix;
+        if (g.pwr_in > 0.0f) {
+            ImpedanceOf(out, g.r[uk], g.x[uk]);
+        } else {
+            z.pwr_in = 1.0;  // the impedance does not depend on the power
+            ImpedanceOf(CalcZ(z, in.line), g.r[uk], g.x[uk]);
+        }
+        if (g.v[uk] > g.max_v) g.max_v = g.v[uk];
+        if (g.i[uk] > g.max_i) g.max_i = g.i[uk];
+        g.rin = out.rin;
+        g.xin = out.xin;
+    }
+
+    g.cable_type = in.cable_text;
+    g.freq = in.freq_text + " " + in.mhz_caption;
+    g.total_loss = "Total Loss: " + in.total_loss_text + " dB";
+    std::string load;
+    if (!in.at_load) {
+        load = in.imped_in_text;
+    } else if (ra >= 0.0) {
+        load = ShortestText(ra, mark) +
+               (xa < 0.0 ? " - j " + ShortestText(std::fabs(xa), mark) : " + j " + ShortestText(xa, mark));
+    }
+    g.z_load = "Load: " + load + "   SWR = " + Format(ParseNumber(in.load_swr_text), "####.00", mark);
+    g.max_v_text = Format(g.max_v, "####.0 V", mark);
+    g.max_i_text = Format(g.max_i, "##.0 A", mark);
+    g.caption = in.volt_curr ? "QLX, Voltage/Current Graph Along Line"
+                             : "QLX, Series Resistance & Reactance Along Line";
+    g.bottom_title = in.meters ? "Length, in Meters, from Transmitter" : "Length, in Feet, from Transmitter";
+    g.bottom_max = in.meters ? blen / kFeetPerMeter : blen;
+    g.left_title = in.volt_curr ? "Current, Amps" : "Reactance, Ohms";
+    g.right_title = in.volt_curr ? "Voltage, Volts" : "Resistance, Ohms";
+    return g;
+}
+
+}  // namespace qlx

@@ -1,0 +1,50 @@
+// Voltage, current, resistance and reactance at 201 points along the line, from the
+// transmitter end to the load end.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/calcz.h"
+
+namespace qlx {
+
+inline constexpr int kGraphPoints = 201;
+
+// What a graph run reads from the main window and the tuner window.
+struct GraphInputs {
+    std::string tx_power_text = "1500";  // frmTuner.txtTxPwr
+    std::string length_text;             // in the display unit
+    bool meters = false;
+    bool at_load = true;
+    std::string resistance_text, reactance_text;  // the impedance as entered
+    std::string polar_z_text, polar_degree_text;  // the computed end's polar display
+    std::string imped_in_text;                    // the computed end's rectangular display
+    std::string load_swr_text;
+    std::string total_loss_text;
+    std::string freq_text;
+    std::string mhz_caption = "MHz";
+    std::string cable_text;
+    bool volt_curr = true;  // voltage and current, else resistance and reactance
+    float atten100 = 0.0f;  // unrounded, dB per 100 feet
+    LineConstants line;
+    char mark = '.';
+};
+
+struct GraphResult {
+    float pwr_in = 0.0f;
+    float blen = 0.0f;  // feet; 0.000001 for a line of no length
+    std::array<double, kGraphPoints> pos{}, v{}, i{}, r{}, x{};
+    double max_v = 0.0, max_i = 0.0;
+    float rin = 0.0f, xin = 0.0f;  // the last transform's computed end: the line input
+    // Texts of the graph window.
+    std::string power, cable_type, freq, total_loss, z_load, max_v_text, max_i_text, caption;
+    std::string bottom_title, left_title, right_title;
+    double bottom_max = 0.0;
+};
+
+// The graph run. With no power (0 W or less) voltage and current are 0 everywhere; the
+// resistance and reactance, which do not depend on the power, are still drawn.
+GraphResult ComputeGraph(const GraphInputs& in);
+
+}  // namespace qlx

@@ -1,0 +1,60 @@
+// frmVolt, the graph window: its texts, the chart's titles and series, print and close.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "form/form.h"
+#include "graphs/graph_data.h"
+
+namespace qlx {
+
+class GraphWindow {
+public:
+    explicit GraphWindow(form::Host& host);
+    GraphWindow(const GraphWindow&) = delete;
+    GraphWindow& operator=(const GraphWindow&) = delete;
+
+    // Fills the window from a graph run (the window is shown by the caller).
+    void Fill(const GraphResult& g, bool volt_curr);
+
+    form::Window window{"frmVolt", "QLX, Voltage/Current or Resistance/Reactance Graph"};
+    form::TextField txtCableType{"txtCableType"};
+    form::TextField txtZLoad{"txtZLoad"};
+    form::TextField txtFreq{"txtFreq"};
+    form::TextField txtTotalLoss{"txtTotalLoss"};
+    form::TextField txtPower{"txtPower"};
+    form::Label lblMaxV{"lblMaxV"};
+    form::TextField txtMaxV{"txtMaxV"};
+    form::Label lblMaxI{"lblMaxI"};
+    form::TextField txtMaxI{"txtMaxI"};
+    form::Button cmdPrint{"cmdPrint"};
+    form::Button cmdBack{"cmdBack"};
+
+    // The chart: red Series0 on the right axis, lime Series1 on the left.
+    struct Chart {
+        std::string title = "Along the Transmission Line";
+        std::string bottom_title, left_title = "Current, Amperes", right_title = "Voltage, Volts";
+        double bottom_max = 0.0;
+        std::vector<std::pair<double, double>> series0, series1;
+        int runs = 0;  // how many times the series have been loaded
+    };
+    const Chart& chart() const { return chart_; }
+    // A view refreshes its chart when the data change.
+    std::function<void()> on_chart_changed;
+
+private:
+    void Print();
+    form::Host& host_;
+    Chart chart_;
+};
+
+// The layout rule of the graph window, in twips, for an outer size W x H.
+struct GraphLayout {
+    double chart_left, chart_top, chart_width, chart_height;
+    double buttons_left, buttons_top;
+    double bottom_frame_top;
+};
+GraphLayout GraphLayoutFor(double width, double height);
+
+}  // namespace qlx
