@@ -1,0 +1,239 @@
+// Graphs along the line through the main window's "&Graph", the graph computation itself, and
+// the tuner set-up window the graphs take their power from.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <memory>
+#include <vector>
+
+#include "core/format.h"
+#include "core/numbers.h"
+#include "mainwin/main_window.h"
+#include "support/scripted_host.h"
+
+namespace qlx {
+namespace {
+
+using cd = std::complex<double>;
+using testing::ScriptedHost;
+
+struct Graphing {
+    Graphing() {
+        win = std::make_unique<MainWindow>(host, store);
+        win->Load();
+    }
+    // RG-213 at 14 MHz, 100 feet, 200 - j100 ohms at the load.
+    void Mismatched() {
+        win->txtFreq.SetText("14");
+        win->cboPickCable.Choose(17);
+        win->txtResistance.SetText("200");
+        win->txtReactance.SetText("-100");
+    }
+    ScriptedHost host;
+    MemoryDefaultsStore store;
+    std::unique_ptr<MainWindow> win;
+};
+
+TEST(Graph, TwoHundredAndOnePointsFromTransmitterToLoadForAnyLength) {
+    for (const char* length : {"0", "1", "100", "9999"}) {
+        Graphing t;
+        t.win->txtLength.SetText(length);
+        t.win->cmdGraph.Click();
+        const GraphResult& g = t.win->graph();
+        const double ld = ParseNumber(length);
+        EXPECT_EQ(g.pos[0], 0.0) << length;
+        EXPECT_EQ(g.pos[200], ld) << length;
+        EXPECT_NEAR(g.pos[100], ld / 2, 1e-9 * (ld + 1)) << length;
+        for (std::size_t k = 0; k < 201; ++k) {
+            EXPECT_TRUE(std::isfinite(g.v[k]) && std::isfinite(g.i[k]) && std::isfinite(g.r[k]) &&
+                        std::isfinite(g.x[k]))
+                << length << " point " << k;
+        }
+        EXPECT_EQ(t.win->frmVolt.chart().series0.size(), 201u);
+        EXPECT_EQ(t.win->frmVolt.chart().series1.size(), 201u);
+        EXPECT_EQ(t.host.modeless_shown, std::vector<std::string>{"frmVolt"});
+    }
+    Graphing zero;
+    zero.win->txtLength.SetText("0");
+    zero.win->cmdGraph.Click();
+    EXPECT_FLOAT_EQ(zero.win->BLen, 0.000001f);
+}
+
+TEST(Graph, EndsHoldTheInputVoltageAndTheLoadVoltage) {
+    Graphing t;
+    t.Mismatched();
+    t.win->cmdGraph.Click();
+    const GraphResult& g = t.win->graph();
+    const LineValues& line = t.win->line();
+    // At the input: V = sqrt(P Rp) with Rp the parallel resistance of the input impedance.
+    const cd zin(line.rin, line.xin);
+    const double vin = std::sqrt(1500.0 * std::norm(zin) / zin.real());
+    EXPECT_NEAR(g.v[0], vin, 1e-6 * vin);
+    // At the load, by the textbook line equations V(l) = Vin cosh(gl) - Iin Z0 sinh(gl), with the
+    // unrounded matched loss.
+    const cd z0(line.r0, line.x0);
+    const double ml = 100.0 * line.atten100 / 100.0;
+    const cd gl(ml * std::log(10.0) / 20.0, static_cast<float>(6.2831854820251465 / line.wave_len) * 100.0);
+    const cd vl = vin * std::cosh(gl) - (vin / zin) * z0 * std::sinh(gl);
+    EXPECT_NEAR(g.v[200], std::abs(vl), 1e-5 * std::abs(vl));
+    // And there the impedance is the load's.
+    EXPECT_NEAR(g.r[200], 200.0, 1e-3);
+    EXPECT_NEAR(g.x[200], -100.0, 1e-3);
+    EXPECT_EQ(t.win->frmVolt.txtZLoad.text(), "Load: 200 - j 100   SWR = " + t.win->txtLoadSWR.text());
+    EXPECT_EQ(t.win->frmVolt.txtPower.text(), "At 1500 W");
+    EXPECT_EQ(t.win->frmVolt.txtFreq.text(), "14 MHz");
+    EXPECT_EQ(t.win->frmVolt.txtCableType.text(), " RG-213 (Belden 8267)");
+    EXPECT_EQ(t.win->frmVolt.window.caption(), "QLX, Voltage/Current Graph Along Line");
+}
+
+TEST(Graph, MatchedLineFallsSteadilyAndMismatchedMaximaLieHalfAWaveApart) {
+    Graphing matched;
+    matched.win->txtFreq.SetText("14");
+    matched.win->cboPickCable.Choose(17);
+    const LineValues l = matched.win->line();
+    matched.win->txtResistance.SetText(ShortestText(static_cast<double>(l.r0)));
+    matched.win->txtReactance.SetText(ShortestText(static_cast<double>(l.x0)));
+    matched.win->cmdGraph.Click();
+    const GraphResult& m = matched.win->graph();
+    for (std::size_t k = 0; k < 200; ++k) EXPECT_LT(m.v[k + 1], m.v[k]) << k;
+
+    Graphing t;
+    t.Mismatched();
+    t.win->cmdGraph.Click();
+    const GraphResult& g = t.win->graph();
+    std::vector<double> maxima;
+    for (std::size_t k = 1; k < 200; ++k)
+        if (g.v[k] > g.v[k - 1] && g.v[k] >= g.v[k + 1]) maxima.push_back(g.pos[k]);
+    ASSERT_GE(maxima.size(), 3u);
+    const double half_wave = t.win->line().wave_len / 2.0;  // 0.66 x 983.571 / 14 / 2 = 23.18 ft
+    for (std::size_t n = 1; n < maxima.size(); ++n)
+        EXPECT_NEAR(maxima[n] - maxima[n - 1], half_wave, 2 * 0.5) << n;  // within a sample either side
+}
+
+TEST(Graph, MetersAndTheLoadFromTheRoundedPolarDisplay) {
+    Graphing t;
+    t.Mismatched();
+    t.win->optMeters.Select();  // 100 feet become 30.480 meters
+    t.win->optInput.Select();
+    t.win->optResisReac.Select();
+    t.win->cmdGraph.Click();
+    const GraphResult& g = t.win->graph();
+    EXPECT_EQ(g.pos[200], 30.48);
+    EXPECT_NEAR(g.bottom_max, 30.48, 1e-4);
+    EXPECT_NEAR(t.win->BLen, 100.0, 1e-3);
+    EXPECT_EQ(g.bottom_title, "Length, in Meters, from Transmitter");
+    EXPECT_EQ(g.left_title, "Reactance, Ohms");
+    EXPECT_EQ(g.right_title, "Resistance, Ohms");
+    EXPECT_EQ(t.win->frmVolt.window.caption(), "QLX, Series Resistance & Reactance Along Line");
+    // The load is the polar display's M at theta degrees, as rounded there.
+    const double m = ParseNumber(t.win->txtPolarZ.text());
+    const double theta = ParseNumber(t.win->txtPolarDegree.text()) / 57.2957763671875;
+    EXPECT_NEAR(g.r[200], m * std::cos(theta), 1e-3);
+    EXPECT_NEAR(g.x[200], m * std::sin(theta), 1e-3);
+    EXPECT_EQ(t.win->frmVolt.txtZLoad.text(), "Load: " + t.win->txtImpedIn.text() + "   SWR = " +
+                                                  t.win->txtLoadSWR.text());
+    // The chart shows resistance (red) and reactance (lime).
+    EXPECT_EQ(t.win->frmVolt.chart().series0[200].second, g.r[200]);
+    EXPECT_EQ(t.win->frmVolt.chart().series1[200].second, g.x[200]);
+}
+
+TEST(Graph, PowerAndLoadCasesOfTheComputation) {
+    GraphInputs in;
+    in.length_text = "100";
+    in.resistance_text = "50";
+    in.reactance_text = "0";
+    in.load_swr_text = "1.00";
+    in.line = {50.0f, 0.0f, 64.9f};
+    in.atten100 = 0.0f;
+    // 1500 W into 50 ohms: sqrt(1500 x 50) = 273.9 V and 273.9 / 50 = 5.48 A.
+    GraphResult g = ComputeGraph(in);
+    EXPECT_NEAR(g.v[0], 273.86, 0.01);
+    EXPECT_NEAR(g.i[0], 5.477, 0.001);
+    EXPECT_EQ(g.max_v_text, "273.9 V");
+    EXPECT_EQ(g.max_i_text, "5.5 A");
+
+    // No power: no voltage and no current, but the impedance along the line all the same.
+    in.tx_power_text = "0";
+    in.resistance_text = "100";
+    g = ComputeGraph(in);
+    EXPECT_EQ(g.max_v, 0.0);
+    EXPECT_EQ(g.power, "At 0 W");
+    EXPECT_NEAR(g.r[200], 100.0, 1e-4);  // through the single-precision input impedance
+
+    // A negative load resistance leaves out the impedance part of the load text.
+    in.tx_power_text = "100";
+    in.resistance_text = "-20";
+    in.reactance_text = "5";
+    in.load_swr_text = "-1.5";
+    g = ComputeGraph(in);
+    EXPECT_EQ(g.z_load, "Load:    SWR = -1.50");
+}
+
+TEST(Graph, CloseHidesAndTheNextRunShowsTheWindowAgainInItsPlace) {
+    Graphing t;
+    EXPECT_EQ(t.win->frmVolt.window.caption(), "QLX, Voltage/Current or Resistance/Reactance Graph");
+    t.win->cmdGraph.Click();
+    t.win->frmVolt.window.SetGeometry(500, 600, 7000, 9000);
+    t.win->frmVolt.cmdBack.Click();
+    EXPECT_FALSE(t.win->frmVolt.window.visible());
+    t.win->cmdGraph.Click();
+    EXPECT_TRUE(t.win->frmVolt.window.visible());
+    EXPECT_EQ(t.win->frmVolt.window.left(), 500);
+    EXPECT_EQ(t.win->frmVolt.window.width(), 9000);
+    EXPECT_EQ(t.win->frmVolt.chart().runs, 2);
+
+    // Print answered No prints nothing; a failing printer says so.
+    t.win->frmVolt.cmdPrint.Click();
+    EXPECT_TRUE(t.host.printed.empty());
+    t.host.print_ok = false;
+    t.host.answers = {form::Answer::Yes};
+    t.win->frmVolt.cmdPrint.Click();
+    EXPECT_EQ(t.host.printed, std::vector<std::string>{"frmVolt"});
+    EXPECT_EQ(t.host.messages.back().text, "Printer problem. ");
+}
+
+TEST(TunerWindow, CapacitorRowsFollowTheNetworkChoice) {
+    Graphing t;
+    TunerWindow& tw = t.win->frmTuner;
+    for (const form::Option* o : {&tw.optLNet1, &tw.optLNet2, &tw.optPiNet, &tw.optTeeNet})
+        EXPECT_FALSE(o->selected()) << o->name();
+    EXPECT_FALSE(tw.txtPiCap.visible());
+    EXPECT_FALSE(tw.txtTeeCap.visible());
+    EXPECT_EQ(tw.txtPhase.text(), "0 ");
+
+    tw.optPiNet.Select();
+    EXPECT_TRUE(tw.txtPiCap.visible() && tw.lblPiCap.visible());
+    EXPECT_FALSE(tw.txtTeeCap.visible() || tw.lblTeeCap.visible());
+    tw.txtPiCap.SetText("");
+    EXPECT_EQ(tw.txtPiCap.text(), "500");
+    tw.txtPiCap.SetText("-3");
+    EXPECT_EQ(tw.txtPiCap.text(), "500");
+
+    tw.optLNet2.Select();  // an L network leaves the rows as they were
+    EXPECT_TRUE(tw.txtPiCap.visible());
+
+    tw.optTeeNet.Select();
+    EXPECT_TRUE(tw.txtTeeCap.visible() && tw.lblTeeCap.visible());
+    EXPECT_FALSE(tw.txtPiCap.visible());
+    tw.txtTeeCap.SetText("0");
+    EXPECT_EQ(tw.txtTeeCap.text(), "100");
+    tw.txtTeeCap.SetText("47");
+    EXPECT_EQ(tw.txtTeeCap.text(), "47");
+
+    // "&Tuner" shows the window beside the main window; "&Cancel" hides it.
+    t.win->cmdTuner.Click();
+    EXPECT_EQ(t.host.modeless_shown, std::vector<std::string>{"frmTuner"});
+    EXPECT_EQ(tw.tee_tab_index, 2);
+    tw.cmdBack.Click();
+    EXPECT_FALSE(tw.window.visible());
+
+    // The graph's power comes from the tuner window.
+    tw.txtTxPwr.SetText("100");
+    t.win->cmdGraph.Click();
+    EXPECT_FLOAT_EQ(t.win->PwrIn, 100.0f);
+    EXPECT_EQ(t.win->frmVolt.txtPower.text(), "At 100 W");
+}
+
+}  // namespace
+}  // namespace qlx
