@@ -5,8 +5,10 @@
 #include "mainwin/defaults_file.h"
 #include "mainwin/main_window.h"
 #include "ui/dialogs.h"
+#include "ui/graph_view.h"
 #include "ui/main_window_view.h"
 #include "ui/qt_host.h"
+#include "ui/tuner_view.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -31,6 +33,10 @@ int main(int argc, char** argv) {
     host.Register(model.frmNB.window.name(), &bridge);
     host.Register(model.frmAutek.window.name(), &analyser);
     host.Register(model.frmOtrCable.window.name(), &user_line);
+    qlx::ui::GraphView graph(model.frmVolt);
+    qlx::ui::TunerView tuner(model.frmTuner);
+    host.Register(model.frmVolt.window.name(), &graph);
+    host.Register(model.frmTuner.window.name(), &tuner);
     model.Load();
     view.show();
     return app.exec();

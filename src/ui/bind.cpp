@@ -49,10 +49,13 @@ private:
 // Follows the user's moves and resizes of a top-level window into its model, in twips.
 class GeometryFilter : public QObject {
 public:
-    GeometryFilter(QWidget* widget, form::Window& window) : QObject(widget), widget_(widget), window_(window) {}
+    GeometryFilter(QWidget* widget, form::Window& window, bool follow_visibility)
+        : QObject(widget), widget_(widget), window_(window), follow_visibility_(follow_visibility) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == widget_ && follow_visibility_ && event->type() == QEvent::Close)
+            window_.SetVisible(false);
         if (watched == widget_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
             widget_->isVisible()) {
             const double k = TwipsPerPixel(widget_);
@@ -68,6 +71,7 @@ protected:
 private:
     QWidget* widget_;
     form::Window& window_;
+    bool follow_visibility_;
 };
 
 }  // namespace
@@ -163,8 +167,9 @@ double TwipsPerPixel(const QWidget* widget) {
     return 1440.0 / (dpi > 0 ? dpi : 96);
 }
 
-void BindWindow(QWidget* w, form::Window& window, bool apply_size) {
-    auto refresh = [w, &window, apply_size] {
+void BindWindow(QWidget* w, form::Window& window, bool apply_size, bool follow_visibility) {
+    auto refresh = [w, &window, apply_size, follow_visibility] {
+        if (follow_visibility && !window.visible() && w->isVisible()) w->hide();
         const double k = TwipsPerPixel(w);
         w->setWindowTitle(Q(window.caption()));
         const QPoint pos(static_cast<int>(std::lround(window.left() / k)),
@@ -179,7 +184,7 @@ void BindWindow(QWidget* w, form::Window& window, bool apply_size) {
     };
     window.SetObserver(refresh);
     refresh();
-    w->installEventFilter(new GeometryFilter(w, window));
+    w->installEventFilter(new GeometryFilter(w, window, follow_visibility));
 }
 
 }  // namespace qlx::ui

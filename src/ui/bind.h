@@ -29,6 +29,8 @@ void Bind(QComboBox* widget, form::ListBox& list);
 // Window positions are kept in twips (1/1440 inch); the screen counts pixels.
 double TwipsPerPixel(const QWidget* widget);
 // Moves a top-level widget where the model window says, and reports the user's moves back.
-void BindWindow(QWidget* widget, form::Window& window, bool apply_size);
+// With `follow_visibility`, the widget hides when its logic hides the window, and a window the
+// user closes is hidden in the logic too.
+void BindWindow(QWidget* widget, form::Window& window, bool apply_size, bool follow_visibility = false);
 
 }  // namespace qlx::ui

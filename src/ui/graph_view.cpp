@@ -1,0 +1,223 @@
+#include "ui/graph_view.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QGraphicsLayout>
+#include <QCursor>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "core/format.h"
+#include "graphs/graph_window.h"
+#include "ui/bind.h"
+
+namespace qlx::ui {
+
+namespace {
+
+QLineEdit* Field(QWidget* parent, form::TextField& f, int chars) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromStdString(f.name()));
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::ClickFocus);
+    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars);
+    Bind(e, f);
+    return e;
+}
+
+QFont TitleFont(int pixels, bool bold) {
+    QFont f("Arial");
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+QValueAxis* Axis(const QColor& title_colour) {
+    auto* axis = new QValueAxis;
+    axis->setTitleFont(TitleFont(17, true));
+    axis->setTitleBrush(title_colour);
+    axis->setLabelFormat("%.1f");
+    axis->setLabelsColor(QColor(64, 0, 64));
+    QFont labels("Arial");
+    labels.setPixelSize(11);
+    axis->setLabelsFont(labels);
+    axis->setMin(0);
+    return axis;
+}
+
+// Fits an axis to a curve with round tick values: a step of 1, 2, 2.5 or 5 times a power of
+// ten giving about five intervals, the range widened to whole steps (and to 0 for a curve that
+// stays positive near it).
+void FitAxis(QValueAxis* axis, const QList<QPointF>& points) {
+    double lo = 0.0, hi = 1.0;
+    if (!points.isEmpty()) {
+        lo = hi = points.first().y();
+        for (const QPointF& p : points) {
+            lo = std::min(lo, p.y());
+            hi = std::max(hi, p.y());
+        }
+    }
+    if (lo >= 0.0 && lo < hi * 0.5) lo = 0.0;
+    if (hi - lo < 1e-9) hi = lo + std::max(1.0, std::fabs(lo) * 0.1);
+    const double rough = (hi - lo) / 5.0;
+    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = decade;
+    for (double m : {1.0, 2.0, 2.5, 5.0, 10.0})
+        if (m * decade >= rough) {
+            step = m * decade;
+            break;
+        }
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(step);
+    axis->setRange(std::floor(lo / step) * step, std::ceil(hi / step) * step);
+}
+
+}  // namespace
+
+GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setObjectName("frmVolt");
+    setFont(QFont("Arial", 9));
+    setAutoFillBackground(true);
+
+    chart_ = new QChart;
+    chart_->setTitle("Along the Transmission Line");
+    chart_->setTitleFont(TitleFont(20, false));
+    chart_->setTitleBrush(Qt::black);
+    chart_->setBackgroundBrush(Qt::white);
+    chart_->legend()->hide();
+    // The whole panel for the plot: the window is small and two axes carry titles.
+    chart_->setMargins(QMargins(4, 4, 4, 4));
+    chart_->layout()->setContentsMargins(0, 0, 0, 0);
+    chart_->setBackgroundRoundness(0);
+    chart_->setLocalizeNumbers(true);  // "#,##0.0": grouped digits on the axes
+    bottom_ = Axis(Qt::black);
+    bottom_->setTitleFont(TitleFont(17, false));
+    left_ = Axis(QColor(0, 255, 0));
+    right_ = Axis(QColor(255, 0, 0));
+    chart_->addAxis(bottom_, Qt::AlignBottom);
+    chart_->addAxis(left_, Qt::AlignLeft);
+    chart_->addAxis(right_, Qt::AlignRight);
+    series0_ = new QLineSeries;
+    series0_->setPen(QPen(QColor(255, 0, 0), 3));
+    series1_ = new QLineSeries;
+    series1_->setPen(QPen(QColor(0, 255, 0), 3));
+    for (QLineSeries* s : {series0_, series1_}) {
+        chart_->addSeries(s);
+        s->attachAxis(bottom_);
+    }
+    series0_->attachAxis(right_);
+    series1_->attachAxis(left_);
+    // The marks tip: a point's X and Y where the pointer rests on a curve.
+    auto tip = [this](const char* y_picture) {
+        return [this, y_picture](const QPointF& p, bool state) {
+            if (!state) return;
+            const std::string text = "X: " + Format(p.x(), "#,##0.0") + "   Y: " + Format(p.y(), y_picture);
+            QToolTip::showText(QCursor::pos(), QString::fromStdString(text), view_);
+        };
+    };
+    QObject::connect(series0_, &QLineSeries::hovered, this, tip("#,##0"));
+    QObject::connect(series1_, &QLineSeries::hovered, this, tip("#,##0.#"));
+
+    view_ = new QChartView(chart_, this);
+    view_->setObjectName("TChart1");
+    view_->setRenderHint(QPainter::Antialiasing);
+    view_->setFrameShape(QFrame::Panel);
+    view_->setFrameShadow(QFrame::Sunken);
+    view_->setBackgroundBrush(Qt::white);
+
+    frame3_ = new QGroupBox(this);
+    frame3_->setObjectName("Frame3");
+    auto* f3 = new QHBoxLayout(frame3_);
+    f3->setContentsMargins(6, 4, 6, 4);
+    f3->addWidget(Field(frame3_, model.txtCableType, 24));
+    f3->addWidget(Field(frame3_, model.txtZLoad, 36));
+
+    frame2_ = new QGroupBox(this);
+    frame2_->setObjectName("Frame2");
+    auto* f2 = new QHBoxLayout(frame2_);
+    f2->setContentsMargins(6, 4, 6, 4);
+    f2->addWidget(Field(frame2_, model.txtFreq, 12));
+    f2->addWidget(Field(frame2_, model.txtTotalLoss, 18));
+
+    frame1_ = new QGroupBox(this);
+    frame1_->setObjectName("Frame1");
+    auto* f1 = new QVBoxLayout(frame1_);
+    f1->setContentsMargins(6, 4, 6, 4);
+    for (form::Button* b : {&model.cmdPrint, &model.cmdBack}) {
+        auto* button = new QPushButton(frame1_);
+        button->setObjectName(QString::fromStdString(b->name()));
+        Bind(button, *b);
+        f1->addWidget(button);
+    }
+
+    readings_ = new QWidget(this);
+    auto* r = new QVBoxLayout(readings_);
+    r->setContentsMargins(0, 0, 0, 0);
+    r->addWidget(Field(readings_, model.txtPower, 10));
+    for (auto [label, field] : {std::pair{&model.lblMaxV, &model.txtMaxV}, std::pair{&model.lblMaxI, &model.txtMaxI}}) {
+        auto* l = new QLabel(readings_);
+        l->setObjectName(QString::fromStdString(label->name()));
+        Bind(l, *label);
+        r->addWidget(l);
+        r->addWidget(Field(readings_, *field, 10));
+    }
+
+    model.on_chart_changed = [this] { Reload(); };
+    Reload();
+    resize(565, 431);  // 8484 x 6468 twips at 96 dots per inch, until a position is applied
+    BindWindow(this, model.window, true, true);
+}
+
+void GraphView::Reload() {
+    const GraphWindow::Chart& c = model_.chart();
+    bottom_->setTitleText(QString::fromStdString(c.bottom_title));
+    left_->setTitleText(QString::fromStdString(c.left_title));
+    right_->setTitleText(QString::fromStdString(c.right_title));
+    QList<QPointF> p0, p1;
+    for (const auto& [x, y] : c.series0) p0.append(QPointF(x, y));
+    for (const auto& [x, y] : c.series1) p1.append(QPointF(x, y));
+    series0_->replace(p0);
+    series1_->replace(p1);
+    // The bottom axis runs over the line; the others fit each run's data.
+    bottom_->setRange(0.0, c.bottom_max > 0.0 ? c.bottom_max : 1.0);
+    FitAxis(right_, p0);
+    FitAxis(left_, p1);
+}
+
+void GraphView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Layout();
+}
+
+void GraphView::Layout() {
+    // The layout rule works in twips of the outer window.
+    const double k = TwipsPerPixel(this);
+    const QRect outer = frameGeometry();
+    const GraphLayout g = GraphLayoutFor(outer.width() * k, outer.height() * k);
+    auto px = [k](double twips) { return static_cast<int>(std::lround(twips / k)); };
+    view_->setGeometry(px(g.chart_left), px(g.chart_top), px(g.chart_width), px(g.chart_height));
+    frame1_->adjustSize();
+    frame1_->move(px(g.buttons_left), px(g.buttons_top));
+    frame1_->resize(px(1800), frame1_->height());
+    frame3_->setGeometry(px(g.chart_left), 2, std::max(px(g.buttons_left - g.chart_left) - 8, 100),
+                         px(g.chart_top) - 4);
+    frame2_->adjustSize();
+    frame2_->move(px(g.chart_left), px(g.bottom_frame_top));
+    // The power and the largest readings stay beside the buttons, out of the growing chart.
+    readings_->adjustSize();
+    readings_->move(px(g.buttons_left), frame1_->geometry().bottom() + 12);
+    readings_->resize(px(1800), readings_->height());
+}
+
+}  // namespace qlx::ui

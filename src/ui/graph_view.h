@@ -1,0 +1,48 @@
+// frmVolt on the screen: the chart of the two curves along the line, its texts and buttons.
+#pragma once
+
+#include <QWidget>
+
+class QChart;
+class QChartView;
+class QLineSeries;
+class QValueAxis;
+class QGroupBox;
+
+namespace qlx {
+class GraphWindow;
+}
+
+namespace qlx::ui {
+
+class GraphView : public QWidget {
+public:
+    explicit GraphView(GraphWindow& model, QWidget* parent = nullptr);
+
+    QChartView* chart_view() const { return view_; }
+    QLineSeries* series0() const { return series0_; }
+    QLineSeries* series1() const { return series1_; }
+    QValueAxis* bottom_axis() const { return bottom_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Reload();
+    void Layout();
+
+    GraphWindow& model_;
+    QChartView* view_;
+    QChart* chart_;
+    QLineSeries* series0_;
+    QLineSeries* series1_;
+    QValueAxis* bottom_;
+    QValueAxis* left_;
+    QValueAxis* right_;
+    QGroupBox* frame1_;  // the buttons
+    QGroupBox* frame2_;  // frequency and total loss
+    QGroupBox* frame3_;  // cable and load
+    QWidget* readings_;  // power and the largest voltage and current
+};
+
+}  // namespace qlx::ui

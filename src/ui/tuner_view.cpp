@@ -1,0 +1,86 @@
+#include "ui/tuner_view.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "tuner/tuner_window.h"
+#include "ui/bind.h"
+
+namespace qlx::ui {
+
+namespace {
+
+template <class W>
+W* Make(QWidget* parent, const std::string& name) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromStdString(name));
+    return w;
+}
+
+void Row(QGridLayout* grid, QWidget* parent, form::Label& label, form::TextField& field) {
+    const int r = grid->rowCount();
+    auto* l = Make<QLabel>(parent, label.name());
+    Bind(l, label);
+    auto* e = Make<QLineEdit>(parent, field.name());
+    e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10 + 12);
+    Bind(e, field);
+    grid->addWidget(l, r, 0);
+    grid->addWidget(e, r, 1);
+}
+
+}  // namespace
+
+TunerView::TunerView(TunerWindow& m, QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("frmTuner");
+    setFont(QFont("Arial", 9));
+    auto* root = new QVBoxLayout(this);
+
+    auto* type = Make<QGroupBox>(this, m.frmTunerType.name());
+    Bind(type, m.frmTunerType);
+    auto* types = new QVBoxLayout(type);
+    for (form::Option* o : {&m.optLNet1, &m.optLNet2, &m.optPiNet, &m.optTeeNet}) {
+        auto* radio = Make<QRadioButton>(type, o->name());
+        radio->setAutoExclusive(false);  // none is chosen until the user chooses
+        Bind(radio, *o);
+        types->addWidget(radio);
+    }
+    root->addWidget(type);
+
+    auto* defaults = Make<QGroupBox>(this, m.frmDefaults.name());
+    Bind(defaults, m.frmDefaults);
+    auto* grid = new QGridLayout(defaults);
+    Row(grid, defaults, m.lblPhase, m.txtPhase);
+    Row(grid, defaults, m.lblStrayC, m.txtStrayC);
+    Row(grid, defaults, m.lblTunerR, m.txtTunerR);
+    Row(grid, defaults, m.lblTxPwr, m.txtTxPwr);
+    Row(grid, defaults, m.lblQCap, m.txtCapQ);
+    Row(grid, defaults, m.lblQCoil, m.txtCoilQ);
+    root->addWidget(defaults);
+
+    // The Pi and Tee rows share one place in their frame.
+    auto* caps = Make<QGroupBox>(this, m.frmCaps.name());
+    Bind(caps, m.frmCaps);
+    auto* capgrid = new QGridLayout(caps);
+    Row(capgrid, caps, m.lblPiCap, m.txtPiCap);
+    Row(capgrid, caps, m.lblTeeCap, m.txtTeeCap);
+    caps->setMinimumHeight(48);
+    root->addWidget(caps);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (form::Button* b : {&m.cmdDrawTuner, &m.cmdBack}) {
+        auto* button = Make<QPushButton>(this, b->name());
+        Bind(button, *b);
+        buttons->addWidget(button);
+    }
+    root->addLayout(buttons);
+    BindWindow(this, m.window, false, true);
+}
+
+}  // namespace qlx::ui

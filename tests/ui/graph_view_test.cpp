@@ -1,0 +1,137 @@
+// The graph window on an offscreen display: "&Graph" fills the chart, the layout rule holds
+// after a resize, and the tuner window shows its capacitor rows.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QChartView>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QValueAxis>
+#include <cmath>
+
+#include "mainwin/main_window.h"
+#include "support/scripted_host.h"
+#include "ui/bind.h"
+#include "ui/graph_view.h"
+#include "ui/main_window_view.h"
+#include "ui/tuner_view.h"
+
+namespace qlx {
+namespace {
+
+class GraphViewTest : public ::testing::Test {
+protected:
+    GraphViewTest() : model(host, store), view(model), graph(model.frmVolt), tuner(model.frmTuner) {
+        model.Load();
+        view.show();
+        // RG-213 at 14 MHz, 100 feet, 200 - j100 ohms at the load.
+        model.txtFreq.SetText("14");
+        model.cboPickCable.Choose(17);
+        model.txtResistance.SetText("200");
+        model.txtReactance.SetText("-100");
+    }
+    // With QLX_SCREENSHOT_DIR set, the graph window as shown is saved there for the documentation.
+    void Snapshot(const char* name) {
+        const QByteArray dir = qgetenv("QLX_SCREENSHOT_DIR");
+        if (dir.isEmpty()) return;
+        QTest::qWait(100);  // let the chart lay out its new axes first
+        graph.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
+    }
+
+    testing::ScriptedHost host;
+    MemoryDefaultsStore store;
+    MainWindow model;
+    ui::MainWindowView view;
+    ui::GraphView graph;
+    ui::TunerView tuner;
+};
+
+TEST_F(GraphViewTest, GraphFillsTheChartWithBothCurves) {
+    QTest::mouseClick(view.findChild<QPushButton*>("cmdGraph"), Qt::LeftButton);
+    graph.show();
+    EXPECT_EQ(graph.series0()->count(), 201);
+    EXPECT_EQ(graph.series1()->count(), 201);
+    EXPECT_EQ(graph.series0()->pen().color(), QColor(255, 0, 0));
+    EXPECT_EQ(graph.series1()->pen().color(), QColor(0, 255, 0));
+    EXPECT_EQ(graph.bottom_axis()->titleText(), "Length, in Feet, from Transmitter");
+    EXPECT_DOUBLE_EQ(graph.bottom_axis()->max(), 100.0);
+    EXPECT_EQ(graph.windowTitle(), "QLX, Voltage/Current Graph Along Line");
+    EXPECT_EQ(graph.findChild<QLineEdit*>("txtPower")->text(), "At 1500 W");
+    // The voltage axis holds every point of the voltage curve.
+    auto* right = qobject_cast<QValueAxis*>(graph.series0()->attachedAxes().last());
+    ASSERT_NE(right, nullptr);
+    EXPECT_EQ(right->titleText(), "Voltage, Volts");
+    for (const QPointF& p : graph.series0()->points()) {
+        EXPECT_GE(p.y(), right->min());
+        EXPECT_LE(p.y(), right->max());
+    }
+    Snapshot("graph-voltage-current");
+
+    // The other kind of graph reloads the same series.
+    QTest::mouseClick(view.findChild<QRadioButton*>("optResisReac"), Qt::LeftButton);
+    QTest::mouseClick(view.findChild<QPushButton*>("cmdGraph"), Qt::LeftButton);
+    EXPECT_EQ(graph.series0()->count(), 201);
+    EXPECT_EQ(graph.windowTitle(), "QLX, Series Resistance & Reactance Along Line");
+    EXPECT_NEAR(graph.series0()->points().last().y(), 200.0, 1e-3);  // the load's resistance
+    Snapshot("graph-resistance-reactance");
+
+    // Close hides the window; the next run shows it again.
+    QTest::mouseClick(graph.findChild<QPushButton*>("cmdBack"), Qt::LeftButton);
+    EXPECT_FALSE(graph.isVisible());
+    EXPECT_FALSE(model.frmVolt.window.visible());
+}
+
+TEST_F(GraphViewTest, LayoutRuleHoldsAfterAResize) {
+    model.cmdGraph.Click();
+    graph.show();
+    for (const QSize size : {QSize(565, 431), QSize(900, 700), QSize(1200, 500)}) {
+        graph.resize(size);
+        const double k = ui::TwipsPerPixel(&graph);
+        const QRect outer = graph.frameGeometry();
+        const QRect chart = graph.chart_view()->geometry();
+        // Chart at (120, 600) twips, 0.75248 W wide and 0.74397 H high.
+        EXPECT_NEAR(chart.width(), outer.width() * 0.75248, 1.0) << size.width();
+        EXPECT_NEAR(chart.height(), outer.height() * 0.74397, 1.0) << size.width();
+        EXPECT_NEAR(chart.x() * k, 120, k);
+        EXPECT_NEAR(chart.y() * k, 600, k);
+        // The buttons 1900 twips from the right edge, the frequency frame 960 above the bottom.
+        const QRect buttons = graph.findChild<QGroupBox*>("Frame1")->geometry();
+        EXPECT_NEAR((outer.width() - buttons.x()) * k, 1900, k);
+        const QRect bottom = graph.findChild<QGroupBox*>("Frame2")->geometry();
+        EXPECT_NEAR((outer.height() - bottom.y()) * k, 960, k);
+    }
+}
+
+TEST_F(GraphViewTest, TunerWindowShowsTheRowOfTheChosenNetwork) {
+    tuner.show();
+    auto* pi = tuner.findChild<QLineEdit*>("txtPiCap");
+    auto* tee = tuner.findChild<QLineEdit*>("txtTeeCap");
+    EXPECT_FALSE(pi->isVisible());
+    EXPECT_FALSE(tee->isVisible());
+    for (const char* name : {"optLNet1", "optLNet2", "optPiNet", "optTeeNet"})
+        EXPECT_FALSE(tuner.findChild<QRadioButton*>(name)->isChecked()) << name;
+    QTest::mouseClick(tuner.findChild<QRadioButton*>("optTeeNet"), Qt::LeftButton);
+    EXPECT_TRUE(tee->isVisible());
+    EXPECT_FALSE(pi->isVisible());
+    QTest::mouseClick(tuner.findChild<QRadioButton*>("optPiNet"), Qt::LeftButton);
+    EXPECT_TRUE(pi->isVisible());
+    EXPECT_FALSE(tuner.findChild<QRadioButton*>("optTeeNet")->isChecked());
+    pi->selectAll();
+    QTest::keyClick(pi, Qt::Key_Delete);
+    EXPECT_EQ(pi->text(), "500");
+    EXPECT_EQ(tuner.windowTitle(), "Tuner Selection, QLX");
+}
+
+}  // namespace
+}  // namespace qlx
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
