@@ -1,6 +1,7 @@
 // qlx-cli: the line calculator without windows, for scripts and for checking results.
 // Each command types its options into the same window logic a user drives, in a fixed order,
 // and prints the fields the windows would show.
+#include <charconv>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -44,6 +45,7 @@ start-up value stays: 3.5 MHz, 100 feet of RG-8A, 50 + j0 ohms at the load):
 constexpr const char* kUsage =
     "usage: qlx-cli cables [--freq MHZ] [--json]\n"
     "       qlx-cli line [LINE-OPTIONS] [--json]\n"
+    "       qlx-cli graph [LINE-OPTIONS] [--power W] [--kind vi|rx] [--csv | --json]\n"
     "       qlx-cli bridge --freq MHZ --rp OHMS --cp PF [--extender OHMS] [--json]\n"
     "       qlx-cli analyser --z OHMS --swr SWR [--sign positive|negative] [--json]\n"
     "       qlx-cli COMMAND --help\n"
@@ -182,6 +184,74 @@ int Line(const std::vector<std::string_view>& args) {
     Session s;
     if (!ApplyLine(s, *o, failure)) return Fail(failure, usage.c_str());
     return Print(s, LineFields(s.w), LineValues(s.w), o->Has("--json"));
+}
+
+// A number as the shortest text that reads back to the same double.
+std::string Exact(double v) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
+int Graph(const std::vector<std::string_view>& args) {
+    const char* usage = "usage: qlx-cli graph [LINE-OPTIONS] [--power W] [--kind vi|rx] [--csv | --json]";
+    Failure failure;
+    const auto o = qlx::cli::ParseOptions(
+        args, {"--freq", "--cable", "--user-line", "--length", "--at", "--r", "--x", "--power", "--kind"},
+        {"--meters", "--json", "--csv", "--help"}, failure);
+    if (o && o->Has("--help")) {
+        std::cout << usage << "\n\nVoltage and current, or resistance and reactance, at 201 points from the\n"
+                     "transmitter to the load, as \"&Graph\" draws them.\n\n" << kLineOptionsHelp << "\n"
+                     "  --power W                transmitter power (the tuner window's, default 1500)\n"
+                     "  --kind vi|rx             voltage and current (default), or resistance and reactance\n"
+                     "  --csv                    the points: pos,V,I,R,X, transmitter end first\n"
+                     "  --json                   \"fields\", \"values\", \"points\" and \"messages\"\n";
+        return kExitOk;
+    }
+    if (!o || !CheckLineOptions(*o, failure) || !qlx::cli::CheckNumbers(*o, {"--power"}, failure))
+        return Fail(failure, usage);
+    const std::string* kind = o->Value("--kind");
+    if (kind && *kind != "vi" && *kind != "rx") return Fail({"--kind takes vi or rx, not \"" + *kind + "\""}, usage);
+    if (o->Has("--csv") && o->Has("--json")) return Fail({"--csv and --json exclude each other"}, usage);
+
+    Session s;
+    if (!ApplyLine(s, *o, failure)) return Fail(failure, usage);
+    if (const std::string* p = o->Value("--power")) Type(s.w.frmTuner.txtTxPwr, *p);
+    if (kind && *kind == "rx") s.w.optResisReac.Select();
+    s.w.cmdGraph.Click();
+
+    const qlx::GraphResult& g = s.w.graph();
+    if (o->Has("--csv")) {
+        std::cout << "pos,V,I,R,X\n";
+        for (std::size_t k = 0; k < qlx::kGraphPoints; ++k)
+            std::cout << Exact(g.pos[k]) << "," << Exact(g.v[k]) << "," << Exact(g.i[k]) << "," << Exact(g.r[k])
+                      << "," << Exact(g.x[k]) << "\n";
+        return kExitOk;
+    }
+    const qlx::GraphWindow& win = s.w.frmVolt;
+    FieldList fields{{"caption", win.window.caption()}};
+    for (const auto* t : {&win.txtCableType, &win.txtZLoad, &win.txtFreq, &win.txtTotalLoss, &win.txtPower,
+                          &win.txtMaxV, &win.txtMaxI})
+        fields.emplace_back(t->name(), t->text());
+    fields.emplace_back("bottomAxisTitle", win.chart().bottom_title);
+    fields.emplace_back("leftAxisTitle", win.chart().left_title);
+    fields.emplace_back("rightAxisTitle", win.chart().right_title);
+    if (!o->Has("--json")) return Print(s, fields, json(), false);
+
+    json f = json::object();
+    for (const auto& [name, text] : fields) f[name] = text;
+    json points = json::array();
+    for (std::size_t k = 0; k < qlx::kGraphPoints; ++k)
+        points.push_back({{"pos", g.pos[k]}, {"V", g.v[k]}, {"I", g.i[k]}, {"R", g.r[k]}, {"X", g.x[k]}});
+    json messages = json::array();
+    for (const auto& m : s.host.messages) messages.push_back({{"title", m.title}, {"text", m.text}});
+    std::cout << json{{"fields", f},
+                      {"values", {{"PwrIn", g.pwr_in}, {"BLen", g.blen}, {"MaxV", g.max_v}, {"MaxI", g.max_i}}},
+                      {"points", points},
+                      {"messages", messages}}
+                     .dump(2)
+              << "\n";
+    return kExitOk;
 }
 
 int Bridge(const std::vector<std::string_view>& args) {
@@ -336,6 +406,7 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "cables") return Cables(args);
     if (command == "line") return Line(args);
+    if (command == "graph") return Graph(args);
     if (command == "bridge") return Bridge(args);
     if (command == "analyser") return Analyser(args);
     std::cerr << "qlx-cli: unknown command " << command << "\n" << kUsage << "\n";

@@ -117,17 +117,28 @@ CalcZResult CalcZ(const CalcZInput& in, const LineConstants& line) {
     out.rho_out = ReflectionMagnitude((ra - r0) * (ra - r0) + (xa - x0) * (xa - x0), den_a);
     out.swr_out = SwrOf(out.rho_out);
 
-    // Voltage and current at x from the computed end:
-    // V(x) = Vin cosh(gx) - Iin Z0 sinh(gx), I(x) = Iin cosh(gx) - (Vin / Z0) sinh(gx), Iin = Vin/Zc.
     if (out.xmsn_length == 0.0) out.xmsn_length = kTinyLength;
+    VoltageCurrentAt(out, in, line);
+    return out;
+}
+
+void VoltageCurrentAt(CalcZResult& out, const CalcZInput& in, const LineConstants& line) {
+    // V(x) = Vin cosh(gx) - Iin Z0 sinh(gx), I(x) = Iin cosh(gx) - (Vin / Z0) sinh(gx), Iin = Vin/Zc,
+    // with x from the computed end and Vin = sqrt(P Rp) as the phase reference.
+    out.vi_defined = false;
+    out.mag_vx = out.ph_vx = out.mag_ix = out.ph_ix = 0.0;
+    const double beta = static_cast<float>(kTwoPiSingle / static_cast<double>(line.wave_len));
+    const double r0 = line.r0, x0 = line.x0;
+    const double rin = out.rin, xin = out.xin;
+    const double al = in.given_at_input ? -kNepersPerDb * in.matched_loss : kNepersPerDb * in.matched_loss;
     const double zc2 = rin * rin + xin * xin;
     const double z02 = r0 * r0 + x0 * x0;
-    if (zc2 == 0.0 || z02 == 0.0) return out;
+    if (zc2 == 0.0 || z02 == 0.0 || out.xmsn_length == 0.0) return;
 
     const double alpha = al / out.xmsn_length;
     Cx sx{}, cx{};
     // Beyond some 6000 dB of line no finite voltage remains to be shown.
-    if (SinhCosh(alpha * in.x_length, beta * in.x_length, sx, cx)) return out;
+    if (SinhCosh(alpha * in.x_length, beta * in.x_length, sx, cx)) return;
     const double qr = (rin * r0 + xin * x0) / zc2;
     const double qi = (x0 * rin - r0 * xin) / zc2;
     const double rp = std::fabs(SeriesToParallel(rin, xin).rp);
@@ -142,15 +153,12 @@ CalcZResult CalcZ(const CalcZInput& in, const LineConstants& line) {
     const double sz_i = (sx.i * r0 - sx.r * x0) / z02;
     const double ir = vin * (cz_r - sz_r);
     const double ii = vin * (cz_i - sz_i);
-
-    if (!(std::isfinite(vr) && std::isfinite(vi) && std::isfinite(ir) && std::isfinite(ii)))
-        return out;
+    if (!(std::isfinite(vr) && std::isfinite(vi) && std::isfinite(ir) && std::isfinite(ii))) return;
     out.vi_defined = true;
     out.mag_vx = std::sqrt(vr * vr + vi * vi);
     out.ph_vx = kDegPerRad * ComplexAngle(vr, vi);
     out.mag_ix = std::sqrt(ir * ir + ii * ii);
     out.ph_ix = kDegPerRad * ComplexAngle(ir, ii);
-    return out;
 }
 
 }  // namespace qlx

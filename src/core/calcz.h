@@ -68,4 +68,9 @@ struct CalcZResult {
 // solved from either end gives the same total loss.
 CalcZResult CalcZ(const CalcZInput& in, const LineConstants& line);
 
+// The voltage and current part of CalcZ alone: re-evaluates them in `result` at in.x_length and
+// in.pwr_in, for a result of CalcZ with the same line and the same other inputs. A graph moves
+// along the line this way without transforming the impedance again at every point.
+void VoltageCurrentAt(CalcZResult& result, const CalcZInput& in, const LineConstants& line);
+
 }  // namespace qlx

@@ -56,23 +56,29 @@ GraphResult ComputeGraph(const GraphInputs& in) {
         xa = m * std::sin(theta);
     }
 
+    // The impedance at the input is the same for every point; only V and I move along the line.
+    CalcZInput z{ml, blen, blen, ra, xa, false, g.pwr_in};
+    CalcZResult out = CalcZ(z, in.line);
     for (int k = kGraphPoints - 1; k >= 0; --k) {
         const auto uk = static_cast<std::size_t>(k);
-        CalcZInput z{ml, blen, k * blen / 200.0, ra, xa, false, g.pwr_in};
-        const CalcZResult out = CalcZ(z, in.line);
+        z.x_length = k * blen / 200.0;
+        z.pwr_in = g.pwr_in;
+        VoltageCurrentAt(out, z, in.line);
         g.v[uk] = out.mag_vx;
         g.i[uk] = out.mag_ix;
         if (g.pwr_in > 0.0f) {
             ImpedanceOf(out, g.r[uk], g.x[uk]);
         } else {
+            CalcZResult unit = out;
             z.pwr_in = 1.0;  // the impedance does not depend on the power
-            ImpedanceOf(CalcZ(z, in.line), g.r[uk], g.x[uk]);
+            VoltageCurrentAt(unit, z, in.line);
+            ImpedanceOf(unit, g.r[uk], g.x[uk]);
         }
         if (g.v[uk] > g.max_v) g.max_v = g.v[uk];
         if (g.i[uk] > g.max_i) g.max_i = g.i[uk];
-        g.rin = out.rin;
-        g.xin = out.xin;
     }
+    g.rin = out.rin;
+    g.xin = out.xin;
 
     g.cable_type = in.cable_text;
     g.freq = in.freq_text + " " + in.mhz_caption;

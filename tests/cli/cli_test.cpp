@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -220,6 +221,43 @@ TEST(QlxCli, UserDefinedLineFromItsRecord) {
         const CliRun b = Cli(bad);
         EXPECT_EQ(b.status, 2) << bad;
         EXPECT_NE(b.err.find("--user-line"), std::string::npos) << bad << "\n" << b.err;
+    }
+}
+
+TEST(QlxCli, GraphPointsAsCsvAndJson) {
+    // RG-213 at 14 MHz, 100 feet, 200 - j100 ohms at the load, 1500 W.
+    const std::string line = "graph --freq 14 --cable rg-213 --r 200 --x -100";
+    CliRun r = Cli(line + " --csv");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream in(r.out);
+    std::vector<std::string> rows;
+    for (std::string l; std::getline(in, l);) rows.push_back(l);
+    ASSERT_EQ(rows.size(), 202u);
+    EXPECT_EQ(rows[0], "pos,V,I,R,X");
+    EXPECT_EQ(rows[1].substr(0, 2), "0,");
+    EXPECT_EQ(rows[201].substr(0, 4), "100,");
+
+    r = Cli(line + " --power 100 --kind rx --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    ASSERT_EQ(j["points"].size(), 201u);
+    EXPECT_EQ(j["fields"]["caption"], "QLX, Series Resistance & Reactance Along Line");
+    EXPECT_EQ(j["fields"]["txtPower"], "At 100 W");
+    EXPECT_DOUBLE_EQ(j["values"]["PwrIn"].get<double>(), 100.0);
+    EXPECT_NEAR(j["values"]["BLen"].get<double>(), 100.0, 1e-4);
+    // The load end holds the load impedance; the largest voltage is the largest point.
+    EXPECT_NEAR(j["points"][200]["R"].get<double>(), 200.0, 1e-3);
+    EXPECT_NEAR(j["points"][200]["X"].get<double>(), -100.0, 1e-3);
+    double vmax = 0;
+    for (const auto& p : j["points"]) vmax = std::max(vmax, p["V"].get<double>());
+    EXPECT_DOUBLE_EQ(j["values"]["MaxV"].get<double>(), vmax);
+
+    const CliRun text = Cli(line);
+    EXPECT_EQ(Fields(text.out).at("txtZLoad"), "Load: 200 - j 100   SWR = 5.03");
+    for (const char* bad : {"graph --kind xy", "graph --csv --json", "graph --power lots"}) {
+        const CliRun b = Cli(bad);
+        EXPECT_EQ(b.status, 2) << bad;
+        EXPECT_TRUE(b.out.empty()) << bad;
     }
 }
 

@@ -245,5 +245,22 @@ TEST(CalcZ, VoltageAndCurrentAtTheComputedEnd) {
     }
 }
 
+TEST(CalcZ, VoltageAlongTheLineEqualsTheFullTransformAtEachPoint) {
+    const TestLine line = LineOf(17, 14.0f);
+    for (bool at_input : {false, true}) {
+        CalcZInput in{0.78, 100, 100, 200, -100, at_input, 1500};
+        CalcZResult moved = CalcZ(in, line.k);
+        for (double x : {0.0, 0.5, 37.25, 99.5}) {
+            in.x_length = x;
+            VoltageCurrentAt(moved, in, line.k);
+            const CalcZResult full = CalcZ(in, line.k);
+            EXPECT_EQ(moved.mag_vx, full.mag_vx) << x;
+            EXPECT_EQ(moved.ph_vx, full.ph_vx) << x;
+            EXPECT_EQ(moved.mag_ix, full.mag_ix) << x;
+            EXPECT_EQ(moved.ph_ix, full.ph_ix) << x;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qlx
