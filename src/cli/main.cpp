@@ -77,8 +77,8 @@ void Type(qlx::form::TextField& field, const std::string& text) {
 bool ApplyLine(Session& s, const Options& o, Failure& failure) {
     MainWindow& w = s.w;
     std::optional<int> cable;
-    if (const std::string* spec = o.Value("--cable")) {
-        cable = qlx::cli::FindCable(*spec, failure);
+    if (const std::string* cable_text = o.Value("--cable")) {
+        cable = qlx::cli::FindCable(*cable_text, failure);
         if (!cable) return false;
     }
     if (const std::string* record = o.Value("--user-line")) {

@@ -61,8 +61,8 @@ bool CheckNumbers(const Options& o, std::initializer_list<const char*> names, Fa
     return true;
 }
 
-std::optional<int> FindCable(std::string_view spec, Failure& failure) {
-    const std::string wanted = Lower(Trim(spec));
+std::optional<int> FindCable(std::string_view entry, Failure& failure) {
+    const std::string wanted = Lower(Trim(entry));
     // A number within the list is a position; any other text is a part of an entry ("rg-213").
     if (AllDigits(wanted) && wanted.size() <= 2) {
         const int pos = std::stoi(wanted);
@@ -75,8 +75,8 @@ std::optional<int> FindCable(std::string_view spec, Failure& failure) {
         if (!wanted.empty() && text.find(wanted) != std::string::npos) hits.push_back(pos);
     }
     if (hits.size() == 1) return hits[0];
-    std::string text = hits.empty() ? "no cable matches \"" + std::string(spec) + "\"; the list:"
-                                    : "\"" + std::string(spec) + "\" matches more than one cable:";
+    std::string text = hits.empty() ? "no cable matches \"" + std::string(entry) + "\"; the list:"
+                                    : "\"" + std::string(entry) + "\" matches more than one cable:";
     if (hits.empty())
         for (int pos = 0; pos < kListEntries; ++pos) hits.push_back(pos);
     for (int pos : hits) text += "\n  " + std::to_string(pos) + ":" + std::string(ListText(pos));
@@ -84,17 +84,17 @@ std::optional<int> FindCable(std::string_view spec, Failure& failure) {
     return std::nullopt;
 }
 
-std::optional<std::vector<double>> ParseUserLine(std::string_view spec, Failure& failure) {
+std::optional<std::vector<double>> ParseUserLine(std::string_view text_in, Failure& failure) {
     std::vector<double> numbers;
     std::size_t start = 0;
     while (true) {
-        const std::size_t comma = spec.find(',', start);
-        const std::string part = Trim(spec.substr(start, comma == std::string_view::npos ? spec.npos : comma - start));
+        const std::size_t comma = text_in.find(',', start);
+        const std::string part = Trim(text_in.substr(start, comma == std::string_view::npos ? text_in.npos : comma - start));
         double v = 0;
         const auto [ptr, ec] = std::from_chars(part.data(), part.data() + part.size(), v);
         if (part.empty() || ec != std::errc() || ptr != part.data() + part.size()) {
             failure = {"--user-line takes six numbers R0,X0,DB100FT,AT-MHZ,VF,VMAX (a point as the "
-                       "decimal mark), not \"" + std::string(spec) + "\""};
+                       "decimal mark), not \"" + std::string(text_in) + "\""};
             return std::nullopt;
         }
         numbers.push_back(v);

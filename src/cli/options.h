@@ -36,9 +36,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string_view>& args,
 bool CheckNumbers(const Options& o, std::initializer_list<const char*> names, Failure& failure);
 
 // A list position 0-32, or the one entry whose text contains the given part (any case).
-std::optional<int> FindCable(std::string_view spec, Failure& failure);
+std::optional<int> FindCable(std::string_view entry, Failure& failure);
 
 // "R0,X0,DB100FT,AT-MHZ,VF,VMAX" as six numbers.
-std::optional<std::vector<double>> ParseUserLine(std::string_view spec, Failure& failure);
+std::optional<std::vector<double>> ParseUserLine(std::string_view text_in, Failure& failure);
 
 }  // namespace qlx::cli

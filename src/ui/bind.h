@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
+#include <string>
 
 #include "form/form.h"
 
@@ -15,6 +17,14 @@ class QRadioButton;
 class QWidget;
 
 namespace qlx::ui {
+
+// A widget named like the control it shows, so tests and style sheets find it by that name.
+template <class W>
+W* MakeNamed(QWidget* parent, const std::string& name) {
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromStdString(name));
+    return w;
+}
 
 // The model's colour as a Qt colour; the system references map to the palette's colours.
 QColor ToQColor(form::Colour colour, const QWidget* widget, bool background);

@@ -18,20 +18,13 @@ namespace qlx::ui {
 
 namespace {
 
-template <class W>
-W* Make(QWidget* parent, const std::string& name) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromStdString(name));
-    return w;
-}
-
 // One "label  [field]" row of a dialog.
 QLineEdit* Row(QGridLayout* grid, QWidget* parent, form::Label& label, form::TextField& field,
                bool result = false) {
     const int r = grid->rowCount();
-    auto* l = Make<QLabel>(parent, label.name());
+    auto* l = MakeNamed<QLabel>(parent, label.name());
     Bind(l, label);
-    auto* e = Make<QLineEdit>(parent, field.name());
+    auto* e = MakeNamed<QLineEdit>(parent, field.name());
     e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (result ? 18 : 10));
     Bind(e, field);
     if (result) {
@@ -47,7 +40,7 @@ QHBoxLayout* Buttons(QWidget* parent, std::initializer_list<form::Button*> butto
     auto* row = new QHBoxLayout;
     row->addStretch();
     for (form::Button* b : buttons) {
-        auto* button = Make<QPushButton>(parent, b->name());
+        auto* button = MakeNamed<QPushButton>(parent, b->name());
         button->setAutoDefault(false);
         Bind(button, *b);
         row->addWidget(button);
@@ -85,14 +78,14 @@ AnalyserView::AnalyserView(AnalyserDialog& m, QWidget* parent) : ModelDialog(m.w
     Row(grid, this, m.lblAutekSWR, m.txtAutekSWR);
     Row(grid, this, m.lblMinSWR, m.txtMinSWR, true);
     const int r = grid->rowCount();
-    auto* sign = Make<QLabel>(this, m.lblSign.name());
+    auto* sign = MakeNamed<QLabel>(this, m.lblSign.name());
     Bind(sign, m.lblSign);
     grid->addWidget(sign, r, 0);
-    auto* frame = Make<QGroupBox>(this, m.fraSign.name());
+    auto* frame = MakeNamed<QGroupBox>(this, m.fraSign.name());
     Bind(frame, m.fraSign);
     auto* options = new QHBoxLayout(frame);
     for (form::Option* o : {&m.optNegative, &m.OptPositive}) {
-        auto* radio = Make<QRadioButton>(frame, o->name());
+        auto* radio = MakeNamed<QRadioButton>(frame, o->name());
         Bind(radio, *o);
         options->addWidget(radio);
     }
@@ -108,9 +101,9 @@ UserLineView::UserLineView(UserLineDialog& m, QWidget* parent) : ModelDialog(m.w
     Row(grid, this, m.lblR0, m.txtR0);
     Row(grid, this, m.lblX0, m.txtX0);
     const int r = grid->rowCount();
-    auto* suggest = Make<QLabel>(this, m.lblSuggestX0.name());
+    auto* suggest = MakeNamed<QLabel>(this, m.lblSuggestX0.name());
     Bind(suggest, m.lblSuggestX0);
-    auto* value = Make<QLabel>(this, m.lblSX0.name());
+    auto* value = MakeNamed<QLabel>(this, m.lblSX0.name());
     Bind(value, m.lblSX0);
     grid->addWidget(suggest, r, 0);
     grid->addWidget(value, r, 1);
@@ -119,7 +112,7 @@ UserLineView::UserLineView(UserLineDialog& m, QWidget* parent) : ModelDialog(m.w
     Row(grid, this, m.lblVMax, m.txtVMax);
     Row(grid, this, m.lblOldFreq, m.txtOldFreq, true);
     Row(grid, this, m.lblNewFreq, m.txtNewFreq, true);
-    auto* warning = Make<QLabel>(this, m.lblWarning.name());
+    auto* warning = MakeNamed<QLabel>(this, m.lblWarning.name());
     Bind(warning, m.lblWarning);
     grid->addWidget(warning, grid->rowCount(), 0, 1, 2);
     root->addLayout(grid);

@@ -20,15 +20,8 @@ namespace qlx::ui {
 
 namespace {
 
-template <class W>
-W* Make(QWidget* parent, const std::string& name) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromStdString(name));
-    return w;
-}
-
 QLineEdit* Entry(QWidget* parent, form::TextField& field, int chars) {
-    auto* e = Make<QLineEdit>(parent, field.name());
+    auto* e = MakeNamed<QLineEdit>(parent, field.name());
     e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
     e->setMaximumWidth(e->minimumWidth() + 40);
     Bind(e, field);
@@ -44,19 +37,19 @@ QLineEdit* Result(QWidget* parent, form::TextField& field, int chars) {
 }
 
 QLabel* Text(QWidget* parent, form::Label& label) {
-    auto* l = Make<QLabel>(parent, label.name());
+    auto* l = MakeNamed<QLabel>(parent, label.name());
     Bind(l, label);
     return l;
 }
 
 QRadioButton* Choice(QWidget* parent, form::Option& option) {
-    auto* r = Make<QRadioButton>(parent, option.name());
+    auto* r = MakeNamed<QRadioButton>(parent, option.name());
     Bind(r, option);
     return r;
 }
 
 QGroupBox* Frame(QWidget* parent, form::Label& frame, std::initializer_list<form::Option*> options) {
-    auto* box = Make<QGroupBox>(parent, frame.name());
+    auto* box = MakeNamed<QGroupBox>(parent, frame.name());
     Bind(box, frame);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(8, 4, 8, 4);
@@ -173,7 +166,7 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
     // The cable.
     auto* cable = new QHBoxLayout;
     cable->addWidget(Text(this, m.lblCable));
-    auto* list = Make<QComboBox>(this, m.cboPickCable.name());
+    auto* list = MakeNamed<QComboBox>(this, m.cboPickCable.name());
     list->setMinimumContentsLength(34);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Bind(list, m.cboPickCable);
@@ -196,7 +189,7 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
 
     auto* buttons = new QHBoxLayout;
     for (form::Button* b : {&m.cmdGraph, &m.cmdTuner, &m.cmdPrint, &m.cmdHelp, &m.cmdQuit}) {
-        auto* button = Make<QPushButton>(this, b->name());
+        auto* button = MakeNamed<QPushButton>(this, b->name());
         Bind(button, *b);
         buttons->addWidget(button);
     }

@@ -16,18 +16,11 @@ namespace qlx::ui {
 
 namespace {
 
-template <class W>
-W* Make(QWidget* parent, const std::string& name) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromStdString(name));
-    return w;
-}
-
 void Row(QGridLayout* grid, QWidget* parent, form::Label& label, form::TextField& field) {
     const int r = grid->rowCount();
-    auto* l = Make<QLabel>(parent, label.name());
+    auto* l = MakeNamed<QLabel>(parent, label.name());
     Bind(l, label);
-    auto* e = Make<QLineEdit>(parent, field.name());
+    auto* e = MakeNamed<QLineEdit>(parent, field.name());
     e->setMaximumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10 + 12);
     Bind(e, field);
     grid->addWidget(l, r, 0);
@@ -41,18 +34,18 @@ TunerView::TunerView(TunerWindow& m, QWidget* parent) : QWidget(parent, Qt::Wind
     setFont(QFont("Arial", 9));
     auto* root = new QVBoxLayout(this);
 
-    auto* type = Make<QGroupBox>(this, m.frmTunerType.name());
+    auto* type = MakeNamed<QGroupBox>(this, m.frmTunerType.name());
     Bind(type, m.frmTunerType);
     auto* types = new QVBoxLayout(type);
     for (form::Option* o : {&m.optLNet1, &m.optLNet2, &m.optPiNet, &m.optTeeNet}) {
-        auto* radio = Make<QRadioButton>(type, o->name());
+        auto* radio = MakeNamed<QRadioButton>(type, o->name());
         radio->setAutoExclusive(false);  // none is chosen until the user chooses
         Bind(radio, *o);
         types->addWidget(radio);
     }
     root->addWidget(type);
 
-    auto* defaults = Make<QGroupBox>(this, m.frmDefaults.name());
+    auto* defaults = MakeNamed<QGroupBox>(this, m.frmDefaults.name());
     Bind(defaults, m.frmDefaults);
     auto* grid = new QGridLayout(defaults);
     Row(grid, defaults, m.lblPhase, m.txtPhase);
@@ -64,7 +57,7 @@ TunerView::TunerView(TunerWindow& m, QWidget* parent) : QWidget(parent, Qt::Wind
     root->addWidget(defaults);
 
     // The Pi and Tee rows share one place in their frame.
-    auto* caps = Make<QGroupBox>(this, m.frmCaps.name());
+    auto* caps = MakeNamed<QGroupBox>(this, m.frmCaps.name());
     Bind(caps, m.frmCaps);
     auto* capgrid = new QGridLayout(caps);
     Row(capgrid, caps, m.lblPiCap, m.txtPiCap);
@@ -75,7 +68,7 @@ TunerView::TunerView(TunerWindow& m, QWidget* parent) : QWidget(parent, Qt::Wind
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (form::Button* b : {&m.cmdDrawTuner, &m.cmdBack}) {
-        auto* button = Make<QPushButton>(this, b->name());
+        auto* button = MakeNamed<QPushButton>(this, b->name());
         Bind(button, *b);
         buttons->addWidget(button);
     }
