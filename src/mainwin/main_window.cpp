@@ -353,17 +353,18 @@ void MainWindow::ShowUserDefinedLine() {
     const double vf = ParseNumber(record(5));
     const std::string vmax = record(6);
     d.txtVMax.SetText(vmax);
-    double df = ParseNumber(record(7));
+    // The stored frequency is held as the window holds its own, in single precision, so that a
+    // line stored at 14.2 MHz and opened at 14.2 MHz counts as unchanged.
+    const float df = static_cast<float>(ParseNumber(record(7)));
 
     d.txtNewFreq.SetText(txtFreq.text());
-    d.txtOldFreq.SetText(ShortestText(static_cast<float>(df), mark_));
+    d.txtOldFreq.SetText(ShortestText(df, mark_));
     d.txtNewFreq.SetVisible(true);
     d.lblNewFreq.SetVisible(true);
     // Matched loss grows with the square root of the frequency. A stored frequency of 0 has
     // no scale; the loss is then taken as stored.
-    const double freq = line_.freq;
-    const double k = df > 0.0 && freq > 0.0 ? std::sqrt(freq / df) : 1.0;
-    if (df != freq) {
+    const double k = df > 0.0f && line_.freq > 0.0f ? std::sqrt(static_cast<double>(line_.freq) / df) : 1.0;
+    if (df != line_.freq) {
         LblWarning.SetCaption("<--Click again");
         LblWarning.SetVisible(true);
         d.lblSX0.SetFore(form::kRed);

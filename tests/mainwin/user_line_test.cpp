@@ -123,6 +123,18 @@ TEST(UserDefinedLine, OkStoresTheRecordPerHundredFeetAndTheState) {
     EXPECT_EQ(again.win->txtZ0.text(), "449.9 - j 0.96");
 }
 
+TEST(UserDefinedLine, ReopenedAtTheStoredFrequencyTheLineCountsAsUnchanged) {
+    UserLine t;
+    MainWindow& w = *t.win;
+    w.txtFreq.SetText("14.2");  // not exact in binary
+    t.host.on_modal["frmOtrCable"] = [&](form::Window&) { w.frmOtrCable.cmdOK.Click(); };
+    w.cboPickCable.Choose(32);
+    EXPECT_EQ(t.Lines().at(6), "14.200");
+    w.cboPickCable.Choose(32);
+    EXPECT_FALSE(w.LblWarning.visible());
+    EXPECT_EQ(w.frmOtrCable.txtOldFreq.text(), "14.2");
+}
+
 TEST(UserDefinedLine, ConfirmingAtALowFrequencyWritesTheFrequencyWithoutLeadingZero) {
     UserLine t;
     t.win->txtFreq.SetText("0.05");
