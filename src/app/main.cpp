@@ -13,7 +13,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("QLX");
-    QApplication::setOrganizationName("QLX");
     QApplication::setDesktopFileName("org.qlx.QLX");
 
     qlx::ui::QtHost host;
