@@ -195,10 +195,3 @@ TEST_F(DialogFixture, PrintAsksFirstAndReportsAMissingPrinter) {
 
 }  // namespace
 }  // namespace qlx
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
