@@ -11,6 +11,8 @@ namespace {
 
 bool IsPlaceholder(char c) { return c == '#' || c == '0'; }
 
+constexpr int kMaxDecimals = 30;
+
 struct Picture {
     std::string_view prefix;
     std::string_view suffix;
@@ -52,6 +54,7 @@ Picture ParsePicture(std::string_view pic) {
         p.point = true;
         ++i;
         for (; i < n && IsPlaceholder(pic[i]); ++i) {
+            if (p.decimals == kMaxDecimals) continue;  // beyond double precision anyway
             ++p.decimals;
             if (pic[i] == '0') p.min_frac = p.decimals;
         }
@@ -64,6 +67,7 @@ Picture ParsePicture(std::string_view pic) {
 // Digits of |value| rounded to `decimals` places, halves away from zero. The exact binary
 // value is first written with 20 further places (exactly rounded), which decides every tie.
 void RoundedDigits(double value, int decimals, std::string& int_digits, std::string& frac_digits) {
+    // Room for the 309 integer digits of the largest double and the decimals of any picture.
     std::array<char, 400> buf{};
     const double mag = std::fabs(value);
     const int extra = 20;

@@ -58,6 +58,12 @@ TEST(Format, PictureStringsWithBothDecimalMarks) {
     }
 }
 
+TEST(Format, ExtremeValuesAndPicturesStayWithinBounds) {
+    EXPECT_EQ(Format(1.7976931348623157e308, "0.00").size(), 309u + 3u);
+    EXPECT_EQ(Format(-1e300, "####.##").substr(0, 2), "-1");
+    EXPECT_EQ(Format(1.0 / 3.0, "0." + std::string(60, '0')).size(), 2u + 30u);
+}
+
 TEST(Format, AValueRoundingToZeroShowsNoMinusSign) {
     EXPECT_EQ(Format(-0.0004, "#0.000"), "0.000");
     EXPECT_EQ(Format(-0.0004, "##0.00"), "0.00");
