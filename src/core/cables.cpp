@@ -70,10 +70,14 @@ CableAtFrequency CableAt(const CableSpec& cable, float freq_mhz) {
     c.r0 = R0(cable);
     c.wave_len = static_cast<float>(static_cast<double>(cable.vel_factor) * kFreeSpaceWaveFtMHz /
                                     static_cast<double>(freq_mhz));
-    const double alpha = static_cast<double>(c.atten100) * 0.115129 / 100.0;  // Np per foot
-    const float beta = static_cast<float>(kTwoPiSingle / static_cast<double>(c.wave_len));
-    c.x0 = static_cast<float>(-static_cast<double>(c.r0) * alpha / static_cast<double>(beta));
+    c.x0 = static_cast<float>(SuggestedX0(c.r0, c.atten100, c.wave_len));
     return c;
+}
+
+double SuggestedX0(double r0, float atten100, float wave_len) {
+    const double alpha = static_cast<double>(atten100) * 0.115129 / 100.0;  // Np per foot
+    const float beta = static_cast<float>(kTwoPiSingle / static_cast<double>(wave_len));
+    return -r0 * alpha / static_cast<double>(beta);
 }
 
 }  // namespace qlx

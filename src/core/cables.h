@@ -33,6 +33,10 @@ float Atten100(const CableSpec& cable, float freq_mhz);
 // R0 = 1016.65 / (C[pF/ft] * VF), the lossless-line Z0 = 1/(v C) with v = VF * 983.571 Mft/s.
 float R0(const CableSpec& cable);
 
+// X0 of a low-loss line from its loss: Z0 = R0 (1 - j alpha/beta), with alpha = Atten100 x
+// 0.115129 / 100 nepers per foot and beta = 2 pi / wavelength radians per foot (single precision).
+double SuggestedX0(double r0, float atten100, float wave_len);
+
 // A catalogue row's line at a frequency, as the solution derives it.
 struct CableAtFrequency {
     float atten100 = 0.0f;  // dB per 100 feet

@@ -378,9 +378,7 @@ void MainWindow::ShowUserDefinedLine() {
     const double f_entry = ParseNumber(txtFreq.text());
     if (f_entry > 0.0) line_.wave_len = static_cast<float>(vf * kFreeSpaceWaveFtMHz / f_entry);
     if (line_.wave_len != 0.0f) {
-        const double alpha = static_cast<double>(line_.atten100) * 0.115129 / 100.0;
-        const float beta = static_cast<float>(kTwoPiSingle / static_cast<double>(line_.wave_len));
-        d.lblSX0.SetCaption(Format(-r0 * alpha / static_cast<double>(beta), "#0.000", mark_));
+        d.lblSX0.SetCaption(Format(SuggestedX0(r0, line_.atten100, line_.wave_len), "#0.000", mark_));
     }
     d.txtX0.SetText(Format(x0, "#0.000", mark_));
     d.txtVMax.SetText(Format(ParseNumber(vmax), "#####", mark_));
