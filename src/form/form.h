@@ -235,4 +235,9 @@ public:
     virtual void Quit() = 0;
 };
 
+// The print flow every window shares: the question "Are you sure you want to print? " (true on
+// Yes), and printing the window with "Printer problem. " when that fails.
+bool ConfirmPrint(Host& host);
+void PrintOrReport(Host& host, Window& window);
+
 }  // namespace qlx::form

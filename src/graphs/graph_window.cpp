@@ -45,10 +45,7 @@ void GraphWindow::Fill(const GraphResult& g, bool volt_curr) {
 }
 
 void GraphWindow::Print() {
-    if (host_.ShowMessage("Are you sure you want to print? ", "QLX", form::Buttons::YesNo) != form::Answer::Yes)
-        return;
-    if (!host_.PrintWindow(window))
-        host_.ShowMessage("Printer problem. ", "QLX", form::Buttons::CancelTryAgainContinue);
+    if (form::ConfirmPrint(host_)) form::PrintOrReport(host_, window);
 }
 
 GraphLayout GraphLayoutFor(double width, double height) {

@@ -590,16 +590,13 @@ void MainWindow::CalcGraph() {
 // ---- Print, help, exit ----
 
 void MainWindow::PrintClicked() {
-    if (host_.ShowMessage("Are you sure you want to print? ", "QLX", form::Buttons::YesNo) !=
-        form::Answer::Yes)
-        return;
+    if (!form::ConfirmPrint(host_)) return;
     // Print on white paper: every control that is not an entry, and the window itself.
     for (form::Control* c : window.controls())
         if (c->tag() != "1") c->SetBack(form::kWhite);
     window.SetBack(form::kWhite);
     lblProgram.SetBack(form::kWhite);
-    if (!host_.PrintWindow(window))
-        host_.ShowMessage("Printer problem. ", "QLX", form::Buttons::CancelTryAgainContinue);
+    form::PrintOrReport(host_, window);
     for (form::Control* c : window.controls())
         if (c->tag() != "1" && c != &lblProgram) c->SetBack(form::kButtonFace);
     window.SetBack(form::kButtonFace);
