@@ -86,19 +86,13 @@ bool ApplyLine(Session& s, const Options& o, Failure& failure) {
             failure = {"--user-line goes with --cable 32"};
             return false;
         }
-        if (!qlx::cli::ParseUserLine(*record, failure)) return false;
+        const auto parts = qlx::cli::ParseUserLine(*record, failure);
+        if (!parts) return false;
         // The record as TL.DEF keeps it: R0, X0, loss per 100 feet, VF, VMax, its frequency.
-        std::vector<std::string> parts;
-        for (std::size_t start = 0;;) {
-            const std::size_t comma = record->find(',', start);
-            parts.push_back(record->substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-            if (comma == std::string::npos) break;
-            start = comma + 1;
-        }
         auto lines = qlx::SplitDefaultsText(s.store.content.value_or(""));
         lines.resize(qlx::kDefaultsLineCount);
         const std::size_t order[] = {0, 1, 2, 4, 5, 3};  // file lines 2-7 from the option's parts
-        for (std::size_t i = 0; i < 6; ++i) lines[1 + i] = parts[order[i]];
+        for (std::size_t i = 0; i < 6; ++i) lines[1 + i] = (*parts)[order[i]];
         s.store.content = qlx::JoinDefaultsLines(lines);
     }
     if (o.Has("--meters")) w.optMeters.Select();
@@ -156,13 +150,18 @@ json LineValues(const MainWindow& w) {
                 {"RhoOut", v.rho_out},    {"MatchedLoss", v.matched_loss}};
 }
 
-int Print(const Session& s, const FieldList& fields, const json& values, bool as_json) {
+// The fields as "name: text" lines, or one JSON object with the values (and the graph's points).
+int Print(const Session& s, const FieldList& fields, const json& values, bool as_json,
+          const json* points = nullptr) {
     if (as_json) {
         json f = json::object();
         for (const auto& [name, text] : fields) f[name] = text;
         json messages = json::array();
         for (const auto& m : s.host.messages) messages.push_back({{"title", m.title}, {"text", m.text}});
-        std::cout << json{{"fields", f}, {"values", values}, {"messages", messages}}.dump(2) << "\n";
+        json out{{"fields", f}, {"values", values}};
+        if (points) out["points"] = *points;
+        out["messages"] = messages;
+        std::cout << out.dump(2) << "\n";
     } else {
         for (const auto& [name, text] : fields) std::cout << name << ": " << text << "\n";
     }
@@ -236,22 +235,12 @@ int Graph(const std::vector<std::string_view>& args) {
     fields.emplace_back("bottomAxisTitle", win.chart().bottom_title);
     fields.emplace_back("leftAxisTitle", win.chart().left_title);
     fields.emplace_back("rightAxisTitle", win.chart().right_title);
-    if (!o->Has("--json")) return Print(s, fields, json(), false);
-
-    json f = json::object();
-    for (const auto& [name, text] : fields) f[name] = text;
     json points = json::array();
-    for (std::size_t k = 0; k < qlx::kGraphPoints; ++k)
-        points.push_back({{"pos", g.pos[k]}, {"V", g.v[k]}, {"I", g.i[k]}, {"R", g.r[k]}, {"X", g.x[k]}});
-    json messages = json::array();
-    for (const auto& m : s.host.messages) messages.push_back({{"title", m.title}, {"text", m.text}});
-    std::cout << json{{"fields", f},
-                      {"values", {{"PwrIn", g.pwr_in}, {"BLen", g.blen}, {"MaxV", g.max_v}, {"MaxI", g.max_i}}},
-                      {"points", points},
-                      {"messages", messages}}
-                     .dump(2)
-              << "\n";
-    return kExitOk;
+    if (o->Has("--json"))
+        for (std::size_t k = 0; k < qlx::kGraphPoints; ++k)
+            points.push_back({{"pos", g.pos[k]}, {"V", g.v[k]}, {"I", g.i[k]}, {"R", g.r[k]}, {"X", g.x[k]}});
+    return Print(s, fields, {{"PwrIn", g.pwr_in}, {"BLen", g.blen}, {"MaxV", g.max_v}, {"MaxI", g.max_i}},
+                 o->Has("--json"), &points);
 }
 
 int Bridge(const std::vector<std::string_view>& args) {

@@ -84,8 +84,8 @@ std::optional<int> FindCable(std::string_view entry, Failure& failure) {
     return std::nullopt;
 }
 
-std::optional<std::vector<double>> ParseUserLine(std::string_view text_in, Failure& failure) {
-    std::vector<double> numbers;
+std::optional<std::vector<std::string>> ParseUserLine(std::string_view text_in, Failure& failure) {
+    std::vector<std::string> numbers;
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = text_in.find(',', start);
@@ -97,7 +97,7 @@ std::optional<std::vector<double>> ParseUserLine(std::string_view text_in, Failu
                        "decimal mark), not \"" + std::string(text_in) + "\""};
             return std::nullopt;
         }
-        numbers.push_back(v);
+        numbers.push_back(part);
         if (comma == std::string_view::npos) break;
         start = comma + 1;
     }

@@ -38,7 +38,7 @@ bool CheckNumbers(const Options& o, std::initializer_list<const char*> names, Fa
 // A list position 0-32, or the one entry whose text contains the given part (any case).
 std::optional<int> FindCable(std::string_view entry, Failure& failure);
 
-// "R0,X0,DB100FT,AT-MHZ,VF,VMAX" as six numbers.
-std::optional<std::vector<double>> ParseUserLine(std::string_view text_in, Failure& failure);
+// "R0,X0,DB100FT,AT-MHZ,VF,VMAX": the six number texts, each checked to be a number.
+std::optional<std::vector<std::string>> ParseUserLine(std::string_view text_in, Failure& failure);
 
 }  // namespace qlx::cli
