@@ -6,7 +6,7 @@ set -eu
 PACKAGES="cmake ninja-build g++ pkg-config \
 qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev \
 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
-xvfb xauth"
+fonts-liberation2 xvfb xauth"
 
 missing=""
 for p in $PACKAGES; do

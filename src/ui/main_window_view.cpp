@@ -22,8 +22,8 @@ namespace {
 
 QLineEdit* Entry(QWidget* parent, form::TextField& field, int chars) {
     auto* e = MakeNamed<QLineEdit>(parent, field.name());
-    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
-    e->setMaximumWidth(e->minimumWidth() + 40);
+    // Sized to its content, so the window stays close to its design width of 8484 twips.
+    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
     Bind(e, field);
     return e;
 }
@@ -104,17 +104,17 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
     root->addLayout(title);
 
     auto* columns = new QHBoxLayout;
-    columns->setSpacing(16);
+    columns->setSpacing(10);
 
     // Entries.
     auto* in = new QGridLayout;
     in->setVerticalSpacing(4);
     int r = 0;
     in->addWidget(Text(this, m.lblFreq), r, 0);
-    in->addWidget(Entry(this, m.txtFreq, 9), r, 1);
+    in->addWidget(Entry(this, m.txtFreq, 8), r, 1);
     in->addWidget(Text(this, m.lblMHz), r++, 2);
     in->addWidget(Text(this, m.lblLength), r, 0);
-    in->addWidget(Entry(this, m.txtLength, 9), r, 1);
+    in->addWidget(Entry(this, m.txtLength, 8), r, 1);
     in->addWidget(Text(this, m.lblUnit), r++, 2);
     QLabel* note = Text(this, m.lblNoteLength);
     note->setWordWrap(true);
@@ -122,10 +122,10 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
     in->addWidget(Text(this, m.lblLambda), r, 0);
     in->addWidget(Result(this, m.txtWavelen, 7), r++, 1);
     in->addWidget(Text(this, m.lblResistance), r, 0);
-    in->addWidget(Entry(this, m.txtResistance, 9), r, 1);
+    in->addWidget(Entry(this, m.txtResistance, 8), r, 1);
     in->addWidget(Text(this, m.lblResOhms), r++, 2);
     in->addWidget(Text(this, m.lblReactance), r, 0);
-    in->addWidget(Entry(this, m.txtReactance, 9), r, 1);
+    in->addWidget(Entry(this, m.txtReactance, 8), r, 1);
     in->addWidget(Text(this, m.lblReacOhms), r++, 2);
 
     auto* frames = new QGridLayout;
@@ -149,7 +149,7 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
         if (unit) out->addWidget(Text(this, *unit), r, 2);
         ++r;
     };
-    row(m.lblZ0, m.txtZ0, 14, &m.lblOhms);
+    row(m.lblZ0, m.txtZ0, 12, &m.lblOhms);
     row(m.lblMLLoss, m.txtMLPer, 7, &m.lbldBPer);
     row(m.lblVF, m.txtVF, 7, nullptr);
     row(m.lblRMSVolts, m.txtVoltage, 7, &m.lblV);
@@ -178,11 +178,11 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
     // The impedance at the other end.
     auto* z = new QHBoxLayout;
     z->addWidget(Text(this, m.lblInputZ));
-    z->addWidget(Result(this, m.txtImpedIn, 20));
+    z->addWidget(Result(this, m.txtImpedIn, 16));
     z->addWidget(Text(this, m.lblImpedOhms));
-    z->addWidget(Result(this, m.txtPolarZ, 9));
+    z->addWidget(Result(this, m.txtPolarZ, 8));
     z->addWidget(Text(this, m.lblOhmsAt));
-    z->addWidget(Result(this, m.txtPolarDegree, 7));
+    z->addWidget(Result(this, m.txtPolarDegree, 6));
     z->addWidget(Text(this, m.Label1));
     z->addStretch();
     root->addLayout(z);
