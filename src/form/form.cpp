@@ -2,6 +2,8 @@
 
 namespace qlx::form {
 
+Control::Control(Window& owner, std::string name) : name_(std::move(name)) { owner.AddControl(*this); }
+
 void TextField::SetText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);

@@ -11,6 +11,8 @@
 
 namespace qlx::form {
 
+class Window;
+
 // 0xRRGGBB, or kButtonFace: a reference to the system's colour for button faces.
 using Colour = std::uint32_t;
 inline constexpr Colour kBlack = 0x000000;
@@ -26,6 +28,9 @@ inline constexpr Colour kWindowText = 0x80000008;  // the system's text colour
 class Control {
 public:
     explicit Control(std::string name) : name_(std::move(name)) {}
+    // A control of a window joins the window's list of controls, in declaration order; printing
+    // recolours the window through that list.
+    Control(Window& owner, std::string name);
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
     virtual ~Control() = default;
@@ -193,7 +198,8 @@ public:
     Colour back() const { return back_; }
     void SetBack(Colour c);
 
-    std::vector<Control*>& controls() { return controls_; }
+    const std::vector<Control*>& controls() const { return controls_; }
+    void AddControl(Control& c) { controls_.push_back(&c); }
     void SetObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
 private:

@@ -9,10 +9,6 @@ GraphWindow::GraphWindow(form::Host& host) : host_(host) {
     cmdPrint.SetToolTip("Print this window.");
     cmdBack.SetCaption("&Close");
     cmdBack.SetToolTip("Close and go back to main window.");
-    for (form::Control* c : std::initializer_list<form::Control*>{
-             &txtCableType, &txtZLoad, &txtFreq, &txtTotalLoss, &txtPower, &lblMaxV, &txtMaxV, &lblMaxI,
-             &txtMaxI, &cmdPrint, &cmdBack})
-        window.controls().push_back(c);
     cmdPrint.on_click = [this] { Print(); };
     cmdBack.on_click = [this] { window.SetVisible(false); };
 }

@@ -19,17 +19,17 @@ public:
     void Fill(const GraphResult& g, bool volt_curr);
 
     form::Window window{"frmVolt", "QLX, Voltage/Current or Resistance/Reactance Graph"};
-    form::TextField txtCableType{"txtCableType"};
-    form::TextField txtZLoad{"txtZLoad"};
-    form::TextField txtFreq{"txtFreq"};
-    form::TextField txtTotalLoss{"txtTotalLoss"};
-    form::TextField txtPower{"txtPower"};
-    form::Label lblMaxV{"lblMaxV"};
-    form::TextField txtMaxV{"txtMaxV"};
-    form::Label lblMaxI{"lblMaxI"};
-    form::TextField txtMaxI{"txtMaxI"};
-    form::Button cmdPrint{"cmdPrint"};
-    form::Button cmdBack{"cmdBack"};
+    form::TextField txtCableType{window, "txtCableType"};
+    form::TextField txtZLoad{window, "txtZLoad"};
+    form::TextField txtFreq{window, "txtFreq"};
+    form::TextField txtTotalLoss{window, "txtTotalLoss"};
+    form::TextField txtPower{window, "txtPower"};
+    form::Label lblMaxV{window, "lblMaxV"};
+    form::TextField txtMaxV{window, "txtMaxV"};
+    form::Label lblMaxI{window, "lblMaxI"};
+    form::TextField txtMaxI{window, "txtMaxI"};
+    form::Button cmdPrint{window, "cmdPrint"};
+    form::Button cmdBack{window, "cmdBack"};
 
     // The chart: red Series0 on the right axis, lime Series1 on the left.
     struct Chart {

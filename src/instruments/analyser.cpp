@@ -28,10 +28,6 @@ AnalyserDialog::AnalyserDialog(form::Host& host, LineInputFields main) : host_(h
     lblCalcZ.SetCaption("Calculated Impedance:");
     cmdOK.SetCaption("&OK");
     cmdCancel.SetCaption("&Cancel");
-    for (form::Control* c : std::initializer_list<form::Control*>{
-             &lblAutekZ, &txtAutekZ, &lblAutekSWR, &txtAutekSWR, &lblMinSWR, &txtMinSWR, &lblSign,
-             &fraSign, &OptPositive, &optNegative, &lblCalcZ, &txtCalcZ, &cmdOK, &cmdCancel})
-        window.controls().push_back(c);
 
     txtAutekZ.on_change = [this] { MinimumSwr(); };
     txtAutekSWR.on_change = [this] { Impedance(); };

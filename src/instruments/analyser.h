@@ -19,20 +19,20 @@ public:
     bool calculated() const { return calculated_; }
 
     form::Window window{"frmAutek", "Calculation of Impedance from Autek "};
-    form::Label lblAutekZ{"lblAutekZ"};
-    form::TextField txtAutekZ{"txtAutekZ"};
-    form::Label lblAutekSWR{"lblAutekSWR"};
-    form::TextField txtAutekSWR{"txtAutekSWR"};
-    form::Label lblMinSWR{"lblMinSWR"};
-    form::TextField txtMinSWR{"txtMinSWR"};
-    form::Label lblSign{"lblSign"};
-    form::Label fraSign{"fraSign"};
-    form::Option OptPositive{"OptPositive"};
-    form::Option optNegative{"optNegative"};
-    form::Label lblCalcZ{"lblCalcZ"};
-    form::TextField txtCalcZ{"txtCalcZ"};
-    form::Button cmdOK{"cmdOK"};
-    form::Button cmdCancel{"cmdCancel"};
+    form::Label lblAutekZ{window, "lblAutekZ"};
+    form::TextField txtAutekZ{window, "txtAutekZ"};
+    form::Label lblAutekSWR{window, "lblAutekSWR"};
+    form::TextField txtAutekSWR{window, "txtAutekSWR"};
+    form::Label lblMinSWR{window, "lblMinSWR"};
+    form::TextField txtMinSWR{window, "txtMinSWR"};
+    form::Label lblSign{window, "lblSign"};
+    form::Label fraSign{window, "fraSign"};
+    form::Option OptPositive{window, "OptPositive"};
+    form::Option optNegative{window, "optNegative"};
+    form::Label lblCalcZ{window, "lblCalcZ"};
+    form::TextField txtCalcZ{window, "txtCalcZ"};
+    form::Button cmdOK{window, "cmdOK"};
+    form::Button cmdCancel{window, "cmdCancel"};
 
 private:
     void MinimumSwr();

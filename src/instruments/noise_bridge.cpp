@@ -23,10 +23,6 @@ NoiseBridgeDialog::NoiseBridgeDialog(form::Host& host, LineInputFields main) : h
     lblCompZ.SetCaption("Computed Impedance:");
     cmdOK.SetCaption("&OK");
     cmdCancel.SetCaption("&Cancel");
-    for (form::Control* c : std::initializer_list<form::Control*>{
-             &lblResist, &txtResist, &Label1, &txtReact, &lblExtender, &txtExtender, &lblCompZ,
-             &txtCompZ, &cmdOK, &cmdCancel})
-        window.controls().push_back(c);
 
     txtResist.on_change = [this] { CompNB(); };
     txtExtender.on_change = [this] { CompNB(); };

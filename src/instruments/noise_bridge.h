@@ -20,16 +20,16 @@ public:
     float XaNB = 0.0f;  // series reactance, ohms
 
     form::Window window{"frmNB", "Input from Parallel-Form Noise Bridge "};
-    form::Label lblResist{"lblResist"};
-    form::TextField txtResist{"txtResist"};
-    form::Label Label1{"Label1"};
-    form::TextField txtReact{"txtReact"};
-    form::Label lblExtender{"lblExtender"};
-    form::TextField txtExtender{"txtExtender"};
-    form::Label lblCompZ{"lblCompZ"};
-    form::TextField txtCompZ{"txtCompZ"};
-    form::Button cmdOK{"cmdOK"};
-    form::Button cmdCancel{"cmdCancel"};
+    form::Label lblResist{window, "lblResist"};
+    form::TextField txtResist{window, "txtResist"};
+    form::Label Label1{window, "Label1"};
+    form::TextField txtReact{window, "txtReact"};
+    form::Label lblExtender{window, "lblExtender"};
+    form::TextField txtExtender{window, "txtExtender"};
+    form::Label lblCompZ{window, "lblCompZ"};
+    form::TextField txtCompZ{window, "txtCompZ"};
+    form::Button cmdOK{window, "cmdOK"};
+    form::Button cmdCancel{window, "cmdCancel"};
 
 private:
     void Ok();

@@ -136,20 +136,6 @@ void MainWindow::WireControls() {
     txtPolarZ.SetBack(form::kLightGrey);
     txtPolarDegree.SetBack(form::kLightGrey);
 
-    for (form::Control* c : std::initializer_list<form::Control*>{
-             &txtFreq, &txtLength, &txtResistance, &txtReactance, &cboPickCable, &txtMLPer, &txtZ0,
-             &txtVF, &txtVoltage, &txtMLTot, &txtWavelen, &txtLoadSWR, &txtInputSWR, &txtRho,
-             &txtAddLoss, &txtTotalLoss, &txtImpedIn, &txtPolarZ, &txtPolarDegree, &fraFeetMeters,
-             &optFeet, &optMeters, &frameZInput, &optLoad, &optInput, &Frame2, &optNormal,
-             &optNoiseBridge, &optAutek, &fraGraph, &optVoltCurr, &optResisReac, &cmdGraph, &cmdTuner,
-             &cmdPrint, &cmdHelp, &cmdQuit, &lblUnit, &lbldBPer, &lblInputZ, &lblRho, &LblWarning,
-             &lblFreq, &lblMHz, &lblLength, &lblCable, &lblResistance, &lblResOhms, &lblReactance,
-             &lblReacOhms, &lblLambda, &lblNoteLength, &lblZ0, &lblOhms, &lblMLLoss, &lblVF,
-             &lblRMSVolts, &lblV, &lblMLTotal, &lbldB, &lblAddLoss, &lblLossdB, &lblTotalLoss,
-             &lblTotaldB, &lblImpedOhms, &lblOhmsAt, &Label1, &lblLoadSWR, &lblInputSWR, &Image1,
-             &lblProgram, &lblVersion})
-        window.controls().push_back(c);
-
     txtFreq.on_change = [this] { FrequencyChanged(); };
     txtFreq.on_lost_focus = [this] { FrequencyLostFocus(); };
     txtLength.on_change = [this] { LengthChanged(); };

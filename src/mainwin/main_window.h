@@ -56,67 +56,67 @@ public:
     form::Window window{"frmQLX2", "QLX"};
 
     // Entries.
-    form::TextField txtFreq{"txtFreq"};
-    form::TextField txtLength{"txtLength"};
-    form::TextField txtResistance{"txtResistance"};
-    form::TextField txtReactance{"txtReactance"};
-    form::ListBox cboPickCable{"cboPickCable"};
+    form::TextField txtFreq{window, "txtFreq"};
+    form::TextField txtLength{window, "txtLength"};
+    form::TextField txtResistance{window, "txtResistance"};
+    form::TextField txtReactance{window, "txtReactance"};
+    form::ListBox cboPickCable{window, "cboPickCable"};
 
     // Results.
-    form::TextField txtMLPer{"txtMLPer"};
-    form::TextField txtZ0{"txtZ0"};
-    form::TextField txtVF{"txtVF"};
-    form::TextField txtVoltage{"txtVoltage"};
-    form::TextField txtMLTot{"txtMLTot"};
-    form::TextField txtWavelen{"txtWavelen"};
-    form::TextField txtLoadSWR{"txtLoadSWR"};
-    form::TextField txtInputSWR{"txtInputSWR"};
-    form::TextField txtRho{"txtRho"};
-    form::TextField txtAddLoss{"txtAddLoss"};
-    form::TextField txtTotalLoss{"txtTotalLoss"};
-    form::TextField txtImpedIn{"txtImpedIn"};
-    form::TextField txtPolarZ{"txtPolarZ"};
-    form::TextField txtPolarDegree{"txtPolarDegree"};
+    form::TextField txtMLPer{window, "txtMLPer"};
+    form::TextField txtZ0{window, "txtZ0"};
+    form::TextField txtVF{window, "txtVF"};
+    form::TextField txtVoltage{window, "txtVoltage"};
+    form::TextField txtMLTot{window, "txtMLTot"};
+    form::TextField txtWavelen{window, "txtWavelen"};
+    form::TextField txtLoadSWR{window, "txtLoadSWR"};
+    form::TextField txtInputSWR{window, "txtInputSWR"};
+    form::TextField txtRho{window, "txtRho"};
+    form::TextField txtAddLoss{window, "txtAddLoss"};
+    form::TextField txtTotalLoss{window, "txtTotalLoss"};
+    form::TextField txtImpedIn{window, "txtImpedIn"};
+    form::TextField txtPolarZ{window, "txtPolarZ"};
+    form::TextField txtPolarDegree{window, "txtPolarDegree"};
 
     // Option groups and their frames.
-    form::Label fraFeetMeters{"fraFeetMeters"};
-    form::Option optFeet{"optFeet"};
-    form::Option optMeters{"optMeters"};
-    form::Label frameZInput{"frameZInput"};
-    form::Option optLoad{"optLoad"};
-    form::Option optInput{"optInput"};
-    form::Label Frame2{"Frame2"};
-    form::Option optNormal{"optNormal"};
-    form::Option optNoiseBridge{"optNoiseBridge"};
-    form::Option optAutek{"optAutek"};
-    form::Label fraGraph{"fraGraph"};
-    form::Option optVoltCurr{"optVoltCurr"};
-    form::Option optResisReac{"optResisReac"};
+    form::Label fraFeetMeters{window, "fraFeetMeters"};
+    form::Option optFeet{window, "optFeet"};
+    form::Option optMeters{window, "optMeters"};
+    form::Label frameZInput{window, "frameZInput"};
+    form::Option optLoad{window, "optLoad"};
+    form::Option optInput{window, "optInput"};
+    form::Label Frame2{window, "Frame2"};
+    form::Option optNormal{window, "optNormal"};
+    form::Option optNoiseBridge{window, "optNoiseBridge"};
+    form::Option optAutek{window, "optAutek"};
+    form::Label fraGraph{window, "fraGraph"};
+    form::Option optVoltCurr{window, "optVoltCurr"};
+    form::Option optResisReac{window, "optResisReac"};
 
-    form::Button cmdGraph{"cmdGraph"};
-    form::Button cmdTuner{"cmdTuner"};
-    form::Button cmdPrint{"cmdPrint"};
-    form::Button cmdHelp{"cmdHelp"};
-    form::Button cmdQuit{"cmdQuit"};
+    form::Button cmdGraph{window, "cmdGraph"};
+    form::Button cmdTuner{window, "cmdTuner"};
+    form::Button cmdPrint{window, "cmdPrint"};
+    form::Button cmdHelp{window, "cmdHelp"};
+    form::Button cmdQuit{window, "cmdQuit"};
 
     // Labels the logic changes.
-    form::Label lblUnit{"lblUnit"};
-    form::Label lbldBPer{"lbldBPer"};
-    form::Label lblInputZ{"lblInputZ"};
-    form::Label lblRho{"lblRho"};
-    form::Label LblWarning{"LblWarning"};
+    form::Label lblUnit{window, "lblUnit"};
+    form::Label lbldBPer{window, "lbldBPer"};
+    form::Label lblInputZ{window, "lblInputZ"};
+    form::Label lblRho{window, "lblRho"};
+    form::Label LblWarning{window, "LblWarning"};
     // Fixed labels, the picture and the titles.
-    form::Label lblFreq{"lblFreq"}, lblMHz{"lblMHz"}, lblLength{"lblLength"}, lblCable{"lblCable"};
-    form::Label lblResistance{"lblResistance"}, lblResOhms{"lblResOhms"};
-    form::Label lblReactance{"lblReactance"}, lblReacOhms{"lblReacOhms"};
-    form::Label lblLambda{"lblLambda"}, lblNoteLength{"lblNoteLength"};
-    form::Label lblZ0{"lblZ0"}, lblOhms{"lblOhms"}, lblMLLoss{"lblMLLoss"}, lblVF{"lblVF"};
-    form::Label lblRMSVolts{"lblRMSVolts"}, lblV{"lblV"}, lblMLTotal{"lblMLTotal"}, lbldB{"lbldB"};
-    form::Label lblAddLoss{"lblAddLoss"}, lblLossdB{"lblLossdB"};
-    form::Label lblTotalLoss{"lblTotalLoss"}, lblTotaldB{"lblTotaldB"};
-    form::Label lblImpedOhms{"lblImpedOhms"}, lblOhmsAt{"lblOhmsAt"}, Label1{"Label1"};
-    form::Label lblLoadSWR{"lblLoadSWR"}, lblInputSWR{"lblInputSWR"};
-    form::Label Image1{"Image1"}, lblProgram{"lblProgram"}, lblVersion{"lblVersion"};
+    form::Label lblFreq{window, "lblFreq"}, lblMHz{window, "lblMHz"}, lblLength{window, "lblLength"}, lblCable{window, "lblCable"};
+    form::Label lblResistance{window, "lblResistance"}, lblResOhms{window, "lblResOhms"};
+    form::Label lblReactance{window, "lblReactance"}, lblReacOhms{window, "lblReacOhms"};
+    form::Label lblLambda{window, "lblLambda"}, lblNoteLength{window, "lblNoteLength"};
+    form::Label lblZ0{window, "lblZ0"}, lblOhms{window, "lblOhms"}, lblMLLoss{window, "lblMLLoss"}, lblVF{window, "lblVF"};
+    form::Label lblRMSVolts{window, "lblRMSVolts"}, lblV{window, "lblV"}, lblMLTotal{window, "lblMLTotal"}, lbldB{window, "lbldB"};
+    form::Label lblAddLoss{window, "lblAddLoss"}, lblLossdB{window, "lblLossdB"};
+    form::Label lblTotalLoss{window, "lblTotalLoss"}, lblTotaldB{window, "lblTotaldB"};
+    form::Label lblImpedOhms{window, "lblImpedOhms"}, lblOhmsAt{window, "lblOhmsAt"}, Label1{window, "Label1"};
+    form::Label lblLoadSWR{window, "lblLoadSWR"}, lblInputSWR{window, "lblInputSWR"};
+    form::Label Image1{window, "Image1"}, lblProgram{window, "lblProgram"}, lblVersion{window, "lblVersion"};
 
     // The other windows: positions now, their own logic as they are built.
     UserLineDialog frmOtrCable;

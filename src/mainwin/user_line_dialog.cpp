@@ -24,11 +24,6 @@ UserLineDialog::UserLineDialog() {
     lblWarning.SetVisible(false);
     cmdCompute.SetCaption("Compute X0");
     cmdOK.SetCaption("&OK");
-    for (form::Control* c : std::initializer_list<form::Control*>{
-             &txtR0, &txtX0, &txtVF, &txtAtten100, &txtVMax, &txtOldFreq, &txtNewFreq, &lblR0, &lblX0,
-             &lblVelFactor, &lblAtten100, &lblVMax, &lblOldFreq, &lblNewFreq, &lblSuggestX0, &lblSX0,
-             &lblWarning, &cmdCompute, &cmdOK})
-        window.controls().push_back(c);
 }
 
 }  // namespace qlx

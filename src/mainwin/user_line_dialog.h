@@ -11,25 +11,25 @@ struct UserLineDialog {
     UserLineDialog();
 
     form::Window window{"frmOtrCable", "User-Defined Transmission Line"};
-    form::TextField txtR0{"txtR0"};
-    form::TextField txtX0{"txtX0"};
-    form::TextField txtVF{"txtVF"};
-    form::TextField txtAtten100{"txtAtten100"};
-    form::TextField txtVMax{"txtVMax"};
-    form::TextField txtOldFreq{"txtOldFreq"};
-    form::TextField txtNewFreq{"txtNewFreq"};
-    form::Label lblR0{"lblR0"};
-    form::Label lblX0{"lblX0"};
-    form::Label lblVelFactor{"lblVelFactor"};
-    form::Label lblAtten100{"lblAtten100"};
-    form::Label lblVMax{"lblVMax"};
-    form::Label lblOldFreq{"lblOldFreq"};
-    form::Label lblNewFreq{"lblNewFreq"};
-    form::Label lblSuggestX0{"lblSuggestX0"};
-    form::Label lblSX0{"lblSX0"};
-    form::Label lblWarning{"lblWarning"};
-    form::Button cmdCompute{"cmdCompute"};
-    form::Button cmdOK{"cmdOK"};
+    form::TextField txtR0{window, "txtR0"};
+    form::TextField txtX0{window, "txtX0"};
+    form::TextField txtVF{window, "txtVF"};
+    form::TextField txtAtten100{window, "txtAtten100"};
+    form::TextField txtVMax{window, "txtVMax"};
+    form::TextField txtOldFreq{window, "txtOldFreq"};
+    form::TextField txtNewFreq{window, "txtNewFreq"};
+    form::Label lblR0{window, "lblR0"};
+    form::Label lblX0{window, "lblX0"};
+    form::Label lblVelFactor{window, "lblVelFactor"};
+    form::Label lblAtten100{window, "lblAtten100"};
+    form::Label lblVMax{window, "lblVMax"};
+    form::Label lblOldFreq{window, "lblOldFreq"};
+    form::Label lblNewFreq{window, "lblNewFreq"};
+    form::Label lblSuggestX0{window, "lblSuggestX0"};
+    form::Label lblSX0{window, "lblSX0"};
+    form::Label lblWarning{window, "lblWarning"};
+    form::Button cmdCompute{window, "cmdCompute"};
+    form::Button cmdOK{window, "cmdOK"};
 };
 
 }  // namespace qlx

@@ -54,12 +54,6 @@ TunerWindow::TunerWindow() {
     cmdDrawTuner.SetToolTip("Draw the tuner schematic");
     cmdBack.SetCaption("&Cancel");
     cmdBack.SetToolTip("Cancel and return to Main Tuner screen");
-    for (form::Control* c : std::initializer_list<form::Control*>{
-             &frmTunerType, &optLNet1, &optLNet2, &optPiNet, &optTeeNet, &frmDefaults, &lblPhase, &txtPhase,
-             &lblStrayC, &txtStrayC, &lblTunerR, &txtTunerR, &lblTxPwr, &txtTxPwr, &lblQCap, &txtCapQ,
-             &lblQCoil, &txtCoilQ, &frmCaps, &lblPiCap, &txtPiCap, &lblTeeCap, &txtTeeCap, &cmdDrawTuner,
-             &cmdBack})
-        window.controls().push_back(c);
 
     optPiNet.on_click = [this] { ShowCapacitorRow(true); };
     optTeeNet.on_click = [this] {
