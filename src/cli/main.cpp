@@ -13,6 +13,7 @@
 #include "cli/cli_host.h"
 #include "cli/options.h"
 #include "core/cables.h"
+#include "core/entry_rules.h"
 #include "core/format.h"
 #include "core/numbers.h"
 #include "mainwin/defaults_file.h"
@@ -340,8 +341,8 @@ int Cables(const std::vector<std::string_view>& args) {
     std::optional<float> freq;
     if (const std::string* text = o->Value("--freq")) {
         const double f = qlx::ParseNumber(*text);
-        if (f < 0.02 || f > 5000) {
-            std::cerr << "Bad Frequency!: Enter frequency more than 20 kHz, less than 5000 MHz\n";
+        if (!qlx::FrequencyAccepted(f)) {
+            std::cerr << qlx::kBadFrequencyTitle << ": " << qlx::kBadFrequencyText << "\n";
             return kExitBadInput;
         }
         freq = static_cast<float>(f);

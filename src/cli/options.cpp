@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "core/cables.h"
+#include "core/format.h"
 
 namespace qlx::cli {
 
@@ -16,11 +17,7 @@ std::string Lower(std::string_view s) {
     return out;
 }
 
-std::string Trim(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return std::string(s);
-}
+std::string Trim(std::string_view s) { return std::string(TrimBlanks(s)); }
 
 bool AllDigits(std::string_view s) {
     return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });

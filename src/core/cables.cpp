@@ -75,7 +75,7 @@ CableAtFrequency CableAt(const CableSpec& cable, float freq_mhz) {
 }
 
 double SuggestedX0(double r0, float atten100, float wave_len) {
-    const double alpha = static_cast<double>(atten100) * 0.115129 / 100.0;  // Np per foot
+    const double alpha = static_cast<double>(atten100) * kNepersPerDbRounded / 100.0;  // Np per foot
     const float beta = static_cast<float>(kTwoPiSingle / static_cast<double>(wave_len));
     return -r0 * alpha / static_cast<double>(beta);
 }

@@ -184,4 +184,18 @@ std::string NumberText(double value) {
     return (negative ? "-" : " ") + s;
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string RectangularText(std::string_view r, bool minus, std::string_view x_magnitude) {
+    std::string text(r);
+    text += minus ? " - j " : " + j ";
+    text += x_magnitude;
+    return text;
+}
+
 }  // namespace qlx

@@ -25,6 +25,13 @@ std::string ShortestText(float value, char mark = '.');
 // The shortest text of a double-precision value (up to 15 significant digits), same form.
 std::string ShortestText(double value, char mark = '.');
 
+// An impedance as "R + j X" or, when `minus`, "R - j X", from its parts already written
+// (the reactance part without its sign).
+std::string RectangularText(std::string_view r, bool minus, std::string_view x_magnitude);
+
+// The text without the blanks (spaces, tabs, line ends) around it.
+std::string_view TrimBlanks(std::string_view text);
+
 // The number-text rule of the tuner's texts and messages: shortest general form with up to
 // 15 significant digits and a "." mark, no zero before the point of a value below 1 in size,
 // a leading blank for zero and positive values, "-" for negative ones: 25 -> " 25",

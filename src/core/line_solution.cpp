@@ -97,9 +97,7 @@ std::optional<LineSolution> SolveLine(const LineEntries& e) {
 
     const double rin = v.rin, xin = v.xin;
     sol.imped_in_red = rin < 0.0;
-    sol.imped_in = Format(rin, "####0.00", mark) +
-                   (xin < 0.0 ? " - j " + Format(-xin, "##0.00", mark)
-                              : " + j " + Format(xin, "##0.00", mark));
+    sol.imped_in = RectangularText(Format(rin, "####0.00", mark), xin < 0.0, Format(std::fabs(xin), "##0.00", mark));
     sol.polar_z = Format(std::sqrt(rin * rin + xin * xin), "####0.00", mark);
     sol.polar_degree = Format(ComplexAngle(rin, xin) * 180.0 / kPiSingle, "##0.00", mark);
     sol.hide_warning = !user_line;

@@ -21,6 +21,16 @@ inline constexpr double kDegPerRad = 57.2957763671875;        // 180/pi rounded 
 inline constexpr double kFeetPerMeter = 3.2808399200439453;   // 3.28084 rounded to single
 inline constexpr double kFreeSpaceWaveFtMHz = 983.571044921875;  // free-space wavelength, ft x MHz
 
+// Nepers per dB as the catalogue's loss formula rounds it (ln 10 / 20 = 0.1151293...).
+inline constexpr double kNepersPerDbRounded = 0.115129;
+
+// The user-defined line's "Compute X0" works in double precision with these rounded values of
+// its own, not with the single-precision ones above; its suggestion differs from the catalogue's
+// in the last digits, and that difference is kept.
+inline constexpr double kFreeSpaceWaveFtMHzDouble = 983.571056;
+inline constexpr double kFeetPerMeterDouble = 3.2808399;
+inline constexpr double kTwoPiDouble = 6.2831854;
+
 // The leading number of a text: blanks (space, tab, CR, LF) are ignored wherever they stand,
 // then an optional sign, digits with at most one "." and an optional exponent (E or D, either
 // case, optional sign, digits). Reading stops at the first character that does not continue the

@@ -101,12 +101,12 @@ void Window::SetBack(Colour c) {
 }
 
 bool ConfirmPrint(Host& host) {
-    return host.ShowMessage("Are you sure you want to print? ", "QLX", Buttons::YesNo) == Answer::Yes;
+    return host.ShowMessage("Are you sure you want to print? ", kProgramTitle, Buttons::YesNo) == Answer::Yes;
 }
 
 void PrintOrReport(Host& host, Window& window) {
     // The answer does not matter: the caller goes on with its next step either way.
-    if (!host.PrintWindow(window)) host.ShowMessage("Printer problem. ", "QLX", Buttons::CancelTryAgainContinue);
+    if (!host.PrintWindow(window)) host.ShowMessage("Printer problem. ", kProgramTitle, Buttons::CancelTryAgainContinue);
 }
 
 }  // namespace qlx::form

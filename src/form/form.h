@@ -13,6 +13,12 @@ namespace qlx::form {
 
 class Window;
 
+// The program's titles: of its message boxes that carry no title of their own, of the questions
+// and reports every window shares, and of the tuner's settings checks.
+inline constexpr const char* kAppTitle = "QLX3";
+inline constexpr const char* kProgramTitle = "QLX";
+inline constexpr const char* kTunerTitle = "QLX, Tuner";
+
 // 0xRRGGBB, or kButtonFace: a reference to the system's colour for button faces.
 using Colour = std::uint32_t;
 inline constexpr Colour kBlack = 0x000000;

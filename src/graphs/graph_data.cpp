@@ -87,8 +87,7 @@ GraphResult ComputeGraph(const GraphInputs& in) {
     if (!in.at_load) {
         load = in.imped_in_text;
     } else if (ra >= 0.0) {
-        load = ShortestText(ra, mark) +
-               (xa < 0.0 ? " - j " + ShortestText(std::fabs(xa), mark) : " + j " + ShortestText(xa, mark));
+        load = RectangularText(ShortestText(ra, mark), xa < 0.0, ShortestText(std::fabs(xa), mark));
     }
     g.z_load = "Load: " + load + "   SWR = " + Format(ParseNumber(in.load_swr_text), "####.00", mark);
     g.max_v_text = Format(g.max_v, "####.0 V", mark);

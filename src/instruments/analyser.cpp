@@ -44,7 +44,7 @@ AnalyserDialog::AnalyserDialog(form::Host& host, LineInputFields main) : host_(h
 void AnalyserDialog::MinimumSwr() {
     const double z = ParseNumber(txtAutekZ.text());
     if (z == 0.0) {
-        host_.ShowMessage("Please enter a real value for the magnitude of the impedance!", "QLX3",
+        host_.ShowMessage("Please enter a real value for the magnitude of the impedance!", form::kAppTitle,
                           form::Buttons::Ok);
         txtMinSWR.SetText("");
         return;

@@ -50,9 +50,9 @@ void NoiseBridgeDialog::CompNB() {
     RaNB = static_cast<float>(rp / (q * q + 1.0) - rext);
     XaNB = static_cast<float>(q * q * xp / (q * q + 1.0));
     const char m = main_.mark;
-    const std::string text = Format(RaNB, "###0.00", m) +
-                             (XaNB > 0.0f ? " + j " + Format(XaNB, "###0.00", m)
-                                          : " - j " + Format(std::fabs(XaNB), "###0.00", m));
+    // A reactance of exactly 0 is written with the minus sign, as the bridge always did.
+    const std::string text =
+        RectangularText(Format(RaNB, "###0.00", m), !(XaNB > 0.0f), Format(std::fabs(XaNB), "###0.00", m));
     txtCompZ.SetText(rp <= 0.0 ? "" : text);
     if (!(RaNB >= 0.0f))
         host_.ShowMessage("Extender can't be that large! Computed resistance is negative.",

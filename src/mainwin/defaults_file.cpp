@@ -26,6 +26,11 @@ const std::array<std::string_view, kDefaultsLineCount>& DefaultDefaultsLines() {
     return kLines;
 }
 
+std::string_view DefaultSizeText(std::size_t line) {
+    const std::string_view text = DefaultDefaultsLines()[line - 1];
+    return text.substr(text.find(':'));
+}
+
 std::vector<std::string> SplitDefaultsText(std::string_view text) {
     if (text.size() > kMaxReadBytes) text = text.substr(0, kMaxReadBytes);
     std::vector<std::string> lines;
@@ -65,8 +70,7 @@ std::optional<GeometryTexts> ParseGeometry(std::string_view s) {
 }
 
 std::optional<float> GeometryNumber(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    text = TrimBlanks(text);
     if (text.empty() || text.size() > 64) return std::nullopt;
     std::string t(text);
     if (t.front() == '+') t.erase(0, 1);

@@ -16,6 +16,12 @@ inline constexpr std::string_view kDefaultsFileName = "TL.DEF";
 // The file written on the first start, line by line.
 const std::array<std::string_view, kDefaultsLineCount>& DefaultDefaultsLines();
 
+// Lines 8 to 12: where a first start puts the main, graph, tuner and two result windows.
+inline constexpr std::size_t kMainGeometryLine = 8, kGraphGeometryLine = 9, kTunerGeometryLine = 10,
+                             kTuner1GeometryLine = 11, kTuner2GeometryLine = 12;
+// The ",height,width" part those windows always store (only the graph window stores its own).
+std::string_view DefaultSizeText(std::size_t line);
+
 // Reading is capped, so that a damaged or hostile file can neither exhaust memory nor stall
 // start-up: at most 17 lines are taken, each cut at kMaxLineLength characters, and no more than
 // kMaxReadBytes are looked at.

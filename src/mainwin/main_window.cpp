@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/cables.h"
+#include "core/entry_rules.h"
 #include "core/format.h"
 #include "core/numbers.h"
 
@@ -11,19 +12,10 @@ namespace qlx {
 
 namespace {
 
-constexpr const char* kBadFrequencyText = "Enter frequency more than 20 kHz, less than 5000 MHz";
 constexpr double kMetersPerSecondMHz = 299.791848;  // free-space wavelength, m x MHz
 
 bool Contains(const std::string& text, char a, char b) {
     return text.find(a) != std::string::npos || text.find(b) != std::string::npos;
-}
-
-std::string Trimmed(std::string s) {
-    const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
-    while (!s.empty() && blank(static_cast<unsigned char>(s.back()))) s.pop_back();
-    std::size_t i = 0;
-    while (i < s.size() && blank(static_cast<unsigned char>(s[i]))) ++i;
-    return s.substr(i);
 }
 
 }  // namespace
@@ -126,7 +118,7 @@ void MainWindow::WireControls() {
              {lblAddLoss, "Additional Loss Due to SWR: "}, {lblLossdB, "dB"},
              {lblTotalLoss, "Total Line Loss: "}, {lblTotaldB, "dB"}, {lblImpedOhms, "Ohms = "},
              {lblOhmsAt, "Ohms at"}, {Label1, "Degrees"}, {lblLoadSWR, "SWR at Load:"},
-             {lblInputSWR, "SWR at Line Input:"}, {lblProgram, "QLX"},
+             {lblInputSWR, "SWR at Line Input:"}, {lblProgram, form::kProgramTitle},
              {lblVersion, "Transmission Line Calculator, version 3.0"}})
         l.label.SetCaption(l.caption);
     lblReactance.SetToolTip("Enter minus sign for capacitive reactance");
@@ -252,8 +244,8 @@ void MainWindow::FrequencyChanged() {
         LblWarning.SetCaption("<--Click again");
         LblWarning.SetVisible(true);
     }
-    if (f < 0.02 || f > 5000) {
-        host_.ShowMessage(kBadFrequencyText, "Bad Frequency!", form::Buttons::Ok);
+    if (!FrequencyAccepted(f)) {
+        host_.ShowMessage(kBadFrequencyText, kBadFrequencyTitle, form::Buttons::Ok);
         txtFreq.SetText(Number(3.5));
         return;
     }
@@ -390,11 +382,11 @@ void MainWindow::ComputeX0() {
     const double vf = ParseNumber(d.txtVF.text());
     const double fn = ParseNumber(d.txtNewFreq.text());
     if (vf == 0.0 || fn == 0.0) return;  // no wavelength: the suggestion stays
-    const double lambda = 983.571056 * vf / fn;  // feet
+    const double lambda = kFreeSpaceWaveFtMHzDouble * vf / fn;  // feet
     double atten = ParseNumber(d.txtAtten100.text());
-    if (optMeters.selected()) atten /= 3.2808399;  // back to dB per 100 feet
-    const double alpha = atten * 0.115129 / 100.0;
-    const double beta = 6.2831854 / lambda;
+    if (optMeters.selected()) atten /= kFeetPerMeterDouble;  // back to dB per 100 feet
+    const double alpha = atten * kNepersPerDbRounded / 100.0;
+    const double beta = kTwoPiDouble / lambda;
     const double r0 = ParseNumber(d.txtR0.text());
     // X0 of a low-loss line: Z0 = R0 (1 - j alpha/beta).
     const float x0 = static_cast<float>(-r0 * alpha / beta);
@@ -441,7 +433,7 @@ void MainWindow::LoadDefaults() {
     auto at = [&](std::size_t line) -> const std::string& { return lines[line - 1]; };
 
     if (!has(1)) return;
-    std::string unit = Trimmed(at(1));
+    std::string unit(TrimBlanks(at(1)));
     for (char& c : unit) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     Ft = unit;
     if (Ft == "F")
@@ -489,27 +481,30 @@ void MainWindow::WriteDefaultFile() {
     const auto& defaults = DefaultDefaultsLines();
     store_.Write(std::vector<std::string>(defaults.begin(), defaults.end()));
     Ft = "F";
-    window.Move(-15, 0);
-    frmVolt.window.SetGeometry(6825, -15, 6468, 8484);
-    frmTuner.window.Move(6345, 540);
-    frmTuner1.Move(-75, 4560);
-    frmTuner2.Move(6945, 4635);
+    // The windows go where the file just written puts them.
+    const auto at = [&](std::size_t line) { return ReadGeometry(defaults[line - 1]).value(); };
+    window.Move(at(kMainGeometryLine).left, at(kMainGeometryLine).top);
+    const Geometry g = at(kGraphGeometryLine);
+    frmVolt.window.SetGeometry(g.left, g.top, g.height, g.width);
+    frmTuner.window.Move(at(kTunerGeometryLine).left, at(kTunerGeometryLine).top);
+    frmTuner1.Move(at(kTuner1GeometryLine).left, at(kTuner1GeometryLine).top);
+    frmTuner2.Move(at(kTuner2GeometryLine).left, at(kTuner2GeometryLine).top);
 }
 
 std::vector<std::string> MainWindow::StateLines() {
     std::vector<std::string> lines;
-    auto fixed = [](const form::Window& w, const char* size) {
-        return ShortestText(w.left()) + ";" + ShortestText(w.top()) + size;
+    auto fixed = [](const form::Window& w, std::size_t line) {
+        return ShortestText(w.left()) + ";" + ShortestText(w.top()) + std::string(DefaultSizeText(line));
     };
-    lines.push_back(fixed(window, ":6456,8484"));
+    lines.push_back(fixed(window, kMainGeometryLine));
     const form::Window& graph = frmVolt.window;
     if (graph.width() > host_.ScreenWidthTwips())
-        lines.emplace_back(DefaultDefaultsLines()[8]);
+        lines.emplace_back(DefaultDefaultsLines()[kGraphGeometryLine - 1]);
     else
         lines.push_back(GeometryLine(graph.left(), graph.top(), graph.height(), graph.width()));
-    lines.push_back(fixed(frmTuner.window, ":6444,8460"));
-    lines.push_back(fixed(frmTuner1, ":6444,8460"));
-    lines.push_back(fixed(frmTuner2, ":6456,8460"));
+    lines.push_back(fixed(frmTuner.window, kTunerGeometryLine));
+    lines.push_back(fixed(frmTuner1, kTuner1GeometryLine));
+    lines.push_back(fixed(frmTuner2, kTuner2GeometryLine));
     // The file keeps the length in feet.
     lines.push_back(optFeet.selected()
                         ? txtLength.text()
@@ -591,11 +586,11 @@ void MainWindow::PrintClicked() {
 void MainWindow::HelpClicked() {
     // A missing manual and a desktop without a PDF viewer are both worth telling the user.
     if (host_.OpenDocument(AppDir + "/QLX.PDF") != form::OpenResult::Opened)
-        host_.ShowMessage("QLX.PDF or Adobe Reader not available.", kAppTitle, form::Buttons::Ok);
+        host_.ShowMessage("QLX.PDF or Adobe Reader not available.", form::kAppTitle, form::Buttons::Ok);
 }
 
 void MainWindow::QuitClicked() {
-    if (host_.ShowMessage("Are you sure you want to Exit?", "QLX", form::Buttons::YesNo) !=
+    if (host_.ShowMessage("Are you sure you want to Exit?", form::kProgramTitle, form::Buttons::YesNo) !=
         form::Answer::Yes)
         return;
     SaveDefaults();

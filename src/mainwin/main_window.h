@@ -17,8 +17,6 @@
 
 namespace qlx {
 
-inline constexpr const char* kAppTitle = "QLX3";  // title of message boxes without their own
-
 class MainWindow {
 public:
     MainWindow(form::Host& host, DefaultsStore& store);
@@ -53,7 +51,7 @@ public:
     std::string Ft = "F";
     std::string AppDir;
 
-    form::Window window{"frmQLX2", "QLX"};
+    form::Window window{"frmQLX2", form::kProgramTitle};
 
     // Entries.
     form::TextField txtFreq{window, "txtFreq"};
