@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <algorithm>
@@ -25,7 +26,8 @@ struct CliRun {
 };
 
 CliRun Cli(const std::string& args) {
-    const std::string err_file = ::testing::TempDir() + "qlx-cli-stderr.txt";
+    // One file per test process: ctest -j runs the tests of this program side by side.
+    const std::string err_file = ::testing::TempDir() + "qlx-cli-stderr-" + std::to_string(::getpid()) + ".txt";
     const std::string command = std::string(QLX_CLI_PATH) + " " + args + " 2>" + err_file;
     CliRun r;
     FILE* pipe = ::popen(command.c_str(), "r");

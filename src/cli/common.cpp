@@ -1,0 +1,145 @@
+#include "cli/common.h"
+
+#include <charconv>
+#include <iostream>
+#include <optional>
+
+#include "core/cables.h"
+
+namespace qlx::cli {
+
+const char* const kLineOptionsHelp = R"(LINE-OPTIONS, typed into the main window in this order (without an option the window's
+start-up value stays: 3.5 MHz, 100 feet of RG-8A, 50 + j0 ohms at the load):
+  --meters                 lengths in meters (default feet)
+  --freq MHZ               frequency, 0.02 to 5000 MHz
+  --cable N|TEXT           list position 0-32, or a case-insensitive part of an entry's text
+  --user-line R0,X0,DB100FT,AT-MHZ,VF,VMAX
+                           the user-defined line's record (with --cable 32); its loss is given
+                           per 100 feet at AT-MHZ and scaled with the root of the frequency
+  --length L               line length, up to 9999; a "w" suffix gives wavelengths (0.25w)
+  --at load|input          where the impedance is known (default load)
+  --r OHMS, --x OHMS       the impedance there)";
+
+const char* const kUsage =
+    "usage: qlx-cli cables [--freq MHZ] [--json]\n"
+    "       qlx-cli line [LINE-OPTIONS] [--json]\n"
+    "       qlx-cli graph [LINE-OPTIONS] [--power W] [--kind vi|rx] [--csv | --json]\n"
+    "       qlx-cli bridge --freq MHZ --rp OHMS --cp PF [--extender OHMS] [--json]\n"
+    "       qlx-cli analyser --z OHMS --swr SWR [--sign positive|negative] [--json]\n"
+    "       qlx-cli COMMAND --help\n"
+    "Exit status: 0 a result; 2 bad input (an entry rule's message, an unknown option or\n"
+    "cable, no result computable).";
+
+int Fail(const Failure& f, const char* usage) {
+    if (!f.text.empty()) std::cerr << "qlx-cli: " << f.text << "\n";
+    if (f.usage) std::cerr << usage << "\n";
+    return kExitBadInput;
+}
+
+void Type(qlx::form::TextField& field, const std::string& text) {
+    // As a user leaves a field after typing into it.
+    field.SetText(text);
+    field.LoseFocus();
+}
+
+// Types the line options into the window. False when the options are wrong or an entry rule
+// rejected a value (its message is then on standard error already).
+bool ApplyLine(Session& s, const Options& o, Failure& failure) {
+    MainWindow& w = s.w;
+    std::optional<int> cable;
+    if (const std::string* cable_text = o.Value("--cable")) {
+        cable = qlx::cli::FindCable(*cable_text, failure);
+        if (!cable) return false;
+    }
+    if (const std::string* record = o.Value("--user-line")) {
+        if (cable != qlx::kUserDefinedIndex) {
+            failure = {"--user-line goes with --cable 32"};
+            return false;
+        }
+        const auto parts = qlx::cli::ParseUserLine(*record, failure);
+        if (!parts) return false;
+        // The record as TL.DEF keeps it: R0, X0, loss per 100 feet, VF, VMax, its frequency.
+        auto lines = qlx::SplitDefaultsText(s.store.content.value_or(""));
+        lines.resize(qlx::kDefaultsLineCount);
+        const std::size_t order[] = {0, 1, 2, 4, 5, 3};  // file lines 2-7 from the option's parts
+        for (std::size_t i = 0; i < 6; ++i) lines[1 + i] = (*parts)[order[i]];
+        s.store.content = qlx::JoinDefaultsLines(lines);
+    }
+    if (o.Has("--meters")) w.optMeters.Select();
+    if (const std::string* v = o.Value("--freq")) Type(w.txtFreq, *v);
+    if (cable) w.cboPickCable.Choose(*cable);
+    if (const std::string* v = o.Value("--length")) Type(w.txtLength, *v);
+    if (const std::string* v = o.Value("--at")) (*v == "input" ? w.optInput : w.optLoad).Select();
+    if (const std::string* v = o.Value("--r")) Type(w.txtResistance, *v);
+    if (const std::string* v = o.Value("--x")) Type(w.txtReactance, *v);
+    if (!s.host.messages.empty()) {
+        failure = {"", false};
+        return false;
+    }
+    return true;
+}
+
+bool CheckLineOptions(const Options& o, Failure& failure) {
+    if (!qlx::cli::CheckNumbers(o, {"--freq", "--length", "--r", "--x"}, failure)) return false;
+    if (const std::string* at = o.Value("--at"); at && *at != "load" && *at != "input") {
+        failure = {"--at takes load or input, not \"" + *at + "\""};
+        return false;
+    }
+    return true;
+}
+
+// The main window's fields in reading order: entries, then results with their captions.
+FieldList LineFields(MainWindow& w) {
+    FieldList f;
+    auto text = [&](const qlx::form::TextField& t) { f.emplace_back(t.name(), t.text()); };
+    auto caption = [&](const qlx::form::Label& l) { f.emplace_back(l.name(), l.caption()); };
+    text(w.txtFreq);
+    text(w.txtLength);
+    caption(w.lblUnit);
+    f.emplace_back(w.cboPickCable.name(), std::string(qlx::ListText(w.cboPickCable.position())));
+    if (w.LblWarning.visible()) caption(w.LblWarning);
+    f.emplace_back("frameZInput", w.optLoad.selected() ? "Load" : "Input");
+    text(w.txtResistance);
+    text(w.txtReactance);
+    for (const auto* t : {&w.txtZ0, &w.txtMLPer}) text(*t);
+    caption(w.lbldBPer);
+    for (const auto* t : {&w.txtVF, &w.txtVoltage, &w.txtMLTot, &w.txtWavelen, &w.txtLoadSWR}) text(*t);
+    caption(w.lblRho);
+    for (const auto* t : {&w.txtRho, &w.txtInputSWR, &w.txtAddLoss, &w.txtTotalLoss}) text(*t);
+    caption(w.lblInputZ);
+    for (const auto* t : {&w.txtImpedIn, &w.txtPolarZ, &w.txtPolarDegree}) text(*t);
+    return f;
+}
+
+json LineValues(const MainWindow& w) {
+    const qlx::LineValues& v = w.line();
+    return json{{"Freq", v.freq},         {"R0", v.r0},           {"X0", v.x0},
+                {"Atten100", v.atten100}, {"VelFactor", v.vel_factor}, {"VMax", v.vmax},
+                {"WaveLen", v.wave_len},  {"Rin", v.rin},         {"Xin", v.xin},
+                {"SWRIn", v.swr_in},      {"SWROut", v.swr_out},  {"TotLoss", v.tot_loss},
+                {"RhoOut", v.rho_out},    {"MatchedLoss", v.matched_loss}};
+}
+
+int Print(const Session& s, const FieldList& fields, const json& values, bool as_json, const json& extra) {
+    if (as_json) {
+        json f = json::object();
+        for (const auto& [name, text] : fields) f[name] = text;
+        json messages = json::array();
+        for (const auto& m : s.host.messages) messages.push_back({{"title", m.title}, {"text", m.text}});
+        json out{{"fields", f}, {"values", values}};
+        for (const auto& [key, value] : extra.items()) out[key] = value;
+        out["messages"] = messages;
+        std::cout << out.dump(2) << "\n";
+    } else {
+        for (const auto& [name, text] : fields) std::cout << name << ": " << text << "\n";
+    }
+    return kExitOk;
+}
+
+std::string Exact(double v) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
+}  // namespace qlx::cli

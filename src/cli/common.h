@@ -1,0 +1,72 @@
+// What the commands of qlx-cli share: the session (the main window as at a first start), typing
+// the line options into it, and printing fields, values and messages.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_host.h"
+#include "cli/options.h"
+#include "mainwin/defaults_file.h"
+#include "mainwin/main_window.h"
+
+namespace qlx::cli {
+
+// Objects keep the order in which the windows show their fields.
+using json = nlohmann::ordered_json;
+using FieldList = std::vector<std::pair<std::string, std::string>>;
+using Args = std::vector<std::string_view>;
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitDesignFailed = 1;
+inline constexpr int kExitBadInput = 2;
+
+extern const char* const kLineOptionsHelp;
+extern const char* const kUsage;
+
+// Reports a bad command line on standard error; returns the exit status of bad input.
+int Fail(const Failure& f, const char* usage);
+
+// The main window as at a first start: the user's TL.DEF is never read or written.
+struct Session {
+    Session() { w.Load(); }
+    CliHost host;
+    MemoryDefaultsStore store;
+    MainWindow w{host, store};
+};
+
+// Types a text into a field and leaves it, as a user does.
+void Type(form::TextField& field, const std::string& text);
+
+// The line options every line command takes, their check, and typing them into the window.
+// ApplyLine is false when the options are wrong or an entry rule rejected a value (its message
+// is then on standard error already).
+inline const std::vector<std::string> kLineValueOptions{"--freq", "--cable", "--user-line", "--length",
+                                                        "--at", "--r", "--x"};
+bool CheckLineOptions(const Options& o, Failure& failure);
+bool ApplyLine(Session& s, const Options& o, Failure& failure);
+
+// The main window's fields in reading order, and the numbers behind them.
+FieldList LineFields(MainWindow& w);
+json LineValues(const MainWindow& w);
+
+// The fields as "name: text" lines, or one JSON object with the values, any extra members
+// (the graph's points, a tuner's design) and the messages shown.
+int Print(const Session& s, const FieldList& fields, const json& values, bool as_json,
+          const json& extra = json::object());
+
+// A number as the shortest text that reads back to the same double.
+std::string Exact(double v);
+
+int Cables(const Args& args);
+int Line(const Args& args);
+int Graph(const Args& args);
+int Bridge(const Args& args);
+int Analyser(const Args& args);
+int Tuner(const Args& args);
+
+}  // namespace qlx::cli
