@@ -109,4 +109,15 @@ void PrintOrReport(Host& host, Window& window) {
     if (!host.PrintWindow(window)) host.ShowMessage("Printer problem. ", kProgramTitle, Buttons::CancelTryAgainContinue);
 }
 
+void PrintOnWhite(Host& host, Window& window, bool whiten_tagged, Control* stays_white) {
+    for (Control* c : window.controls())
+        if (whiten_tagged || c->tag() != "1") c->SetBack(kWhite);
+    window.SetBack(kWhite);
+    if (stays_white) stays_white->SetBack(kWhite);
+    PrintOrReport(host, window);
+    for (Control* c : window.controls())
+        if (c->tag() != "1" && c != stays_white) c->SetBack(kButtonFace);
+    window.SetBack(kButtonFace);
+}
+
 }  // namespace qlx::form

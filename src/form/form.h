@@ -121,6 +121,18 @@ private:
     std::string caption_;
 };
 
+// A picture box showing a bitmap file; an empty path shows nothing. A file that cannot be read
+// shows nothing either: the view leaves the box empty.
+class Picture : public Control {
+public:
+    using Control::Control;
+    const std::string& path() const { return path_; }
+    void Load(std::string path) { Set(path_, std::move(path)); }
+
+private:
+    std::string path_;
+};
+
 class OptionGroup;
 
 // Selecting an option clears the others of its group and runs its click handler only when the
@@ -251,5 +263,9 @@ public:
 // Yes), and printing the window with "Printer problem. " when that fails.
 bool ConfirmPrint(Host& host);
 void PrintOrReport(Host& host, Window& window);
+// Prints a window on white paper: its controls (those tagged "1" too, when `whiten_tagged`) and
+// the window turn white, the window is printed, and every control not tagged "1" returns to the
+// button-face colour, except `stays_white`.
+void PrintOnWhite(Host& host, Window& window, bool whiten_tagged, Control* stays_white = nullptr);
 
 }  // namespace qlx::form

@@ -6,29 +6,20 @@
 #include <string>
 
 #include "core/calcz.h"
+#include "core/displayed_line.h"
 
 namespace qlx {
 
 inline constexpr int kGraphPoints = 201;
 
-// What a graph run reads from the main window and the tuner window.
-struct GraphInputs {
+// What a graph run reads: the main window's texts, and beside them the tuner window's power and
+// the line's unrounded constants.
+struct GraphInputs : DisplayedLine {
     std::string tx_power_text = "1500";  // frmTuner.txtTxPwr
-    std::string length_text;             // in the display unit
-    bool meters = false;
-    bool at_load = true;
-    std::string resistance_text, reactance_text;  // the impedance as entered
-    std::string polar_z_text, polar_degree_text;  // the computed end's polar display
-    std::string imped_in_text;                    // the computed end's rectangular display
-    std::string load_swr_text;
-    std::string total_loss_text;
-    std::string freq_text;
     std::string mhz_caption = "MHz";
-    std::string cable_text;
     bool volt_curr = true;  // voltage and current, else resistance and reactance
     float atten100 = 0.0f;  // unrounded, dB per 100 feet
     LineConstants line;
-    char mark = '.';
 };
 
 struct GraphResult {

@@ -26,6 +26,7 @@ MainWindow::MainWindow(form::Host& host, DefaultsStore& store)
       frmAutek(host, {txtFreq, txtResistance, txtReactance, optInput, optLoad, optNormal, optAutek,
                       host.DecimalMark()}),
       frmVolt(host),
+      frmTuner(host),
       host_(host),
       store_(store),
       mark_(host.DecimalMark()) {
@@ -171,6 +172,7 @@ void MainWindow::WireControls() {
         frmTuner.tee_tab_index = 2;
         host_.ShowModeless(frmTuner.window);
     };
+    frmTuner.cmdDrawTuner.on_click = [this] { frmTuner.DrawTuner(Displayed()); };
     cmdPrint.on_click = [this] { PrintClicked(); };
     cmdHelp.on_click = [this] { HelpClicked(); };
     cmdQuit.on_click = [this] { QuitClicked(); };
@@ -450,7 +452,7 @@ void MainWindow::LoadDefaults() {
     const auto graph = ReadGeometry(at(9));
     if (!graph) return;
     frmVolt.window.SetGeometry(graph->left, graph->top, graph->height, graph->width);
-    form::Window* tuners[] = {&frmTuner.window, &frmTuner1, &frmTuner2};
+    form::Window* tuners[] = {&frmTuner.window, &frmTuner.frmTuner1.window, &frmTuner.frmTuner2.window};
     for (std::size_t i = 0; i < 3; ++i) {
         if (!has(10 + i)) return;
         const auto g = ReadGeometry(at(10 + i));
@@ -487,8 +489,8 @@ void MainWindow::WriteDefaultFile() {
     const Geometry g = at(kGraphGeometryLine);
     frmVolt.window.SetGeometry(g.left, g.top, g.height, g.width);
     frmTuner.window.Move(at(kTunerGeometryLine).left, at(kTunerGeometryLine).top);
-    frmTuner1.Move(at(kTuner1GeometryLine).left, at(kTuner1GeometryLine).top);
-    frmTuner2.Move(at(kTuner2GeometryLine).left, at(kTuner2GeometryLine).top);
+    frmTuner.frmTuner1.window.Move(at(kTuner1GeometryLine).left, at(kTuner1GeometryLine).top);
+    frmTuner.frmTuner2.window.Move(at(kTuner2GeometryLine).left, at(kTuner2GeometryLine).top);
 }
 
 std::vector<std::string> MainWindow::StateLines() {
@@ -503,8 +505,8 @@ std::vector<std::string> MainWindow::StateLines() {
     else
         lines.push_back(GeometryLine(graph.left(), graph.top(), graph.height(), graph.width()));
     lines.push_back(fixed(frmTuner.window, kTunerGeometryLine));
-    lines.push_back(fixed(frmTuner1, kTuner1GeometryLine));
-    lines.push_back(fixed(frmTuner2, kTuner2GeometryLine));
+    lines.push_back(fixed(frmTuner.frmTuner1.window, kTuner1GeometryLine));
+    lines.push_back(fixed(frmTuner.frmTuner2.window, kTuner2GeometryLine));
     // The file keeps the length in feet.
     lines.push_back(optFeet.selected()
                         ? txtLength.text()
@@ -534,31 +536,39 @@ void MainWindow::SaveDefaults() {
     // A failed write leaves the old file whole; the program carries on all the same.
     store_.Write(lines);
 
-    for (form::Window* w : {&window, &frmVolt.window, &frmTuner.window, &frmTuner1, &frmTuner2}) w->Unload();
+    for (form::Window* w : {&window, &frmVolt.window, &frmTuner.window, &frmTuner.frmTuner1.window,
+                            &frmTuner.frmTuner2.window})
+        w->Unload();
+}
+
+DisplayedLine MainWindow::Displayed() const {
+    DisplayedLine d;
+    d.freq_text = txtFreq.text();
+    d.length_text = txtLength.text();
+    d.meters = optMeters.selected();
+    d.cable_text = std::string(ListText(cboPickCable.position()));
+    d.at_load = optLoad.selected();
+    d.resistance_text = txtResistance.text();
+    d.reactance_text = txtReactance.text();
+    d.polar_z_text = txtPolarZ.text();
+    d.polar_degree_text = txtPolarDegree.text();
+    d.imped_in_text = txtImpedIn.text();
+    d.load_swr_text = txtLoadSWR.text();
+    d.total_loss_text = txtTotalLoss.text();
+    d.mark = mark_;
+    return d;
 }
 
 // ---- Graph ----
 
 void MainWindow::CalcGraph() {
     GraphInputs in;
+    static_cast<DisplayedLine&>(in) = Displayed();
     in.tx_power_text = frmTuner.txtTxPwr.text();
-    in.length_text = txtLength.text();
-    in.meters = optMeters.selected();
-    in.at_load = optLoad.selected();
-    in.resistance_text = txtResistance.text();
-    in.reactance_text = txtReactance.text();
-    in.polar_z_text = txtPolarZ.text();
-    in.polar_degree_text = txtPolarDegree.text();
-    in.imped_in_text = txtImpedIn.text();
-    in.load_swr_text = txtLoadSWR.text();
-    in.total_loss_text = txtTotalLoss.text();
-    in.freq_text = txtFreq.text();
     in.mhz_caption = lblMHz.caption();
-    in.cable_text = std::string(ListText(cboPickCable.position()));
     in.volt_curr = optVoltCurr.selected();
     in.atten100 = line_.atten100;
     in.line = {line_.r0, line_.x0, line_.wave_len};
-    in.mark = mark_;
     graph_ = ComputeGraph(in);
     PwrIn = graph_.pwr_in;
     BLen = graph_.blen;
@@ -572,15 +582,9 @@ void MainWindow::CalcGraph() {
 
 void MainWindow::PrintClicked() {
     if (!form::ConfirmPrint(host_)) return;
-    // Print on white paper: every control that is not an entry, and the window itself.
-    for (form::Control* c : window.controls())
-        if (c->tag() != "1") c->SetBack(form::kWhite);
-    window.SetBack(form::kWhite);
-    lblProgram.SetBack(form::kWhite);
-    form::PrintOrReport(host_, window);
-    for (form::Control* c : window.controls())
-        if (c->tag() != "1" && c != &lblProgram) c->SetBack(form::kButtonFace);
-    window.SetBack(form::kButtonFace);
+    // Print on white paper: every control that is not an entry, and the window itself; the
+    // program's name stays white afterwards.
+    form::PrintOnWhite(host_, window, false, &lblProgram);
 }
 
 void MainWindow::HelpClicked() {

@@ -34,6 +34,9 @@ public:
     // Lines 8 to 17 of TL.DEF: window positions and the main window's entries.
     std::vector<std::string> StateLines();
 
+    // The texts of the window that the graphs and the tuner read.
+    DisplayedLine Displayed() const;
+
     // "&Graph": the curves along the line at the tuner window's transmitter power.
     void CalcGraph();
     const GraphResult& graph() const { return graph_; }
@@ -122,8 +125,6 @@ public:
     AnalyserDialog frmAutek;
     GraphWindow frmVolt;
     TunerWindow frmTuner;
-    form::Window frmTuner1{"frmTuner1", "Tuner"};
-    form::Window frmTuner2{"frmTuner2", "Tuner"};
 
 private:
     void WireControls();

@@ -1,10 +1,39 @@
 #include "tuner/tuner_window.h"
 
+#include <filesystem>
+
+#include "core/format.h"
 #include "core/numbers.h"
+#include "tuner/report.h"
+#include "tuner/tuner_texts.h"
 
 namespace qlx {
 
-TunerWindow::TunerWindow() {
+using tuner::Network;
+using tuner::Schematic;
+
+namespace {
+
+// The smallest unloaded Q a design accepts, and what a smaller one is put back to.
+constexpr double kMinimumQ = 15.0;
+constexpr double kMinimumStrayF = 1e-14;
+
+const char* PageCaption(Network n) {
+    switch (n) {
+        case Network::HighPassL: return "High-Pass L-Network";
+        case Network::LowPassL: return "Low-Pass L-Network";
+        case Network::Pi: return "Low-Pass Pi-Network";
+        case Network::Tee: return "High-Pass Tee-Network";
+    }
+    return "";
+}
+
+}  // namespace
+
+TunerWindow::TunerWindow(form::Host& host)
+    : frmTuner1(host, "frmTuner1", "High-Pass L-Network", window, false),
+      frmTuner2(host, "frmTuner2", "High-Pass Tee Network", window, true),
+      host_(host) {
     frmTunerType.SetCaption("Tuner Network Type");
     struct OptionText {
         form::Option& option;
@@ -75,6 +104,127 @@ void TunerWindow::ShowCapacitorRow(bool pi) {
     txtPiCap.SetVisible(pi);
     lblTeeCap.SetVisible(!pi);
     txtTeeCap.SetVisible(!pi);
+}
+
+std::optional<Network> TunerWindow::ChosenNetwork() const {
+    if (optLNet1.selected()) return Network::HighPassL;
+    if (optLNet2.selected()) return Network::LowPassL;
+    if (optPiNet.selected()) return Network::Pi;
+    if (optTeeNet.selected()) return Network::Tee;
+    return std::nullopt;
+}
+
+void TunerWindow::DrawTuner(const DisplayedLine& line) {
+    lblPiCap.SetVisible(false);
+    txtPiCap.SetVisible(false);
+    title_ = "L Network";
+    const tuner::LineReading reading = tuner::ReadLine(line);
+
+    tuner::TunerSettings s;
+    s.z0 = ParseNumber(txtTunerR.text());
+    s.qu = ParseNumber(txtCoilQ.text());
+    if (s.qu < kMinimumQ) {
+        host_.ShowMessage("Minimum coil Q is 15 -- Changing back to default 200.", form::kTunerTitle,
+                          form::Buttons::Ok);
+        s.qu = 200.0;
+        txtCoilQ.SetText("200");
+    }
+    s.qc = ParseNumber(txtCapQ.text());
+    if (s.qc < kMinimumQ) {
+        host_.ShowMessage("Minimum capacitor Q is 15 -- Changing back to default 1000.", form::kTunerTitle,
+                          form::Buttons::Ok);
+        s.qc = 1000.0;
+        txtCapQ.SetText("1000");
+    }
+    s.power = ParseNumber(txtTxPwr.text());
+    s.stray_f = ParseNumber(txtStrayC.text()) * 1e-12;
+    if (s.stray_f < kMinimumStrayF) s.stray_f = kMinimumStrayF;
+    const std::string stray_text = tuner::StrayText(s.stray_f);
+    s.pi_cap_pf = ParseNumber(txtPiCap.text());
+    s.tee_cap_pf = ParseNumber(txtTeeCap.text());
+
+    const tuner::HeaderTexts header = tuner::Header(line, reading);
+    for (tuner::TunerPage* p : {&frmTuner1, &frmTuner2}) {
+        p->txtFreq.SetText(header.freq);
+        p->txtCableType.SetText(header.cable);
+    }
+    for (tuner::TunerPage* p : {&frmTuner1, &frmTuner2}) p->txtLength.SetText(header.length);
+    for (tuner::TunerPage* p : {&frmTuner1, &frmTuner2}) p->txtLoad.SetText(header.load);
+
+    last_result_.reset();
+    const std::optional<Network> network = ChosenNetwork();
+    if (!network) return;
+    s.phase = ParseNumber(txtPhase.text());
+    last_result_ = tuner::Design(*network, reading.load, s);
+    if (const auto* failure = std::get_if<tuner::DesignFailure>(&*last_result_)) {
+        title_ = failure->title;
+        host_.ShowMessage(failure->text, failure->title, form::Buttons::Ok);
+        if (failure->hide_page)
+            (failure->page == tuner::Page::Tuner2 ? frmTuner2 : frmTuner1).window.SetVisible(false);
+        return;
+    }
+    const auto& d = std::get<tuner::NetworkDesign>(*last_result_);
+    title_ = tuner::NetworkTitle(d.network);
+    tuner::TunerPage& page = d.page == tuner::Page::Tuner2 ? frmTuner2 : frmTuner1;
+    WritePage(page, d, reading.input_text, stray_text, s.power, reading.line_loss_db, s.phase, line.mark);
+    host_.ShowModeless(page.window);
+}
+
+void TunerWindow::WritePage(tuner::TunerPage& page, const tuner::NetworkDesign& d, const std::string& input_text,
+                            const std::string& stray_text, double power, double line_loss_db, double phase,
+                            char mark) {
+    const auto& e = d.elements;
+    switch (d.schematic) {
+        case Schematic::LowPassLLoadShunt:
+            page.TxtMidX.SetText(Format(e[0].value, "###0.00 uH", mark));
+            page.txtRightX.SetText(Format(e[1].value, "##0.0 pF", mark));
+            page.txtLeftX.SetVisible(false);
+            page.TxtMidX.SetVisible(true);
+            page.txtRightX.SetVisible(true);
+            break;
+        case Schematic::LowPassLInputShunt:
+            page.TxtMidX.SetText(Format(e[1].value, "##0.00 uH", mark));
+            page.txtRightX.SetText(stray_text);
+            page.txtLeftX.SetText(Format(e[0].value, "###0.0 pF", mark));
+            page.txtLeftX.SetVisible(true);
+            page.TxtMidX.SetVisible(true);
+            page.txtRightX.SetVisible(true);
+            break;
+        case Schematic::HighPassLA:
+        case Schematic::HighPassLB:
+        case Schematic::Pi:
+        case Schematic::Tee:
+            break;
+    }
+    page.txtInputR.SetText(Format(d.z0, "####.0 Ohms", mark));
+    page.txtLoadZ.SetText(input_text);
+    page.picSchematic.Load((std::filesystem::path(host_.ProgramDirectory()) / tuner::SchematicFile(d.schematic)).string());
+    page.window.SetCaption(PageCaption(d.network));
+
+    const tuner::Report r = tuner::NetworkReport(d, power, line_loss_db, phase, mark);
+    page.txtSWRLine.SetText(r.swr_line);
+    page.txtPowerLost.SetText(r.power_lost);
+    page.txtXmsnLoss.SetText(r.xmsn_loss);
+    static constexpr const char* kRowLabels[] = {nullptr, "Unloaded Q", "Reactance", "Peak Voltage", "RMS Current",
+                                                 "Est. Pwr Diss."};
+    const auto table = page.Table();
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        table[row][0]->SetText(row == 0 ? r.pwr1 : kRowLabels[row]);
+        for (std::size_t col = 0; col < 3; ++col) {
+            form::TextField& box = *table[row][col + 1];
+            if (col >= r.columns.size()) {
+                box.SetVisible(false);
+                continue;
+            }
+            const tuner::ReportColumn& c = r.columns[col];
+            const std::string* texts[] = {&c.name, &c.q, &c.react, &c.peak_v, &c.curr, &c.diss};
+            box.SetText(*texts[row]);
+            box.SetVisible(true);
+        }
+    }
+    page.txtV1.SetText("RMS Vin:");
+    page.txtV2.SetText(r.v2);
+    page.txtV4.SetText(r.v4);
 }
 
 }  // namespace qlx

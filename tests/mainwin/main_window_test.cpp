@@ -122,7 +122,7 @@ TEST(MainWindowStartUp, LoaderAppliesTheFileAndStopsQuietlyWhereItFails) {
         l[0] = "M";
         Fixture f(with_lines(l));
         EXPECT_EQ(f.win->window.left(), 300);
-        EXPECT_EQ(f.win->frmTuner2.left(), 6945);
+        EXPECT_EQ(f.win->frmTuner.frmTuner2.window.left(), 6945);
         EXPECT_EQ(f.win->txtFreq.text(), "3.5");
         EXPECT_EQ(f.win->cboPickCable.position(), 3);
         EXPECT_TRUE(f.win->optMeters.selected());

@@ -1,0 +1,70 @@
+// frmTuner1 and frmTuner2, the tuner's result pages: the line and load, the network's result
+// block and component table, and its schematic with the element values laid over it. The
+// design run writes every text; the page itself only prints and goes back.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "form/form.h"
+
+namespace qlx::tuner {
+
+class TunerPage {
+public:
+    // `setup` is frmTuner, which "&Main Screen" hides along with the page.
+    TunerPage(form::Host& host, std::string name, std::string caption, form::Window& setup, bool with_stray);
+    TunerPage(const TunerPage&) = delete;
+    TunerPage& operator=(const TunerPage&) = delete;
+
+    form::Window window;
+    // Header frame.
+    form::Label frmOne{window, "frmOne"};
+    form::Label lblFreq{window, "lblFreq"};
+    form::Label lblLength{window, "lblLength"};
+    form::TextField txtCableType{window, "txtCableType"};
+    form::TextField txtLength{window, "txtLength"};
+    form::TextField txtFreq{window, "txtFreq"};
+    form::TextField txtLoad{window, "txtLoad"};
+    form::TextField txtSWRLine{window, "txtSWRLine"};
+    form::TextField txtPowerLost{window, "txtPowerLost"};
+    form::TextField txtXmsnLoss{window, "txtXmsnLoss"};
+    // Component table: row labels in column 1, elements in columns 2 to 4.
+    form::Label frmTwo{window, "frmTwo"};
+    form::TextField txtPwr1{window, "txtPwr1"}, txtPwr2{window, "txtPwr2"}, txtPwr3{window, "txtPwr3"},
+        txtPwr4{window, "txtPwr4"};
+    form::TextField txtQ1{window, "txtQ1"}, txtQ2{window, "txtQ2"}, txtQ3{window, "txtQ3"}, txtQ4{window, "txtQ4"};
+    form::TextField txtReact1{window, "txtReact1"}, txtReact2{window, "txtReact2"}, txtReact3{window, "txtReact3"},
+        txtReact4{window, "txtReact4"};
+    form::TextField txtPeakV1{window, "txtPeakV1"}, txtPeakV2{window, "txtPeakV2"}, txtPeakV3{window, "txtPeakV3"},
+        txtPeakV4{window, "txtPeakV4"};
+    form::TextField txtCurr1{window, "txtCurr1"}, txtCurr2{window, "txtCurr2"}, txtCurr3{window, "txtCurr3"},
+        txtCurr4{window, "txtCurr4"};
+    form::TextField txtPwrDiss1{window, "txtPwrDiss1"}, txtPwrDiss2{window, "txtPwrDiss2"},
+        txtPwrDiss3{window, "txtPwrDiss3"}, txtPwrDiss4{window, "txtPwrDiss4"};
+    form::TextField txtV1{window, "txtV1"}, txtV2{window, "txtV2"}, txtV3{window, "txtV3"}, txtV4{window, "txtV4"};
+    // Schematic frame, inside the table frame.
+    form::Label frmSchematic{window, "frmSchematic"};
+    form::Picture picSchematic{window, "picSchematic"};
+    form::TextField txtInputR{window, "txtInputR"};
+    form::TextField txtLoadZ{window, "txtLoadZ"};
+    form::TextField txtLeftX{window, "txtLeftX"};
+    form::TextField TxtMidX{window, "TxtMidX"};
+    form::TextField txtRightX{window, "txtRightX"};
+    form::TextField txtCStray{window, "txtCStray"};  // shown on frmTuner2 only
+    form::Button cmdPrint{window, "cmdPrint"};
+    form::Button cmdBack{window, "cmdBack"};
+    form::Button cmdContinue{window, "cmdContinue"};
+
+    // The six rows of the component table, each from column 1 to column 4.
+    using Row = std::array<form::TextField*, 4>;
+    std::array<Row, 6> Table();
+    bool with_stray() const { return with_stray_; }
+
+private:
+    form::Host& host_;
+    form::Window& setup_;
+    bool with_stray_;
+};
+
+}  // namespace qlx::tuner

@@ -1,0 +1,69 @@
+#include "tuner/tuner_texts.h"
+
+#include <cmath>
+
+#include "core/format.h"
+#include "core/numbers.h"
+
+namespace qlx::tuner {
+
+namespace {
+
+// A number rounded by a picture, then written by the number-text rule (which drops the zeros
+// the picture kept): "####.00" and 25 give " 25".
+std::string Rounded(double v, std::string_view picture) { return NumberText(ParseNumber(Format(v, picture, '.'))); }
+
+}  // namespace
+
+LineReading ReadLine(const DisplayedLine& d) {
+    LineReading r;
+    const double f0 = ParseNumber(d.freq_text);
+    const double mag = ParseNumber(d.polar_z_text);
+    const double theta = ParseNumber(d.polar_degree_text) / kDegPerRad;
+    const double typed_r = ParseNumber(d.resistance_text);
+    const double typed_x = ParseNumber(d.reactance_text);
+    double ra = typed_r, xa = typed_x;
+    if (d.at_load) {
+        ra = mag * std::cos(theta);
+        xa = mag * std::sin(theta);
+        if (ra == 0.0) ra = 1e-7;
+        r.rl = typed_r;
+        r.xl = typed_x;
+    } else {
+        r.rl = mag * std::cos(theta);
+        r.xl = mag * std::sin(theta);
+    }
+    r.load = MakeTunerLoad(ra, xa, f0);
+    r.line_loss_db = ParseNumber(d.total_loss_text);
+    r.input_text = InputImpedanceText(d);
+    return r;
+}
+
+std::string InputImpedanceText(const DisplayedLine& d) {
+    if (d.at_load) return d.imped_in_text + " Ohms";
+    const double x = ParseNumber(d.reactance_text);
+    if (x < 0.0) return RectangularText(d.resistance_text, true, NumberText(std::fabs(x))) + " Ohms";
+    return RectangularText(d.resistance_text, false, d.reactance_text) + " Ohms";
+}
+
+std::string LoadText(double rl, double xl, std::string_view load_swr_text) {
+    // The rectangular part has no blank before "+ j", as the pages have always shown it.
+    std::string text = "At load: ";
+    if (xl > 0.0)
+        text += Rounded(rl, "####.00") + "+ j " + Rounded(xl, "####.00") + " ohms";
+    else
+        text += Rounded(rl, "####.00") + " - j " + Rounded(-xl, "####.00") + " ohms";
+    text += " = " + Rounded(std::sqrt(rl * rl + xl * xl), "###0.0") + " ohms, at " +
+            Rounded(ComplexAngle(rl, xl) * kDegPerRad, "####.0") + " degrees";
+    text += "    Load SWR = " + Rounded(ParseNumber(load_swr_text), "##.00");
+    return text;
+}
+
+std::string StrayText(double stray_f) { return Rounded(stray_f * 1e12, "#0") + " pF"; }
+
+HeaderTexts Header(const DisplayedLine& d, const LineReading& r) {
+    return {Format(ParseNumber(d.freq_text), "###0.0# MHz", d.mark), d.cable_text,
+            d.length_text + (d.meters ? " meters" : " feet"), LoadText(r.rl, r.xl, d.load_swr_text)};
+}
+
+}  // namespace qlx::tuner

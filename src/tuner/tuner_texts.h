@@ -1,0 +1,41 @@
+// The texts and numbers a design run takes from the main window's displayed line, and the texts
+// it writes on both result pages before any network is designed.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/displayed_line.h"
+#include "tuner/networks.h"
+
+namespace qlx::tuner {
+
+// What a design run reads of the line.
+struct LineReading {
+    TunerLoad load;                  // the line input, at the frequency shown
+    double rl = 0.0, xl = 0.0;       // the antenna end
+    double line_loss_db = 0.0;       // the line's total loss
+    std::string input_text;          // the line input as the schematic's right-hand box shows it
+};
+
+// At the input the typed texts are the line input. Otherwise the line input is taken from the
+// rounded polar display (as the user reads it), with an Ra of exactly 0 raised to 1e-7 so that
+// its parallel form exists; the antenna end is then what was typed, and the other way round.
+LineReading ReadLine(const DisplayedLine& d);
+
+// "25 - j  10 Ohms" and "25 + j 10 Ohms" from the typed texts, or the computed display + " Ohms".
+std::string InputImpedanceText(const DisplayedLine& d);
+
+// "At load:  25+ j  10 ohms =  26.9 ohms, at  21.8 degrees    Load SWR =  2.15"
+std::string LoadText(double rl, double xl, std::string_view load_swr_text);
+
+// " 10 pF": the stray capacitance in whole picofarads.
+std::string StrayText(double stray_f);
+
+// The header of both pages.
+struct HeaderTexts {
+    std::string freq, cable, length, load;
+};
+HeaderTexts Header(const DisplayedLine& d, const LineReading& r);
+
+}  // namespace qlx::tuner
