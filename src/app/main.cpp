@@ -8,6 +8,7 @@
 #include "ui/graph_view.h"
 #include "ui/main_window_view.h"
 #include "ui/qt_host.h"
+#include "ui/tuner_page_view.h"
 #include "ui/tuner_view.h"
 
 int main(int argc, char** argv) {
@@ -36,6 +37,10 @@ int main(int argc, char** argv) {
     qlx::ui::TunerView tuner(model.frmTuner);
     host.Register(model.frmVolt.window.name(), &graph);
     host.Register(model.frmTuner.window.name(), &tuner);
+    qlx::ui::TunerPageView page1(model.frmTuner.frmTuner1);
+    qlx::ui::TunerPageView page2(model.frmTuner.frmTuner2);
+    host.Register(model.frmTuner.frmTuner1.window.name(), &page1);
+    host.Register(model.frmTuner.frmTuner2.window.name(), &page2);
     model.Load();
     view.show();
     return app.exec();

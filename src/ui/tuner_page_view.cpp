@@ -1,0 +1,136 @@
+#include "ui/tuner_page_view.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "tuner/tuner_page.h"
+#include "ui/bind.h"
+#include "ui/schematic_layout.h"
+
+namespace qlx::ui {
+
+namespace {
+
+namespace sc = schematic;
+
+// A read-only box that reads like a label on the face colour, as every box of the pages does.
+QLineEdit* Box(QWidget* parent, form::TextField& f) {
+    auto* e = MakeNamed<QLineEdit>(parent, f.name());
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::ClickFocus);
+    Bind(e, f);
+    return e;
+}
+
+void Place(QWidget* w, const sc::Box& b) { w->setGeometry(b.x, b.y, b.w, b.h); }
+
+}  // namespace
+
+TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(parent, Qt::Window), model_(m) {
+    setObjectName(QString::fromStdString(m.window.name()));
+    setFont(QFont("Arial", 9));
+    auto* root = new QVBoxLayout(this);
+
+    auto* header = MakeNamed<QGroupBox>(this, m.frmOne.name());
+    Bind(header, m.frmOne);
+    auto* hg = new QGridLayout(header);
+    auto* lf = MakeNamed<QLabel>(header, m.lblFreq.name());
+    Bind(lf, m.lblFreq);
+    auto* ll = MakeNamed<QLabel>(header, m.lblLength.name());
+    Bind(ll, m.lblLength);
+    hg->addWidget(Box(header, m.txtCableType), 0, 0, 1, 2);
+    hg->addWidget(lf, 0, 2);
+    hg->addWidget(Box(header, m.txtFreq), 0, 3);
+    hg->addWidget(ll, 0, 4);
+    hg->addWidget(Box(header, m.txtLength), 0, 5);
+    int row = 1;
+    for (form::TextField* f : {&m.txtLoad, &m.txtSWRLine, &m.txtPowerLost, &m.txtXmsnLoss})
+        hg->addWidget(Box(header, *f), row++, 0, 1, 6);
+    hg->setColumnStretch(0, 3);
+    root->addWidget(header);
+
+    auto* table = MakeNamed<QGroupBox>(this, m.frmTwo.name());
+    Bind(table, m.frmTwo);
+    auto* tv = new QVBoxLayout(table);
+    auto* grid = new QGridLayout;
+    int r = 0;
+    for (const auto& cells : m.Table()) {
+        for (int c = 0; c < 4; ++c) {
+            QLineEdit* e = Box(table, *cells[static_cast<std::size_t>(c)]);
+            if (c > 0) e->setAlignment(Qt::AlignRight);
+            grid->addWidget(e, r, c);
+        }
+        ++r;
+    }
+    grid->addWidget(Box(table, m.txtV1), r, 0);
+    grid->addWidget(Box(table, m.txtV2), r, 1);
+    grid->addWidget(Box(table, m.txtV3), r, 2);
+    grid->addWidget(Box(table, m.txtV4), r, 3);
+    tv->addLayout(grid);
+
+    // The schematic with the value boxes over it, at the places its elements are drawn.
+    auto* frame = MakeNamed<QGroupBox>(table, m.frmSchematic.name());
+    Bind(frame, m.frmSchematic);
+    auto* fl = new QVBoxLayout(frame);
+    auto* canvas = new QWidget(frame);
+    canvas->setFixedSize(sc::kWidth, sc::kHeight);
+    picture_ = MakeNamed<QLabel>(canvas, m.picSchematic.name());
+    picture_->setGeometry(0, 0, sc::kWidth, sc::kHeight);
+    picture_->setAlignment(Qt::AlignCenter);
+    Place(Box(canvas, m.txtInputR), sc::kInputRBox);
+    QLineEdit* load = Box(canvas, m.txtLoadZ);
+    Place(load, sc::kLoadZBox);
+    load->setAlignment(Qt::AlignRight);
+    left_ = Box(canvas, m.txtLeftX);
+    mid_ = Box(canvas, m.TxtMidX);
+    right_ = Box(canvas, m.txtRightX);
+    stray_ = Box(canvas, m.txtCStray);
+    Place(stray_, sc::kStrayBox);
+    fl->addWidget(canvas, 0, Qt::AlignHCenter);
+    tv->addWidget(frame);
+    root->addWidget(table);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (form::Button* b : {&m.cmdPrint, &m.cmdBack, &m.cmdContinue}) {
+        auto* button = MakeNamed<QPushButton>(this, b->name());
+        Bind(button, *b);
+        buttons->addWidget(button);
+    }
+    root->addLayout(buttons);
+
+    m.picSchematic.SetObserver([this] { ShowSchematic(); });
+    ShowSchematic();
+    BindWindow(this, m.window, false, true);
+}
+
+void TunerPageView::ShowSchematic() {
+    const QString path = QString::fromStdString(model_.picSchematic.path());
+    // A missing or unreadable picture leaves the box empty; the values still stand where the
+    // elements would be.
+    const QPixmap pixmap(path);
+    if (pixmap.isNull())
+        picture_->clear();
+    else
+        picture_->setPixmap(pixmap);
+    picture_->setVisible(model_.picSchematic.visible());
+    const QString file = QFileInfo(path).fileName();
+    for (const sc::Layout& layout : sc::kLayouts) {
+        if (file != QString::fromUtf8(tuner::SchematicFile(layout.schematic).data(),
+                                      static_cast<qsizetype>(tuner::SchematicFile(layout.schematic).size())))
+            continue;
+        QLineEdit* boxes[] = {left_, mid_, right_};
+        for (std::size_t k = 0; k < 3; ++k)
+            Place(boxes[k], sc::ValueBox(sc::kSlotX[k], layout.places[k] == sc::Part::None ? sc::Part::ShuntC
+                                                                                            : layout.places[k]));
+    }
+}
+
+}  // namespace qlx::ui

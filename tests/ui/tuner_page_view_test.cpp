@@ -1,0 +1,118 @@
+// The tuner's result page on an offscreen display: "&Draw Tuner" shows it with its schematic and
+// every box; "&Cancel" and "&Main Screen" hide what they should; a missing picture leaves the
+// values readable.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "mainwin/main_window.h"
+#include "support/scripted_host.h"
+#include "ui/main_window_view.h"
+#include "ui/tuner_page_view.h"
+#include "ui/tuner_view.h"
+
+namespace qlx {
+namespace {
+
+class TunerPageViewTest : public ::testing::Test {
+protected:
+    TunerPageViewTest()
+        : model(host, store),
+          view(model),
+          tuner(model.frmTuner),
+          page(model.frmTuner.frmTuner1) {
+        // The schematics are drawn into the build's program directory, beside this test.
+        host.program_dir = QCoreApplication::applicationDirPath().toStdString();
+        model.Load();
+        view.show();
+        QTest::mouseClick(view.findChild<QPushButton*>("cmdTuner"), Qt::LeftButton);
+        tuner.show();
+    }
+    // Types the line input, picks the low-pass L and presses "&Draw Tuner" as a user does.
+    void Draw(const char* r, const char* x) {
+        model.optInput.Select();
+        model.txtResistance.SetText(r);
+        model.txtReactance.SetText(x);
+        QTest::mouseClick(tuner.findChild<QRadioButton*>("optLNet2"), Qt::LeftButton);
+        QTest::mouseClick(tuner.findChild<QPushButton*>("cmdDrawTuner"), Qt::LeftButton);
+        if (model.frmTuner.frmTuner1.window.visible()) page.show();  // the scripted host shows nothing
+    }
+    QLineEdit* Box(const char* name) { return page.findChild<QLineEdit*>(name); }
+    void Snapshot(const char* name) {
+        const QByteArray dir = qgetenv("QLX_SCREENSHOT_DIR");
+        if (!dir.isEmpty()) page.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
+    }
+
+    testing::ScriptedHost host;
+    MemoryDefaultsStore store;
+    MainWindow model;
+    ui::MainWindowView view;
+    ui::TunerView tuner;
+    ui::TunerPageView page;
+};
+
+TEST_F(TunerPageViewTest, DrawTunerShowsThePageWithItsPictureAndEveryBox) {
+    Draw("200", "0");
+    ASSERT_TRUE(page.isVisible());
+    EXPECT_EQ(page.windowTitle(), "Low-Pass L-Network");
+    EXPECT_FALSE(page.schematic()->pixmap().isNull());
+    EXPECT_EQ(Box("TxtMidX")->text(), "3.92 uH");
+    EXPECT_EQ(Box("txtRightX")->text(), "396.3 pF");
+    EXPECT_TRUE(Box("TxtMidX")->isVisible());
+    EXPECT_FALSE(Box("txtLeftX")->isVisible());
+    EXPECT_FALSE(Box("txtPwr4")->isVisible());
+    EXPECT_EQ(Box("txtPwr2")->text(), "L1");
+    EXPECT_TRUE(Box("txtSWRLine")->text().startsWith("Eff. Q = "));
+    EXPECT_TRUE(Box("txtSWRLine")->isReadOnly());
+    // Each value box lies over the picture, within its bounds.
+    for (const char* name : {"TxtMidX", "txtRightX", "txtInputR", "txtLoadZ"}) {
+        const QRect r = Box(name)->geometry();
+        EXPECT_TRUE(page.schematic()->geometry().contains(r)) << name;
+    }
+    Snapshot("tuner-low-pass-l-load-side");
+
+    Draw("20", "0");
+    EXPECT_TRUE(Box("txtLeftX")->isVisible());
+    EXPECT_EQ(Box("txtRightX")->text(), " 10 pF");
+    Snapshot("tuner-low-pass-l-input-side");
+}
+
+TEST_F(TunerPageViewTest, CancelAndMainScreenHideWhatTheyShould) {
+    Draw("200", "0");
+    QTest::mouseClick(page.findChild<QPushButton*>("cmdBack"), Qt::LeftButton);
+    EXPECT_FALSE(page.isVisible());
+    EXPECT_TRUE(tuner.isVisible());
+    Draw("200", "0");
+    ASSERT_TRUE(page.isVisible());
+    QTest::mouseClick(page.findChild<QPushButton*>("cmdContinue"), Qt::LeftButton);
+    EXPECT_FALSE(page.isVisible());
+    EXPECT_FALSE(tuner.isVisible());
+    EXPECT_TRUE(view.isVisible());
+}
+
+TEST_F(TunerPageViewTest, AFailedDesignHidesThePage) {
+    Draw("200", "0");
+    ASSERT_TRUE(page.isVisible());
+    Draw("50", "-50");  // "Can't match this."
+    EXPECT_FALSE(page.isVisible());
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages.back().text, "Can't match this.");
+}
+
+TEST_F(TunerPageViewTest, AMissingPictureLeavesTheValuesReadable) {
+    host.program_dir = "/nonexistent";
+    Draw("200", "0");
+    ASSERT_TRUE(page.isVisible());
+    EXPECT_TRUE(page.schematic()->pixmap().isNull());
+    EXPECT_TRUE(Box("TxtMidX")->isVisible());
+    EXPECT_EQ(Box("TxtMidX")->text(), "3.92 uH");
+}
+
+}  // namespace
+}  // namespace qlx
