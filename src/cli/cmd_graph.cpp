@@ -8,7 +8,7 @@ int Graph(const std::vector<std::string_view>& args) {
     const char* usage = "usage: qlx-cli graph [LINE-OPTIONS] [--power W] [--kind vi|rx] [--csv | --json]";
     Failure failure;
     const auto o = qlx::cli::ParseOptions(
-        args, {"--freq", "--cable", "--user-line", "--length", "--at", "--r", "--x", "--power", "--kind"},
+        args, LineOptionsAnd({"--power", "--kind"}),
         {"--meters", "--json", "--csv", "--help"}, failure);
     if (o && o->Has("--help")) {
         std::cout << usage << "\n\nVoltage and current, or resistance and reactance, at 201 points from the\n"

@@ -7,9 +7,7 @@ namespace qlx::cli {
 int Line(const std::vector<std::string_view>& args) {
     const std::string usage = std::string("usage: qlx-cli line [LINE-OPTIONS] [--json]");
     Failure failure;
-    const auto o = qlx::cli::ParseOptions(
-        args, {"--freq", "--cable", "--user-line", "--length", "--at", "--r", "--x"},
-        {"--meters", "--json", "--help"}, failure);
+    const auto o = ParseOptions(args, LineOptionsAnd({}), {"--meters", "--json", "--help"}, failure);
     if (o && o->Has("--help")) {
         std::cout << usage << "\n\nSolves a line as the main window does.\n\n" << kLineOptionsHelp
                   << "\n  --json                   one JSON object: \"fields\", \"values\", \"messages\"\n";
@@ -20,7 +18,5 @@ int Line(const std::vector<std::string_view>& args) {
     if (!ApplyLine(s, *o, failure)) return Fail(failure, usage.c_str());
     return Print(s, LineFields(s.w), LineValues(s.w), o->Has("--json"));
 }
-
-// A number as the shortest text that reads back to the same double.
 
 }  // namespace qlx::cli

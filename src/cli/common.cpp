@@ -26,8 +26,10 @@ const char* const kUsage =
     "       qlx-cli graph [LINE-OPTIONS] [--power W] [--kind vi|rx] [--csv | --json]\n"
     "       qlx-cli bridge --freq MHZ --rp OHMS --cp PF [--extender OHMS] [--json]\n"
     "       qlx-cli analyser --z OHMS --swr SWR [--sign positive|negative] [--json]\n"
+    "       qlx-cli tuner [LINE-OPTIONS] --network hpl|lpl|pi|tee [--tuner-r OHMS] [--power W]\n"
+    "                     [--qc Q] [--qu Q] [--stray PF] [--phase DEG] [--pi-cap PF] [--tee-cap PF] [--json]\n"
     "       qlx-cli COMMAND --help\n"
-    "Exit status: 0 a result; 2 bad input (an entry rule's message, an unknown option or\n"
+    "Exit status: 0 a result; 1 a tuner design failed (its message says why); 2 bad input (an entry rule's message, an unknown option or\n"
     "cable, no result computable).";
 
 int Fail(const Failure& f, const char* usage) {
@@ -77,6 +79,12 @@ bool ApplyLine(Session& s, const Options& o, Failure& failure) {
         return false;
     }
     return true;
+}
+
+std::set<std::string> LineOptionsAnd(std::initializer_list<const char*> more) {
+    std::set<std::string> names{"--freq", "--cable", "--user-line", "--length", "--at", "--r", "--x"};
+    names.insert(more.begin(), more.end());
+    return names;
 }
 
 bool CheckLineOptions(const Options& o, Failure& failure) {

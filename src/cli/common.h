@@ -2,6 +2,8 @@
 // the line options into it, and printing fields, values and messages.
 #pragma once
 
+#include <initializer_list>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -45,8 +47,8 @@ void Type(form::TextField& field, const std::string& text);
 // The line options every line command takes, their check, and typing them into the window.
 // ApplyLine is false when the options are wrong or an entry rule rejected a value (its message
 // is then on standard error already).
-inline const std::vector<std::string> kLineValueOptions{"--freq", "--cable", "--user-line", "--length",
-                                                        "--at", "--r", "--x"};
+// The valued line options, with those of a command.
+std::set<std::string> LineOptionsAnd(std::initializer_list<const char*> more);
 bool CheckLineOptions(const Options& o, Failure& failure);
 bool ApplyLine(Session& s, const Options& o, Failure& failure);
 

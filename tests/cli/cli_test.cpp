@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -223,6 +224,77 @@ TEST(QlxCli, UserDefinedLineFromItsRecord) {
         const CliRun b = Cli(bad);
         EXPECT_EQ(b.status, 2) << bad;
         EXPECT_NE(b.err.find("--user-line"), std::string::npos) << bad << "\n" << b.err;
+    }
+}
+
+TEST(QlxCli, TunerPrintsThePageAndTheDesignBehindIt) {
+    // RG-213, 14 MHz, 100 feet, 200 - j100 ohms at the load; the low-pass L at 1500 W.
+    CliRun r = Cli("tuner --network lpl --freq 14 --cable rg-213 --r 200 --x -100 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["page"], "frmTuner1");
+    EXPECT_EQ(j["fields"]["caption"], "Low-Pass L-Network");
+    const auto& d = j["design"];
+    EXPECT_EQ(d["F0"], 14.0);
+    EXPECT_EQ(d["Z0"], 50.0);
+    ASSERT_EQ(d["elements"].size(), 2u);
+    // The page shows the design's own numbers, rounded by its pictures.
+    char text[64];
+    const auto& c1 = d["elements"][0];
+    const auto& l2 = d["elements"][1];
+    EXPECT_EQ(c1["name"], "C1");
+    EXPECT_EQ(c1["kind"], "C");
+    EXPECT_EQ(c1["connection"], "shunt");
+    std::snprintf(text, sizeof text, "%.1f pF", c1["value"].get<double>());
+    EXPECT_EQ(j["fields"]["txtLeftX"], text);
+    EXPECT_EQ(l2["name"], "L2");
+    EXPECT_EQ(l2["connection"], "series");
+    std::snprintf(text, sizeof text, "%.2f uH", l2["value"].get<double>());
+    EXPECT_EQ(j["fields"]["TxtMidX"], text);
+    EXPECT_EQ(j["fields"]["txtRightX"], " 10 pF");
+    EXPECT_DOUBLE_EQ(d["strayF"].get<double>(), 10e-12);
+    // The line input it matched is the main window's: 17.53 - j 23.78 ohms.
+    EXPECT_NEAR(d["Ra"].get<double>(), 17.53, 0.01);
+    EXPECT_NEAR(d["Xa"].get<double>(), -23.78, 0.01);
+    EXPECT_EQ(j["fields"]["txtLoadZ"], "17.53 - j 23.78 Ohms");
+    // Vin is the voltage 1500 W makes across 50 ohms.
+    EXPECT_NEAR(d["Vin"].get<double>(), std::sqrt(1500.0 * 50.0), 1e-9);
+    EXPECT_TRUE(j["messages"].empty());
+
+    // Text output: one "name: text" line per shown field, the same texts.
+    const CliRun t = Cli("tuner --network lpl --freq 14 --cable rg-213 --r 200 --x -100");
+    ASSERT_EQ(t.status, 0);
+    const auto f = Fields(t.out);
+    EXPECT_EQ(f.at("TxtMidX"), j["fields"]["TxtMidX"]);
+    EXPECT_EQ(f.at("txtSWRLine"), j["fields"]["txtSWRLine"]);
+    EXPECT_EQ(f.count("txtPwr4"), 0u);  // a two-element network hides the fourth column
+}
+
+TEST(QlxCli, TunerExitStatuses) {
+    struct Case {
+        const char* args;
+        int status;
+        const char* err_part;
+    };
+    const Case cases[] = {
+        {"tuner --network lpl --at input --r 50.03 --x -1428.22 --freq 32.364", 1,
+         "L Network: No match found -- try another network."},
+        {"tuner --network lpl --at input --r 50 --x -50", 1, "L Network: Can't match this."},
+        {"tuner --network lpl --power 0", 1, "L Network: Enter a transmitter power above 0 W"},
+        {"tuner --network lpl --qu 10", 0, "QLX, Tuner: Minimum coil Q is 15 -- Changing back to default 200."},
+        {"tuner --network pi", 2, "not built yet"},
+        {"tuner --network bandpass", 2, "--network takes hpl, lpl, pi or tee"},
+        {"tuner --freq 14", 2, "--network is needed"},
+        {"tuner --network lpl --power many", 2, "--power needs a number"},
+        {"tuner --network lpl --freq 0.01", 2, "Bad Frequency!"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.err_part), std::string::npos) << c.args << "\n" << r.err;
+        if (c.status != 0) {
+            EXPECT_TRUE(r.out.empty()) << c.args;
+        }
     }
 }
 
