@@ -1,0 +1,63 @@
+// One tuner design run as "&Draw Tuner" makes it: the settings read and checked, the line read
+// from the main window's texts, the network searched, and every text of the result page written.
+#include <benchmark/benchmark.h>
+
+#include "tuner/tuner_window.h"
+
+namespace {
+
+// A desktop that shows nothing: what the run asks of it costs nothing here.
+class NullHost : public qlx::form::Host {
+public:
+    qlx::form::Answer ShowMessage(const std::string&, const std::string&, qlx::form::Buttons) override {
+        return qlx::form::Answer::Ok;
+    }
+    void ShowModal(qlx::form::Window&) override {}
+    void ShowModeless(qlx::form::Window& w) override { w.SetVisible(true); }
+    bool PrintWindow(qlx::form::Window&) override { return false; }
+    qlx::form::OpenResult OpenDocument(const std::string&) override { return qlx::form::OpenResult::NoViewer; }
+    float ScreenWidthTwips() override { return 19200; }
+    std::string ProgramDirectory() override { return "/opt/qlx"; }
+    char DecimalMark() override { return '.'; }
+    void Quit() override {}
+};
+
+// The line input typed at the input end.
+qlx::DisplayedLine AtInput(const char* r, const char* x, const char* freq) {
+    qlx::DisplayedLine d;
+    d.freq_text = freq;
+    d.length_text = "100.000";
+    d.cable_text = " RG-213 (Belden 8267)";
+    d.at_load = false;
+    d.resistance_text = r;
+    d.reactance_text = x;
+    d.polar_z_text = "223.61";
+    d.polar_degree_text = "-26.57";
+    d.load_swr_text = "5.03";
+    d.total_loss_text = "1.703";
+    return d;
+}
+
+void Run(benchmark::State& state, const qlx::DisplayedLine& line) {
+    NullHost host;
+    qlx::TunerWindow tuner(host);
+    tuner.optLNet2.Select();
+    for (auto _ : state) {
+        tuner.DrawTuner(line);
+        benchmark::DoNotOptimize(tuner.last_result());
+    }
+}
+
+// RG-213 at 14 MHz, 100 feet, 200 - j100 ohms at the load: 17.53 - j23.78 ohms at the input.
+void BM_LowPassL_Typical(benchmark::State& state) { Run(state, AtInput("17.53", "-23.78", "14.0")); }
+BENCHMARK(BM_LowPassL_Typical);
+
+void BM_LowPassL_LoadSide(benchmark::State& state) { Run(state, AtInput("200", "0", "3.5")); }
+BENCHMARK(BM_LowPassL_LoadSide);
+
+// The slowest load found: the coil's loss alone keeps Rin above 50 ohms, and the one-ohm steps
+// run to their bound of a million before "No match found".
+void BM_LowPassL_BoundedSearch(benchmark::State& state) { Run(state, AtInput("50.03", "-1428.22", "32.364")); }
+BENCHMARK(BM_LowPassL_BoundedSearch)->Unit(benchmark::kMillisecond);
+
+}  // namespace
