@@ -39,6 +39,9 @@ protected:
         model.optInput.Select();
         model.txtResistance.SetText(r);
         model.txtReactance.SetText(x);
+        DrawLowPassL();
+    }
+    void DrawLowPassL() {
         QTest::mouseClick(tuner.findChild<QRadioButton*>("optLNet2"), Qt::LeftButton);
         QTest::mouseClick(tuner.findChild<QPushButton*>("cmdDrawTuner"), Qt::LeftButton);
         if (model.frmTuner.frmTuner1.window.visible()) page.show();  // the scripted host shows nothing
@@ -75,12 +78,29 @@ TEST_F(TunerPageViewTest, DrawTunerShowsThePageWithItsPictureAndEveryBox) {
         const QRect r = Box(name)->geometry();
         EXPECT_TRUE(page.schematic()->geometry().contains(r)) << name;
     }
-    Snapshot("tuner-low-pass-l-load-side");
 
     Draw("20", "0");
     EXPECT_TRUE(Box("txtLeftX")->isVisible());
     EXPECT_EQ(Box("txtRightX")->text(), " 10 pF");
-    Snapshot("tuner-low-pass-l-input-side");
+}
+
+// The two lines of the README: the start-up line (the load-side shunt) and RG-213 at 14 MHz,
+// 100 feet, 200 - j100 ohms at the load (the input-side shunt).
+TEST_F(TunerPageViewTest, TheStartUpLineAndAMismatchedOne) {
+    DrawLowPassL();
+    ASSERT_TRUE(page.isVisible());
+    EXPECT_EQ(Box("txtLoadZ")->text(), "50.64 + j 0.86 Ohms");
+    EXPECT_EQ(Box("txtPwr2")->text(), "L1");
+    Snapshot("tuner-low-pass-l-start-up-line");
+    model.txtFreq.SetText("14");
+    model.cboPickCable.Choose(17);
+    model.txtResistance.SetText("200");
+    model.txtReactance.SetText("-100");
+    DrawLowPassL();
+    EXPECT_EQ(Box("txtLoadZ")->text(), "17.53 - j 23.78 Ohms");
+    EXPECT_EQ(Box("txtPwr2")->text(), "C1");
+    EXPECT_EQ(Box("txtLeftX")->text(), "315.9 pF");
+    Snapshot("tuner-low-pass-l-rg213");
 }
 
 TEST_F(TunerPageViewTest, CancelAndMainScreenHideWhatTheyShould) {
