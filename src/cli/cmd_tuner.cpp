@@ -14,12 +14,11 @@ const char* const kTunerUsage =
 struct NetworkChoice {
     const char* name;
     form::Option TunerWindow::*option;
-    bool built;
 };
-constexpr NetworkChoice kNetworks[] = {{"hpl", &TunerWindow::optLNet1, false},
-                                       {"lpl", &TunerWindow::optLNet2, true},
-                                       {"pi", &TunerWindow::optPiNet, false},
-                                       {"tee", &TunerWindow::optTeeNet, false}};
+constexpr NetworkChoice kNetworks[] = {{"hpl", &TunerWindow::optLNet1},
+                                       {"lpl", &TunerWindow::optLNet2},
+                                       {"pi", &TunerWindow::optPiNet},
+                                       {"tee", &TunerWindow::optTeeNet}};
 
 // The settings, each typed into the set-up window's field as a user would.
 struct SettingOption {
@@ -99,7 +98,6 @@ int Tuner(const Args& args) {
     for (const NetworkChoice& n : kNetworks)
         if (*network == n.name) choice = &n;
     if (!choice) return Fail({"--network takes hpl, lpl, pi or tee, not \"" + *network + "\""}, kTunerUsage);
-    if (!choice->built) return Fail({"--network " + *network + ": this network is not built yet", false}, kTunerUsage);
 
     Session s;
     if (!ApplyLine(s, *o, failure)) return Fail(failure, kTunerUsage);

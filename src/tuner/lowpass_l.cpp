@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/format.h"
 #include "core/numbers.h"
 #include "tuner/designs.h"
 #include "tuner/search.h"
@@ -16,36 +15,10 @@ namespace {
 
 constexpr Network kNet = Network::LowPassL;
 
-std::string TooClose(double z0) { return "Such an L-network load won't work -- too close to " + NumberText(z0) + " ohms"; }
-
-// The phase at the transmitter side, folded into (-180, 180] from above only.
-double InputAngle(double phase, double lag_rad) {
-    double a = phase - lag_rad * kDegPerRad;
-    if (a > 180.0) a -= 360.0;
-    return a;
-}
-
-NetworkDesign Blank(Schematic schematic, const TunerLoad& load, const TunerSettings& s) {
-    NetworkDesign d;
-    d.network = kNet;
-    d.schematic = schematic;
-    d.page = Page::Tuner1;
-    d.f0 = load.f0;
-    d.z0 = s.z0;
-    d.ra = load.ra;
-    d.xa = load.xa;
-    return d;
-}
-
-Element Make(const char* name, Kind kind, Connection c, double x, double f0, double q, double v, double i,
-             double p) {
-    return {name, kind, c, x, kind == Kind::L ? MicroHenries(x, f0) : PicoFarads(x, f0), q, v, i, p};
-}
-
 // C2 across the line input (whose parallel form is Rp || jXp), L1 from the transmitter to it.
 DesignResult LoadSideShunt(const TunerLoad& load, const TunerSettings& s) {
     const double z0 = s.z0, qc = s.qc, qu = s.qu, rp = load.rp, xp = load.xp;
-    if (std::fabs(rp - z0) < 0.01) return Failure(kNet, TooClose(z0), false);
+    if (std::fabs(rp - z0) < 0.01) return Failure(kNet, TooCloseText(z0), false);
     const double q0 = std::sqrt(rp / z0 - 1.0);  // the lossless design's Q
     const double xt = -rp / q0;                  // the parallel reactance the line input must show
     if (std::fabs(xp - xt) < 0.1) return Failure(kNet, "Can't match this.", true);
@@ -69,32 +42,19 @@ DesignResult LoadSideShunt(const TunerLoad& load, const TunerSettings& s) {
     double x2 = 1.0 / (1.0 / xt - 1.0 / xp);
     double rin = eval(x2);
     if (!std::isfinite(rin)) return Failure(kNet, kFaultText, true);
-    // Bracket by one-ohm steps; Rin must move towards the tuner resistance.
-    double xhi, xlo;
-    const bool above = rin > z0;
-    (above ? xhi : xlo) = x2;
-    for (long step = 0;; ++step) {
-        if (step >= kMaxBracketSteps) return Failure(kNet, kNoMatchText, true);
-        const double before = rin;
-        x2 += above ? 1.0 : -1.0;
-        rin = eval(x2);
-        if (!std::isfinite(rin)) return Failure(kNet, kFaultText, true);
-        if (above ? rin > before : rin < before)
-            return Failure(kNet, "This can't be matched with this network.", true);
-        if (above ? rin < z0 : rin > z0) break;
-    }
-    (above ? xlo : xhi) = x2;
-    switch (Bisect(x2, rin, xhi, xlo, z0, eval)) {
-        case SearchEnd::Matched: break;
-        case SearchEnd::NoMatch: return Failure(kNet, kNoMatchText, true);
-        case SearchEnd::Fault: return Failure(kNet, kFaultText, true);
-    }
+    // Rin must move towards the tuner resistance with every one-ohm step.
+    const bool start_above = rin > z0;
+    const auto moving_away = [start_above](double before, double now, double) {
+        return start_above ? now > before : now < before;
+    };
+    if (const SearchEnd end = Search(x2, rin, z0, 1.0, eval, moving_away); end != SearchEnd::Matched)
+        return SearchFailed(kNet, end, "This can't be matched with this network.");
 
     const double p = s.power;
     const double vin = std::sqrt(z0 * p);
     const double iin = vin / z0;
     const SeriesForm n = ParallelToSeries(q.rn, q.xn);
-    NetworkDesign d = Blank(Schematic::LowPassLLoadShunt, load, s);
+    NetworkDesign d = NewDesign(kNet, Schematic::LowPassLLoadShunt, load, s);
     d.vin = vin;
     d.vout = std::sqrt(n.r * n.r + n.x * n.x) * iin;
     d.vin_angle = InputAngle(s.phase, ComplexAngle(n.r, n.x));
@@ -103,8 +63,8 @@ DesignResult LoadSideShunt(const TunerLoad& load, const TunerSettings& s) {
     const double v2 = std::sqrt(q.rn * (p - p1));  // the line input's voltage, across C2
     const double i2 = std::fabs(v2 / x2);
     const double p2 = q.r2 * i2 * i2;
-    d.elements = {Make("L1", Kind::L, Connection::Series, q.x1, load.f0, qu, v1, iin, p1),
-                  Make("C2", Kind::C, Connection::Shunt, x2, load.f0, qc, v2, i2, p2)};
+    d.elements = {MakeElement("L1", Kind::L, Connection::Series, q.x1, load.f0, qu, v1, iin, p1),
+                  MakeElement("C2", Kind::C, Connection::Shunt, x2, load.f0, qc, v2, i2, p2)};
     d.ploss = p1 + p2;
     d.loss_percent = 100.0 * d.ploss / p;
     d.qeff = std::max(q.qn, q0);
@@ -117,7 +77,7 @@ DesignResult InputSideShunt(const TunerLoad& load, const TunerSettings& s) {
     const Impedance l = AddStrayC(s.stray_f, load.f0, kPiSingle, load.ra, load.xa);
     const double q0 = std::sqrt(z0 / l.r - 1.0);
     const double xs0 = q0 * l.r;  // the series reactance the branch must have
-    if (std::fabs(load.rp - z0) < 0.01 || std::fabs(l.r - z0) < 0.5) return Failure(kNet, TooClose(z0), false);
+    if (std::fabs(load.rp - z0) < 0.01 || std::fabs(l.r - z0) < 0.5) return Failure(kNet, TooCloseText(z0), false);
     if (!std::isfinite(xs0)) return Failure(kNet, kFaultText, true);
 
     struct {
@@ -139,27 +99,15 @@ DesignResult InputSideShunt(const TunerLoad& load, const TunerSettings& s) {
     double x2 = xs0 - l.x;
     double rin = eval(x2);
     if (!std::isfinite(rin)) return Failure(kNet, kFaultText, true);
-    double xhi, xlo;
-    const bool above = rin > z0;
-    (above ? xhi : xlo) = x2;
-    for (long step = 0;; ++step) {
-        if (step >= kMaxBracketSteps) return Failure(kNet, kNoMatchText, true);
-        x2 += above ? -1.0 : 1.0;
-        rin = eval(x2);
-        if (!std::isfinite(rin)) return Failure(kNet, kFaultText, true);
-        if (!above && x2 < 0.0) return Failure(kNet, "This network won't work.", false);
-        if (above ? rin < z0 : rin > z0) break;
-    }
-    (above ? xlo : xhi) = x2;
-    switch (Bisect(x2, rin, xhi, xlo, z0, eval)) {
-        case SearchEnd::Matched: break;
-        case SearchEnd::NoMatch: return Failure(kNet, kNoMatchText, true);
-        case SearchEnd::Fault: return Failure(kNet, kFaultText, true);
-    }
+    // Stepping up, the series element must stay a coil.
+    const bool start_above = rin > z0;
+    const auto turned_capacitor = [start_above](double, double, double x) { return !start_above && x < 0.0; };
+    if (const SearchEnd end = Search(x2, rin, z0, -1.0, eval, turned_capacitor); end != SearchEnd::Matched)
+        return SearchFailed(kNet, end, "This network won't work.", false);
     if (x2 <= 0.0) return Failure(kNet, "This can't be matched with this network.", true);
 
     const double p = s.power;
-    NetworkDesign d = Blank(Schematic::LowPassLInputShunt, load, s);
+    NetworkDesign d = NewDesign(kNet, Schematic::LowPassLInputShunt, load, s);
     d.stray_f = s.stray_f;
     d.vin = std::sqrt(z0 * p);
     const double zb = std::sqrt(q.rb * q.rb + q.xb * q.xb);
@@ -172,8 +120,8 @@ DesignResult InputSideShunt(const TunerLoad& load, const TunerSettings& s) {
     const double i2 = std::sqrt((p - p1) / q.rb);
     const double v2 = x2 * i2;
     const double p2 = q.r2 * i2 * i2;
-    d.elements = {Make("C1", Kind::C, Connection::Shunt, q.x1, load.f0, qc, v1, i1, p1),
-                  Make("L2", Kind::L, Connection::Series, x2, load.f0, qu, v2, i2, p2)};
+    d.elements = {MakeElement("C1", Kind::C, Connection::Shunt, q.x1, load.f0, qc, v1, i1, p1),
+                  MakeElement("L2", Kind::L, Connection::Series, x2, load.f0, qu, v2, i2, p2)};
     d.ploss = p1 + p2;
     d.loss_percent = 100.0 * d.ploss / p;
     d.qeff = std::max(q.qb, q0);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/format.h"
 #include "core/numbers.h"
 #include "tuner/designs.h"
 
@@ -53,9 +54,56 @@ double PicoFarads(double x, double f0) { return -1e6 / (x * f0 * kTwoPiSingle); 
 
 namespace detail {
 
+Page PageOf(Network n) { return n == Network::Tee ? Page::Tuner2 : Page::Tuner1; }
+
 DesignFailure Failure(Network n, std::string text, bool hide_page) {
-    const Page page = n == Network::Tee ? Page::Tuner2 : Page::Tuner1;
-    return {std::string(NetworkTitle(n)), std::move(text), hide_page, page};
+    return Failure(n, std::move(text), hide_page, PageOf(n));
+}
+
+DesignFailure Failure(Network n, std::string text, bool hide_page, Page page) {
+    return {std::string(NetworkTitle(n)), std::move(text), hide_page, page, false};
+}
+
+DesignFailure SearchFailed(Network n, SearchEnd end, std::string refused_text, bool refused_hides,
+                           Page refused_page) {
+    switch (end) {
+        case SearchEnd::Refused: return Failure(n, std::move(refused_text), refused_hides, refused_page);
+        case SearchEnd::NoMatch: return Failure(n, kNoMatchText, true);
+        case SearchEnd::Matched:
+        case SearchEnd::Fault: break;
+    }
+    return Failure(n, kFaultText, true);
+}
+
+DesignFailure SearchFailed(Network n, SearchEnd end, std::string refused_text, bool refused_hides) {
+    return SearchFailed(n, end, std::move(refused_text), refused_hides, PageOf(n));
+}
+
+double InputAngle(double phase, double turn) {
+    double a = phase - turn * kDegPerRad;
+    if (a > 180.0) a -= 360.0;
+    return a;
+}
+
+Element MakeElement(const char* name, Kind kind, Connection c, double x, double f0, double q, double v, double i,
+                    double p) {
+    return {name, kind, c, x, kind == Kind::L ? MicroHenries(x, f0) : PicoFarads(x, f0), q, v, i, p};
+}
+
+NetworkDesign NewDesign(Network n, Schematic schematic, const TunerLoad& load, const TunerSettings& s) {
+    NetworkDesign d;
+    d.network = n;
+    d.schematic = schematic;
+    d.page = PageOf(n);
+    d.f0 = load.f0;
+    d.z0 = s.z0;
+    d.ra = load.ra;
+    d.xa = load.xa;
+    return d;
+}
+
+std::string TooCloseText(double z0) {
+    return "Such an L-network load won't work -- too close to " + NumberText(z0) + " ohms";
 }
 
 DesignResult Checked(NetworkDesign d, const TunerSettings& s) {
@@ -73,18 +121,23 @@ DesignResult Checked(NetworkDesign d, const TunerSettings& s) {
 
 DesignResult Design(Network n, const TunerLoad& load, const TunerSettings& s) {
     // A power, resistance or frequency of 0 would make every voltage 0/0; refuse them first.
-    if (!(s.power > 0.0) || !std::isfinite(s.power)) return detail::Failure(n, kNoPowerText, false);
-    if (!(s.z0 > 0.0) || !std::isfinite(s.z0)) return detail::Failure(n, kNoResistanceText, false);
+    const auto refuse = [n](const char* text) {
+        DesignFailure f = detail::Failure(n, text, false);
+        f.before_design = true;
+        return f;
+    };
+    if (!(s.power > 0.0) || !std::isfinite(s.power)) return refuse(kNoPowerText);
+    if (!(s.z0 > 0.0) || !std::isfinite(s.z0)) return refuse(kNoResistanceText);
     if (!(load.f0 > 0.0) || !std::isfinite(load.f0) || !std::isfinite(load.ra) || !std::isfinite(load.xa) ||
-        !(s.qc > 0.0) || !(s.qu > 0.0))
-        return detail::Failure(n, kFaultText, false);
+        !(s.qc > 0.0) || !(s.qu > 0.0) || !std::isfinite(s.stray_f) || !std::isfinite(s.phase))
+        return refuse(kFaultText);
     switch (n) {
         case Network::LowPassL: return detail::DesignLowPassL(load, s);
-        case Network::HighPassL:
-        case Network::Pi:
-        case Network::Tee: break;
+        case Network::HighPassL: return detail::DesignHighPassL(load, s);
+        case Network::Pi: return detail::DesignPi(load, s);
+        case Network::Tee: return detail::DesignTee(load, s);
     }
-    return detail::Failure(n, "This network cannot be designed yet.", false);
+    return refuse(kFaultText);
 }
 
 }  // namespace qlx::tuner

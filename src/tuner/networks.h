@@ -75,6 +75,9 @@ struct DesignFailure {
     std::string text;
     bool hide_page = false;  // a page left from an earlier design is taken away
     Page page = Page::Tuner1;
+    // Refused before any element was designed: the settings, or a load the network cannot
+    // take at all (the Pi's feasibility check, after which its capacitor row is not shown).
+    bool before_design = false;
 };
 
 using DesignResult = std::variant<NetworkDesign, DesignFailure>;

@@ -156,7 +156,13 @@ void TunerWindow::DrawTuner(const DisplayedLine& line) {
     if (!network) return;
     s.phase = ParseNumber(txtPhase.text());
     last_result_ = tuner::Design(*network, reading.load, s);
-    if (const auto* failure = std::get_if<tuner::DesignFailure>(&*last_result_)) {
+    const auto* failure = std::get_if<tuner::DesignFailure>(&*last_result_);
+    // The Pi shows its capacitor row once the load has passed its feasibility check.
+    if (*network == Network::Pi && !(failure && failure->before_design)) {
+        lblPiCap.SetVisible(true);
+        txtPiCap.SetVisible(true);
+    }
+    if (failure) {
         title_ = failure->title;
         host_.ShowMessage(failure->text, failure->title, form::Buttons::Ok);
         if (failure->hide_page)
@@ -191,9 +197,27 @@ void TunerWindow::WritePage(tuner::TunerPage& page, const tuner::NetworkDesign& 
             page.txtRightX.SetVisible(true);
             break;
         case Schematic::HighPassLA:
+            page.txtLeftX.SetVisible(false);
+            page.TxtMidX.SetText(Format(e[0].value, "###0.0 pF", mark));
+            page.TxtMidX.SetVisible(true);
+            page.txtRightX.SetText(Format(e[1].value, "##0.00 uH", mark));
+            page.txtRightX.SetVisible(true);
+            break;
         case Schematic::HighPassLB:
+            page.txtLeftX.SetText(Format(e[0].value, "##0.00 uH", mark));
+            page.txtLeftX.SetVisible(true);
+            page.TxtMidX.SetText(Format(e[1].value, "###0.0 pF", mark));
+            page.TxtMidX.SetVisible(true);
+            page.txtRightX.SetText(stray_text);
+            page.txtRightX.SetVisible(true);
+            break;
         case Schematic::Pi:
         case Schematic::Tee:
+            // C1, L2 and C3 (the Tee's C3 as entered).
+            page.txtLeftX.SetText(Format(e[0].value, "###0.0 pF", mark));
+            page.TxtMidX.SetText(Format(e[1].value, "##0.00 uH", mark));
+            page.txtRightX.SetText(Format(e[2].value, "###0.0 pF", mark));
+            for (form::TextField* box : {&page.txtLeftX, &page.TxtMidX, &page.txtRightX}) box->SetVisible(true);
             break;
     }
     page.txtInputR.SetText(Format(d.z0, "####.0 Ohms", mark));
@@ -201,7 +225,15 @@ void TunerWindow::WritePage(tuner::TunerPage& page, const tuner::NetworkDesign& 
     page.picSchematic.Load((std::filesystem::path(host_.ProgramDirectory()) / tuner::SchematicFile(d.schematic)).string());
     page.window.SetCaption(PageCaption(d.network));
 
-    const tuner::Report r = tuner::NetworkReport(d, power, line_loss_db, phase, mark);
+    // The Tee's block says "N/A" for the loss in dB when almost no power is left, and shows the
+    // percentage with three digits before the mark.
+    tuner::ReportStyle style;
+    if (d.network == Network::Tee) {
+        style.na_without_power_left = true;
+        style.percent_picture = "##0.0";
+        page.txtCStray.SetText(stray_text);
+    }
+    const tuner::Report r = tuner::NetworkReport(d, power, line_loss_db, phase, mark, style);
     page.txtSWRLine.SetText(r.swr_line);
     page.txtPowerLost.SetText(r.power_lost);
     page.txtXmsnLoss.SetText(r.xmsn_loss);

@@ -282,7 +282,7 @@ TEST(QlxCli, TunerExitStatuses) {
         {"tuner --network lpl --at input --r 50 --x -50", 1, "L Network: Can't match this."},
         {"tuner --network lpl --power 0", 1, "L Network: Enter a transmitter power above 0 W"},
         {"tuner --network lpl --qu 10", 0, "QLX, Tuner: Minimum coil Q is 15 -- Changing back to default 200."},
-        {"tuner --network pi", 2, "not built yet"},
+        {"tuner --network pi --at input --r 0.05 --x 0", 1, "Pi-network: The pi-network will not match this impedance. "},
         {"tuner --network bandpass", 2, "--network takes hpl, lpl, pi or tee"},
         {"tuner --freq 14", 2, "--network is needed"},
         {"tuner --network lpl --power many", 2, "--power needs a number"},
