@@ -38,10 +38,11 @@ qlx::DisplayedLine AtInput(const char* r, const char* x, const char* freq) {
     return d;
 }
 
-void Run(benchmark::State& state, const qlx::DisplayedLine& line) {
+void Run(benchmark::State& state, const qlx::DisplayedLine& line,
+         qlx::form::Option qlx::TunerWindow::*network = &qlx::TunerWindow::optLNet2) {
     NullHost host;
     qlx::TunerWindow tuner(host);
-    tuner.optLNet2.Select();
+    (tuner.*network).Select();
     for (auto _ : state) {
         tuner.DrawTuner(line);
         benchmark::DoNotOptimize(tuner.last_result());
@@ -54,6 +55,17 @@ BENCHMARK(BM_LowPassL_Typical);
 
 void BM_LowPassL_LoadSide(benchmark::State& state) { Run(state, AtInput("200", "0", "3.5")); }
 BENCHMARK(BM_LowPassL_LoadSide);
+
+void BM_HighPassL_Typical(benchmark::State& state) {
+    Run(state, AtInput("200", "0", "3.5"), &qlx::TunerWindow::optLNet1);
+}
+BENCHMARK(BM_HighPassL_Typical);
+
+void BM_Pi_Typical(benchmark::State& state) { Run(state, AtInput("200", "0", "3.5"), &qlx::TunerWindow::optPiNet); }
+BENCHMARK(BM_Pi_Typical);
+
+void BM_Tee_Typical(benchmark::State& state) { Run(state, AtInput("20", "0", "14.0"), &qlx::TunerWindow::optTeeNet); }
+BENCHMARK(BM_Tee_Typical);
 
 // The slowest load found: the coil's loss alone keeps Rin above 50 ohms, and the one-ohm steps
 // run to their bound of a million before "No match found".

@@ -116,7 +116,7 @@ QImage Picture(const sc::Layout& layout) {
         p.drawEllipse(QPointF(x, sc::kRailY), 4.5, 4.5);
         p.drawEllipse(QPointF(x, sc::kGroundY), 4.5, 4.5);
     }
-    Ground(p, (sc::kTxX + sc::kLineX) / 2.0);
+    Ground(p, sc::kGroundSymbolX);
     p.drawText(QRectF(sc::kTxX - 24, sc::kRailY + 8, 48, 20), Qt::AlignCenter, "TX");
     p.drawText(QRectF(sc::kLineX - 70, sc::kRailY + 8, 70, 20), Qt::AlignRight | Qt::AlignVCenter, "To line");
 

@@ -47,6 +47,8 @@ inline constexpr Box ValueBox(int x, Part p) {
 }
 inline constexpr Box kInputRBox{4, kGroundY + 10, 120, 22};
 inline constexpr Box kLoadZBox{kWidth - 4 - 200, kGroundY + 10, 200, 22};
-inline constexpr Box kStrayBox = ValueBox(kStrayX, Part::StrayC);
+// The Tee's stray capacitance: a short text (" 10 pF") in the room left before the right edge.
+inline constexpr Box kStrayBox{kStrayX + 24, ValueBox(kStrayX, Part::StrayC).y, kWidth - kStrayX - 28, 22};
+inline constexpr int kGroundSymbolX = (kSlotX[0] + kSlotX[1]) / 2;  // clear of every element
 
 }  // namespace qlx::ui::schematic

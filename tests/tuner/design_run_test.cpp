@@ -232,5 +232,83 @@ TEST(DrawTuner, PagePositionsGoToTheDefaultsFile) {
     EXPECT_EQ(lines[4], "-30;45:6456,8460");
 }
 
+TEST(DrawTuner, PiFillsTheFourthColumnAndShowsItsCapacitorRow) {
+    Tuning t;
+    t.AtInput("200", "0");
+    t.tuner().optLNet2.Select();
+    t.Draw();  // two elements: the fourth column hidden
+    ASSERT_FALSE(t.page1().txtQ4.visible());
+    t.tuner().optPiNet.Select();
+    t.Draw();
+    tuner::TunerPage& p = t.page1();
+    EXPECT_TRUE(t.host.messages.empty());
+    EXPECT_EQ(p.window.caption(), "Low-Pass Pi-Network");
+    EXPECT_EQ(p.picSchematic.path(), "/opt/qlx/Form3PiNet.bmp");
+    for (const auto& row : p.Table()) EXPECT_TRUE(row[3]->visible()) << row[3]->name();
+    EXPECT_EQ(p.txtPwr2.text() + p.txtPwr3.text() + p.txtPwr4.text(), "C1L2C3");
+    EXPECT_EQ(p.txtRightX.text(), "500.0 pF");  // C3 as entered
+    EXPECT_TRUE(p.txtLeftX.visible() && p.TxtMidX.visible() && p.txtRightX.visible());
+    EXPECT_TRUE(t.tuner().txtPiCap.visible());
+    // A load the Pi cannot take at all: the message, and the row stays hidden.
+    t.AtInput("0.05", "0");
+    t.Draw();
+    ASSERT_EQ(t.host.messages.size(), 1u);
+    EXPECT_EQ(t.host.messages[0].title, "Pi-network");
+    EXPECT_EQ(t.host.messages[0].text, "The pi-network will not match this impedance. ");
+    EXPECT_FALSE(t.tuner().txtPiCap.visible());
+    EXPECT_TRUE(p.window.visible());  // the feasibility message leaves the page as it was
+}
+
+TEST(DrawTuner, TheTeeHasItsOwnPageAndBothMayBeOpen) {
+    Tuning t;
+    t.AtInput("20", "0");
+    t.tuner().optLNet2.Select();
+    t.Draw();
+    t.tuner().optTeeNet.Select();
+    t.win->txtFreq.SetText("14");
+    t.Draw();
+    tuner::TunerPage& tee = t.win->frmTuner.frmTuner2;
+    EXPECT_TRUE(t.host.messages.empty());
+    EXPECT_TRUE(tee.window.visible());
+    EXPECT_TRUE(t.page1().window.visible());
+    EXPECT_EQ(tee.window.caption(), "High-Pass Tee-Network");
+    EXPECT_EQ(tee.picSchematic.path(), "/opt/qlx/Form4TeeNet2.bmp");
+    EXPECT_EQ(tee.txtCStray.text(), " 10 pF");
+    EXPECT_EQ(tee.txtRightX.text(), "100.0 pF");
+    EXPECT_NE(tee.txtPowerLost.text().find(" dB = "), std::string::npos);
+    // A Tee failure takes away the L/Pi page and leaves its own.
+    t.AtInput("20", "410");
+    t.win->txtFreq.SetText("3.5");
+    t.Draw();
+    ASSERT_EQ(t.host.messages.size(), 1u);
+    EXPECT_EQ(t.host.messages[0].title, "Tee-network");
+    EXPECT_FALSE(t.page1().window.visible());
+    EXPECT_TRUE(tee.window.visible());
+}
+
+TEST(DrawTuner, HighPassLValueBoxesOfBothTopologies) {
+    Tuning a;
+    a.AtInput("200", "0");
+    a.tuner().optLNet1.Select();
+    a.Draw();
+    tuner::TunerPage& p = a.page1();
+    EXPECT_EQ(p.window.caption(), "High-Pass L-Network");
+    EXPECT_EQ(p.picSchematic.path(), "/opt/qlx/Form2Network3.bmp");
+    EXPECT_FALSE(p.txtLeftX.visible());
+    EXPECT_NE(p.TxtMidX.text().find(" pF"), std::string::npos);
+    EXPECT_NE(p.txtRightX.text().find(" uH"), std::string::npos);
+    EXPECT_EQ(p.txtPwr2.text() + p.txtPwr3.text(), "C1L2");
+    Tuning b;
+    b.AtInput("20", "0");
+    b.tuner().optLNet1.Select();
+    b.Draw();
+    tuner::TunerPage& q = b.page1();
+    EXPECT_EQ(q.picSchematic.path(), "/opt/qlx/Form2Network4.bmp");
+    EXPECT_NE(q.txtLeftX.text().find(" uH"), std::string::npos);
+    EXPECT_NE(q.TxtMidX.text().find(" pF"), std::string::npos);
+    EXPECT_EQ(q.txtRightX.text(), " 10 pF");
+    EXPECT_EQ(q.txtPwr2.text() + q.txtPwr3.text(), "L1C2");
+}
+
 }  // namespace
 }  // namespace qlx

@@ -167,7 +167,15 @@ TEST(Networks, ChecksAndMessages) {
         // 100 pF (-455 ohms at 3.5 MHz) nearly cancels the line input with its stray: Rpo is near 20.
         {Network::Tee, {20, 410, 3.5}, "Can't match this impedance -- use a smaller output capacitor.", true,
          Page::Tuner1},
+        // An inductive 1 + j50 ohms at 1.8 MHz: the coil that cancels the output node is negative
+        // and larger than the coil the transformation adds.
+        {Network::Pi, {1, 50, 1.8}, "Try a larger output capacitor.", true, Page::Tuner1},
+        {Network::Tee, {20, 450, 3.5}, "This won't match -- a shunt output capacitor would be needed.", true,
+         Page::Tuner1},
         {Network::HighPassL, {50.005, 0, 3.5}, too_close.c_str(), false, Page::Tuner1},
+        // 10 - j10 ohms at 100 kHz needs a series capacitor of about 0.16 uF.
+        {Network::HighPassL, {10, -10, 0.1}, "  Series capacitor greater than 99999 pF. Try another network.", false,
+         Page::Tuner1},
         {Network::HighPassL, {-5, 0, 3.5}, "Choose another network", false, Page::Tuner1},
     };
     for (const Case& c : cases) {

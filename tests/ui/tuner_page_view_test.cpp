@@ -26,7 +26,8 @@ protected:
         : model(host, store),
           view(model),
           tuner(model.frmTuner),
-          page(model.frmTuner.frmTuner1) {
+          page(model.frmTuner.frmTuner1),
+          tee_page(model.frmTuner.frmTuner2) {
         // The schematics are drawn into the build's program directory, beside this test.
         host.program_dir = QCoreApplication::applicationDirPath().toStdString();
         model.Load();
@@ -58,6 +59,7 @@ protected:
     ui::MainWindowView view;
     ui::TunerView tuner;
     ui::TunerPageView page;
+    ui::TunerPageView tee_page;
 };
 
 TEST_F(TunerPageViewTest, DrawTunerShowsThePageWithItsPictureAndEveryBox) {
@@ -132,6 +134,49 @@ TEST_F(TunerPageViewTest, AMissingPictureLeavesTheValuesReadable) {
     EXPECT_TRUE(page.schematic()->pixmap().isNull());
     EXPECT_TRUE(Box("TxtMidX")->isVisible());
     EXPECT_EQ(Box("TxtMidX")->text(), "3.92 uH");
+}
+
+// Each network on its page: the picture loaded, every value box over it, the table filled.
+TEST_F(TunerPageViewTest, EveryNetworkDrawsACompletePage) {
+    struct Case {
+        const char* option;
+        const char* r;
+        const char* x;
+        const char* freq;
+        const char* shot;
+        int columns;
+    };
+    const Case cases[] = {
+        {"optLNet1", "200", "0", "3.5", "tuner-high-pass-l-a", 2},
+        {"optLNet1", "20", "0", "3.5", "tuner-high-pass-l-b", 2},
+        {"optPiNet", "200", "0", "3.5", "tuner-pi", 3},
+        {"optTeeNet", "20", "0", "14", "tuner-tee", 3},
+    };
+    for (const Case& c : cases) {
+        model.txtFreq.SetText(c.freq);
+        model.optInput.Select();
+        model.txtResistance.SetText(c.r);
+        model.txtReactance.SetText(c.x);
+        QTest::mouseClick(tuner.findChild<QRadioButton*>(c.option), Qt::LeftButton);
+        host.messages.clear();
+        QTest::mouseClick(tuner.findChild<QPushButton*>("cmdDrawTuner"), Qt::LeftButton);
+        EXPECT_TRUE(host.messages.empty()) << c.shot;
+        const bool tee = std::string(c.option) == "optTeeNet";
+        ui::TunerPageView& v = tee ? tee_page : page;
+        ASSERT_TRUE((tee ? model.frmTuner.frmTuner2 : model.frmTuner.frmTuner1).window.visible()) << c.shot;
+        v.show();
+        EXPECT_FALSE(v.schematic()->pixmap().isNull()) << c.shot;
+        for (const char* name : {"txtInputR", "txtLoadZ", "TxtMidX", "txtRightX"}) {
+            const QLineEdit* box = v.findChild<QLineEdit*>(name);
+            EXPECT_TRUE(box->isVisible()) << c.shot << " " << name;
+            EXPECT_TRUE(v.schematic()->geometry().contains(box->geometry())) << c.shot << " " << name;
+            EXPECT_FALSE(box->text().isEmpty()) << c.shot << " " << name;
+        }
+        EXPECT_EQ(v.findChild<QLineEdit*>("txtPwr4")->isVisible(), c.columns == 3) << c.shot;
+        EXPECT_EQ(v.findChild<QLineEdit*>("txtCStray")->isVisible(), tee) << c.shot;
+        const QByteArray dir = qgetenv("QLX_SCREENSHOT_DIR");
+        if (!dir.isEmpty()) v.grab().save(QString::fromUtf8(dir) + "/" + c.shot + ".png");
+    }
 }
 
 }  // namespace
