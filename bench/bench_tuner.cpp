@@ -17,6 +17,7 @@ public:
     bool PrintWindow(qlx::form::Window&) override { return false; }
     qlx::form::OpenResult OpenDocument(const std::string&) override { return qlx::form::OpenResult::NoViewer; }
     float ScreenWidthTwips() override { return 19200; }
+    float ScreenHeightTwips() override { return 15360; }
     std::string ProgramDirectory() override { return "/opt/qlx"; }
     char DecimalMark() override { return '.'; }
     void Quit() override {}

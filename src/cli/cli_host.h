@@ -38,6 +38,7 @@ public:
     bool PrintWindow(form::Window&) override { return false; }
     form::OpenResult OpenDocument(const std::string&) override { return form::OpenResult::NoViewer; }
     float ScreenWidthTwips() override { return 1e9f; }
+    float ScreenHeightTwips() override { return 1e9f; }
     std::string ProgramDirectory() override { return "."; }
     char DecimalMark() override { return '.'; }
     void Quit() override {}

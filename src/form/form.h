@@ -81,7 +81,8 @@ private:
 };
 
 // Assigning a different text runs the change handler, whether the program or the user typed
-// it; handlers may assign texts again (they re-enter).
+// it; handlers may assign texts again (they re-enter). Control characters (line breaks, tabs,
+// anything below a blank) never enter a field: they are dropped as they are typed or pasted.
 class TextField : public Control {
 public:
     using Control::Control;
@@ -251,6 +252,7 @@ public:
     virtual bool PrintWindow(Window& window) = 0;
     virtual OpenResult OpenDocument(const std::string& path) = 0;
     virtual float ScreenWidthTwips() = 0;
+    virtual float ScreenHeightTwips() = 0;
     // The directory of the program, without a trailing separator.
     virtual std::string ProgramDirectory() = 0;
     // The user's decimal mark, '.' or ','.

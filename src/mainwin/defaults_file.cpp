@@ -1,6 +1,11 @@
 #include "mainwin/defaults_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
 
 #include <charconv>
 #include <cstdio>
@@ -33,26 +38,42 @@ std::string_view DefaultSizeText(std::size_t line) {
 
 std::vector<std::string> SplitDefaultsText(std::string_view text) {
     if (text.size() > kMaxReadBytes) text = text.substr(0, kMaxReadBytes);
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size() && lines.size() < kDefaultsLineCount) {
-        std::size_t end = text.find('\n', start);
-        const bool last = end == std::string_view::npos;
-        if (last) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.size() > kMaxLineLength) line = line.substr(0, kMaxLineLength);
-        lines.emplace_back(line);
-        if (last) break;
-        start = end + 1;
+    std::string line;
+    std::size_t i = 0;
+    const auto end_line = [&] {
+        lines.push_back(std::move(line));
+        line.clear();
+    };
+    while (i < text.size() && lines.size() < kDefaultsLineCount) {
+        const char c = text[i];
+        if (c == '\n') {
+            end_line();
+            ++i;
+        } else if (c == '\r') {
+            std::size_t crs = 0;
+            while (i < text.size() && text[i] == '\r') ++crs, ++i;
+            if (i < text.size() && text[i] == '\n') {
+                ++i;
+                end_line();
+            } else {
+                for (std::size_t k = 0; k < crs && lines.size() < kDefaultsLineCount; ++k) end_line();
+            }
+        } else {
+            if (line.size() < kMaxLineLength) line += c;
+            ++i;
+        }
     }
+    if (!line.empty() && lines.size() < kDefaultsLineCount) end_line();
     return lines;
 }
 
 std::string JoinDefaultsLines(const std::vector<std::string>& lines) {
     std::string out;
     for (const std::string& l : lines) {
-        out += l;
+        for (const char c : l)
+            if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
         out += "\r\n";
     }
     return out;
@@ -77,7 +98,7 @@ std::optional<float> GeometryNumber(std::string_view text) {
     if (const std::size_t comma = t.find(','); comma != std::string::npos) t[comma] = '.';
     float value = 0;
     const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-    if (ec != std::errc() || ptr != t.data() + t.size()) return std::nullopt;
+    if (ec != std::errc() || ptr != t.data() + t.size() || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
@@ -107,7 +128,7 @@ DefaultsStore::ReadResult MemoryDefaultsStore::Read() {
 }
 
 bool MemoryDefaultsStore::Write(const std::vector<std::string>& lines) {
-    if (fail_writes) return false;
+    if (fail_writes || unreadable) return false;
     content = JoinDefaultsLines(lines);
     ++writes;
     return true;
@@ -129,13 +150,30 @@ namespace {
 
 DefaultsStore::ReadResult ReadFile(const fs::path& path) {
     std::error_code ec;
-    if (!fs::exists(path, ec)) return {DefaultsStore::Status::Missing, {}};
-    if (!fs::is_regular_file(path, ec)) return {DefaultsStore::Status::Unreadable, {}};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {DefaultsStore::Status::Unreadable, {}};
-    std::string bytes(kMaxReadBytes, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    const fs::file_status st = fs::symlink_status(path, ec);
+    if (!fs::exists(st)) return {DefaultsStore::Status::Missing, {}};
+    // Opened without blocking (a FIFO in its place would hang the start), then checked to be a
+    // regular file on the descriptor itself.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return {DefaultsStore::Status::Unreadable, {}};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {DefaultsStore::Status::Unreadable, {}};
+    }
+    std::string bytes;
+    char buf[64 * 1024];
+    while (bytes.size() < kMaxReadBytes) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {  // an I/O error: the file exists but cannot be read
+            ::close(fd);
+            return {DefaultsStore::Status::Unreadable, {}};
+        }
+        if (n == 0) break;
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
     return {DefaultsStore::Status::Ok, SplitDefaultsText(bytes)};
 }
 
@@ -152,30 +190,39 @@ DefaultsStore::ReadResult FileDefaultsStore::Read() {
 
 bool FileDefaultsStore::Write(const std::vector<std::string>& lines) {
     const fs::path path = Path();
+    // A file that exists but cannot be read may hold the user's own line: it is left alone.
+    if (ReadFile(path).status == Status::Unreadable) return false;
     std::error_code ec;
     fs::create_directories(path.parent_path(), ec);
     return WriteFileAtomically(path, JoinDefaultsLines(lines));
 }
 
 bool WriteFileAtomically(const fs::path& target, std::string_view content) {
-    fs::path temp = target;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            fs::remove(temp, ec);
-            return false;
-        }
+    std::string name = target.string() + ".XXXXXX";
+    const int fd = ::mkstemp(name.data());  // O_CREAT | O_EXCL: a new file of our own
+    if (fd < 0) return false;
+    const auto give_up = [&] {
+        ::close(fd);
+        ::unlink(name.c_str());
+        return false;
+    };
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return give_up();  // a full disk, a file size limit, an I/O error
+        done += static_cast<std::size_t>(n);
     }
-    std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
+    // The file keeps the mode an ordinary new file gets (mkstemp makes it private).
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (::fchmod(fd, 0666 & ~mask) != 0 || ::fsync(fd) != 0) return give_up();
+    if (::close(fd) != 0) {
+        ::unlink(name.c_str());
+        return false;
+    }
+    if (::rename(name.c_str(), target.c_str()) != 0) {
+        ::unlink(name.c_str());
         return false;
     }
     return true;

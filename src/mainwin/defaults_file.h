@@ -23,14 +23,17 @@ inline constexpr std::size_t kMainGeometryLine = 8, kGraphGeometryLine = 9, kTun
 std::string_view DefaultSizeText(std::size_t line);
 
 // Reading is capped, so that a damaged or hostile file can neither exhaust memory nor stall
-// start-up: at most 17 lines are taken, each cut at kMaxLineLength characters, and no more than
-// kMaxReadBytes are looked at.
+// start-up: at most 17 lines are taken, each cut at kMaxLineLength characters (a damaged line
+// damages only itself), and no more than kMaxReadBytes are looked at.
 inline constexpr std::size_t kMaxLineLength = 1024;
-inline constexpr std::size_t kMaxReadBytes = 64 * 1024;
+inline constexpr std::size_t kMaxReadBytes = 16 * 1024 * 1024;
 
-// Splits file content into lines (CR LF or LF ends); a last line without its end counts.
+// Splits file content into lines. A line ends with CR LF, LF or a lone CR (an old Mac editor's);
+// CRs doubled before an LF (CR CR LF) end one line. A UTF-8 byte-order mark at the start is
+// skipped; a last line without its end counts.
 std::vector<std::string> SplitDefaultsText(std::string_view text);
-// Joins lines with CR LF after each, as the file is written.
+// Joins lines with CR LF after each, as the file is written. A control character never goes
+// into a line: it would break the file's line structure.
 std::string JoinDefaultsLines(const std::vector<std::string>& lines);
 
 // A window position "left;top:height,width" in twips, split at its first ";", ":" and ",".
@@ -40,7 +43,7 @@ struct GeometryTexts {
 std::optional<GeometryTexts> ParseGeometry(std::string_view line);
 
 // A coordinate text as a number: blanks around it are ignored, a decimal comma is accepted,
-// anything else that is not wholly a number gives nothing.
+// anything else that is not wholly a finite number gives nothing.
 std::optional<float> GeometryNumber(std::string_view text);
 
 struct Geometry {
@@ -70,7 +73,8 @@ public:
     virtual bool Write(const std::vector<std::string>& lines) = 0;
 };
 
-// The file in memory, for tests and for qlx-cli, which never touches the user's file.
+// The file in memory, for tests and for qlx-cli, which never touches the user's file. Like the
+// file on disk, an unreadable one is never written over.
 class MemoryDefaultsStore : public DefaultsStore {
 public:
     MemoryDefaultsStore() = default;
@@ -87,7 +91,8 @@ public:
 // TL.DEF in the program directory; where that directory cannot be written, in the user's
 // configuration directory (a copy left in the program directory is then read until the first
 // write). Every write goes to a temporary file beside the target and is renamed over it, so
-// a failed write leaves the old file whole.
+// a failed write leaves the old file whole; a file that exists but cannot be read (no
+// permission, an I/O error, not a regular file) is never written over.
 class FileDefaultsStore : public DefaultsStore {
 public:
     FileDefaultsStore(std::filesystem::path program_dir, std::filesystem::path config_dir);
@@ -102,7 +107,9 @@ private:
     std::filesystem::path config_dir_;
 };
 
-// Writes `content` to `target` through a temporary file and a rename.
+// Writes `content` to `target` through a freshly and exclusively created temporary file in the
+// same directory (it never follows a link, never opens a FIFO, never meets a stale file), flushed
+// to the disk and renamed over the target. On any failure the target is untouched.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
 
 }  // namespace qlx

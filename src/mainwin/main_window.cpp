@@ -460,7 +460,7 @@ void MainWindow::LoadDefaults() {
         tuners[i]->Move(g->left, g->top);
     }
     if (!has(13)) return;
-    const double n = LeadingNumber(at(13));
+    const double n = ParseNumber(at(13));  // a comma is a decimal mark here too
     txtLength.SetText(Format(Ft == "F" ? n : n / kFeetPerMeter, "###0.000", mark_));
     if (!has(14)) return;
     const double position = LeadingNumber(at(14));
@@ -493,24 +493,37 @@ void MainWindow::WriteDefaultFile() {
     frmTuner.frmTuner2.window.Move(at(kTuner2GeometryLine).left, at(kTuner2GeometryLine).top);
 }
 
+bool MainWindow::Showable(float width, float height) const {
+    return std::isfinite(width) && std::isfinite(height) && width > 0.0f && height > 0.0f &&
+           width <= host_.ScreenWidthTwips() && height <= host_.ScreenHeightTwips();
+}
+
 std::vector<std::string> MainWindow::StateLines() {
     std::vector<std::string> lines;
+    // A position that is not a number is written as the first start's.
     auto fixed = [](const form::Window& w, std::size_t line) {
+        if (!std::isfinite(w.left()) || !std::isfinite(w.top())) return std::string(DefaultDefaultsLines()[line - 1]);
         return ShortestText(w.left()) + ";" + ShortestText(w.top()) + std::string(DefaultSizeText(line));
     };
     lines.push_back(fixed(window, kMainGeometryLine));
+    // The graph window keeps its own size, unless it could not be shown on this screen.
     const form::Window& graph = frmVolt.window;
-    if (graph.width() > host_.ScreenWidthTwips())
+    if (!Showable(graph.width(), graph.height()) || !std::isfinite(graph.left()) || !std::isfinite(graph.top()))
         lines.emplace_back(DefaultDefaultsLines()[kGraphGeometryLine - 1]);
     else
         lines.push_back(GeometryLine(graph.left(), graph.top(), graph.height(), graph.width()));
     lines.push_back(fixed(frmTuner.window, kTunerGeometryLine));
     lines.push_back(fixed(frmTuner.frmTuner1.window, kTuner1GeometryLine));
     lines.push_back(fixed(frmTuner.frmTuner2.window, kTuner2GeometryLine));
-    // The file keeps the length in feet.
-    lines.push_back(optFeet.selected()
-                        ? txtLength.text()
-                        : Format(LeadingNumber(txtLength.text()) * kFeetPerMeter, "####.000", mark_));
+    // The file keeps the length in feet, with a point as decimal mark whatever the user's mark,
+    // and a length in meters with all its digits, so that it comes back as it went.
+    std::string length = txtLength.text();
+    if (optFeet.selected()) {
+        if (const std::size_t comma = length.find(','); comma != std::string::npos) length[comma] = '.';
+    } else {
+        length = Format(ParseNumber(length) * kFeetPerMeter, "####.000##", '.');
+    }
+    lines.push_back(length);
     lines.push_back(RecordNumberText(static_cast<float>(cboPickCable.position()), mark_));
     lines.push_back(txtFreq.text());
     lines.push_back(txtResistance.text());

@@ -142,6 +142,8 @@ private:
     void LoadDefaults();
     void WriteDefaultFile();
     std::string Number(double value) const;  // shortest text in the user's notation
+    // Whether a window of this size in twips can be shown on the screen.
+    bool Showable(float width, float height) const;
 
     form::Host& host_;
     DefaultsStore& store_;

@@ -102,6 +102,13 @@ float QtHost::ScreenWidthTwips() {
     return static_cast<float>(screen->geometry().width() * 1440.0 / dpi);
 }
 
+float QtHost::ScreenHeightTwips() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return 1e9f;
+    const double dpi = screen->logicalDotsPerInchY() > 0 ? screen->logicalDotsPerInchY() : 96.0;
+    return static_cast<float>(screen->geometry().height() * 1440.0 / dpi);
+}
+
 std::string QtHost::ProgramDirectory() {
     return QCoreApplication::applicationDirPath().toStdString();
 }

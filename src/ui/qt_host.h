@@ -26,6 +26,7 @@ public:
     bool PrintWindow(form::Window& window) override;
     form::OpenResult OpenDocument(const std::string& path) override;
     float ScreenWidthTwips() override;
+    float ScreenHeightTwips() override;
     std::string ProgramDirectory() override;
     char DecimalMark() override;
     void Quit() override;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+
+#include <csignal>
 #include <unistd.h>
 
 #include <filesystem>
@@ -25,6 +29,8 @@ TEST(Geometry, SplitsAtTheFirstSeparatorsAndRejectsNonNumbers) {
         {"-15;0:6456,8484", true, -15, 0, 6456, 8484},
         {"100;200:300,40000", true, 100, 200, 300, 40000},
         {" 6825 ; -15 :6468, 8484", true, 6825, -15, 6468, 8484},
+        {"nan;nan:6468,8484", false, 0, 0, 0, 0},
+        {"0;0:inf,8484", false, 0, 0, 0, 0},
         {"1;2:3,4,5", true, 1, 2, 3, 4.5f},  // numbers in the user's notation
         {"1;2:3,4;5", false, 0, 0, 0, 0},
         {"6345 540", false, 0, 0, 0, 0},
@@ -51,9 +57,30 @@ TEST(Geometry, SplitsAtTheFirstSeparatorsAndRejectsNonNumbers) {
 }
 
 TEST(DefaultsText, LinesAreReadWithTheirEndsAndCapped) {
-    EXPECT_EQ(SplitDefaultsText("F\r\n449.9\r\n"), (std::vector<std::string>{"F", "449.9"}));
-    EXPECT_EQ(SplitDefaultsText("F\n449.9"), (std::vector<std::string>{"F", "449.9"}));
-    EXPECT_EQ(SplitDefaultsText(""), std::vector<std::string>{});
+    using Lines = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        std::string text;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"CR LF", "F\r\n449.9\r\n", {"F", "449.9"}},
+        {"LF, no last end", "F\n449.9", {"F", "449.9"}},
+        {"lone CR (an old Mac editor)", "M\r449.9\r-0.96\r", {"M", "449.9", "-0.96"}},
+        {"CR CR LF", "F\r\r\n449.9\r\r\n", {"F", "449.9"}},
+        {"a byte-order mark", "\xEF\xBB\xBF" "F\r\n3\r\n", {"F", "3"}},
+        {"an empty line in the middle", "F\r\n\r\n3\r\n", {"F", "", "3"}},
+        {"nothing", "", {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SplitDefaultsText(c.text), c.lines) << c.what;
+    // A 70,000-character line damages only itself: the lines after it are read.
+    const Lines damaged = SplitDefaultsText("F\r\n" + std::string(70000, '9') + "\r\n-0.96\r\n0.045\r\n");
+    ASSERT_EQ(damaged.size(), 4u);
+    EXPECT_EQ(damaged[1].size(), kMaxLineLength);
+    EXPECT_EQ(damaged[2], "-0.96");
+    EXPECT_EQ(damaged[3], "0.045");
+    // No control character is ever written into a line.
+    EXPECT_EQ(JoinDefaultsLines({"50\n75", "a\tb\x01"}), "5075\r\nab\r\n");
     std::string many;
     for (int i = 0; i < 40; ++i) many += std::to_string(i) + "\r\n";
     EXPECT_EQ(SplitDefaultsText(many).size(), 17u);
@@ -92,32 +119,6 @@ protected:
     fs::path root_;
 };
 
-TEST_F(FileStoreTest, WritesBesideTheProgramAndReadsBack) {
-    FileDefaultsStore store(root_ / "prog", root_ / "config");
-    EXPECT_EQ(store.Read().status, DefaultsStore::Status::Missing);
-    ASSERT_TRUE(store.Write({"F", "449.9"}));
-    EXPECT_EQ(Slurp(root_ / "prog" / "TL.DEF"), "F\r\n449.9\r\n");
-    const auto r = store.Read();
-    EXPECT_EQ(r.status, DefaultsStore::Status::Ok);
-    EXPECT_EQ(r.lines, (std::vector<std::string>{"F", "449.9"}));
-    EXPECT_FALSE(fs::exists(root_ / "prog" / "TL.DEF.tmp"));
-}
-
-TEST_F(FileStoreTest, AFailedWriteLeavesTheOldFileWhole) {
-    FileDefaultsStore store(root_ / "prog", root_ / "config");
-    ASSERT_TRUE(store.Write({"F", "old"}));
-    // The temporary file cannot be created: its name is taken by a directory.
-    fs::create_directories(root_ / "prog" / "TL.DEF.tmp" / "x");
-    EXPECT_FALSE(store.Write({"M", "new"}));
-    EXPECT_EQ(Slurp(root_ / "prog" / "TL.DEF"), "F\r\nold\r\n");
-}
-
-TEST_F(FileStoreTest, AFileThatIsNotAFileIsUnreadableNotMissing) {
-    fs::create_directories(root_ / "prog" / "TL.DEF");
-    FileDefaultsStore store(root_ / "prog", root_ / "config");
-    EXPECT_EQ(store.Read().status, DefaultsStore::Status::Unreadable);
-}
-
 // Runs `body` where directory permissions hold: as root, in a child process that has dropped to
 // an unprivileged user. Returns what the body returned (0 for success).
 int WithoutPrivileges(const std::function<int()>& body) {
@@ -130,6 +131,108 @@ int WithoutPrivileges(const std::function<int()>& body) {
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+TEST_F(FileStoreTest, WritesBesideTheProgramAndReadsBack) {
+    FileDefaultsStore store(root_ / "prog", root_ / "config");
+    EXPECT_EQ(store.Read().status, DefaultsStore::Status::Missing);
+    ASSERT_TRUE(store.Write({"F", "449.9"}));
+    EXPECT_EQ(Slurp(root_ / "prog" / "TL.DEF"), "F\r\n449.9\r\n");
+    const auto r = store.Read();
+    EXPECT_EQ(r.status, DefaultsStore::Status::Ok);
+    EXPECT_EQ(r.lines, (std::vector<std::string>{"F", "449.9"}));
+    EXPECT_FALSE(fs::exists(root_ / "prog" / "TL.DEF.tmp"));
+}
+
+// Stale temporary files of every kind beside the program: none of them blocks, redirects or
+// stops a save (a FIFO used to hang the program, a link to make it write outside its folder).
+TEST_F(FileStoreTest, StaleTemporaryFilesChangeNothing) {
+    const fs::path prog = root_ / "prog", outside = root_ / "outside.txt";
+    {
+        std::ofstream o(outside, std::ios::binary);
+        o << "not yours";
+    }
+    const auto stale = [&](const char* kind, const std::function<void(const fs::path&)>& make) {
+        for (const char* name : {"TL.DEF.tmp", "TL.DEF.XXXXXX"}) {
+            std::error_code ec;
+            fs::remove_all(prog / name, ec);
+            make(prog / name);
+        }
+        FileDefaultsStore store(prog, root_ / "config");
+        ASSERT_TRUE(store.Write({"F", kind})) << kind;
+        EXPECT_EQ(Slurp(prog / "TL.DEF"), std::string("F\r\n") + kind + "\r\n") << kind;
+        EXPECT_EQ(Slurp(outside), "not yours") << kind;
+    };
+    stale("fifo", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); });
+    stale("link", [&](const fs::path& p) { fs::create_symlink(outside, p); });
+    stale("directory", [](const fs::path& p) { fs::create_directories(p / "x"); });
+    stale("file", [](const fs::path& p) { std::ofstream(p) << "half a file"; });
+    // Nothing of ours is left behind: only TL.DEF and the stale entries.
+    int ours = 0;
+    for (const auto& e : fs::directory_iterator(prog))
+        if (e.path().filename().string().rfind("TL.DEF.", 0) == 0 && e.path().filename() != "TL.DEF.tmp" &&
+            e.path().filename() != "TL.DEF.XXXXXX")
+            ++ours;
+    EXPECT_EQ(ours, 0);
+}
+
+// A full disk, simulated with a file size limit in a child process: the write fails, the old
+// file stays whole and no temporary file is left.
+TEST_F(FileStoreTest, AFullDiskLeavesTheOldFileWhole) {
+    const fs::path prog = root_ / "prog";
+    FileDefaultsStore store(prog, root_ / "config");
+    ASSERT_TRUE(store.Write({"F", "old"}));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4, 4};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(store.Write({"M", "a line longer than four bytes"}) ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write was reported as done";
+    EXPECT_EQ(Slurp(prog / "TL.DEF"), "F\r\nold\r\n");
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(prog)) ++files;
+    EXPECT_EQ(files, 1);
+}
+
+// A TL.DEF that is not a file, or a FIFO (which must not hang the start), can be neither read
+// nor replaced.
+TEST_F(FileStoreTest, AFileThatIsNotAFileIsUnreadableAndLeftAlone) {
+    fs::create_directories(root_ / "prog" / "TL.DEF" / "x");
+    FileDefaultsStore store(root_ / "prog", root_ / "config");
+    EXPECT_EQ(store.Read().status, DefaultsStore::Status::Unreadable);
+    EXPECT_FALSE(store.Write({"F", "3"}));
+    EXPECT_TRUE(fs::is_directory(root_ / "prog" / "TL.DEF" / "x"));
+    fs::remove_all(root_ / "prog" / "TL.DEF");
+    ASSERT_EQ(::mkfifo((root_ / "prog" / "TL.DEF").c_str(), 0644), 0);
+    EXPECT_EQ(store.Read().status, DefaultsStore::Status::Unreadable);
+    EXPECT_FALSE(store.Write({"F", "3"}));
+    EXPECT_TRUE(fs::is_fifo(root_ / "prog" / "TL.DEF"));
+}
+
+// A file without read permission keeps the user's own line and its mode.
+TEST_F(FileStoreTest, AFileWithoutReadPermissionIsLeftAlone) {
+    const fs::path prog = root_ / "prog", file = prog / "TL.DEF";
+    {
+        std::ofstream seed(file, std::ios::binary);
+        seed << "F\r\nmy own line\r\n";
+    }
+    fs::permissions(root_, fs::perms::all);
+    fs::permissions(prog, fs::perms::all);
+    fs::permissions(file, fs::perms::owner_write | fs::perms::others_write);
+    const int result = WithoutPrivileges([&] {
+        FileDefaultsStore store(prog, root_ / "config");
+        if (store.Read().status != DefaultsStore::Status::Unreadable) return 1;
+        if (store.Write({"F", "defaults"})) return 2;
+        return 0;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_write | fs::perms::others_write);
+    fs::permissions(file, fs::perms::owner_all);
+    EXPECT_EQ(Slurp(file), "F\r\nmy own line\r\n");
 }
 
 TEST_F(FileStoreTest, ReadOnlyProgramDirectoryMovesTheFileToTheConfigDirectory) {

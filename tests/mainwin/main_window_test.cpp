@@ -82,7 +82,7 @@ TEST(MainWindowStartUp, LoaderAppliesTheFileAndStopsQuietlyWhereItFails) {
         EXPECT_EQ(f.win->optMeters.selected(), meters) << "'" << unit << "'";
         EXPECT_EQ(f.win->Ft, meters ? "M" : "F");
     }
-    {  // The stored length is in feet; a decimal comma ends the leading number.
+    {  // The stored length is in feet; a comma is read as a decimal mark, as a point is.
         auto l = lines;
         l[0] = "M";
         Fixture f(with_lines(l));
@@ -91,7 +91,7 @@ TEST(MainWindowStartUp, LoaderAppliesTheFileAndStopsQuietlyWhereItFails) {
         l[0] = "F";
         l[12] = "30,5";
         Fixture g(with_lines(l));
-        EXPECT_EQ(g.win->txtLength.text(), "30.000");
+        EXPECT_EQ(g.win->txtLength.text(), "30.500");
     }
     {  // All four numbers of the graph window are applied.
         auto l = lines;

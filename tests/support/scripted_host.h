@@ -55,6 +55,7 @@ public:
         return open_result;
     }
     float ScreenWidthTwips() override { return screen_width; }
+    float ScreenHeightTwips() override { return screen_height; }
     std::string ProgramDirectory() override { return program_dir; }
     char DecimalMark() override { return mark; }
     void Quit() override { ++quits; }
@@ -76,7 +77,8 @@ public:
     bool print_ok = true;
     form::OpenResult open_result = form::OpenResult::Opened;
     std::vector<std::string> opened;
-    float screen_width = 19200;  // 1280 pixels at 15 twips each
+    float screen_width = 19200;   // 1280 pixels at 15 twips each
+    float screen_height = 15360;  // 1024 pixels
     std::string program_dir = "/opt/qlx";
     char mark = '.';
     int quits = 0;
