@@ -13,6 +13,10 @@ constexpr double kReflectionCeiling = 0.999999;
 constexpr double kReflectionCapped = 0.9999999;
 // Beyond this |alpha l| the exponentials overflow; sinh and cosh are then scaled by cosh.
 constexpr double kLargeNepers = 700.0;
+// The transform needs only the ratio of sinh and cosh. Past this loss (about 170 dB) it uses them
+// scaled by cosh, where tanh is exact, so that no product with Z0 or the load can overflow at any
+// loss (a few thousand dB made 0 + j0 of the far end before).
+constexpr double kScaledNepers = 20.0;
 
 struct Cx {
     double r;
@@ -25,9 +29,9 @@ Cx Add(Cx a, Cx b) { return {a.r + b.r, a.i + b.i}; }
 // sinh and cosh of a + jb from real exponentials, sines and cosines. For very large |a| both
 // are returned divided by cosh(a), which leaves every ratio of them unchanged; the result then
 // tells that they were scaled.
-bool SinhCosh(double a, double b, Cx& s, Cx& c) {
+bool SinhCosh(double a, double b, Cx& s, Cx& c, double scale_above = kLargeNepers) {
     const double cb = std::cos(b), sb = std::sin(b);
-    if (std::fabs(a) <= kLargeNepers) {
+    if (std::fabs(a) <= scale_above) {
         const double ea = std::exp(a), ema = std::exp(-a);
         const double sh = (ea - ema) / 2.0, ch = (ea + ema) / 2.0;
         s = {cb * sh, sb * ch};
@@ -78,7 +82,7 @@ CalcZResult CalcZ(const CalcZInput& in, const LineConstants& line) {
     }
 
     Cx s{}, c{};
-    SinhCosh(al, bl, s, c);
+    SinhCosh(al, bl, s, c, kScaledNepers);
     const Cx z0{r0, x0};
     const Cx za{ra, xa};
     const Cx n = Add(Mul(z0, s), Mul(za, c));

@@ -74,6 +74,15 @@ GraphResult ComputeGraph(const GraphInputs& in) {
             VoltageCurrentAt(unit, z, in.line);
             ImpedanceOf(unit, g.r[uk], g.x[uk]);
         }
+        // Far down a very lossy line the voltage and current underflow to nothing, but the
+        // impedance looking toward the load is still there: the load moved over the rest of the line.
+        if (!out.vi_defined || out.mag_vx == 0.0 || out.mag_ix == 0.0) {
+            const double rest = blen - z.x_length;
+            const CalcZInput toward_load{ml * rest / blen, rest, 0.0, ra, xa, false, 0.0};
+            const CalcZResult there = CalcZ(toward_load, in.line);
+            g.r[uk] = there.rin;
+            g.x[uk] = there.xin;
+        }
         if (g.v[uk] > g.max_v) g.max_v = g.v[uk];
         if (g.i[uk] > g.max_i) g.max_i = g.i[uk];
     }

@@ -262,5 +262,25 @@ TEST(CalcZ, VoltageAlongTheLineEqualsTheFullTransformAtEachPoint) {
     }
 }
 
+// Lines of thousands of dB (RG-type cable at 5000 MHz, thousands of feet): the far end is Z0,
+// whatever the load, the SWR there is 1 and no number overflows. The textbook transform with the
+// library's complex tanh, which saturates at 1, gives the expected values.
+TEST(CalcZ, VeryLossyLinesReachZ0AtTheFarEnd) {
+    const TestLine l = LineOf(16, 5000.0f);
+    const cd z0(l.k.r0, l.k.x0);
+    for (double length : {300.0, 3000.0, 5254.0, 6000.0, 9999.0}) {
+        for (cd zl : {cd(50, 0), cd(200, -100), cd(0.00001, 0), cd(1e6, 1e6)}) {
+            const double ml = length * l.loss_per_ft;
+            const CalcZResult r = CalcZ({ml, length, length, zl.real(), zl.imag(), false, 1500}, l.k);
+            const cd expected = InputFromLoad(z0, zl, GammaL(l.k, ml, length));
+            EXPECT_NEAR(r.rin, expected.real(), 1e-4 * std::abs(expected)) << length << " " << zl;
+            EXPECT_NEAR(r.xin, expected.imag(), 1e-4 * std::abs(expected)) << length << " " << zl;
+            EXPECT_NEAR(r.swr_in, 1.0, 1e-3) << length << " " << zl;
+            EXPECT_GE(r.tot_loss, ml - 0.01) << length << " " << zl;  // a passive load adds loss
+            EXPECT_GE(r.swr_out, 1.0) << length << " " << zl;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qlx

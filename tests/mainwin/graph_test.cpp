@@ -235,5 +235,25 @@ TEST(TunerWindow, CapacitorRowsFollowTheNetworkChoice) {
     EXPECT_EQ(t.win->frmVolt.txtPower.text(), "At 100 W");
 }
 
+// 6000 feet at 5000 MHz, some 3500 dB: the voltage and current die away, but the impedance
+// looking toward the load is still drawn: Z0 along the line, the load itself at its end.
+TEST(Graph, AVeryLossyLineStillShowsTheImpedanceTowardTheLoad) {
+    Graphing t;
+    t.win->txtFreq.SetText("5000");
+    t.win->cboPickCable.Choose(16);
+    t.win->txtLength.SetText("6000");
+    t.win->txtResistance.SetText("200");
+    t.win->txtReactance.SetText("-100");
+    t.win->optResisReac.Select();
+    t.win->cmdGraph.Click();
+    const GraphResult& g = t.win->graph();
+    EXPECT_NEAR(g.r[200], 200.0, 1e-3);
+    EXPECT_NEAR(g.x[200], -100.0, 1e-3);
+    for (std::size_t k : {1u, 100u, 190u}) {
+        EXPECT_NEAR(g.r[k], t.win->line().r0, 0.01) << k;
+        EXPECT_NEAR(g.x[k], t.win->line().x0, 0.01) << k;
+    }
+}
+
 }  // namespace
 }  // namespace qlx
