@@ -32,7 +32,7 @@ int Analyser(const std::vector<std::string_view>& args) {
     };
     s.w.optAutek.Select();
     if (!a.calculated())
-        return Fail({"no impedance: |Z| must not be 0 and the SWR must exceed the minimum for |Z|", false},
+        return Fail({"no impedance: |Z| must be above 0 and the SWR must exceed the minimum for |Z|", false},
                     usage);
 
     FieldList fields;

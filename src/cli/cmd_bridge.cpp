@@ -21,8 +21,7 @@ int Bridge(const std::vector<std::string_view>& args) {
     if (!qlx::cli::CheckNumbers(*o, {"--freq", "--rp", "--cp", "--extender"}, failure)) return Fail(failure, usage);
 
     Session s;
-    Type(s.w.txtFreq, *o->Value("--freq"));
-    if (!s.host.messages.empty()) return kExitBadInput;
+    if (!ApplyLine(s, *o, failure)) return Fail(failure, usage);
     qlx::NoiseBridgeDialog& nb = s.w.frmNB;
     s.host.on_modal = [&](qlx::form::Window&) {
         nb.txtResist.SetText(*o->Value("--rp"));
@@ -33,7 +32,16 @@ int Bridge(const std::vector<std::string_view>& args) {
     };
     s.w.optNoiseBridge.Select();
     if (nb.txtCompZ.text().empty())
-        return Fail({"no impedance: the shunt resistance must be above 0", false}, usage);
+        return Fail({"no impedance: the shunt resistance must be above 0 and below 1E+30 ohms", false}, usage);
+    // "Extender Too Big!" (a negative resistance): the window would go on with the resistance's
+    // sign dropped, which is not the reading's impedance.
+    if (!s.host.messages.empty()) {
+        const std::string* ext = o->Value("--extender");
+        return Fail({"--extender " + (ext ? *ext : std::string("0")) +
+                         ": larger than the series resistance of the reading; no impedance",
+                     false},
+                    usage);
+    }
 
     FieldList fields;
     for (const auto* t : {&nb.txtResist, &nb.txtReact, &nb.txtExtender, &nb.txtCompZ})

@@ -57,7 +57,7 @@ int Cables(const std::vector<std::string_view>& args) {
     if (o->Has("--json")) {
         json out{{"cables", rows}};
         if (freq) out["Freq"] = *freq;
-        std::cout << out.dump(2) << "\n";
+        std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
     }
     return kExitOk;
 }

@@ -19,7 +19,8 @@ int Graph(const std::vector<std::string_view>& args) {
                      "  --json                   \"fields\", \"values\", \"points\" and \"messages\"\n";
         return kExitOk;
     }
-    if (!o || !CheckLineOptions(*o, failure) || !qlx::cli::CheckNumbers(*o, {"--power"}, failure))
+    if (!o || !CheckLineOptions(*o, failure) || !qlx::cli::CheckNumbers(*o, {"--power"}, failure) ||
+        !CheckPower(*o, failure))
         return Fail(failure, usage);
     const std::string* kind = o->Value("--kind");
     if (kind && *kind != "vi" && *kind != "rx") return Fail({"--kind takes vi or rx, not \"" + *kind + "\""}, usage);

@@ -90,7 +90,8 @@ int Tuner(const Args& args) {
     }
     if (!o || !CheckLineOptions(*o, failure) ||
         !CheckNumbers(*o, {"--tuner-r", "--power", "--qc", "--qu", "--stray", "--phase", "--pi-cap", "--tee-cap"},
-                      failure))
+                      failure) ||
+        !CheckPower(*o, failure))
         return Fail(failure, kTunerUsage);
     const std::string* network = o->Value("--network");
     if (!network) return Fail({"--network is needed: hpl, lpl, pi or tee"}, kTunerUsage);

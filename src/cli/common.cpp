@@ -5,6 +5,9 @@
 #include <optional>
 
 #include "core/cables.h"
+#include "core/entry_rules.h"
+#include "core/format.h"
+#include "core/numbers.h"
 
 namespace qlx::cli {
 
@@ -60,6 +63,11 @@ bool ApplyLine(Session& s, const Options& o, Failure& failure) {
         }
         const auto parts = qlx::cli::ParseUserLine(*record, failure);
         if (!parts) return false;
+        const auto number = [&](std::size_t i) { return qlx::ParseNumber((*parts)[i]); };
+        if (const auto problem = UserLineProblem({number(0), number(1), number(2), number(4), number(5)})) {
+            failure = {"--user-line: " + *problem, false};
+            return false;
+        }
         // The record as TL.DEF keeps it: R0, X0, loss per 100 feet, VF, VMax, its frequency.
         auto lines = qlx::SplitDefaultsText(s.store.content.value_or(""));
         lines.resize(qlx::kDefaultsLineCount);
@@ -76,6 +84,37 @@ bool ApplyLine(Session& s, const Options& o, Failure& failure) {
     if (const std::string* v = o.Value("--x")) Type(w.txtReactance, *v);
     if (!s.host.messages.empty()) {
         failure = {"", false};
+        return false;
+    }
+    // An entry rule may also put another value in silently (a frequency of 0 becomes 3.5, a
+    // negative resistance its positive): the result would not be the one asked for.
+    const struct {
+        const char* option;
+        const form::TextField& field;
+        const char* takes;
+    } entries[] = {{"--freq", w.txtFreq, "frequencies from 0.02 to 5000 MHz"},
+                   {"--length", w.txtLength, "lengths from 0 to 9999"},
+                   {"--r", w.txtResistance, "resistances from 0 to 1E+30 ohms"},
+                   {"--x", w.txtReactance, "reactances between -1E+30 and 1E+30 ohms"}};
+    for (const auto& e : entries) {
+        const std::string* given = o.Value(e.option);
+        if (!given || (std::string(e.option) == "--length" && given->find_first_of("wW") != std::string::npos))
+            continue;
+        double wanted = ParseNumber(*given);
+        const bool freq = std::string(e.option) == "--freq";
+        const bool out_of_range = freq && !FrequencyAccepted(wanted);
+        if (freq) wanted = ParseNumber(Format(wanted, "###0.0##"));  // the tidy-up
+        if (out_of_range || ParseNumber(e.field.text()) != wanted) {
+            failure = {std::string(e.option) + " " + *given + ": the window takes " + e.takes + ", and this value as " +
+                           (e.field.text().empty() ? "nothing" : "\"" + e.field.text() + "\""),
+                       false};
+            return false;
+        }
+    }
+    // The results belong to what the fields show now.
+    w.DoCompute();
+    if (!w.solved()) {
+        failure = {"no line solution for these entries (a frequency or velocity factor of 0)", false};
         return false;
     }
     return true;
@@ -137,11 +176,21 @@ int Print(const Session& s, const FieldList& fields, const json& values, bool as
         json out{{"fields", f}, {"values", values}};
         for (const auto& [key, value] : extra.items()) out[key] = value;
         out["messages"] = messages;
-        std::cout << out.dump(2) << "\n";
+        // Bytes that are not UTF-8 (a pasted binary text) are replaced, never an abort.
+        std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
     } else {
         for (const auto& [name, text] : fields) std::cout << name << ": " << text << "\n";
     }
     return kExitOk;
+}
+
+bool CheckPower(const Options& o, Failure& failure) {
+    const std::string* p = o.Value("--power");
+    if (!p) return true;
+    const double w = ParseNumber(*p);
+    if (w >= 0.0 && w <= 5e6) return true;
+    failure = {"--power " + *p + ": enter a transmitter power from 0 to 5000000 W", false};
+    return false;
 }
 
 std::string Exact(double v) {

@@ -24,7 +24,7 @@ using FieldList = std::vector<std::pair<std::string, std::string>>;
 using Args = std::vector<std::string_view>;
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitDesignFailed = 1;
+inline constexpr int kExitDesignFailed = 1;  // also: the output could not be written
 inline constexpr int kExitBadInput = 2;
 
 extern const char* const kLineOptionsHelp;
@@ -60,6 +60,9 @@ json LineValues(const MainWindow& w);
 // (the graph's points, a tuner's design) and the messages shown.
 int Print(const Session& s, const FieldList& fields, const json& values, bool as_json,
           const json& extra = json::object());
+
+// A transmitter power option: 0 to 5 MW, the set-up window's range ("Up to 5 MW").
+bool CheckPower(const Options& o, Failure& failure);
 
 // A number as the shortest text that reads back to the same double.
 std::string Exact(double v);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 
 #include "core/cables.h"
 #include "core/format.h"
@@ -60,10 +61,13 @@ bool CheckNumbers(const Options& o, std::initializer_list<const char*> names, Fa
 
 std::optional<int> FindCable(std::string_view entry, Failure& failure) {
     const std::string wanted = Lower(Trim(entry));
-    // A number within the list is a position; any other text is a part of an entry ("rg-213").
-    if (AllDigits(wanted) && wanted.size() <= 2) {
-        const int pos = std::stoi(wanted);
-        if (pos < kListEntries) return pos;
+    // A number is a list position, never a part of an entry's text ("37" is not Belden 8237);
+    // any other text is a part of an entry ("rg-213").
+    if (AllDigits(wanted)) {
+        if (wanted.size() <= 2 && std::stoi(wanted) < kListEntries) return std::stoi(wanted);
+        failure = {"--cable " + std::string(entry) + ": a list position is 0 to " + std::to_string(kListEntries - 1),
+                   false};
+        return std::nullopt;
     }
     std::vector<int> hits;
     for (int pos = 0; pos < kListEntries; ++pos) {
@@ -89,7 +93,7 @@ std::optional<std::vector<std::string>> ParseUserLine(std::string_view text_in, 
         const std::string part = Trim(text_in.substr(start, comma == std::string_view::npos ? text_in.npos : comma - start));
         double v = 0;
         const auto [ptr, ec] = std::from_chars(part.data(), part.data() + part.size(), v);
-        if (part.empty() || ec != std::errc() || ptr != part.data() + part.size()) {
+        if (part.empty() || ec != std::errc() || ptr != part.data() + part.size() || !std::isfinite(v)) {
             failure = {"--user-line takes six numbers R0,X0,DB100FT,AT-MHZ,VF,VMAX (a point as the "
                        "decimal mark), not \"" + std::string(text_in) + "\""};
             return std::nullopt;

@@ -11,4 +11,12 @@ inline constexpr const char* kBadFrequencyText = "Enter frequency more than 20 k
 
 inline bool FrequencyAccepted(double mhz) { return !(mhz < kMinFreqMHz || mhz > kMaxFreqMHz); }
 
+// An impedance the line solution can carry: larger resistances or reactances would overflow the
+// single-precision impedance at the other end, and no load of such size exists.
+inline constexpr double kMaxImpedanceOhms = 1e30;
+inline constexpr const char* kBadImpedanceTitle = "Bad Impedance!";
+inline constexpr const char* kBadImpedanceText = "Enter resistance and reactance below 1E+30 ohms";
+
+inline bool ImpedanceAccepted(double ohms) { return !(ohms > kMaxImpedanceOhms || ohms < -kMaxImpedanceOhms); }
+
 }  // namespace qlx

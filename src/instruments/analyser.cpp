@@ -55,8 +55,9 @@ void AnalyserDialog::MinimumSwr() {
 void AnalyserDialog::Impedance() {
     const double s = ParseNumber(txtAutekSWR.text());
     const double z = ParseNumber(txtAutekZ.text());
-    // No |Z| yet, or an SWR of -1: nothing to calculate from.
-    if (z == 0.0 || s == -1.0) {
+    // No |Z| yet, a magnitude below 0 (no impedance has one), or an SWR of -1: nothing to
+    // calculate from.
+    if (z <= 0.0 || s == -1.0) {
         calculated_ = false;
         txtCalcZ.SetText("");
         return;

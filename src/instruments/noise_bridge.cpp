@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/entry_rules.h"
 #include "core/format.h"
 #include "core/numbers.h"
 
@@ -49,6 +50,11 @@ void NoiseBridgeDialog::CompNB() {
     const double q = rp / xp;
     RaNB = static_cast<float>(rp / (q * q + 1.0) - rext);
     XaNB = static_cast<float>(q * q * xp / (q * q + 1.0));
+    // Readings beyond what the line can take (a shunt resistance of 1e200 ohms) give no result.
+    if (!std::isfinite(RaNB) || !std::isfinite(XaNB) || !ImpedanceAccepted(RaNB) || !ImpedanceAccepted(XaNB)) {
+        txtCompZ.SetText("");
+        return;
+    }
     const char m = main_.mark;
     // A reactance of exactly 0 is written with the minus sign, as the bridge always did.
     const std::string text =
@@ -61,10 +67,13 @@ void NoiseBridgeDialog::CompNB() {
 
 void NoiseBridgeDialog::Ok() {
     CompNB();
-    main_.resistance.SetText(Format(RaNB, "###0.00", main_.mark));
-    main_.reactance.SetText(Format(XaNB, "###0.00", main_.mark));
-    main_.at_input.Select();
-    main_.source.Select();
+    // Readings that show no impedance hand nothing over: OK then only closes, as the analyser's.
+    if (!txtCompZ.text().empty()) {
+        main_.resistance.SetText(Format(RaNB, "###0.00", main_.mark));
+        main_.reactance.SetText(Format(XaNB, "###0.00", main_.mark));
+        main_.at_input.Select();
+        main_.source.Select();
+    }
     window.SetVisible(false);
 }
 

@@ -140,7 +140,7 @@ void MainWindow::WireControls() {
         // Not 0: the transform would divide by it.
         if (txtResistance.text().empty()) txtResistance.SetText(std::string("0") + mark_ + "00001");
     };
-    txtReactance.on_change = [this] { DoCompute(); };
+    txtReactance.on_change = [this] { ReactanceChanged(); };
     txtReactance.on_lost_focus = [this] {
         if (txtReactance.text().empty()) txtReactance.SetText("0");
     };
@@ -208,6 +208,7 @@ void MainWindow::DoCompute() {
     e.user_wave_len = line_.wave_len;
     e.pwr_in = PwrIn;
     const std::optional<LineSolution> s = SolveLine(e);
+    solved_ = s.has_value();
     if (!s) return;  // no usable line: the shown results stay
 
     line_ = s->values;
@@ -292,8 +293,28 @@ void MainWindow::LengthChanged() {
 
 void MainWindow::ResistanceChanged() {
     const double v = ParseNumber(txtResistance.text());
+    if (!ImpedanceAccepted(v)) {
+        RefuseImpedance(txtResistance, accepted_resistance_);
+        return;
+    }
     if (v < 0) txtResistance.SetText(Number(-v));
+    accepted_resistance_ = txtResistance.text();
     DoCompute();
+}
+
+void MainWindow::ReactanceChanged() {
+    if (!ImpedanceAccepted(ParseNumber(txtReactance.text()))) {
+        RefuseImpedance(txtReactance, accepted_reactance_);
+        return;
+    }
+    accepted_reactance_ = txtReactance.text();
+    DoCompute();
+}
+
+void MainWindow::RefuseImpedance(form::TextField& field, const std::string& accepted) {
+    // No result is shown for it: the field goes back to the last value the line was solved with.
+    host_.ShowMessage(kBadImpedanceText, kBadImpedanceTitle, form::Buttons::Ok);
+    field.SetText(accepted);
 }
 
 void MainWindow::UnitSwitched(bool to_feet) {
@@ -398,6 +419,14 @@ void MainWindow::ComputeX0() {
 
 void MainWindow::UserLineOk() {
     UserLineDialog& d = frmOtrCable;
+    // A record that cannot describe a line is refused before anything changes; the dialog stays.
+    const UserLineRecord record{ParseNumber(d.txtR0.text()), ParseNumber(d.txtX0.text()),
+                                ParseNumber(d.txtAtten100.text()), ParseNumber(d.txtVF.text()),
+                                ParseNumber(d.txtVMax.text())};
+    if (const auto problem = UserLineProblem(record)) {
+        host_.ShowMessage(*problem, kUserLineTitle, form::Buttons::Ok);
+        return;
+    }
     user_line_confirmed_ = true;
     d.lblWarning.SetVisible(false);
     const float atten = static_cast<float>(ParseNumber(d.txtAtten100.text()));

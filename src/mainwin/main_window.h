@@ -45,6 +45,8 @@ public:
     bool CloseRequest(bool by_user);
 
     char mark() const { return mark_; }
+    // Whether the last solution run found a line to solve (the results shown belong to the fields).
+    bool solved() const { return solved_; }
     // How many times the solution has run: typing a partial entry must not start it.
     int compute_runs() const { return compute_runs_; }
     const LineValues& line() const { return line_; }
@@ -132,6 +134,8 @@ private:
     void FrequencyLostFocus();
     void LengthChanged();
     void ResistanceChanged();
+    void ReactanceChanged();
+    void RefuseImpedance(form::TextField& field, const std::string& accepted);
     void UnitSwitched(bool to_feet);
     void CableClicked();
     void PrintClicked();
@@ -150,8 +154,10 @@ private:
     char mark_;
     LineValues line_;
     int compute_runs_ = 0;
+    bool solved_ = false;
     GraphResult graph_;
     bool user_line_confirmed_ = false;
+    std::string accepted_resistance_ = "50", accepted_reactance_ = "0";
     form::OptionGroup units_, ends_, sources_, graph_kinds_;
 };
 

@@ -1,6 +1,23 @@
 #include "mainwin/user_line_dialog.h"
 
+#include <cmath>
+#include <limits>
+
 namespace qlx {
+
+std::optional<std::string> UserLineProblem(const UserLineRecord& r) {
+    const auto finite = [](double v) {
+        return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max();
+    };
+    const std::pair<double, const char*> values[] = {
+        {r.r0, "R0"}, {r.x0, "X0"}, {r.atten100, "the attenuation"}, {r.vel_factor, "the velocity factor"},
+        {r.vmax, "the maximum voltage"}};
+    for (const auto& [v, name] : values)
+        if (!finite(v)) return std::string("Enter a number for ") + name + ".";
+    if (!(r.r0 > 0.0)) return std::string("Enter R0 above 0 ohms.");
+    if (!(r.vel_factor > 0.0 && r.vel_factor <= 1.0)) return std::string("Enter a velocity factor above 0 and at most 1.");
+    return std::nullopt;
+}
 
 UserLineDialog::UserLineDialog() {
     const char* from_file = "This value is from TL.DEF. Override if you like.";

@@ -3,14 +3,26 @@
 // from these fields while list position 32 is selected.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "form/form.h"
 
 namespace qlx {
 
+// Why a record cannot describe a line, or nothing when it can: every value a finite number (in
+// single precision, as the record keeps them), R0 above 0, the velocity factor above 0 and at
+// most 1. The text names the value, for the dialog's message and qlx-cli's.
+struct UserLineRecord {
+    double r0, x0, atten100, vel_factor, vmax;
+};
+std::optional<std::string> UserLineProblem(const UserLineRecord& r);
+inline constexpr const char* kUserLineTitle = "User-Defined Transmission Line";
+
 struct UserLineDialog {
     UserLineDialog();
 
-    form::Window window{"frmOtrCable", "User-Defined Transmission Line"};
+    form::Window window{"frmOtrCable", kUserLineTitle};
     form::TextField txtR0{window, "txtR0"};
     form::TextField txtX0{window, "txtX0"};
     form::TextField txtVF{window, "txtVF"};

@@ -165,13 +165,15 @@ TEST(QlxCli, BridgeAndAnalyserPutTheirImpedanceAtTheLineInput) {
     EXPECT_EQ(j["fields"]["txtResistance"], "56.38");
     EXPECT_EQ(j["fields"]["frameZInput"], "Input");
 
-    // A warning is shown on the way, and listed, but a result is produced.
+    // An extender larger than the reading's series resistance leaves no impedance: the window's
+    // message once, the option named, no result.
     r = Cli("bridge --freq 14 --rp 100 --cp 100 --extender 60 --json");
-    ASSERT_EQ(r.status, 0) << r.err;
-    j = nlohmann::json::parse(r.out);
-    ASSERT_FALSE(j["messages"].empty());
-    EXPECT_EQ(j["messages"][0]["title"], "Extender Too Big!");
-    EXPECT_NE(r.err.find("Extender Too Big!: Extender can't be that large!"), std::string::npos);
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    const std::string box = "Extender Too Big!: Extender can't be that large!";
+    ASSERT_NE(r.err.find(box), std::string::npos);
+    EXPECT_EQ(r.err.find(box, r.err.find(box) + 1), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--extender 60"), std::string::npos) << r.err;
 
     r = Cli("analyser --z 100 --swr 2.5 --sign negative --json");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -296,6 +298,66 @@ TEST(QlxCli, TunerExitStatuses) {
             EXPECT_TRUE(r.out.empty()) << c.args;
         }
     }
+}
+
+// Exit 0 means the printed result is the one asked for: every value the window would not take
+// as given, and every reading that gives no impedance, is bad input naming its option.
+TEST(QlxCli, ExitZeroMeansTheResultAskedFor) {
+    struct Case {
+        const char* args;
+        int status;
+        const char* err_part;
+    };
+    const Case cases[] = {
+        {"line --freq 0", 2, "--freq 0"},
+        {"line --freq -0", 2, "--freq -0"},
+        {"line --freq 0x10", 2, "--freq 0x10"},
+        {"line --freq abc1", 2, "--freq abc1"},
+        {"line --freq e5", 2, "--freq e5"},
+        {"line --freq .0001", 2, "--freq .0001"},
+        {"line --r -50", 2, "--r -50"},
+        {"line --r 1e155", 2, "Bad Impedance!"},
+        {"line --x -1e155", 2, "Bad Impedance!"},
+        {"line --cable 37", 2, "--cable 37"},
+        {"line --cable 32 --user-line nan,0,1,10,.8,100", 2, "--user-line"},
+        {"line --cable 32 --user-line 75,-1.5,1.25,10,inf,1200", 2, "--user-line"},
+        {"line --cable 32 --user-line 75,-1.5,1.25,10,0,1200", 2, "velocity factor"},
+        {"line --cable 32 --user-line 0,0,0,0,0,0", 2, "R0"},
+        {"line --cable 32 --user-line 75,-1.5,1e39,10,0.8,1200", 2, "attenuation"},
+        {"graph --power 1e39", 2, "--power 1e39"},
+        {"graph --power -100", 2, "--power -100"},
+        {"bridge --freq 0 --rp 100 --cp 100", 2, "--freq 0"},
+        {"bridge --freq 14 --rp 1e200 --cp 100", 2, "no impedance"},
+        {"analyser --z -50 --swr 2", 2, "no impedance"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+        EXPECT_TRUE(r.out.empty()) << c.args;
+        EXPECT_NE(r.err.find(c.err_part), std::string::npos) << c.args << "\n" << r.err;
+    }
+    // A length typed as "0.0" is a line of no length, solved as such, not the 100 feet before.
+    const CliRun zero = Cli("line --length 0.0 --r 200 --json");
+    ASSERT_EQ(zero.status, 0) << zero.err;
+    const auto j = nlohmann::json::parse(zero.out);
+    EXPECT_NEAR(j["values"]["Rin"].get<double>(), 200.0, 1e-3);
+    EXPECT_NEAR(j["values"]["Xin"].get<double>(), 0.0, 1e-3);
+    // A lossy line of thousands of dB: the far end is Z0, never 0 + j0 or a negative SWR.
+    const CliRun lossy = Cli("line --cable 16 --freq 5000 --length 6000 --json");
+    ASSERT_EQ(lossy.status, 0);
+    const auto l = nlohmann::json::parse(lossy.out);
+    EXPECT_NEAR(l["values"]["Rin"].get<double>(), l["values"]["R0"].get<double>(), 0.01);
+    EXPECT_GE(l["values"]["SWRIn"].get<double>(), 1.0);
+}
+
+// Output that cannot be written is a failure; bytes that are not UTF-8 never abort.
+TEST(QlxCli, OutputFailuresAndBadBytes) {
+    const int full = std::system((std::string(QLX_CLI_PATH) + " graph --csv > /dev/full 2>/dev/null").c_str());
+    EXPECT_TRUE(WIFEXITED(full));
+    EXPECT_EQ(WEXITSTATUS(full), 1);
+    const CliRun bad = Cli("line --r '5\xff' --json");  // the byte itself, through the shell
+    EXPECT_NE(bad.status, 134);
+    EXPECT_TRUE(bad.status == 2 || nlohmann::json::accept(bad.out)) << bad.status << "\n" << bad.out;
 }
 
 TEST(QlxCli, GraphPointsAsCsvAndJson) {
