@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMoveEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -76,6 +77,12 @@ private:
 
 }  // namespace
 
+std::function<void()> WhileAlive(QObject* widget, std::function<void()> observer) {
+    return [guard = QPointer<QObject>(widget), observer = std::move(observer)] {
+        if (guard) observer();
+    };
+}
+
 QColor ToQColor(form::Colour colour, const QWidget* widget, bool background) {
     const QPalette pal = widget ? QApplication::palette(widget) : QApplication::palette();
     if (colour == form::kButtonFace) return pal.color(QPalette::Window);
@@ -93,7 +100,7 @@ void Bind(QLineEdit* w, form::TextField& f) {
         }
         ApplyCommon(w, f, QPalette::Text, QPalette::Base, false);
     };
-    f.SetObserver(refresh);
+    f.SetObserver(WhileAlive(w, refresh));
     refresh();
     QObject::connect(w, &QLineEdit::textEdited, w, [&f](const QString& t) { f.SetText(t.toStdString()); });
     w->installEventFilter(new FocusOutFilter(w, f));
@@ -104,7 +111,7 @@ void Bind(QLabel* w, form::Label& l) {
         w->setText(Q(l.caption()));
         ApplyCommon(w, l, QPalette::WindowText, QPalette::Window, true);
     };
-    l.SetObserver(refresh);
+    l.SetObserver(WhileAlive(w, refresh));
     refresh();
 }
 
@@ -113,7 +120,7 @@ void Bind(QGroupBox* w, form::Label& frame) {
         w->setTitle(Q(frame.caption()));
         ApplyCommon(w, frame, QPalette::WindowText, QPalette::Window, false);
     };
-    frame.SetObserver(refresh);
+    frame.SetObserver(WhileAlive(w, refresh));
     refresh();
 }
 
@@ -124,7 +131,7 @@ void Bind(QPushButton* w, form::Button& b) {
         w->setEnabled(b.enabled());
         w->setToolTip(Q(b.tool_tip()));
     };
-    b.SetObserver(refresh);
+    b.SetObserver(WhileAlive(w, refresh));
     refresh();
     QObject::connect(w, &QPushButton::clicked, w, [&b] { b.Click(); });
 }
@@ -138,7 +145,7 @@ void Bind(QRadioButton* w, form::Option& o) {
         }
         ApplyCommon(w, o, QPalette::WindowText, QPalette::Window, false);
     };
-    o.SetObserver(refresh);
+    o.SetObserver(WhileAlive(w, refresh));
     refresh();
     QObject::connect(w, &QRadioButton::clicked, w, [w, &o, refresh] {
         o.Select();
@@ -157,7 +164,7 @@ void Bind(QComboBox* w, form::ListBox& l) {
         if (w->currentIndex() != l.position()) w->setCurrentIndex(l.position());
         ApplyCommon(w, l, QPalette::Text, QPalette::Base, false);
     };
-    l.SetObserver(refresh);
+    l.SetObserver(WhileAlive(w, refresh));
     refresh();
     QObject::connect(w, &QComboBox::activated, w, [&l](int index) { l.Choose(index); });
 }
@@ -182,7 +189,7 @@ void BindWindow(QWidget* w, form::Window& window, bool apply_size, bool follow_v
         pal.setColor(QPalette::Window, ToQColor(window.back(), w, true));
         w->setPalette(pal);
     };
-    window.SetObserver(refresh);
+    window.SetObserver(WhileAlive(w, refresh));
     refresh();
     w->installEventFilter(new GeometryFilter(w, window, follow_visibility));
 }

@@ -4,11 +4,13 @@
 
 #include <QColor>
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "form/form.h"
 
 class QComboBox;
+class QObject;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -25,6 +27,10 @@ W* MakeNamed(QWidget* parent, const std::string& name) {
     w->setObjectName(QString::fromStdString(name));
     return w;
 }
+
+// A model observer that runs only while `widget` lives: a change made by the logic after a view
+// is gone never reaches freed memory.
+std::function<void()> WhileAlive(QObject* widget, std::function<void()> observer);
 
 // The model's colour as a Qt colour; the system references map to the palette's colours.
 QColor ToQColor(form::Colour colour, const QWidget* widget, bool background);

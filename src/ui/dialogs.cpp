@@ -55,9 +55,9 @@ ModelDialog::ModelDialog(form::Window& window, QWidget* parent) : QDialog(parent
     setWindowTitle(QString::fromStdString(window.caption()));
     setModal(true);
     setFont(QFont("Arial", 9));
-    window.SetObserver([this, &window] {
+    window.SetObserver(WhileAlive(this, [this, &window] {
         if (!window.visible() && isVisible()) done(QDialog::Accepted);
-    });
+    }));
 }
 
 NoiseBridgeView::NoiseBridgeView(NoiseBridgeDialog& m, QWidget* parent) : ModelDialog(m.window, parent) {

@@ -173,7 +173,7 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
         r->addWidget(Field(readings_, *field, 10));
     }
 
-    model.on_chart_changed = [this] { Reload(); };
+    model.on_chart_changed = WhileAlive(this, [this] { Reload(); });
     Reload();
     resize(565, 431);  // 8484 x 6468 twips at 96 dots per inch, until a position is applied
     BindWindow(this, model.window, true, true);

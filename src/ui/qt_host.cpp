@@ -73,11 +73,17 @@ void QtHost::ShowModeless(form::Window& window) {
 bool QtHost::PrintWindow(form::Window& window) {
     const auto it = views_.find(window.name());
     if (it == views_.end()) return false;
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return false;
     QWidget* widget = it->second;
     const QPixmap image = widget->grab();
-    QPrinter printer(info, QPrinter::HighResolution);
+    QPrinter printer(QPrinter::HighResolution);
+    if (!print_file_.empty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(print_file_));
+    } else {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull()) return false;
+        printer.setPrinterName(info.printerName());
+    }
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     // The window's image, as large as fits the page, keeping its proportions.

@@ -18,6 +18,9 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     // The Qt window that shows a model window, for modal showing and printing.
     void Register(const std::string& name, QWidget* widget) { views_[name] = widget; }
+    // Prints into this PDF file instead of on the default printer (the tests' paper: no test may
+    // reach a real printer). An empty name prints on the default printer.
+    void PrintToFile(const std::string& pdf) { print_file_ = pdf; }
 
     form::Answer ShowMessage(const std::string& text, const std::string& title,
                              form::Buttons buttons) override;
@@ -34,6 +37,7 @@ public:
 private:
     QWidget* parent_ = nullptr;
     std::map<std::string, QWidget*> views_;
+    std::string print_file_;
 };
 
 }  // namespace qlx::ui

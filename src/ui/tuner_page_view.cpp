@@ -106,7 +106,7 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     }
     root->addLayout(buttons);
 
-    m.picSchematic.SetObserver([this] { ShowSchematic(); });
+    m.picSchematic.SetObserver(WhileAlive(this, [this] { ShowSchematic(); }));
     ShowSchematic();
     BindWindow(this, m.window, false, true);
 }

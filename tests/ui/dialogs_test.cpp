@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <functional>
 
 #include "mainwin/main_window.h"
@@ -165,6 +167,12 @@ TEST_F(DialogFixture, UserDefinedLineOkStoresTheLineAndClosingKeepsIt) {
 }
 
 TEST_F(DialogFixture, PrintAsksFirstAndReportsAMissingPrinter) {
+    // The paper is a PDF file of this test's own; in a folder that does not exist it cannot be
+    // written, as a printer that is missing cannot print.
+    for (const bool paper : {true, false}) {
+    const std::string pdf = ::testing::TempDir() + (paper ? "" : "missing-folder/") + "qlx-print-" +
+                            std::to_string(QCoreApplication::applicationPid()) + ".pdf";
+    host.PrintToFile(pdf);
     // Answers each message box as it comes, recording its text.
     std::vector<std::string> boxes;
     std::function<void()> answer = [&] {
@@ -184,13 +192,18 @@ TEST_F(DialogFixture, PrintAsksFirstAndReportsAMissingPrinter) {
     QTest::mouseClick(view.findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes[0], "Are you sure you want to print? ");
-    // A machine without a default printer says so; one with a printer prints without a word.
-    if (boxes.size() > 1) {
+    if (paper) {
+        EXPECT_EQ(boxes.size(), 1u);  // printed without a word
+        EXPECT_GT(QFileInfo(QString::fromStdString(pdf)).size(), 0) << pdf;
+        QFile::remove(QString::fromStdString(pdf));
+    } else {
+        ASSERT_EQ(boxes.size(), 2u);
         EXPECT_EQ(boxes[1], "Printer problem. ");
     }
     EXPECT_EQ(model.lblZ0.back(), form::kButtonFace);
     EXPECT_EQ(model.window.back(), form::kButtonFace);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
 }
 
 }  // namespace
