@@ -8,6 +8,11 @@ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev \
 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
 fonts-liberation2 xvfb xauth"
 
+# With --fuzz, also clang and its libFuzzer runtime, for scripts/fuzz.sh.
+if [ "${1:-}" = "--fuzz" ]; then
+    PACKAGES="$PACKAGES clang-14 libclang-rt-14-dev"
+fi
+
 missing=""
 for p in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

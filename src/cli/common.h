@@ -67,6 +67,9 @@ bool CheckPower(const Options& o, Failure& failure);
 // A number as the shortest text that reads back to the same double.
 std::string Exact(double v);
 
+// Runs the command the arguments name (the first of them); returns the exit status.
+int Dispatch(std::vector<std::string_view> args);
+
 int Cables(const Args& args);
 int Line(const Args& args);
 int Graph(const Args& args);

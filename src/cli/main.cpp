@@ -10,35 +10,10 @@
 
 using namespace qlx::cli;
 
-namespace {
-
-int Run(std::vector<std::string_view> args) {
-    if (args.empty()) {
-        std::cerr << kUsage << "\n";
-        return kExitBadInput;
-    }
-    if (args[0] == "--help") {
-        std::cout << kUsage << "\n\n" << kLineOptionsHelp << "\n";
-        return kExitOk;
-    }
-    const std::string_view command = args[0];
-    args.erase(args.begin());
-    if (command == "cables") return Cables(args);
-    if (command == "line") return Line(args);
-    if (command == "graph") return Graph(args);
-    if (command == "bridge") return Bridge(args);
-    if (command == "analyser") return Analyser(args);
-    if (command == "tuner") return Tuner(args);
-    std::cerr << "qlx-cli: unknown command " << command << "\n" << kUsage << "\n";
-    return kExitBadInput;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     int status = kExitBadInput;
     try {
-        status = Run(std::vector<std::string_view>(argv + 1, argv + argc));
+        status = Dispatch(std::vector<std::string_view>(argv + 1, argv + argc));
     } catch (const std::exception& e) {
         std::cerr << "qlx-cli: " << e.what() << "\n";
         return kExitBadInput;

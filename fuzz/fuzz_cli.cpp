@@ -1,0 +1,52 @@
+// qlx-cli's option handling through a whole solution: the input is a command line, its arguments
+// separated by NUL bytes. Invariants: no exception escapes, and a result printed with exit 0 shows
+// no nan or inf in any computed field.
+#include <cstdint>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/common.h"
+#include "invariants.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> parts{""};
+    for (std::size_t i = 0; i < size && parts.size() < 24; ++i) {
+        if (data[i] == 0)
+            parts.emplace_back();
+        else
+            parts.back() += static_cast<char>(data[i]);
+    }
+    std::vector<std::string_view> args(parts.begin(), parts.end());
+    if (args.empty() || args[0] == "--help") return 0;
+    args.push_back("--json");
+    std::ostringstream out, err;
+    std::streambuf* old_out = std::cout.rdbuf(out.rdbuf());
+    std::streambuf* old_err = std::cerr.rdbuf(err.rdbuf());
+    int status = 0;
+    try {
+        status = qlx::cli::Dispatch(args);
+    } catch (...) {
+        std::cout.rdbuf(old_out);
+        std::cerr.rdbuf(old_err);
+        qlx::fuzz::Require(false, "no exception escapes a command");
+    }
+    std::cout.rdbuf(old_out);
+    std::cerr.rdbuf(old_err);
+    if (status != 0 || out.str().empty()) return 0;
+    const auto j = nlohmann::json::parse(out.str(), nullptr, false);
+    qlx::fuzz::Require(!j.is_discarded(), "the JSON output parses", out.str());
+    if (!j.contains("fields")) return 0;
+    // The computed fields of the line and the tuner's page; typed entries echo what was typed.
+    for (const char* name : {"txtZ0", "txtMLPer", "txtMLTot", "txtWavelen", "txtLoadSWR", "txtRho", "txtInputSWR",
+                             "txtAddLoss", "txtTotalLoss", "txtImpedIn", "txtPolarZ", "txtPolarDegree", "txtSWRLine",
+                             "txtPowerLost", "txtXmsnLoss", "TxtMidX", "txtLeftX", "txtRightX", "txtMaxV", "txtMaxI"})
+        if (j["fields"].contains(name)) qlx::fuzz::RequireNumberText(j["fields"][name].get<std::string>(), name);
+    if (j.contains("values"))
+        for (const auto& [name, v] : j["values"].items())
+            qlx::fuzz::Require(!v.is_null(), "a value is a number (JSON writes nan as null)", name);
+    return 0;
+}
