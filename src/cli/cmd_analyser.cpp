@@ -25,8 +25,8 @@ int Analyser(const std::vector<std::string_view>& args) {
     qlx::AnalyserDialog& a = s.w.frmAutek;
     s.host.on_modal = [&](qlx::form::Window&) {
         if (sign && *sign == "negative") a.optNegative.Select();
-        a.txtAutekZ.SetText(*o->Value("--z"));
-        a.txtAutekSWR.SetText(*o->Value("--swr"));
+        Type(a.txtAutekZ, *o->Value("--z"));
+        Type(a.txtAutekSWR, *o->Value("--swr"));
         if (a.calculated()) a.cmdOK.Click();
         else a.cmdCancel.Click();
     };

@@ -29,7 +29,19 @@ AnalyserDialog::AnalyserDialog(form::Host& host, LineInputFields main) : host_(h
     cmdOK.SetCaption("&OK");
     cmdCancel.SetCaption("&Cancel");
 
-    txtAutekZ.on_change = [this] { MinimumSwr(); };
+    // A new |Z| gives a new minimum and a new impedance from the SWR shown (or none): a result
+    // calculated for the old |Z| never stays on screen to be handed over.
+    txtAutekZ.on_change = [this] {
+        MinimumSwr();
+        Impedance();
+    };
+    // The zero message waits until the entry is left, so that typing "0.5" loses no keystroke to
+    // a message box at "0" or "0.".
+    txtAutekZ.on_lost_focus = [this] {
+        if (!txtAutekZ.text().empty() && ParseNumber(txtAutekZ.text()) == 0.0)
+            host_.ShowMessage("Please enter a real value for the magnitude of the impedance!", form::kAppTitle,
+                              form::Buttons::Ok);
+    };
     txtAutekSWR.on_change = [this] { Impedance(); };
     optNegative.on_click = [this] {
         if (AutekX > 0.0f) AutekX = -AutekX;
@@ -37,15 +49,15 @@ AnalyserDialog::AnalyserDialog(form::Host& host, LineInputFields main) : host_(h
     OptPositive.on_click = [this] {
         if (AutekX < 0.0f) AutekX = -AutekX;
     };
+    // Entries look like entries, white as on the main window.
+    for (form::TextField* t : {&txtAutekZ, &txtAutekSWR}) t->SetBack(form::kWhite);
     cmdOK.on_click = [this] { Ok(); };
     cmdCancel.on_click = [this] { Cancel(); };
 }
 
 void AnalyserDialog::MinimumSwr() {
     const double z = ParseNumber(txtAutekZ.text());
-    if (z == 0.0) {
-        host_.ShowMessage("Please enter a real value for the magnitude of the impedance!", form::kAppTitle,
-                          form::Buttons::Ok);
+    if (!(z > 0.0)) {  // no magnitude (yet): no minimum
         txtMinSWR.SetText("");
         return;
     }

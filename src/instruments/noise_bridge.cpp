@@ -31,6 +31,8 @@ NoiseBridgeDialog::NoiseBridgeDialog(form::Host& host, LineInputFields main) : h
     txtReact.on_change = [this] {
         if (txtReact.text() != "-") CompNB();
     };
+    // Entries look like entries, white as on the main window.
+    for (form::TextField* t : {&txtResist, &txtReact, &txtExtender}) t->SetBack(form::kWhite);
     cmdOK.on_click = [this] { Ok(); };
     cmdCancel.on_click = [this] { Cancel(); };
 }

@@ -39,6 +39,8 @@ UserLineDialog::UserLineDialog() {
     lblSuggestX0.SetCaption("Suggested value for X0:");
     lblSX0.SetCaption("0.0");
     lblWarning.SetVisible(false);
+    // Entries look like entries, white as on the main window.
+    for (form::TextField* t : {&txtR0, &txtX0, &txtVF, &txtAtten100, &txtVMax}) t->SetBack(form::kWhite);
     cmdCompute.SetCaption("Compute X0");
     cmdOK.SetCaption("&OK");
 }

@@ -42,6 +42,8 @@ QHBoxLayout* Buttons(QWidget* parent, std::initializer_list<form::Button*> butto
     for (form::Button* b : buttons) {
         auto* button = MakeNamed<QPushButton>(parent, b->name());
         button->setAutoDefault(false);
+        // Enter in any entry presses OK, as in every dialog.
+        button->setDefault(b->caption() == "&OK");
         Bind(button, *b);
         row->addWidget(button);
     }

@@ -25,6 +25,14 @@ QLineEdit* Entry(QWidget* parent, form::TextField& field, int chars) {
     // Sized to its content, so the window stays close to its design width of 8484 twips.
     e->setFixedWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
     Bind(e, field);
+    // Enter finishes the entry as leaving it does (the frequency tidy-up runs) and moves on.
+    QObject::connect(e, &QLineEdit::returnPressed, e, [e] {
+        for (QWidget* next = e->nextInFocusChain(); next && next != e; next = next->nextInFocusChain())
+            if ((next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled()) {
+                next->setFocus(Qt::TabFocusReason);
+                return;
+            }
+    });
     return e;
 }
 

@@ -122,9 +122,13 @@ TEST(Analyser, MinimumSwrAndImpedanceFromSwrAndMagnitude) {
     }
     EXPECT_TRUE(t.host.messages.empty());
 
-    // |Z| of 0 asks for a real value and shows no minimum; an SWR then gives nothing; 0.5
-    // afterwards gives a minimum of 100.
+    // |Z| of 0 asks for a real value (once the entry is left: typing "0." on the way to "0.5"
+    // shows nothing) and shows no minimum; an SWR then gives nothing; 0.5 afterwards gives a
+    // minimum of 100.
     a.txtAutekZ.SetText("0");
+    a.txtAutekZ.SetText("0.");
+    EXPECT_TRUE(t.host.messages.empty());
+    a.txtAutekZ.LoseFocus();
     ASSERT_EQ(t.host.messages.size(), 1u);
     EXPECT_EQ(t.host.messages[0].text, "Please enter a real value for the magnitude of the impedance!");
     EXPECT_EQ(t.host.messages[0].title, "QLX3");
@@ -133,6 +137,24 @@ TEST(Analyser, MinimumSwrAndImpedanceFromSwrAndMagnitude) {
     EXPECT_EQ(a.txtCalcZ.text(), "");
     a.txtAutekZ.SetText("0.5");
     EXPECT_EQ(a.txtMinSWR.text(), "100.0");
+}
+
+// A result calculated for one |Z| is never handed over for another: changing |Z| recomputes it,
+// or empties it where the readings give none.
+TEST(Analyser, ChangingTheMagnitudeRecomputesTheImpedance) {
+    Instruments t;
+    AnalyserDialog& a = t.win->frmAutek;
+    a.txtAutekZ.SetText("100");
+    a.txtAutekSWR.SetText("2.5");
+    ASSERT_TRUE(a.calculated());
+    const std::string first = a.txtCalcZ.text();
+    a.txtAutekZ.SetText("80");
+    EXPECT_TRUE(a.calculated());
+    EXPECT_NE(a.txtCalcZ.text(), first);
+    EXPECT_NEAR(a.AutekR * a.AutekR + a.AutekX * a.AutekX, 80.0 * 80.0, 0.5);  // |Z| is the new one
+    a.txtAutekZ.SetText("300");  // a minimum SWR of 6: 2.5 is impossible
+    EXPECT_FALSE(a.calculated());
+    EXPECT_EQ(a.txtCalcZ.text(), "");
 }
 
 TEST(Analyser, OkWritesTheImpedanceWithTheChosenSign) {
