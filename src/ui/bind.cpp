@@ -91,12 +91,22 @@ QColor ToQColor(form::Colour colour, const QWidget* widget, bool background) {
                   static_cast<int>(colour & 0xFF));
 }
 
+void FitTextToWidth(QLineEdit* w) {
+    w->setProperty("qlxFit", true);
+    QFont font = w->parentWidget() ? w->parentWidget()->font() : w->font();
+    const int room = w->width() - w->textMargins().left() - w->textMargins().right() - 8;
+    while (QFontMetrics(font).horizontalAdvance(w->text()) > room && font.pointSizeF() > 4.0)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    w->setFont(font);
+}
+
 void Bind(QLineEdit* w, form::TextField& f) {
     auto refresh = [w, &f] {
         const QString text = Q(f.text());
         if (w->text() != text) {
             const QSignalBlocker block(w);
             w->setText(text);
+            if (w->property("qlxFit").toBool()) FitTextToWidth(w);
         }
         ApplyCommon(w, f, QPalette::Text, QPalette::Base, false);
     };

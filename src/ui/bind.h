@@ -36,6 +36,9 @@ std::function<void()> WhileAlive(QObject* widget, std::function<void()> observer
 QColor ToQColor(form::Colour colour, const QWidget* widget, bool background);
 
 void Bind(QLineEdit* widget, form::TextField& field);
+// A read-only result box that never hides part of its number: when its text is wider than the
+// box, the font shrinks until every character shows.
+void FitTextToWidth(QLineEdit* widget);
 void Bind(QLabel* widget, form::Label& label);
 void Bind(QGroupBox* widget, form::Label& frame);
 void Bind(QPushButton* widget, form::Button& button);

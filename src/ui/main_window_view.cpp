@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -41,12 +42,24 @@ QLineEdit* Result(QWidget* parent, form::TextField& field, int chars) {
     e->setReadOnly(true);
     e->setFocusPolicy(Qt::ClickFocus);
     e->setAlignment(Qt::AlignRight);
+    FitTextToWidth(e);
     return e;
 }
+
 
 QLabel* Text(QWidget* parent, form::Label& label) {
     auto* l = MakeNamed<QLabel>(parent, label.name());
     Bind(l, label);
+    return l;
+}
+
+// A label whose caption the logic switches keeps the width of its widest caption, so the window
+// does not change its width with the unit or the end.
+QLabel* Switching(QWidget* parent, form::Label& label, std::initializer_list<const char*> captions) {
+    QLabel* l = Text(parent, label);
+    int widest = 0;
+    for (const char* c : captions) widest = std::max(widest, l->fontMetrics().horizontalAdvance(QString(c)));
+    l->setMinimumWidth(widest + 2);
     return l;
 }
 
@@ -123,7 +136,7 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
     in->addWidget(Text(this, m.lblMHz), r++, 2);
     in->addWidget(Text(this, m.lblLength), r, 0);
     in->addWidget(Entry(this, m.txtLength, 8), r, 1);
-    in->addWidget(Text(this, m.lblUnit), r++, 2);
+    in->addWidget(Switching(this, m.lblUnit, {"Feet", "Meters"}), r++, 2);
     QLabel* note = Text(this, m.lblNoteLength);
     note->setWordWrap(true);
     in->addWidget(note, r++, 0, 1, 3);
@@ -152,9 +165,14 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
     out->setVerticalSpacing(4);
     r = 0;
     auto row = [&](form::Label& label, form::TextField& field, int chars, form::Label* unit) {
-        out->addWidget(Text(this, label), r, 0, Qt::AlignRight);
+        QLabel* caption = &label == &m.lblRho ? Switching(this, label, {"Rho at Load: ", "Rho at Input: "})
+                                              : Text(this, label);
+        out->addWidget(caption, r, 0, Qt::AlignRight);
         out->addWidget(Result(this, field, chars), r, 1);
-        if (unit) out->addWidget(Text(this, *unit), r, 2);
+        if (unit == &m.lbldBPer)
+            out->addWidget(Switching(this, *unit, {"dB/100 Feet", "dB/100 Meters"}), r, 2);
+        else if (unit)
+            out->addWidget(Text(this, *unit), r, 2);
         ++r;
     };
     row(m.lblZ0, m.txtZ0, 12, &m.lblOhms);
@@ -185,7 +203,7 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
 
     // The impedance at the other end.
     auto* z = new QHBoxLayout;
-    z->addWidget(Text(this, m.lblInputZ));
+    z->addWidget(Switching(this, m.lblInputZ, {"Impedance at Input:", "Impedance at Load: "}));
     z->addWidget(Result(this, m.txtImpedIn, 16));
     z->addWidget(Text(this, m.lblImpedOhms));
     z->addWidget(Result(this, m.txtPolarZ, 8));

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <functional>
 
+#include "core/numbers.h"
 #include "mainwin/main_window.h"
 #include "ui/dialogs.h"
 #include "ui/main_window_view.h"
@@ -164,6 +165,41 @@ TEST_F(DialogFixture, UserDefinedLineOkStoresTheLineAndClosingKeepsIt) {
                [&] { emit list->activated(32); });
     EXPECT_EQ(*store.content, file);
     EXPECT_EQ(model.frmOtrCable.txtR0.text(), "300.000");
+}
+
+// Entries look like entries (white), Enter presses OK, and the analyser hands over only the
+// impedance of the readings shown: a new |Z| recomputes it before OK.
+TEST_F(DialogFixture, EntriesAreWhiteEnterPressesOkAndTheAnalyserNeverHandsOverAStaleResult) {
+    const auto white = [](QDialog* d, const char* name) {
+        auto* e = d->findChild<QLineEdit*>(name);
+        return e && e->palette().color(QPalette::Base) == QColor(Qt::white);
+    };
+    WhileModal("frmAutek",
+               [&](QDialog* d) {
+                   EXPECT_TRUE(white(d, "txtAutekZ"));
+                   EXPECT_TRUE(white(d, "txtAutekSWR"));
+                   EXPECT_FALSE(white(d, "txtCalcZ"));  // a result stays on the face colour
+                   Type(d, "txtAutekZ", "100");
+                   Type(d, "txtAutekSWR", "2.5");
+                   EXPECT_EQ(d->findChild<QLineEdit*>("txtCalcZ")->text(), "86.2 +/- j 50.7");
+                   Type(d, "txtAutekZ", "80");  // the result follows the new |Z|
+                   EXPECT_NE(d->findChild<QLineEdit*>("txtCalcZ")->text(), "86.2 +/- j 50.7");
+                   QTest::keyClick(d->findChild<QLineEdit*>("txtAutekSWR"), Qt::Key_Return);
+               },
+               [&] { QTest::mouseClick(Radio("optAutek"), Qt::LeftButton); });
+    const double r = model.frmAutek.AutekR;
+    EXPECT_NEAR(ParseNumber(model.txtResistance.text()), r, 0.01);
+    EXPECT_NEAR(r * r + model.frmAutek.AutekX * model.frmAutek.AutekX, 80.0 * 80.0, 1.0);
+    WhileModal("frmNB",
+               [&](QDialog* d) {
+                   for (const char* name : {"txtResist", "txtReact", "txtExtender"}) EXPECT_TRUE(white(d, name)) << name;
+                   model.txtFreq.SetText("14");
+                   Type(d, "txtResist", "100");
+                   Type(d, "txtReact", "100");
+                   QTest::keyClick(d->findChild<QLineEdit*>("txtReact"), Qt::Key_Return);
+               },
+               [&] { QTest::mouseClick(Radio("optNoiseBridge"), Qt::LeftButton); });
+    EXPECT_EQ(model.txtResistance.text(), "56.38");
 }
 
 TEST_F(DialogFixture, PrintAsksFirstAndReportsAMissingPrinter) {

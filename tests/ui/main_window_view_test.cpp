@@ -126,5 +126,40 @@ TEST_F(ViewFixture, AClosingByTheProgramSavesNothing) {
     EXPECT_EQ(host.quits, 0);
 }
 
+// The window's width does not depend on the unit or the end chosen.
+TEST_F(ViewFixture, TheLayoutDoesNotDependOnTheUnit) {
+    view.adjustSize();
+    const int feet = view.width();
+    QTest::mouseClick(Find<QRadioButton>("optMeters"), Qt::LeftButton);
+    QTest::mouseClick(Find<QRadioButton>("optInput"), Qt::LeftButton);
+    view.adjustSize();
+    EXPECT_EQ(view.width(), feet);
+    QTest::mouseClick(Find<QRadioButton>("optFeet"), Qt::LeftButton);
+    view.adjustSize();
+    EXPECT_EQ(view.width(), feet);
+}
+
+// No result box hides part of its number: an SWR of 1000000000.00 shows every digit.
+TEST_F(ViewFixture, NoFieldHidesPartOfItsNumber) {
+    model.txtReactance.SetText("1e29");
+    ASSERT_EQ(model.txtLoadSWR.text(), "1000000000.00");
+    for (const char* name : {"txtLoadSWR", "txtInputSWR", "txtRho", "txtImpedIn", "txtPolarZ", "txtTotalLoss"}) {
+        QLineEdit* e = Find<QLineEdit>(name);
+        const int room = e->width() - e->textMargins().left() - e->textMargins().right() - 4;
+        EXPECT_LE(QFontMetrics(e->font()).horizontalAdvance(e->text()), room) << name << " " << e->text().toStdString();
+    }
+}
+
+// Enter finishes an entry as leaving it does (the tidy-up runs) and moves to the next one.
+TEST_F(ViewFixture, EnterFinishesTheEntryAndMovesOn) {
+    QLineEdit* freq = Find<QLineEdit>("txtFreq");
+    freq->setFocus();
+    freq->selectAll();
+    QTest::keyClicks(freq, "14");
+    QTest::keyClick(freq, Qt::Key_Return);
+    EXPECT_EQ(model.txtFreq.text(), "14.0");
+    EXPECT_FALSE(freq->hasFocus());
+}
+
 }  // namespace
 }  // namespace qlx
