@@ -122,4 +122,29 @@ SeriesForm ParallelToSeries(double rp, double xp) {
     return {rp * xp * xp / s, xp * rp * rp / s};
 }
 
+bool IsNumberText(std::string_view t) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!t.empty() && blank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && blank(t.back())) t.remove_suffix(1);
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t start = i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+        return i - start;
+    };
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    std::size_t n = digits();
+    if (i < t.size() && (t[i] == '.' || t[i] == ',')) {
+        ++i;
+        n += digits();
+    }
+    if (n == 0) return false;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E' || t[i] == 'd' || t[i] == 'D')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        if (digits() == 0) return false;
+    }
+    return i == t.size();
+}
+
 }  // namespace qlx

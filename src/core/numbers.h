@@ -44,6 +44,10 @@ double LeadingNumber(std::string_view text);
 // Never fails; unreadable text gives 0.
 double ParseNumber(std::string_view text);
 
+// Whether a text, blanks around it aside, is one plain number: a sign, digits with at most one
+// "." or "," and an exponent. Entries read back from a file must be such a number to be taken.
+bool IsNumberText(std::string_view text);
+
 // Angle of R + jX in radians, in all four quadrants, with the half and quarter turns above.
 // The negative real axis gives -kHalfTurn; (0, 0) gives 0.
 double ComplexAngle(double r, double x);

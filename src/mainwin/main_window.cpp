@@ -493,11 +493,13 @@ void MainWindow::LoadDefaults() {
     txtLength.SetText(Format(Ft == "F" ? n : n / kFeetPerMeter, "###0.000", mark_));
     if (!has(14)) return;
     const double position = LeadingNumber(at(14));
-    if (!has(15)) return;
+    // The entries as they were typed; a line that holds no plain number is damaged and ends
+    // loading, so that a field never shows a text the line was not solved with.
+    if (!has(15) || !IsNumberText(at(15))) return;
     txtFreq.SetText(at(15));
-    if (!has(16)) return;
+    if (!has(16) || !IsNumberText(at(16))) return;
     txtResistance.SetText(at(16));
-    if (!has(17)) return;
+    if (!has(17) || !IsNumberText(at(17))) return;
     txtReactance.SetText(at(17));
     const double rounded = std::nearbyint(position);  // halves to the even neighbour
     if (!(rounded >= 0 && rounded <= kUserDefinedIndex)) return;

@@ -98,5 +98,12 @@ TEST(SeriesParallel, RoundTripRestoresTheSeriesImpedance) {
     }
 }
 
+TEST(Numbers, IsNumberTextTakesOnePlainNumber) {
+    for (const char* yes : {"3.5", " 14,2 ", "-25", "+.5", "5.", "1E-05", "2d3", "0"})
+        EXPECT_TRUE(IsNumberText(yes)) << yes;
+    for (const char* no : {"", ".", "-", "nan", "inf", "1e", "3.5.1", "1,2,3", "0x10", "50\t75 1", "1e5x", "e5"})
+        EXPECT_FALSE(IsNumberText(no)) << no;
+}
+
 }  // namespace
 }  // namespace qlx

@@ -142,6 +142,9 @@ TEST(DefaultsPromises, NoUnusableWindowSizeOrNumberIsWritten) {
         {"graph of no size", 9, "0;0:0,0", 8, graph_default},
         {"graph of negative size", 9, "0;0:-10,8484", 8, graph_default},
         {"loading stopped before the graph line", 8, "damaged", 8, graph_default},
+        // An entry line that holds no number ends loading: the field keeps its built-in value.
+        {"a frequency line that is no number", 15, "nan;0:x,32", 14, "3.5"},
+        {"a resistance line that is no number", 16, "inf", 15, "50"},
     };
     for (const Case& c : cases) {
         auto lines = DefaultLines();
