@@ -1,5 +1,8 @@
 #include "graphs/graph_window.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace qlx {
 
 GraphWindow::GraphWindow(form::Host& host) : host_(host) {
@@ -46,6 +49,59 @@ void GraphWindow::Print() {
 
 GraphLayout GraphLayoutFor(double width, double height) {
     return {120.0, 600.0, width * 0.75248, height * 0.74397, width - 1900.0, 624.0, height - 960.0};
+}
+
+namespace {
+
+double RoundStep(double span) {
+    const double rough = span / 5.0;
+    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    for (const double m : {1.0, 2.0, 5.0})
+        if (m * decade >= rough * (1.0 - 1e-6)) return m * decade;  // rounding in hi - lo aside
+    return 10.0 * decade;
+}
+
+int DecimalsFor(double step) { return std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9))); }
+
+// A range of no width around its value.
+void Widen(double& lo, double& hi) {
+    if (hi - lo > 1e-12 * std::max(std::fabs(lo), std::fabs(hi))) return;
+    const double v = (lo + hi) / 2.0;
+    const double half = v == 0.0 ? 0.5 : std::fabs(v) * 0.1;
+    lo = v == 0.0 ? 0.0 : v - half;
+    hi = v == 0.0 ? 1.0 : v + half;
+}
+
+}  // namespace
+
+AxisScale ChooseAxis(double lo, double hi, bool include_zero) {
+    if (!std::isfinite(lo) || !std::isfinite(hi) || hi < lo) lo = 0.0, hi = 1.0;
+    if (include_zero && lo >= 0.0 && lo < hi * 0.5) lo = 0.0;
+    Widen(lo, hi);
+    AxisScale a;
+    a.step = RoundStep(hi - lo);
+    a.lo = std::floor(lo / a.step + 1e-9) * a.step;
+    a.hi = std::ceil(hi / a.step - 1e-9) * a.step;
+    a.decimals = DecimalsFor(a.step);
+    return a;
+}
+
+AxisScale TicksFor(double lo, double hi) {
+    if (!std::isfinite(lo) || !std::isfinite(hi) || hi < lo) lo = 0.0, hi = 1.0;
+    Widen(lo, hi);
+    AxisScale a;
+    a.lo = lo;
+    a.hi = hi;
+    a.step = RoundStep(hi - lo);
+    a.decimals = DecimalsFor(a.step);
+    return a;
+}
+
+std::size_t NearestPoint(const std::vector<std::pair<double, double>>& series, double x) {
+    std::size_t best = 0;
+    for (std::size_t k = 1; k < series.size(); ++k)
+        if (std::fabs(series[k].first - x) < std::fabs(series[best].first - x)) best = k;
+    return best;
 }
 
 }  // namespace qlx

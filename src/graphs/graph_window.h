@@ -49,6 +49,22 @@ private:
     Chart chart_;
 };
 
+// An axis with round ticks: from lo to hi in steps of 1, 2 or 5 times a power of ten (about five
+// intervals), labels with just enough decimals to tell them apart.
+struct AxisScale {
+    double lo = 0.0, hi = 1.0, step = 0.2;
+    int decimals = 1;
+};
+// The axis for data from `lo` to `hi`. A curve that stays positive near zero starts at zero when
+// `include_zero` is set; a range of no width (a flat curve, a line of no length) gets one
+// around its value.
+AxisScale ChooseAxis(double lo, double hi, bool include_zero);
+// The step alone, for an axis whose ends are fixed (the line from 0 to its length).
+AxisScale TicksFor(double lo, double hi);
+
+// The data point of a series nearest to a pointer at x (the points run in x order).
+std::size_t NearestPoint(const std::vector<std::pair<double, double>>& series, double x);
+
 // The layout rule of the graph window, in twips, for an outer size W x H.
 struct GraphLayout {
     double chart_left, chart_top, chart_width, chart_height;

@@ -231,6 +231,9 @@ void MainWindow::DoCompute() {
     txtPolarZ.SetText(s->polar_z);
     txtPolarDegree.SetText(s->polar_degree);
     if (s->hide_warning) LblWarning.SetVisible(false);
+    // An open graph follows the line: a run costs some 20 microseconds, far less than the
+    // keystroke that asked for it, and a graph of a line no longer shown misleads.
+    if (frmVolt.window.visible()) RefreshGraph();
 }
 
 void MainWindow::FrequencyChanged() {
@@ -605,7 +608,7 @@ DisplayedLine MainWindow::Displayed() const {
 
 // ---- Graph ----
 
-void MainWindow::CalcGraph() {
+GraphInputs MainWindow::GraphInputsNow() const {
     GraphInputs in;
     static_cast<DisplayedLine&>(in) = Displayed();
     in.tx_power_text = frmTuner.txtTxPwr.text();
@@ -613,6 +616,18 @@ void MainWindow::CalcGraph() {
     in.volt_curr = optVoltCurr.selected();
     in.atten100 = line_.atten100;
     in.line = {line_.r0, line_.x0, line_.wave_len};
+    return in;
+}
+
+void MainWindow::RefreshGraph() {
+    // Redrawn for the line as it now is; the line's own variables are "&Graph"'s to set.
+    const GraphInputs in = GraphInputsNow();
+    graph_ = ComputeGraph(in);
+    frmVolt.Fill(graph_, in.volt_curr);
+}
+
+void MainWindow::CalcGraph() {
+    const GraphInputs in = GraphInputsNow();
     graph_ = ComputeGraph(in);
     PwrIn = graph_.pwr_in;
     BLen = graph_.blen;

@@ -39,6 +39,8 @@ public:
 
     // "&Graph": the curves along the line at the tuner window's transmitter power.
     void CalcGraph();
+    // Redraws an open graph window for the line as it now is.
+    void RefreshGraph();
     const GraphResult& graph() const { return graph_; }
 
     // What the window's own close control does; returns true when the window may close.
@@ -130,6 +132,7 @@ public:
 
 private:
     void WireControls();
+    GraphInputs GraphInputsNow() const;
     void FrequencyChanged();
     void FrequencyLostFocus();
     void LengthChanged();

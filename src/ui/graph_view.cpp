@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QPushButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -55,11 +56,18 @@ QValueAxis* Axis(const QColor& title_colour) {
     return axis;
 }
 
-// Fits an axis to a curve with round tick values: a step of 1, 2, 2.5 or 5 times a power of
-// ten giving about five intervals, the range widened to whole steps (and to 0 for a curve that
-// stays positive near it).
+// Puts a chosen scale on an axis: ticks at round values from 0, labels with the decimals that
+// tell them apart.
+void Apply(QValueAxis* axis, const AxisScale& a) {
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(a.step);
+    axis->setLabelFormat(QString("%.%1f").arg(a.decimals));
+    axis->setRange(a.lo, a.hi);
+}
+
 void FitAxis(QValueAxis* axis, const QList<QPointF>& points) {
-    double lo = 0.0, hi = 1.0;
+    double lo = 0.0, hi = 0.0;
     if (!points.isEmpty()) {
         lo = hi = points.first().y();
         for (const QPointF& p : points) {
@@ -67,20 +75,7 @@ void FitAxis(QValueAxis* axis, const QList<QPointF>& points) {
             hi = std::max(hi, p.y());
         }
     }
-    if (lo >= 0.0 && lo < hi * 0.5) lo = 0.0;
-    if (hi - lo < 1e-9) hi = lo + std::max(1.0, std::fabs(lo) * 0.1);
-    const double rough = (hi - lo) / 5.0;
-    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
-    double step = decade;
-    for (double m : {1.0, 2.0, 2.5, 5.0, 10.0})
-        if (m * decade >= rough) {
-            step = m * decade;
-            break;
-        }
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0.0);
-    axis->setTickInterval(step);
-    axis->setRange(std::floor(lo / step) * step, std::ceil(hi / step) * step);
+    Apply(axis, ChooseAxis(lo, hi, true));
 }
 
 }  // namespace
@@ -118,16 +113,28 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     }
     series0_->attachAxis(right_);
     series1_->attachAxis(left_);
-    // The marks tip: a point's X and Y where the pointer rests on a curve.
-    auto tip = [this](const char* y_picture) {
-        return [this, y_picture](const QPointF& p, bool state) {
-            if (!state) return;
-            const std::string text = "X: " + Format(p.x(), "#,##0.0") + "   Y: " + Format(p.y(), y_picture);
-            QToolTip::showText(QCursor::pos(), QString::fromStdString(text), view_);
+    // The marks tip: the nearest data point's position and value where the pointer rests on a
+    // curve, the point itself marked.
+    marker_ = new QScatterSeries;
+    marker_->setMarkerSize(9);
+    marker_->setColor(Qt::black);
+    chart_->addSeries(marker_);
+    marker_->attachAxis(bottom_);
+    marker_->attachAxis(right_);
+    auto tip = [this](bool first, const char* y_picture) {
+        return [this, first, y_picture](const QPointF& p, bool state) {
+            if (!state) {
+                marker_->clear();
+                return;
+            }
+            const auto& points = first ? model_.chart().series0 : model_.chart().series1;
+            if (points.empty()) return;
+            const auto& [x, y] = points[NearestPoint(points, p.x())];
+            ShowTip(first, x, y, y_picture);
         };
     };
-    QObject::connect(series0_, &QLineSeries::hovered, this, tip("#,##0"));
-    QObject::connect(series1_, &QLineSeries::hovered, this, tip("#,##0.#"));
+    QObject::connect(series0_, &QLineSeries::hovered, this, tip(true, "#,##0.0"));
+    QObject::connect(series1_, &QLineSeries::hovered, this, tip(false, "#,##0.0#"));
 
     view_ = new QChartView(chart_, this);
     view_->setObjectName("TChart1");
@@ -179,6 +186,16 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     BindWindow(this, model.window, true, true);
 }
 
+void GraphView::ShowTip(bool first, double x, double y, const char* y_picture) {
+    // The marker lives on the curve's own side axis.
+    for (QAbstractAxis* a : marker_->attachedAxes())
+        if (a != bottom_) marker_->detachAxis(a);
+    marker_->attachAxis(first ? right_ : left_);
+    marker_->replace(QList<QPointF>{QPointF(x, y)});
+    tip_text_ = "X: " + Format(x, "#,##0.0#") + "   Y: " + Format(y, y_picture);
+    QToolTip::showText(QCursor::pos(), QString::fromStdString(tip_text_), view_);
+}
+
 void GraphView::Reload() {
     const GraphWindow::Chart& c = model_.chart();
     bottom_->setTitleText(QString::fromStdString(c.bottom_title));
@@ -189,8 +206,9 @@ void GraphView::Reload() {
     for (const auto& [x, y] : c.series1) p1.append(QPointF(x, y));
     series0_->replace(p0);
     series1_->replace(p1);
-    // The bottom axis runs over the line; the others fit each run's data.
-    bottom_->setRange(0.0, c.bottom_max > 0.0 ? c.bottom_max : 1.0);
+    marker_->clear();
+    // The bottom axis runs over the line, with round ticks; the others fit each run's data.
+    Apply(bottom_, TicksFor(0.0, c.bottom_max));
     FitAxis(right_, p0);
     FitAxis(left_, p1);
 }

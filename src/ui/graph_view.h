@@ -2,10 +2,12 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 class QChart;
 class QChartView;
 class QLineSeries;
+class QScatterSeries;
 class QValueAxis;
 class QGroupBox;
 
@@ -23,6 +25,13 @@ public:
     QLineSeries* series0() const { return series0_; }
     QLineSeries* series1() const { return series1_; }
     QValueAxis* bottom_axis() const { return bottom_; }
+    QValueAxis* left_axis() const { return left_; }
+    QValueAxis* right_axis() const { return right_; }
+    // The tip at the nearest data point of a curve (series 0 or 1) and its text, as the pointer
+    // resting on the curve shows it.
+    void ShowTip(bool first, double x, double y, const char* y_picture);
+    const std::string& tip_text() const { return tip_text_; }
+    QScatterSeries* marker() const { return marker_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -36,6 +45,8 @@ private:
     QChart* chart_;
     QLineSeries* series0_;
     QLineSeries* series1_;
+    QScatterSeries* marker_;
+    std::string tip_text_;
     QValueAxis* bottom_;
     QValueAxis* left_;
     QValueAxis* right_;

@@ -53,12 +53,17 @@ form::Answer QtHost::ShowMessage(const std::string& text, const std::string& tit
 }
 
 void QtHost::ShowModal(form::Window& window) {
+    // A dialog opens over its window: at start-up the main window shows first (the user-defined
+    // line's dialog may open while the defaults are being loaded).
+    if (parent_ && !parent_->isVisible()) parent_->show();
     window.SetVisible(true);
     const auto it = views_.find(window.name());
     if (it != views_.end()) {
         if (auto* dialog = qobject_cast<QDialog*>(it->second)) dialog->exec();
     }
     window.SetVisible(false);
+    // The keyboard goes back to the window that opened the dialog.
+    if (parent_ && parent_->isVisible()) parent_->activateWindow();
 }
 
 void QtHost::ShowModeless(form::Window& window) {

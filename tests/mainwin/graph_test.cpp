@@ -255,5 +255,51 @@ TEST(Graph, AVeryLossyLineStillShowsTheImpedanceTowardTheLoad) {
     }
 }
 
+// An open graph is redrawn when the line changes; a closed one is left alone.
+TEST(Graph, AnOpenGraphFollowsTheLine) {
+    Graphing t;
+    t.Mismatched();
+    t.win->cmdGraph.Click();
+    const double before = t.win->graph().max_v;
+    t.win->txtReactance.SetText("-300");
+    EXPECT_NE(t.win->graph().max_v, before);
+    EXPECT_NE(t.win->frmVolt.txtZLoad.text().find("- j 300"), std::string::npos) << t.win->frmVolt.txtZLoad.text();
+    t.win->frmVolt.cmdBack.Click();
+    const double closed = t.win->graph().max_v;
+    t.win->txtReactance.SetText("-100");
+    EXPECT_EQ(t.win->graph().max_v, closed);
+}
+
+// Round ticks for any range from a millionth to a million: steps of 1, 2 or 5 x 10^n, about
+// five intervals, the data inside, and labels that differ from each other.
+TEST(GraphAxes, TicksAreRoundAndTheirLabelsDistinct) {
+    for (double span = 1e-6; span <= 1e6; span *= 3.7) {
+        for (double start : {0.0, 2.8, -span, 1234.5}) {
+            const double lo = start, hi = start + span;
+            const AxisScale a = ChooseAxis(lo, hi, false);
+            const double mantissa = a.step / std::pow(10.0, std::floor(std::log10(a.step) + 1e-12));
+            EXPECT_TRUE(std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 || std::fabs(mantissa - 5) < 1e-9)
+                << span << " step " << a.step;
+            const double intervals = (a.hi - a.lo) / a.step;
+            EXPECT_GE(intervals, 2.5) << span << " " << start << " " << a.lo << " " << a.hi << " " << a.step;
+            EXPECT_LE(intervals, 11.5) << span;
+            EXPECT_LE(a.lo, lo + 1e-9 * std::fabs(lo));
+            EXPECT_GE(a.hi, hi - 1e-9 * std::fabs(hi));
+            std::vector<std::string> labels;
+            for (double v = a.lo; v <= a.hi + a.step / 2; v += a.step)
+                labels.push_back(Format(v, a.decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(a.decimals), '0')));
+            for (std::size_t k = 1; k < labels.size(); ++k) EXPECT_NE(labels[k], labels[k - 1]) << span << " " << start;
+        }
+    }
+    // A flat curve and a line of no length still get an axis with some room.
+    const AxisScale flat = ChooseAxis(2.85, 2.85, false);
+    EXPECT_LT(flat.lo, 2.85);
+    EXPECT_GT(flat.hi, 2.85);
+    const AxisScale none = TicksFor(0.0, 0.0);
+    EXPECT_EQ(none.lo, 0.0);
+    EXPECT_EQ(none.hi, 1.0);
+    EXPECT_EQ(NearestPoint({{0, 1}, {7.5, 2}, {8.0, 3}}, 7.8), 2u);
+}
+
 }  // namespace
 }  // namespace qlx
