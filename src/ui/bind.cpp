@@ -91,8 +91,29 @@ QColor ToQColor(form::Colour colour, const QWidget* widget, bool background) {
                   static_cast<int>(colour & 0xFF));
 }
 
+namespace {
+
+// Fits a result box's text again whenever the box changes its size (a text set while the window
+// was hidden was fitted to a box not laid out yet).
+class FitOnResize : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            if (auto* e = qobject_cast<QLineEdit*>(watched)) FitTextToWidth(e);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
 void FitTextToWidth(QLineEdit* w) {
-    w->setProperty("qlxFit", true);
+    if (!w->property("qlxFit").toBool()) {
+        w->setProperty("qlxFit", true);
+        w->installEventFilter(new FitOnResize(w));
+    }
     QFont font = w->parentWidget() ? w->parentWidget()->font() : w->font();
     const int room = w->width() - w->textMargins().left() - w->textMargins().right() - 8;
     while (QFontMetrics(font).horizontalAdvance(w->text()) > room && font.pointSizeF() > 4.0)

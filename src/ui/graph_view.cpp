@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QPushButton>
@@ -33,6 +34,7 @@ QLineEdit* Field(QWidget* parent, form::TextField& f, int chars) {
     e->setFocusPolicy(Qt::ClickFocus);
     e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars);
     Bind(e, f);
+    FitTextToWidth(e);  // a long cable name or load shrinks its font rather than run out of its box
     return e;
 }
 
@@ -121,10 +123,16 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     chart_->addSeries(marker_);
     marker_->attachAxis(bottom_);
     marker_->attachAxis(right_);
+    tip_ = new QGraphicsSimpleTextItem(chart_);
+    tip_->setFont(TitleFont(13, true));
+    tip_->setBrush(Qt::black);
+    tip_->setZValue(20);
+    tip_->hide();
     auto tip = [this](bool first, const char* y_picture) {
         return [this, first, y_picture](const QPointF& p, bool state) {
             if (!state) {
                 marker_->clear();
+                tip_->hide();
                 return;
             }
             const auto& points = first ? model_.chart().series0 : model_.chart().series1;
@@ -147,8 +155,8 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     frame3_->setObjectName("Frame3");
     auto* f3 = new QHBoxLayout(frame3_);
     f3->setContentsMargins(6, 4, 6, 4);
-    f3->addWidget(Field(frame3_, model.txtCableType, 24));
-    f3->addWidget(Field(frame3_, model.txtZLoad, 36));
+    f3->addWidget(Field(frame3_, model.txtCableType, 16), 2);
+    f3->addWidget(Field(frame3_, model.txtZLoad, 28), 3);
 
     frame2_ = new QGroupBox(this);
     frame2_->setObjectName("Frame2");
@@ -183,6 +191,9 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     model.on_chart_changed = WhileAlive(this, [this] { Reload(); });
     Reload();
     resize(565, 431);  // 8484 x 6468 twips at 96 dots per inch, until a position is applied
+    // The design size is also the smallest at which the chart, the buttons, the readings and
+    // both frames stand apart and readable.
+    setMinimumSize(565, 431);
     BindWindow(this, model.window, true, true);
 }
 
@@ -193,7 +204,13 @@ void GraphView::ShowTip(bool first, double x, double y, const char* y_picture) {
     marker_->attachAxis(first ? right_ : left_);
     marker_->replace(QList<QPointF>{QPointF(x, y)});
     tip_text_ = "X: " + Format(x, "#,##0.0#") + "   Y: " + Format(y, y_picture);
-    QToolTip::showText(QCursor::pos(), QString::fromStdString(tip_text_), view_);
+    // The tip stands beside the marked point, inside the plot, on a white ground.
+    tip_->setText(QString::fromStdString(tip_text_));
+    const QPointF at = chart_->mapToPosition(QPointF(x, y), marker_);
+    const QRectF plot = chart_->plotArea();
+    const QRectF box = tip_->boundingRect();
+    tip_->setPos(std::min(at.x() + 8, plot.right() - box.width()), std::max(at.y() - box.height() - 8, plot.top()));
+    tip_->show();
 }
 
 void GraphView::Reload() {
@@ -207,6 +224,7 @@ void GraphView::Reload() {
     series0_->replace(p0);
     series1_->replace(p1);
     marker_->clear();
+    tip_->hide();
     // The bottom axis runs over the line, with round ticks; the others fit each run's data.
     Apply(bottom_, TicksFor(0.0, c.bottom_max));
     FitAxis(right_, p0);

@@ -8,6 +8,7 @@ class QChart;
 class QChartView;
 class QLineSeries;
 class QScatterSeries;
+class QGraphicsSimpleTextItem;
 class QValueAxis;
 class QGroupBox;
 
@@ -46,6 +47,7 @@ private:
     QLineSeries* series0_;
     QLineSeries* series1_;
     QScatterSeries* marker_;
+    QGraphicsSimpleTextItem* tip_;
     std::string tip_text_;
     QValueAxis* bottom_;
     QValueAxis* left_;

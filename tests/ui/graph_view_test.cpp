@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QValueAxis>
 #include <cmath>
+#include <QScatterSeries>
+#include <vector>
 
 #include "mainwin/main_window.h"
 #include "support/scripted_host.h"
@@ -69,7 +71,16 @@ TEST_F(GraphViewTest, GraphFillsTheChartWithBothCurves) {
         EXPECT_GE(p.y(), right->min());
         EXPECT_LE(p.y(), right->max());
     }
+    // Resting on the voltage peak near 8 feet: the tip shows that data point, 515.9 V, the value
+    // "Max RMS Volt." shows, not the pointer's position.
+    emit graph.series0()->hovered(QPointF(7.8, 522.0), true);
+    EXPECT_EQ(graph.tip_text(), "X: 8.0   Y: 515.9");
+    EXPECT_EQ(model.frmVolt.txtMaxV.text().find("515.9") != std::string::npos, true) << model.frmVolt.txtMaxV.text();
+    ASSERT_EQ(graph.marker()->count(), 1);
+    EXPECT_DOUBLE_EQ(graph.marker()->at(0).x(), 8.0);
     Snapshot("graph-voltage-current");
+    emit graph.series0()->hovered(QPointF(7.8, 522.0), false);
+    EXPECT_EQ(graph.marker()->count(), 0);
 
     // The other kind of graph reloads the same series.
     QTest::mouseClick(view.findChild<QRadioButton*>("optResisReac"), Qt::LeftButton);
@@ -104,6 +115,33 @@ TEST_F(GraphViewTest, LayoutRuleHoldsAfterAResize) {
         const QRect bottom = graph.findChild<QGroupBox*>("Frame2")->geometry();
         EXPECT_NEAR((outer.height() - bottom.y()) * k, 960, k);
     }
+}
+
+// At its smallest the window still shows everything apart: chart, buttons, readings and frames
+// neither overlap nor leave the window.
+TEST_F(GraphViewTest, AtItsMinimumSizeNothingOverlaps) {
+    model.txtFreq.SetText("14");
+    model.cmdGraph.Click();
+    graph.show();
+    graph.resize(100, 100);  // the window keeps its minimum
+    QApplication::processEvents();
+    EXPECT_GE(graph.width(), graph.minimumWidth());
+    const QRect inside = graph.rect();
+    const QRect chart = graph.chart_view()->geometry();
+    std::vector<std::pair<const char*, QRect>> parts{{"chart", chart}};
+    for (const char* frame : {"Frame1", "Frame2", "Frame3"})
+        parts.emplace_back(frame, graph.findChild<QGroupBox*>(frame)->geometry());
+    for (const char* field : {"txtMaxI", "txtZLoad", "txtTotalLoss"}) {
+        QLineEdit* e = graph.findChild<QLineEdit*>(field);
+        parts.emplace_back(field, QRect(e->mapTo(&graph, QPoint(0, 0)), e->size()));
+    }
+    for (const auto& [name, r] : parts) EXPECT_TRUE(inside.contains(r)) << name;
+    for (std::size_t a = 0; a < 4; ++a)
+        for (std::size_t b = a + 1; b < 4; ++b)
+            EXPECT_FALSE(parts[a].second.intersects(parts[b].second)) << parts[a].first << " " << parts[b].first;
+    // The load box shows all of its text.
+    QLineEdit* load = graph.findChild<QLineEdit*>("txtZLoad");
+    EXPECT_LE(load->fontMetrics().horizontalAdvance(load->text()), load->width() - 6) << load->text().toStdString();
 }
 
 TEST_F(GraphViewTest, TunerWindowShowsTheRowOfTheChosenNetwork) {

@@ -39,6 +39,9 @@ struct ViewFixture : ::testing::Test {
 };
 
 TEST_F(ViewFixture, WidgetsCarryTheirCaptionsAndToolTips) {
+    // With QLX_SCREENSHOT_DIR set, the window at start-up is saved there for the documentation.
+    if (const QByteArray dir = qgetenv("QLX_SCREENSHOT_DIR"); !dir.isEmpty())
+        view.grab().save(QString::fromUtf8(dir) + "/main-window.png");
     EXPECT_EQ(view.windowTitle(), "QLX");
     EXPECT_EQ(Find<QPushButton>("cmdGraph")->text(), "&Graph");
     EXPECT_EQ(Find<QPushButton>("cmdQuit")->toolTip(), "Return to Desktop");
