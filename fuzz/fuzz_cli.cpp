@@ -21,7 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             parts.back() += static_cast<char>(data[i]);
     }
     std::vector<std::string_view> args(parts.begin(), parts.end());
-    if (args.empty() || args[0] == "--help") return 0;
+    // Help and CSV are text by design; everything else is asked for as JSON.
+    for (std::string_view a : args)
+        if (a == "--help" || a == "--csv") return 0;
     args.push_back("--json");
     std::ostringstream out, err;
     std::streambuf* old_out = std::cout.rdbuf(out.rdbuf());
