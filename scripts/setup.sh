@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake ninja-build g++ pkg-config \
-qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev \
+qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev \
 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
 fonts-liberation2 xvfb xauth"
 

@@ -34,10 +34,7 @@ int Graph(const std::vector<std::string_view>& args) {
 
     const qlx::GraphResult& g = s.w.graph();
     if (o->Has("--csv")) {
-        std::cout << "pos,V,I,R,X\n";
-        for (std::size_t k = 0; k < qlx::kGraphPoints; ++k)
-            std::cout << Exact(g.pos[k]) << "," << Exact(g.v[k]) << "," << Exact(g.i[k]) << "," << Exact(g.r[k])
-                      << "," << Exact(g.x[k]) << "\n";
+        std::cout << qlx::GraphCsv(g);
         return kExitOk;
     }
     const qlx::GraphWindow& win = s.w.frmVolt;

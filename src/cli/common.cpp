@@ -193,10 +193,5 @@ bool CheckPower(const Options& o, Failure& failure) {
     return false;
 }
 
-std::string Exact(double v) {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, res.ptr);
-}
 
 }  // namespace qlx::cli

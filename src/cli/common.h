@@ -64,8 +64,6 @@ int Print(const Session& s, const FieldList& fields, const json& values, bool as
 // A transmitter power option: 0 to 5 MW, the set-up window's range ("Up to 5 MW").
 bool CheckPower(const Options& o, Failure& failure);
 
-// A number as the shortest text that reads back to the same double.
-std::string Exact(double v);
 
 // Runs the command the arguments name (the first of them); returns the exit status.
 int Dispatch(std::vector<std::string_view> args);

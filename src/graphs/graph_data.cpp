@@ -1,5 +1,6 @@
 #include "graphs/graph_data.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "core/format.h"
@@ -108,6 +109,19 @@ GraphResult ComputeGraph(const GraphInputs& in) {
     g.left_title = in.volt_curr ? "Current, Amps" : "Reactance, Ohms";
     g.right_title = in.volt_curr ? "Voltage, Volts" : "Resistance, Ohms";
     return g;
+}
+
+std::string GraphCsv(const GraphResult& g) {
+    const auto exact = [](double v) {
+        char buf[64];
+        const auto res = std::to_chars(buf, buf + sizeof buf, v);
+        return std::string(buf, res.ptr);
+    };
+    std::string csv = "pos,V,I,R,X\n";
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kGraphPoints); ++k)
+        csv += exact(g.pos[k]) + "," + exact(g.v[k]) + "," + exact(g.i[k]) + "," + exact(g.r[k]) + "," +
+               exact(g.x[k]) + "\n";
+    return csv;
 }
 
 }  // namespace qlx

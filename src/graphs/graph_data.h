@@ -34,6 +34,11 @@ struct GraphResult {
     double bottom_max = 0.0;
 };
 
+// The 201 points as CSV: the header "pos,V,I,R,X", then one row a point from the transmitter end,
+// each number the shortest text that reads back to the same double. qlx-cli and the graph
+// window's export write the same file.
+std::string GraphCsv(const GraphResult& g);
+
 // The graph run. With no power (0 W or less) voltage and current are 0 everywhere; the
 // resistance and reactance, which do not depend on the power, are still drawn.
 GraphResult ComputeGraph(const GraphInputs& in);

@@ -17,6 +17,7 @@ GraphWindow::GraphWindow(form::Host& host) : host_(host) {
 }
 
 void GraphWindow::Fill(const GraphResult& g, bool volt_curr) {
+    shown_ = g;
     txtPower.SetText(g.power);
     txtCableType.SetText(g.cable_type);
     txtFreq.SetText(g.freq);

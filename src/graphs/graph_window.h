@@ -40,6 +40,8 @@ public:
         int runs = 0;  // how many times the series have been loaded
     };
     const Chart& chart() const { return chart_; }
+    // The run the window shows, every column of it (for saving its points).
+    const GraphResult& shown() const { return shown_; }
     // A view refreshes its chart when the data change.
     std::function<void()> on_chart_changed;
 
@@ -47,6 +49,7 @@ private:
     void Print();
     form::Host& host_;
     Chart chart_;
+    GraphResult shown_;
 };
 
 // An axis with round ticks: from lo to hi in steps of 1, 2 or 5 times a power of ten (about five

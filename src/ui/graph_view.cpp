@@ -22,6 +22,7 @@
 #include "core/format.h"
 #include "graphs/graph_window.h"
 #include "ui/bind.h"
+#include "ui/export.h"
 
 namespace qlx::ui {
 
@@ -189,6 +190,9 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     }
 
     model.on_chart_changed = WhileAlive(this, [this] { Reload(); });
+    const auto points = [this] { return GraphCsv(model_.shown()); };
+    AddExport(this, "QLX graph", points);
+    AddExport(view_, "QLX chart", points, false);
     Reload();
     resize(565, 431);  // 8484 x 6468 twips at 96 dots per inch, until a position is applied
     // The design size is also the smallest at which the chart, the buttons, the readings and

@@ -16,6 +16,7 @@
 
 #include "mainwin/main_window.h"
 #include "ui/bind.h"
+#include "ui/export.h"
 
 namespace qlx::ui {
 
@@ -222,6 +223,7 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
     root->addLayout(buttons);
 
     BindWindow(this, m.window, false);
+    AddExport(this, "QLX");
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

@@ -12,6 +12,7 @@
 
 #include "tuner/tuner_page.h"
 #include "ui/bind.h"
+#include "ui/export.h"
 #include "ui/schematic_layout.h"
 
 namespace qlx::ui {
@@ -109,6 +110,7 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     m.picSchematic.SetObserver(WhileAlive(this, [this] { ShowSchematic(); }));
     ShowSchematic();
     BindWindow(this, m.window, false, true);
+    AddExport(this, QString::fromStdString("QLX " + m.window.name()));
 }
 
 void TunerPageView::ShowSchematic() {

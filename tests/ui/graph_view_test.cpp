@@ -2,7 +2,12 @@
 // after a resize, and the tuner window shows its capacitor rows.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <cstdio>
 #include <QChartView>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -18,6 +23,7 @@
 #include "mainwin/main_window.h"
 #include "support/scripted_host.h"
 #include "ui/bind.h"
+#include "ui/export.h"
 #include "ui/graph_view.h"
 #include "ui/main_window_view.h"
 #include "ui/tuner_view.h"
@@ -142,6 +148,47 @@ TEST_F(GraphViewTest, AtItsMinimumSizeNothingOverlaps) {
     // The load box shows all of its text.
     QLineEdit* load = graph.findChild<QLineEdit*>("txtZLoad");
     EXPECT_LE(load->fontMetrics().horizontalAdvance(load->text()), load->width() - 6) << load->text().toStdString();
+}
+
+// Export beside printing: the window's and the chart's context menus, pictures in three formats
+// that hold what the window shows, and the points as qlx-cli writes them.
+TEST_F(GraphViewTest, ExportSavesPicturesAndThePoints) {
+    QTest::mouseClick(view.findChild<QPushButton*>("cmdGraph"), Qt::LeftButton);
+    graph.show();
+    QStringList menu;
+    for (QAction* a : graph.actions()) menu << a->text();
+    EXPECT_EQ(menu, (QStringList{"Copy as Picture", "Save as PNG, SVG or PDF...", "Save Points as CSV..."}));
+    EXPECT_EQ(graph.chart_view()->actions().size(), 3);
+    const QString dir = QString::fromStdString(::testing::TempDir()) + "qlx-export-" +
+                        QString::number(QCoreApplication::applicationPid());
+    QDir().mkpath(dir);
+    ASSERT_TRUE(ui::SaveImage(&graph, dir + "/graph.png"));
+    const QImage png(dir + "/graph.png");
+    EXPECT_EQ(png.size(), graph.grab().size());
+    ASSERT_TRUE(ui::SaveImage(graph.chart_view(), dir + "/chart.svg"));
+    QFile svg(dir + "/chart.svg");
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray drawing = svg.readAll();
+    EXPECT_TRUE(drawing.contains("<svg"));
+    EXPECT_TRUE(drawing.contains("Voltage, Volts")) << "the axis title is in the drawing";
+    ASSERT_TRUE(ui::SaveImage(&graph, dir + "/graph.pdf"));
+    QFile pdf(dir + "/graph.pdf");
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    EXPECT_FALSE(ui::SaveImage(&graph, dir + "/graph.bmpx"));
+    // The points: the same file as qlx-cli graph --csv for the same line.
+    ASSERT_TRUE(ui::SaveText(GraphCsv(model.frmVolt.shown()), dir + "/points.csv"));
+    QFile csv(dir + "/points.csv");
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const std::string saved = csv.readAll().toStdString();
+    FILE* cli = ::popen(QLX_CLI_PATH " graph --cable 17 --freq 14 --r 200 --x -100 --csv", "r");
+    ASSERT_NE(cli, nullptr);
+    std::string expected;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, cli)) > 0;) expected.append(buf, n);
+    ::pclose(cli);
+    EXPECT_EQ(saved, expected);
+    QDir(dir).removeRecursively();
 }
 
 TEST_F(GraphViewTest, TunerWindowShowsTheRowOfTheChosenNetwork) {
