@@ -8,9 +8,13 @@ qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev \
 libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
 fonts-liberation2 xvfb xauth"
 
-# With --fuzz, also clang and its libFuzzer runtime, for scripts/fuzz.sh.
+# With --fuzz, also clang and its libFuzzer runtime, for scripts/fuzz.sh; with --package, what
+# building and checking the Debian package needs (scripts/package-test.sh).
 if [ "${1:-}" = "--fuzz" ]; then
     PACKAGES="$PACKAGES clang-14 libclang-rt-14-dev"
+fi
+if [ "${1:-}" = "--package" ]; then
+    PACKAGES="$PACKAGES dpkg-dev desktop-file-utils appstream"
 fi
 
 missing=""
