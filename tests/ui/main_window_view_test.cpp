@@ -129,6 +129,21 @@ TEST_F(ViewFixture, AClosingByTheProgramSavesNothing) {
     EXPECT_EQ(host.quits, 0);
 }
 
+// The manual's first example: RG-213 at 14 MHz, 100 feet, 200 - j100 ohms at the load.
+TEST_F(ViewFixture, TheManualsFirstExample) {
+    QTest::keyClicks(Find<QLineEdit>("txtFreq"), "");
+    model.txtFreq.SetText("14");
+    model.txtFreq.LoseFocus();
+    model.cboPickCable.Choose(17);
+    model.txtResistance.SetText("200");
+    model.txtReactance.SetText("-100");
+    EXPECT_EQ(Find<QLineEdit>("txtTotalLoss")->text(), "1.703");
+    EXPECT_EQ(Find<QLineEdit>("txtImpedIn")->text(), "17.53 - j 23.78");
+    EXPECT_EQ(Find<QLineEdit>("txtLoadSWR")->text(), "5.03");
+    if (const QByteArray dir = qgetenv("QLX_SCREENSHOT_DIR"); !dir.isEmpty())
+        view.grab().save(QString::fromUtf8(dir) + "/main-window-rg213.png");
+}
+
 // The window's width does not depend on the unit or the end chosen.
 TEST_F(ViewFixture, TheLayoutDoesNotDependOnTheUnit) {
     view.adjustSize();
