@@ -187,7 +187,10 @@ int Print(const Session& s, const FieldList& fields, const json& values, bool as
 bool CheckPower(const Options& o, Failure& failure) {
     const std::string* p = o.Value("--power");
     if (!p) return true;
-    const double w = ParseNumber(*p);
+    // As the window's field will hold it: a control character is dropped there.
+    std::string typed = *p;
+    std::erase_if(typed, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    const double w = ParseNumber(typed);
     if (w >= 0.0 && w <= 5e6) return true;
     failure = {"--power " + *p + ": enter a transmitter power from 0 to 5000000 W", false};
     return false;

@@ -28,6 +28,8 @@ GraphResult ComputeGraph(const GraphInputs& in) {
     GraphResult g;
     const char mark = in.mark;
     g.pwr_in = static_cast<float>(ParseNumber(in.tx_power_text));
+    // A power beyond any single-precision number has no curves to draw: as no power at all.
+    if (!std::isfinite(g.pwr_in)) g.pwr_in = 0.0f;
     g.power = "At " + Format(g.pwr_in, "###0 W", mark);
 
     // Positions in the display unit; the transform works in feet.

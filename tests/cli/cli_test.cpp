@@ -326,6 +326,7 @@ TEST(QlxCli, ExitZeroMeansTheResultAskedFor) {
         {"line --cable 32 --user-line 75,-1.5,1e39,10,0.8,1200", 2, "attenuation"},
         {"graph --power 1e39", 2, "--power 1e39"},
         {"graph --power -100", 2, "--power -100"},
+        {"graph --power '2\x18" "E48'", 2, "--power"},  // the window drops the control character: 2E48 W
         {"bridge --freq 0 --rp 100 --cp 100", 2, "--freq 0"},
         {"bridge --freq 14 --rp 1e200 --cp 100", 2, "no impedance"},
         {"analyser --z -50 --swr 2", 2, "no impedance"},

@@ -301,5 +301,17 @@ TEST(GraphAxes, TicksAreRoundAndTheirLabelsDistinct) {
     EXPECT_EQ(NearestPoint({{0, 1}, {7.5, 2}, {8.0, 3}}, 7.8), 2u);
 }
 
+// A transmitter power beyond any single-precision number draws as no power, never as "inf".
+TEST(Graph, APowerBeyondAnyNumberDrawsAsNone) {
+    Graphing t;
+    t.Mismatched();
+    t.win->frmTuner.txtTxPwr.SetText("1e39");
+    t.win->cmdGraph.Click();
+    EXPECT_EQ(t.win->graph().pwr_in, 0.0f);
+    EXPECT_EQ(t.win->frmVolt.txtPower.text(), "At 0 W");
+    EXPECT_EQ(t.win->graph().max_v, 0.0);
+    EXPECT_TRUE(std::isfinite(t.win->graph().r[100]));
+}
+
 }  // namespace
 }  // namespace qlx
