@@ -31,14 +31,14 @@ echo "package: qlx-cli runs from the package"
 as_user() {
     if [ "$(id -u)" -eq 0 ]; then runuser -u nobody -- "$@"; else "$@"; fi
 }
-as_user env HOME="$home" XDG_CONFIG_HOME="$home/.config" xvfb-run -a "$root/usr/bin/qlx" > "$home/qlx.log" 2>&1 &
+# The program runs until it is ended; timeout ends it (and its virtual display) after 15 s.
+as_user env HOME="$home" XDG_CONFIG_HOME="$home/.config" timeout -k 5 15 xvfb-run -a "$root/usr/bin/qlx" \
+    > "$home/qlx.log" 2>&1 &
 pid=$!
 for i in 1 2 3 4 5 6 7 8 9 10; do
     [ -f "$home/.config/QLX/TL.DEF" ] && break
     sleep 1
 done
-kill "$pid" 2>/dev/null || true
-pkill -u nobody -f "$root/usr/lib/qlx/qlx" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 test -f "$home/.config/QLX/TL.DEF" || { cat "$home/qlx.log"; echo "package: qlx did not start" >&2; exit 1; }
 test ! -e "$root/usr/lib/qlx/TL.DEF"
