@@ -15,16 +15,27 @@ bool Finite(float v) { return std::isfinite(v); }
 
 }  // namespace
 
-std::optional<LineSolution> SolveLine(const LineEntries& e) {
-    LineSolution sol;
-    LineValues& v = sol.values;
+namespace {
+
+// The numbers of a solution and the two texts it reads its losses back from.
+struct Core {
+    LineValues v;
+    std::string ml_per, ml_tot;
+    double xmsn_length = 0.0;
+    bool user_line = false;
+    CalcZResult z;
+};
+
+std::optional<Core> SolveCore(const LineEntries& e) {
+    Core core;
+    LineValues& v = core.v;
     const char mark = e.mark;
 
-    v.freq = static_cast<float>(ParseNumber(e.freq_text));
+    v.freq = e.freq ? *e.freq : static_cast<float>(ParseNumber(e.freq_text));
     if (!(v.freq > 0.0f) || !Finite(v.freq)) return std::nullopt;
-    const double freq = v.freq;
 
     const bool user_line = e.cable_position == kUserDefinedIndex;
+    core.user_line = user_line;
     if (user_line) {
         v.vel_factor = static_cast<float>(ParseNumber(e.user.vel_factor));
         v.r0 = static_cast<float>(ParseNumber(e.user.r0));
@@ -48,32 +59,27 @@ std::optional<LineSolution> SolveLine(const LineEntries& e) {
         !Finite(v.r0) || !Finite(v.x0) || !Finite(v.vel_factor))
         return std::nullopt;
 
-    sol.ml_per = e.option_meters ? Format(v.atten100 * kFeetPerMeter, "#0.000", mark)
-                                 : Format(v.atten100, "#0.0##", mark);
-    sol.z0 = Format(v.r0, "##0.0", mark) + " - j " + Format(-static_cast<double>(v.x0), "##0.00", mark);
-    sol.vel_factor = ShortestText(v.vel_factor, mark);
-    sol.voltage = ShortestText(v.vmax, mark);
+    core.ml_per = e.option_meters ? Format(v.atten100 * kFeetPerMeter, "#0.000", mark)
+                                  : Format(v.atten100, "#0.0##", mark);
 
     // The loss the transform uses is the rounded loss the user reads, per 100 feet.
     const double length = ParseNumber(e.length_text);
     const double length_ft = e.unit_meters ? length * kFeetPerMeter : length;
-    double ml100 = ParseNumber(sol.ml_per);
+    double ml100 = ParseNumber(core.ml_per);
     if (e.unit_meters) ml100 /= kFeetPerMeter;
-    sol.ml_tot = Format(length_ft * ml100 / 100.0, "#0.000", mark);
-
-    const double xmsn_length = e.option_meters ? length * kFeetPerMeter : length;
-    const float lambda = static_cast<float>(kFreeSpaceWaveFtMHz / freq * static_cast<double>(v.vel_factor));
-    sol.wavelen = Format(xmsn_length / static_cast<double>(lambda), "0.000", mark);
+    core.ml_tot = Format(length_ft * ml100 / 100.0, "#0.000", mark);
+    core.xmsn_length = e.option_meters ? length * kFeetPerMeter : length;
 
     CalcZInput in;
-    in.matched_loss = ParseNumber(sol.ml_tot);
-    in.xmsn_length = xmsn_length;
+    in.matched_loss = ParseNumber(core.ml_tot);
+    in.xmsn_length = core.xmsn_length;
     in.x_length = 0.0;
-    in.ra = ParseNumber(e.resistance_text);
-    in.xa = ParseNumber(e.reactance_text);
+    in.ra = e.ra ? *e.ra : ParseNumber(e.resistance_text);
+    in.xa = e.xa ? *e.xa : ParseNumber(e.reactance_text);
     in.given_at_input = !e.at_load;
     in.pwr_in = e.pwr_in;
-    const CalcZResult z = CalcZ(in, LineConstants{v.r0, v.x0, v.wave_len});
+    core.z = CalcZ(in, LineConstants{v.r0, v.x0, v.wave_len});
+    const CalcZResult& z = core.z;
     if (!z.valid) return std::nullopt;
 
     v.matched_loss = in.matched_loss;
@@ -83,6 +89,34 @@ std::optional<LineSolution> SolveLine(const LineEntries& e) {
     v.swr_out = z.swr_out;
     v.tot_loss = z.tot_loss;
     v.rho_out = z.rho_out;
+    return core;
+}
+
+}  // namespace
+
+std::optional<LineValues> SolveLineValues(const LineEntries& e) {
+    const std::optional<Core> core = SolveCore(e);
+    if (!core) return std::nullopt;
+    return core->v;
+}
+
+std::optional<LineSolution> SolveLine(const LineEntries& e) {
+    const std::optional<Core> core = SolveCore(e);
+    if (!core) return std::nullopt;
+    LineSolution sol;
+    LineValues& v = sol.values;
+    v = core->v;
+    const char mark = e.mark;
+    const CalcZResult& z = core->z;
+    const bool user_line = core->user_line;
+    sol.ml_per = core->ml_per;
+    sol.ml_tot = core->ml_tot;
+    sol.z0 = Format(v.r0, "##0.0", mark) + " - j " + Format(-static_cast<double>(v.x0), "##0.00", mark);
+    sol.vel_factor = ShortestText(v.vel_factor, mark);
+    sol.voltage = ShortestText(v.vmax, mark);
+    const float lambda =
+        static_cast<float>(kFreeSpaceWaveFtMHz / static_cast<double>(v.freq) * static_cast<double>(v.vel_factor));
+    sol.wavelen = Format(core->xmsn_length / static_cast<double>(lambda), "0.000", mark);
 
     const double load_swr = e.at_load ? z.swr_out : z.swr_in;
     const double input_swr = e.at_load ? z.swr_in : z.swr_out;
@@ -92,7 +126,7 @@ std::optional<LineSolution> SolveLine(const LineEntries& e) {
     sol.input_swr_red = input_swr < 0.0;
     sol.rho_caption = e.at_load ? "Rho at Load: " : "Rho at Input: ";
     sol.rho = Format(z.rho_out, "0.00000", mark);
-    sol.add_loss = Format(std::fabs(z.tot_loss - in.matched_loss), "#0.000", mark);
+    sol.add_loss = Format(std::fabs(z.tot_loss - v.matched_loss), "#0.000", mark);
     sol.total_loss = Format(z.tot_loss, "#0.000", mark);
 
     const double rin = v.rin, xin = v.xin;

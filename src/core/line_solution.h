@@ -31,6 +31,10 @@ struct LineEntries {
     float user_atten100 = 0.0f;  // dB per 100 feet
     float user_wave_len = 0.0f;  // feet
     double pwr_in = 0.0;         // watts; only the graphs use the voltage it gives
+    // A sweep's: the frequency and the impedance themselves instead of their texts (the frequency
+    // is still a single-precision number, as the window holds it).
+    std::optional<float> freq;
+    std::optional<double> ra, xa;
 };
 
 // The line variables of the window after a solution.
@@ -79,5 +83,9 @@ struct LineSolution {
 // user-defined line, or any entry that leaves no finite line constants gives no solution: the
 // window then keeps the results it shows.
 std::optional<LineSolution> SolveLine(const LineEntries& entries);
+
+// The same solution's numbers without the texts of the fields (for a sweep of many points): the
+// values are those SolveLine gives, the rounded losses read back included.
+std::optional<LineValues> SolveLineValues(const LineEntries& entries);
 
 }  // namespace qlx
