@@ -31,6 +31,8 @@ const char* const kUsage =
     "       qlx-cli analyser --z OHMS --swr SWR [--sign positive|negative] [--json]\n"
     "       qlx-cli tuner [LINE-OPTIONS] --network hpl|lpl|pi|tee [--tuner-r OHMS] [--power W]\n"
     "                     [--qc Q] [--qu Q] [--stray PF] [--phase DEG] [--pi-cap PF] [--tee-cap PF] [--json]\n"
+    "       qlx-cli sweep [LINE-OPTIONS] --from MHZ --to MHZ [--points N] [--log] [--touchstone FILE]\n"
+    "                     [--ref OHMS] [--csv | --json | --s1p]\n"
     "       qlx-cli COMMAND --help\n"
     "Exit status: 0 a result; 1 a tuner design failed (its message says why); 2 bad input (an entry rule's message, an unknown option or\n"
     "cable, no result computable).";

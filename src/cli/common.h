@@ -74,5 +74,6 @@ int Graph(const Args& args);
 int Bridge(const Args& args);
 int Analyser(const Args& args);
 int Tuner(const Args& args);
+int Sweep(const Args& args);
 
 }  // namespace qlx::cli

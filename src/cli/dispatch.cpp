@@ -21,6 +21,7 @@ int Dispatch(std::vector<std::string_view> args) {
     if (command == "bridge") return Bridge(args);
     if (command == "analyser") return Analyser(args);
     if (command == "tuner") return Tuner(args);
+    if (command == "sweep") return Sweep(args);
     std::cerr << "qlx-cli: unknown command " << command << "\n" << kUsage << "\n";
     return kExitBadInput;
 }

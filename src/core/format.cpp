@@ -198,4 +198,10 @@ std::string RectangularText(std::string_view r, bool minus, std::string_view x_m
     return text;
 }
 
+std::string ExactText(double value) {
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
 }  // namespace qlx

@@ -29,6 +29,10 @@ std::string ShortestText(double value, char mark = '.');
 // (the reactance part without its sign).
 std::string RectangularText(std::string_view r, bool minus, std::string_view x_magnitude);
 
+// The shortest text that reads back to the very same double ("0.1", "1e-300"), with a point:
+// for files that other programs read (CSV, Touchstone).
+std::string ExactText(double value);
+
 // The text without the blanks (spaces, tabs, line ends) around it.
 std::string_view TrimBlanks(std::string_view text);
 

@@ -114,11 +114,7 @@ GraphResult ComputeGraph(const GraphInputs& in) {
 }
 
 std::string GraphCsv(const GraphResult& g) {
-    const auto exact = [](double v) {
-        char buf[64];
-        const auto res = std::to_chars(buf, buf + sizeof buf, v);
-        return std::string(buf, res.ptr);
-    };
+    const auto exact = [](double v) { return ExactText(v); };
     std::string csv = "pos,V,I,R,X\n";
     for (std::size_t k = 0; k < static_cast<std::size_t>(kGraphPoints); ++k)
         csv += exact(g.pos[k]) + "," + exact(g.v[k]) + "," + exact(g.i[k]) + "," + exact(g.r[k]) + "," +

@@ -190,8 +190,7 @@ void MainWindow::Load() {
     LoadDefaults();
 }
 
-void MainWindow::DoCompute() {
-    ++compute_runs_;
+LineEntries MainWindow::Entries() const {
     LineEntries e;
     e.freq_text = txtFreq.text();
     e.length_text = txtLength.text();
@@ -207,7 +206,12 @@ void MainWindow::DoCompute() {
     e.user_atten100 = line_.atten100;
     e.user_wave_len = line_.wave_len;
     e.pwr_in = PwrIn;
-    const std::optional<LineSolution> s = SolveLine(e);
+    return e;
+}
+
+void MainWindow::DoCompute() {
+    ++compute_runs_;
+    const std::optional<LineSolution> s = SolveLine(Entries());
     solved_ = s.has_value();
     if (!s) return;  // no usable line: the shown results stay
 

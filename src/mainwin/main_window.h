@@ -36,6 +36,8 @@ public:
 
     // The texts of the window that the graphs and the tuner read.
     DisplayedLine Displayed() const;
+    // What the line solution reads of the window (a sweep repeats it over frequencies).
+    LineEntries Entries() const;
 
     // "&Graph": the curves along the line at the tuner window's transmitter power.
     void CalcGraph();

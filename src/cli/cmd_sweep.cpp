@@ -1,0 +1,146 @@
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <variant>
+
+#include "cli/common.h"
+#include "core/cables.h"
+#include "core/format.h"
+#include "core/numbers.h"
+#include "sweep/sweep.h"
+#include "sweep/touchstone.h"
+
+namespace qlx::cli {
+
+namespace {
+
+const char* const kSweepUsage =
+    "usage: qlx-cli sweep [LINE-OPTIONS] --from MHZ --to MHZ [--points N] [--log]\n"
+    "                     [--touchstone FILE] [--ref OHMS] [--csv | --json | --s1p]";
+
+std::string Exact(double v) { return ExactText(v); }
+
+}  // namespace
+
+int Sweep(const Args& args) {
+    Failure failure;
+    const auto o = ParseOptions(args, LineOptionsAnd({"--from", "--to", "--points", "--touchstone", "--ref"}),
+                                {"--meters", "--log", "--csv", "--json", "--s1p", "--help"}, failure);
+    if (o && o->Has("--help")) {
+        std::cout << kSweepUsage << "\n\nThe line solved across a band, as the main window solves it at each frequency.\n\n"
+                  << kLineOptionsHelp << "\n"
+                     "  --from MHZ, --to MHZ     the band, both included (optional with a file: its range)\n"
+                     "  --points N               2 to 100001 points (default 201), --log for log spacing\n"
+                     "  --touchstone FILE        the impedance from a one-port Touchstone file (1.1 or 2.0)\n"
+                     "                           at its own frequencies, taken at the end --at names\n"
+                     "  --ref OHMS               reference of the --s1p output (default 50)\n"
+                     "  --csv (default)          f_mhz,r_given,x_given,r_other,x_other,swr_given,swr_other,\n"
+                     "                           matched_loss_db,total_loss_db\n"
+                     "  --json                   \"points\" with those names, and \"messages\"\n"
+                     "  --s1p                    the impedance at the other end as a Touchstone 1.1 file\n";
+        return kExitOk;
+    }
+    if (!o || !CheckLineOptions(*o, failure) || !CheckNumbers(*o, {"--from", "--to", "--points", "--ref"}, failure))
+        return Fail(failure, kSweepUsage);
+    if ((o->Has("--csv") + o->Has("--json") + o->Has("--s1p")) > 1)
+        return Fail({"--csv, --json and --s1p exclude each other"}, kSweepUsage);
+    const std::string* file = o->Value("--touchstone");
+    const std::string* from = o->Value("--from");
+    const std::string* to = o->Value("--to");
+    if (!file && (!from || !to)) return Fail({"--from and --to are needed (or a --touchstone file)"}, kSweepUsage);
+    const double lo = from ? ParseNumber(*from) : 0.0;
+    const double hi = to ? ParseNumber(*to) : 1e300;
+    if ((from && !(lo > 0.0)) || hi < lo) return Fail({"--from and --to: a band above 0 MHz, --from up to --to"}, kSweepUsage);
+    int points = 201;
+    if (const std::string* p = o->Value("--points")) {
+        const double n = ParseNumber(*p);
+        if (!(n >= sweep::kMinPoints && n <= sweep::kMaxPoints) || n != std::floor(n))
+            return Fail({"--points " + *p + ": 2 to 100001 points", false}, kSweepUsage);
+        points = static_cast<int>(n);
+    }
+    const double ref = o->Value("--ref") ? ParseNumber(*o->Value("--ref")) : 50.0;
+    if (!(ref > 0.0)) return Fail({"--ref: a reference above 0 ohms", false}, kSweepUsage);
+
+    Session s;
+    if (!ApplyLine(s, *o, failure)) return Fail(failure, kSweepUsage);
+    sweep::SweepLine line{s.w.Entries(), std::nullopt};
+    if (line.entries.cable_position == kUserDefinedIndex) {
+        // The record as the store keeps it, scaled at each frequency as the dialog scales it.
+        const auto rec = SplitDefaultsText(s.store.content.value_or(""));
+        if (rec.size() >= 7)
+            line.user = sweep::UserRecord{ParseNumber(rec[3]), static_cast<float>(ParseNumber(rec[6])), ParseNumber(rec[4])};
+    }
+
+    std::vector<double> f;
+    std::vector<std::complex<double>> z;
+    if (file) {
+        std::ifstream in(*file, std::ios::binary);
+        if (!in) return Fail({*file + ": cannot be read", false}, kSweepUsage);
+        std::ostringstream text;
+        text << in.rdbuf();
+        const auto data = sweep::ReadTouchstone(text.str());
+        if (const auto* e = std::get_if<sweep::TouchstoneError>(&data))
+            return Fail({*file + ":" + std::to_string(e->line) + ": " + e->reason, false}, kSweepUsage);
+        const auto& port = std::get<sweep::OnePort>(data);
+        for (std::size_t k = 0; k < port.f_mhz.size(); ++k)
+            if (port.f_mhz[k] >= lo && port.f_mhz[k] <= hi) {
+                f.push_back(port.f_mhz[k]);
+                z.push_back(port.z[k]);
+            }
+        if (f.empty())
+            return Fail({*file + ":" + std::to_string(std::count(text.str().begin(), text.str().end(), '\n')) +
+                             ": no point between " + Exact(lo) + " and " + Exact(hi) + " MHz",
+                         false},
+                        kSweepUsage);
+    } else {
+        f = sweep::Frequencies(lo, hi, points, o->Has("--log"));
+        z.emplace_back(ParseNumber(s.w.txtResistance.text()), ParseNumber(s.w.txtReactance.text()));
+    }
+    const std::vector<sweep::SweepPoint> result = sweep::Sweep(line, f, z);
+    if (result.empty()) return Fail({"no line solution in this band", false}, kSweepUsage);
+
+    if (o->Has("--s1p")) {
+        std::vector<double> fs;
+        std::vector<std::complex<double>> other;
+        for (const auto& p : result) {
+            fs.push_back(p.f_mhz);
+            other.emplace_back(p.r_other, p.x_other);
+        }
+        std::cout << sweep::WriteTouchstone(fs, other, ref,
+                                            std::string("QLX: the impedance at the ") +
+                                                (line.entries.at_load ? "line input" : "load") + " of the line");
+        return kExitOk;
+    }
+    const char* names[] = {"f_mhz", "r_given", "x_given", "r_other", "x_other", "swr_given", "swr_other",
+                           "matched_loss_db", "total_loss_db"};
+    const auto numbers = [](const sweep::SweepPoint& p) {
+        return std::array<double, 9>{p.f_mhz,     p.r_given,   p.x_given,         p.r_other,      p.x_other,
+                                     p.swr_given, p.swr_other, p.matched_loss_db, p.total_loss_db};
+    };
+    if (o->Has("--json")) {
+        json pts = json::array();
+        for (const auto& p : result) {
+            json j = json::object();
+            const auto v = numbers(p);
+            for (std::size_t k = 0; k < 9; ++k) j[names[k]] = v[k];
+            pts.push_back(j);
+        }
+        json messages = json::array();
+        for (const auto& m : s.host.messages) messages.push_back({{"title", m.title}, {"text", m.text}});
+        std::cout << json{{"points", pts}, {"messages", messages}}.dump(2, ' ', false, json::error_handler_t::replace)
+                  << "\n";
+        return kExitOk;
+    }
+    for (std::size_t k = 0; k < 9; ++k) std::cout << (k ? "," : "") << names[k];
+    std::cout << "\n";
+    for (const auto& p : result) {
+        const auto v = numbers(p);
+        for (std::size_t k = 0; k < 9; ++k) std::cout << (k ? "," : "") << Exact(v[k]);
+        std::cout << "\n";
+    }
+    return kExitOk;
+}
+
+}  // namespace qlx::cli

@@ -1,0 +1,64 @@
+#include "sweep/sweep.h"
+
+#include <cmath>
+
+#include "core/cables.h"
+#include "core/format.h"
+#include "core/numbers.h"
+
+namespace qlx::sweep {
+
+std::vector<double> Frequencies(double from, double to, int points, bool log) {
+    std::vector<double> f;
+    if (points < kMinPoints || points > kMaxPoints || !(from > 0.0) || !(to >= from)) return f;
+    f.reserve(static_cast<std::size_t>(points));
+    const double n = points - 1;
+    for (int k = 0; k < points; ++k) {
+        const double t = k / n;
+        f.push_back(log ? from * std::pow(to / from, t) : from + (to - from) * t);
+    }
+    f.back() = to;  // the end exactly, whatever the rounding on the way
+    return f;
+}
+
+std::optional<SweepPoint> SolveAt(const SweepLine& line, double f_mhz, std::complex<double> z) {
+    LineEntries e = line.entries;
+    const float f = static_cast<float>(f_mhz);
+    e.freq = f;
+    e.ra = z.real();
+    e.xa = z.imag();
+    if (line.user && e.cable_position == kUserDefinedIndex) {
+        // As the user-defined line's dialog scales its record to the frequency typed.
+        const UserRecord& u = *line.user;
+        const double k = u.at_mhz > 0.0f && f > 0.0f ? std::sqrt(static_cast<double>(f) / u.at_mhz) : 1.0;
+        e.user_atten100 = static_cast<float>(u.atten100 * k);
+        // The wavelength from the frequency as its text reads (the window divides by the typed value).
+        e.user_wave_len = static_cast<float>(u.vel_factor * kFreeSpaceWaveFtMHz / ParseNumber(ShortestText(f)));
+    }
+    const std::optional<LineValues> v = SolveLineValues(e);
+    if (!v) return std::nullopt;
+    SweepPoint p;
+    p.f_mhz = f;
+    p.r_given = z.real();
+    p.x_given = z.imag();
+    p.r_other = v->rin;
+    p.x_other = v->xin;
+    p.swr_given = v->swr_out;
+    p.swr_other = v->swr_in;
+    p.matched_loss_db = v->matched_loss;
+    p.total_loss_db = v->tot_loss;
+    return p;
+}
+
+std::vector<SweepPoint> Sweep(const SweepLine& line, const std::vector<double>& f_mhz,
+                              const std::vector<std::complex<double>>& z) {
+    std::vector<SweepPoint> points;
+    points.reserve(f_mhz.size());
+    for (std::size_t k = 0; k < f_mhz.size(); ++k) {
+        const std::complex<double> zk = z.size() == f_mhz.size() ? z[k] : (z.empty() ? 50.0 : z.front());
+        if (const auto p = SolveAt(line, f_mhz[k], zk)) points.push_back(*p);
+    }
+    return points;
+}
+
+}  // namespace qlx::sweep

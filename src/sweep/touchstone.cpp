@@ -1,0 +1,181 @@
+#include "sweep/touchstone.h"
+
+#include <charconv>
+#include <cmath>
+#include <numbers>
+
+#include "core/format.h"
+
+namespace qlx::sweep {
+
+namespace {
+
+std::string Upper(std::string_view s) {
+    std::string u(s);
+    for (char& c : u)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return u;
+}
+
+std::vector<std::string_view> Tokens(std::string_view line) {
+    std::vector<std::string_view> t;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const auto blank = [](char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r'; };
+        while (i < line.size() && blank(line[i])) ++i;
+        const std::size_t start = i;
+        while (i < line.size() && !blank(line[i])) ++i;
+        if (i > start) t.push_back(line.substr(start, i - start));
+    }
+    return t;
+}
+
+bool Number(std::string_view t, double& v) {
+    if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+    const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    return ec == std::errc() && ptr == t.data() + t.size() && std::isfinite(v);
+}
+
+std::string Text(double v) { return ExactText(v); }
+
+}  // namespace
+
+std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
+    double unit_mhz = 1e3;  // GHz
+    char parameter = 'S';
+    std::string format = "MA";
+    double ref = 50.0;
+    bool options = false, v2 = false, data_section = false, ended = false;
+    std::vector<double> pending;
+    std::vector<int> pending_line;
+    OnePort out;
+    int line_no = 0, last_written = 0;  // the last line that held anything but blanks
+    const auto fail = [&](int line, std::string reason) { return TouchstoneError{line, std::move(reason)}; };
+
+    std::size_t start = 0;
+    while (start <= text.size() && !ended) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++line_no;
+        if (!Tokens(line).empty()) last_written = line_no;
+        if (const std::size_t bang = line.find('!'); bang != std::string_view::npos) line = line.substr(0, bang);
+        const std::vector<std::string_view> t = Tokens(line);
+        if (t.empty()) {
+            if (end == text.size()) break;
+            continue;
+        }
+        if (t[0].front() == '[') {
+            // Version 2.0 keywords: the keyword runs to its closing bracket.
+            const std::size_t close = line.find(']');
+            if (close == std::string_view::npos) return fail(line_no, "a keyword without its closing \"]\"");
+            const std::string keyword = Upper(line.substr(line.find('['), close - line.find('[') + 1));
+            const std::vector<std::string_view> rest = Tokens(line.substr(close + 1));
+            double v = 0;
+            if (keyword == "[VERSION]") {
+                v2 = true;
+            } else if (keyword == "[NUMBER OF PORTS]") {
+                if (rest.empty() || !Number(rest[0], v)) return fail(line_no, "[Number of Ports] without a number");
+                if (v != 1.0) return fail(line_no, "a file of " + std::string(rest[0]) + " ports: only one-port data are read");
+            } else if (keyword == "[TWO-PORT DATA ORDER]") {
+                return fail(line_no, "two-port data: only one-port data are read");
+            } else if (keyword == "[REFERENCE]") {
+                if (rest.empty() || !Number(rest[0], v) || !(v > 0.0))
+                    return fail(line_no, "[Reference] without a reference resistance above 0");
+                ref = v;
+            } else if (keyword == "[NETWORK DATA]") {
+                data_section = true;
+            } else if (keyword == "[END]") {
+                ended = true;
+            }
+            continue;
+        }
+        if (t[0].front() == '#') {
+            if (options) continue;  // only the first option line counts
+            options = true;
+            std::vector<std::string_view> parts(t.begin(), t.end());
+            if (parts[0].size() > 1) parts[0].remove_prefix(1); else parts.erase(parts.begin());
+            for (std::size_t k = 0; k < parts.size(); ++k) {
+                const std::string p = Upper(parts[k]);
+                if (p == "HZ") unit_mhz = 1e-6;
+                else if (p == "KHZ") unit_mhz = 1e-3;
+                else if (p == "MHZ") unit_mhz = 1.0;
+                else if (p == "GHZ") unit_mhz = 1e3;
+                else if (p == "S" || p == "Z" || p == "Y") parameter = p[0];
+                else if (p == "G" || p == "H") return fail(line_no, "parameter " + p + ": only S, Y or Z are read");
+                else if (p == "RI" || p == "MA" || p == "DB") format = p;
+                else if (p == "R") {
+                    double r = 0;
+                    if (k + 1 >= parts.size() || !Number(parts[k + 1], r) || !(r > 0.0))
+                        return fail(line_no, "R without a reference resistance above 0");
+                    ref = r;
+                    ++k;
+                } else {
+                    return fail(line_no, "\"" + std::string(parts[k]) + "\" is no option of the option line");
+                }
+            }
+            continue;
+        }
+        if (v2 && !data_section) return fail(line_no, "data before [Network Data]");
+        if (!options) return fail(line_no, "data before the option line");
+        if (t.size() > 3) return fail(line_no, "more than three values on a line: only one-port data are read");
+        for (std::string_view token : t) {
+            double v = 0;
+            if (!Number(token, v)) return fail(line_no, "\"" + std::string(token) + "\" is not a number");
+            pending.push_back(v);
+            pending_line.push_back(line_no);
+        }
+        while (pending.size() >= 3) {
+            const double f = pending[0] * unit_mhz, a = pending[1], b = pending[2];
+            const int at = pending_line[0];
+            pending.erase(pending.begin(), pending.begin() + 3);
+            pending_line.erase(pending_line.begin(), pending_line.begin() + 3);
+            if (!out.f_mhz.empty() && !(f > out.f_mhz.back()))
+                return fail(at, "frequencies out of order: " + Text(f) + " MHz after " + Text(out.f_mhz.back()) + " MHz");
+            if (!(f > 0.0)) return fail(at, "a frequency of " + Text(f) + " MHz");
+            std::complex<double> c;
+            const double rad = b * std::numbers::pi / 180.0;
+            if (format == "RI") c = {a, b};
+            else if (format == "MA") c = std::polar(a, rad);
+            else c = std::polar(std::pow(10.0, a / 20.0), rad);
+            std::complex<double> z;
+            if (parameter == 'S') {
+                if (std::abs(1.0 - c) == 0.0) return fail(at, "S = 1, an open circuit, has no impedance");
+                z = ref * (1.0 + c) / (1.0 - c);
+            } else if (parameter == 'Z') {
+                z = v2 ? c : ref * c;
+            } else {
+                if (std::abs(c) == 0.0) return fail(at, "Y = 0, an open circuit, has no impedance");
+                z = v2 ? 1.0 / c : ref / c;
+            }
+            if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return fail(at, "an impedance that is not a number");
+            out.f_mhz.push_back(f);
+            out.z.push_back(z);
+        }
+        if (end == text.size()) break;
+    }
+    if (!pending.empty()) return fail(pending_line.front(), "a frequency without both of its values");
+    if (out.f_mhz.empty()) return fail(last_written, "no data");
+    return out;
+}
+
+std::string WriteTouchstone(const std::vector<double>& f_mhz, const std::vector<std::complex<double>>& z,
+                            double ref, std::string_view comment) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < comment.size()) {  // every comment line behind its "!"
+        std::size_t end = comment.find('\n', start);
+        if (end == std::string_view::npos) end = comment.size();
+        out += "! " + std::string(comment.substr(start, end - start)) + "\n";
+        start = end + 1;
+    }
+    out += "# MHz S RI R " + Text(ref) + "\n";
+    for (std::size_t k = 0; k < f_mhz.size() && k < z.size(); ++k) {
+        const std::complex<double> s = (z[k] - ref) / (z[k] + ref);
+        out += Text(f_mhz[k]) + " " + Text(s.real()) + " " + Text(s.imag()) + "\n";
+    }
+    return out;
+}
+
+}  // namespace qlx::sweep

@@ -1,0 +1,112 @@
+// Touchstone one-port files: every option-line form, comments, values across lines, version 2.0,
+// the writer read back, and each refusal with its line. Expected impedances are worked out by
+// hand from the file's numbers.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <string>
+#include <variant>
+
+#include "sweep/touchstone.h"
+
+namespace qlx::sweep {
+namespace {
+
+using cd = std::complex<double>;
+
+OnePort Read(const std::string& text) {
+    const auto r = ReadTouchstone(text);
+    if (const auto* e = std::get_if<TouchstoneError>(&r)) {
+        ADD_FAILURE() << "refused at line " << e->line << ": " << e->reason << "\n" << text;
+        return {};
+    }
+    return std::get<OnePort>(r);
+}
+
+TEST(Touchstone, OptionLineFormsAndValues) {
+    const double deg = std::numbers::pi / 180.0;
+    struct Case {
+        const char* what;
+        std::string text;
+        double f_mhz;
+        cd z;
+    };
+    const Case cases[] = {
+        // S = 0.2 + j0.1 against 50: Z = 50 (1.2 + j0.1) / (0.8 - j0.1).
+        {"S RI in MHz", "# MHz S RI R 50\n14 0.2 0.1\n", 14, 50.0 * cd(1.2, 0.1) / cd(0.8, -0.1)},
+        // The defaults: GHz, S, MA, R 50. |S| 0.5 at 90 degrees: S = j0.5.
+        {"defaults", "#\n0.014 0.5 90\n", 14, 50.0 * cd(1, 0.5) / cd(1, -0.5)},
+        {"any order, kHz", "# ri R 75 khz s\n14000 0 0\n", 14, cd(75, 0)},
+        {"Hz and DB", "# Hz S DB R 50\n14000000 -6.020599913 180\n", 14,
+         50.0 * (1.0 + std::polar(0.5, 180 * deg)) / (1.0 - std::polar(0.5, 180 * deg))},
+        // Z in 1.1 is normalised: 1 + j1 against 50 is 50 + j50.
+        {"Z RI normalised", "# MHz Z RI R 50\n7.1 1 1\n", 7.1, cd(50, 50)},
+        // Y normalised: y = 0.5 against 50 is 100 ohms.
+        {"Y MA normalised", "# MHz Y MA R 50\n7.1 0.5 0\n", 7.1, cd(100, 0)},
+        {"comments and values across lines",
+         "! a dipole\n! measured\n# MHz Z RI R 1 ! in ohms\n14 ! the frequency\n36.5 42.5\n", 14, cd(36.5, 42.5)},
+        // Version 2.0: Z in ohms, [Reference] overrides R.
+        {"version 2.0 Z", "[Version] 2.0\n# MHz Z RI R 50\n[Number of Ports] 1\n[Network Data]\n3.5 73 42.5\n[End]\n",
+         3.5, cd(73, 42.5)},
+        {"version 2.0 S with [Reference]",
+         "[Version] 2.0\n# MHz S RI\n[Number of Ports] 1\n[Reference] 75\n[Network Data]\n3.5 0 0\n[End]\n", 3.5,
+         cd(75, 0)},
+        {"CR LF line ends", "# MHz S RI R 50\r\n14 0 0\r\n", 14, cd(50, 0)},
+    };
+    for (const Case& c : cases) {
+        const OnePort p = Read(c.text);
+        ASSERT_EQ(p.f_mhz.size(), 1u) << c.what;
+        EXPECT_NEAR(p.f_mhz[0], c.f_mhz, 1e-9) << c.what;
+        EXPECT_NEAR(p.z[0].real(), c.z.real(), 1e-6) << c.what;
+        EXPECT_NEAR(p.z[0].imag(), c.z.imag(), 1e-6) << c.what;
+    }
+}
+
+TEST(Touchstone, WhatTheWriterWritesReadsBack) {
+    const std::vector<double> f{1.8, 3.5, 14.2, 1296.0};
+    const std::vector<cd> z{cd(50, 0), cd(200, -100), cd(0.5, 3000), cd(1e4, -1e4)};
+    for (const double ref : {50.0, 75.0}) {
+        const std::string text = WriteTouchstone(f, z, ref, "a test\nof two lines");
+        EXPECT_EQ(text.rfind("! a test\n! of two lines\n# MHz S RI R ", 0), 0u) << text;
+        const OnePort back = Read(text);
+        ASSERT_EQ(back.f_mhz.size(), f.size());
+        for (std::size_t k = 0; k < f.size(); ++k) {
+            EXPECT_EQ(back.f_mhz[k], f[k]);
+            EXPECT_NEAR(back.z[k].real(), z[k].real(), 1e-9 * std::abs(z[k]) + 1e-9);
+            EXPECT_NEAR(back.z[k].imag(), z[k].imag(), 1e-9 * std::abs(z[k]) + 1e-9);
+        }
+    }
+}
+
+TEST(Touchstone, RefusalsNameTheirLine) {
+    struct Case {
+        std::string text;
+        int line;
+        const char* part;
+    };
+    const Case cases[] = {
+        {"# MHz S RI R\n14 0 0\n", 1, "R without"},
+        {"# MHz S RI R 50\n14 0 0 0.1 0.2 0 0 0 0\n", 2, "more than three values"},
+        {"[Version] 2.0\n[Number of Ports] 2\n", 2, "2 ports"},
+        {"# MHz S RI R 50\n14 0 x\n", 2, "\"x\" is not a number"},
+        {"# MHz S RI R 50\n14 0 0\n7 0 0\n", 3, "out of order"},
+        {"# MHz S RI R 50\n! nothing\n", 2, "no data"},
+        {"14 0 0\n", 1, "before the option line"},
+        {"# MHz H RI R 50\n14 0 0\n", 1, "only S, Y or Z"},
+        {"# MHz S RI R 50\n14 1 0\n", 2, "open circuit"},
+        {"# MHz S RI R 50\n14 0\n", 2, "without both of its values"},
+        {"[Version] 2.0\n# MHz S RI\n3.5 0 0\n", 3, "before [Network Data]"},
+    };
+    for (const Case& c : cases) {
+        const auto r = ReadTouchstone(c.text);
+        const auto* e = std::get_if<TouchstoneError>(&r);
+        ASSERT_NE(e, nullptr) << c.text;
+        EXPECT_EQ(e->line, c.line) << c.text << e->reason;
+        EXPECT_NE(e->reason.find(c.part), std::string::npos) << c.text << "\n" << e->reason;
+    }
+}
+
+}  // namespace
+}  // namespace qlx::sweep
