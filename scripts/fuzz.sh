@@ -9,7 +9,7 @@ CXX=clang++-14 CC=clang-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=
     -DQLX_FUZZ=ON -DQLX_BUILD_GUI=OFF -DQLX_BUILD_TESTS=OFF -DQLX_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake --build build-fuzz
-for target in numbers defaults cli typing; do
+for target in numbers defaults cli typing touchstone; do
     # A fresh working corpus each run: the seeds stay as they are in the repository.
     work="build-fuzz/corpus-$target"
     mkdir -p "$work"

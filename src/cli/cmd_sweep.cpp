@@ -98,8 +98,11 @@ int Sweep(const Args& args) {
         f = sweep::Frequencies(lo, hi, points, o->Has("--log"));
         z.emplace_back(ParseNumber(s.w.txtResistance.text()), ParseNumber(s.w.txtReactance.text()));
     }
-    const std::vector<sweep::SweepPoint> result = sweep::Sweep(line, f, z);
+    std::vector<sweep::SweepPoint> result = sweep::Sweep(line, f, z);
     if (result.empty()) return Fail({"no line solution in this band", false}, kSweepUsage);
+    // Each frequency as the single-precision value it was solved at, written in its shortest
+    // decimal form ("13.6", not 13.600000381469727).
+    for (auto& p : result) p.f_mhz = ParseNumber(ShortestText(static_cast<float>(p.f_mhz)));
 
     if (o->Has("--s1p")) {
         std::vector<double> fs;

@@ -122,7 +122,7 @@ CalcZResult CalcZ(const CalcZInput& in, const LineConstants& line) {
     out.swr_out = SwrOf(out.rho_out);
 
     if (out.xmsn_length == 0.0) out.xmsn_length = kTinyLength;
-    VoltageCurrentAt(out, in, line);
+    if (in.voltage_current) VoltageCurrentAt(out, in, line);
     return out;
 }
 

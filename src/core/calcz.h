@@ -29,6 +29,7 @@ struct CalcZInput {
     double xa = 0.0;
     bool given_at_input = false;  // false: given at the load, the computed end is the input
     double pwr_in = 0.0;          // watts delivered at the computed end
+    bool voltage_current = true;  // false: the impedances and losses only (the line solution)
 };
 
 struct CalcZResult {

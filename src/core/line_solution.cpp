@@ -78,6 +78,7 @@ std::optional<Core> SolveCore(const LineEntries& e) {
     in.xa = e.xa ? *e.xa : ParseNumber(e.reactance_text);
     in.given_at_input = !e.at_load;
     in.pwr_in = e.pwr_in;
+    in.voltage_current = false;  // the window shows no voltage or current of its own
     core.z = CalcZ(in, LineConstants{v.r0, v.x0, v.wave_len});
     const CalcZResult& z = core.z;
     if (!z.valid) return std::nullopt;

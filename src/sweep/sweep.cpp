@@ -21,15 +21,19 @@ std::vector<double> Frequencies(double from, double to, int points, bool log) {
     return f;
 }
 
-std::optional<SweepPoint> SolveAt(const SweepLine& line, double f_mhz, std::complex<double> z) {
-    LineEntries e = line.entries;
+namespace {
+
+// One point, solved with the entries `e` (the line's own, reused from point to point so that a
+// long sweep copies its texts once).
+std::optional<SweepPoint> Solve(LineEntries& e, const std::optional<UserRecord>& user, double f_mhz,
+                                std::complex<double> z) {
     const float f = static_cast<float>(f_mhz);
     e.freq = f;
     e.ra = z.real();
     e.xa = z.imag();
-    if (line.user && e.cable_position == kUserDefinedIndex) {
+    if (user && e.cable_position == kUserDefinedIndex) {
         // As the user-defined line's dialog scales its record to the frequency typed.
-        const UserRecord& u = *line.user;
+        const UserRecord& u = *user;
         const double k = u.at_mhz > 0.0f && f > 0.0f ? std::sqrt(static_cast<double>(f) / u.at_mhz) : 1.0;
         e.user_atten100 = static_cast<float>(u.atten100 * k);
         // The wavelength from the frequency as its text reads (the window divides by the typed value).
@@ -50,13 +54,21 @@ std::optional<SweepPoint> SolveAt(const SweepLine& line, double f_mhz, std::comp
     return p;
 }
 
+}  // namespace
+
+std::optional<SweepPoint> SolveAt(const SweepLine& line, double f_mhz, std::complex<double> z) {
+    LineEntries e = line.entries;
+    return Solve(e, line.user, f_mhz, z);
+}
+
 std::vector<SweepPoint> Sweep(const SweepLine& line, const std::vector<double>& f_mhz,
                               const std::vector<std::complex<double>>& z) {
     std::vector<SweepPoint> points;
     points.reserve(f_mhz.size());
+    LineEntries e = line.entries;
     for (std::size_t k = 0; k < f_mhz.size(); ++k) {
         const std::complex<double> zk = z.size() == f_mhz.size() ? z[k] : (z.empty() ? 50.0 : z.front());
-        if (const auto p = SolveAt(line, f_mhz[k], zk)) points.push_back(*p);
+        if (const auto p = Solve(e, line.user, f_mhz[k], zk)) points.push_back(*p);
     }
     return points;
 }

@@ -361,6 +361,56 @@ TEST(QlxCli, OutputFailuresAndBadBytes) {
     EXPECT_TRUE(bad.status == 2 || nlohmann::json::accept(bad.out)) << bad.status << "\n" << bad.out;
 }
 
+// The sweep: a point equals "line" at its frequency; a file is read, de-embedded and refused
+// with its name and line; the other end written as Touchstone reads back.
+TEST(QlxCli, SweepAgreesWithLineAndReadsTouchstone) {
+    const CliRun r = Cli("sweep --cable rg-213 --r 200 --x -100 --from 13 --to 15 --points 5 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto pts = nlohmann::json::parse(r.out)["points"];
+    ASSERT_EQ(pts.size(), 5u);
+    const CliRun l = Cli("line --cable rg-213 --r 200 --x -100 --freq 14.5 --json");
+    const auto v = nlohmann::json::parse(l.out)["values"];
+    EXPECT_EQ(pts[3]["f_mhz"], 14.5);
+    EXPECT_EQ(pts[3]["r_other"], v["Rin"]);
+    EXPECT_EQ(pts[3]["x_other"], v["Xin"]);
+    EXPECT_EQ(pts[3]["swr_other"], v["SWRIn"]);
+    EXPECT_EQ(pts[3]["total_loss_db"], v["TotLoss"]);
+
+    // The shipped measurement: a dipole seen through 30 m of RG-213, de-embedded to the antenna
+    // itself, which resonates at 14.1 MHz with 70 ohms.
+    const std::string dipole = std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p";
+    const CliRun d = Cli("sweep --cable rg-213 --meters --length 30 --at input --touchstone " + dipole +
+                         " --from 14.1 --to 14.1 --json");
+    ASSERT_EQ(d.status, 0) << d.err;
+    const auto at = nlohmann::json::parse(d.out)["points"];
+    ASSERT_EQ(at.size(), 1u);
+    EXPECT_NEAR(at[0]["r_other"].get<double>(), 70.0, 0.05);
+    EXPECT_NEAR(at[0]["x_other"].get<double>(), 0.0, 0.05);
+
+    // A file of the other end, read back by the sweep as the given end, gives the first again.
+    const std::string s1p = ::testing::TempDir() + "qlx-sweep-" + std::to_string(::getpid()) + ".s1p";
+    ASSERT_EQ(std::system(("\"" + std::string(QLX_CLI_PATH) + "\" sweep --cable rg-213 --r 200 --x -100 --from 13 --to 15 "
+                           "--points 5 --s1p > " + s1p).c_str()), 0);
+    const CliRun back = Cli("sweep --cable rg-213 --at input --touchstone " + s1p + " --json");
+    ASSERT_EQ(back.status, 0) << back.err;
+    const auto b = nlohmann::json::parse(back.out)["points"];
+    ASSERT_EQ(b.size(), 5u);
+    for (std::size_t k = 0; k < 5; ++k) {
+        EXPECT_NEAR(b[k]["r_other"].get<double>(), 200.0, 0.05) << k;
+        EXPECT_NEAR(b[k]["x_other"].get<double>(), -100.0, 0.05) << k;
+    }
+    std::remove(s1p.c_str());
+
+    const std::string bad = ::testing::TempDir() + "qlx-bad-" + std::to_string(::getpid()) + ".s1p";
+    std::ofstream(bad) << "# MHz S RI R 50\n14 0 0\n13 0 zero\n";
+    const CliRun refused = Cli("sweep --touchstone " + bad);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_NE(refused.err.find(bad + ":3: \"zero\" is not a number"), std::string::npos) << refused.err;
+    std::remove(bad.c_str());
+    EXPECT_EQ(Cli("sweep --from 14 --to 15 --points 1").status, 2);
+}
+
 TEST(QlxCli, GraphPointsAsCsvAndJson) {
     // RG-213 at 14 MHz, 100 feet, 200 - j100 ohms at the load, 1500 W.
     const std::string line = "graph --freq 14 --cable rg-213 --r 200 --x -100";
@@ -401,6 +451,8 @@ TEST(QlxCli, GraphPointsAsCsvAndJson) {
 TEST(QlxCli, ReadmeExamplesGiveTheOutputShownThere) {
     std::ifstream readme(QLX_README_PATH);
     ASSERT_TRUE(readme) << QLX_README_PATH;
+    // The examples run where the README's reader is: at the top of the source tree.
+    ASSERT_EQ(::chdir(QLX_SOURCE_DIR), 0);
     std::vector<std::string> lines;
     for (std::string l; std::getline(readme, l);) lines.push_back(l);
     int examples = 0;
