@@ -1,0 +1,25 @@
+// The Smith chart's geometry: an impedance as its reflection coefficient against a reference,
+// which is where it stands on the chart (the unit circle), and the point of a trace nearest to
+// where the pointer rests. The sweep window draws with these; they need no toolkit.
+#pragma once
+
+#include <complex>
+#include <cstddef>
+#include <vector>
+
+namespace qlx::sweep {
+
+// Gamma = (Z - Zref) / (Z + Zref). An open circuit (infinite Z) is +1, a short -1, Zref the centre.
+std::complex<double> Gamma(std::complex<double> z, double zref);
+
+// The impedance at a point of the chart: Z = Zref (1 + Gamma) / (1 - Gamma).
+std::complex<double> ImpedanceAt(std::complex<double> gamma, double zref);
+
+// SWR and return loss (dB) of a reflection.
+double SwrOf(std::complex<double> gamma);
+double ReturnLossDb(std::complex<double> gamma);
+
+// The index of the trace point nearest to the chart point `at` (by distance on the chart).
+std::size_t NearestOnChart(const std::vector<std::complex<double>>& z, double zref, std::complex<double> at);
+
+}  // namespace qlx::sweep

@@ -1,0 +1,64 @@
+// The Smith chart's geometry: the corners of the chart, the way back from a point, and the
+// pointer's nearest point.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <limits>
+#include <vector>
+
+#include "sweep/smith.h"
+
+namespace qlx::sweep {
+namespace {
+
+using cd = std::complex<double>;
+
+TEST(Smith, CornersOfTheChart) {
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* what;
+        cd z;
+        cd gamma;
+    };
+    const Case cases[] = {
+        {"a short at the left", cd(0, 0), cd(-1, 0)},
+        {"an open circuit at the right", cd(inf, 0), cd(1, 0)},
+        {"the reference in the centre", cd(50, 0), cd(0, 0)},
+        {"+j Zref at the top", cd(0, 50), cd(0, 1)},       // (j - 1)/(j + 1) = j
+        {"-j Zref at the bottom", cd(0, -50), cd(0, -1)},
+        {"2 Zref on the real axis", cd(100, 0), cd(1.0 / 3.0, 0)},
+    };
+    for (const Case& c : cases) {
+        const cd g = Gamma(c.z, 50);
+        EXPECT_NEAR(g.real(), c.gamma.real(), 1e-12) << c.what;
+        EXPECT_NEAR(g.imag(), c.gamma.imag(), 1e-12) << c.what;
+    }
+    // Normalised to another reference the same impedance stands elsewhere: 75 ohms is the centre
+    // of a 75-ohm chart.
+    EXPECT_NEAR(std::abs(Gamma(cd(75, 0), 75)), 0.0, 1e-12);
+}
+
+TEST(Smith, BackFromAPointAndTheReflectionsFigures) {
+    for (const cd z : {cd(50, 0), cd(200, -100), cd(12, 35), cd(1, 1000)}) {
+        const cd back = ImpedanceAt(Gamma(z, 50), 50);
+        EXPECT_NEAR(back.real(), z.real(), 1e-9 * std::abs(z));
+        EXPECT_NEAR(back.imag(), z.imag(), 1e-9 * std::abs(z));
+    }
+    // 100 ohms on a 50-ohm line: |Gamma| 1/3, SWR 2, return loss 9.54 dB.
+    const cd g = Gamma(cd(100, 0), 50);
+    EXPECT_NEAR(SwrOf(g), 2.0, 1e-12);
+    EXPECT_NEAR(ReturnLossDb(g), 20 * std::log10(3.0), 1e-12);
+    EXPECT_TRUE(std::isinf(SwrOf(cd(1, 0))));
+}
+
+TEST(Smith, ThePointerFindsTheNearestPointOnTheChart) {
+    const std::vector<cd> trace{cd(50, 0), cd(100, 0), cd(0, 50), cd(10, -10)};
+    EXPECT_EQ(NearestOnChart(trace, 50, cd(0.05, 0.02)), 0u);
+    EXPECT_EQ(NearestOnChart(trace, 50, cd(0.3, 0.0)), 1u);
+    EXPECT_EQ(NearestOnChart(trace, 50, cd(0.1, 0.95)), 2u);
+    EXPECT_EQ(NearestOnChart(trace, 50, cd(-0.7, -0.3)), 3u);
+}
+
+}  // namespace
+}  // namespace qlx::sweep
