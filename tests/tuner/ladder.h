@@ -4,8 +4,12 @@
 // nothing here comes from the design code.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <complex>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "tuner/networks.h"
@@ -61,6 +65,31 @@ inline Ladder Solve(const tuner::NetworkDesign& d, cd zload, double power) {
     }
     l.vout = v;
     return l;
+}
+
+// The design's network rebuilt and driven with the settings' power into `zload` must present the
+// tuner resistance within 1 % + 0.1 ohm, and show the element stresses, the loss, the voltages
+// and the phase turned that the design reports.
+inline void ExpectPhysical(const tuner::NetworkDesign& d, cd zload, const tuner::TunerSettings& s,
+                           const std::string& name) {
+    const Ladder ladder = Solve(d, zload, s.power);
+    EXPECT_NEAR(std::abs(ladder.zin - s.z0), 0.0, 0.01 * s.z0 + 0.1) << name << ": " << ladder.zin;
+    ASSERT_EQ(ladder.elements.size(), d.elements.size()) << name;
+    double loss = 0;
+    for (std::size_t k = 0; k < d.elements.size(); ++k) {
+        const tuner::Element& e = d.elements[k];
+        const LadderElement& le = ladder.elements[k];
+        EXPECT_NEAR(e.v_rms, le.v_rms, 0.02 * le.v_rms + 0.01) << name << " " << e.name;
+        EXPECT_NEAR(e.i_rms, le.i_rms, 0.02 * le.i_rms + 0.001) << name << " " << e.name;
+        EXPECT_NEAR(e.p_diss, le.p_diss, 0.02 * le.p_diss + 0.01) << name << " " << e.name;
+        loss += le.p_diss;
+    }
+    EXPECT_NEAR(d.ploss, loss, 0.02 * loss + 0.01) << name;
+    EXPECT_NEAR(d.vin, std::abs(ladder.vin), 0.01 * std::abs(ladder.vin)) << name;
+    EXPECT_NEAR(d.vout, std::abs(ladder.vout), 0.02 * std::abs(ladder.vout)) << name;
+    // The input leads the output by what the network turns: in - out = vin_angle - phase.
+    const double turn = std::arg(ladder.vin / ladder.vout) * 180 / std::numbers::pi;
+    EXPECT_NEAR(std::remainder(d.vin_angle - s.phase - turn, 360.0), 0.0, 1.0) << name;
 }
 
 }  // namespace qlx::testing

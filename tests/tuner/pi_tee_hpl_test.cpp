@@ -35,26 +35,6 @@ std::string Describe(Network n, Load l) {
            (l.xa < 0 ? " - j" : " + j") + std::to_string(std::fabs(l.xa)) + " at " + std::to_string(l.f0);
 }
 
-// What the transmitter sees through the rebuilt network, and the stresses, against the design.
-void ExpectPhysical(const NetworkDesign& d, Load l, const TunerSettings& s, const std::string& name) {
-    const testing::Ladder ladder = testing::Solve(d, cd(l.ra, l.xa), s.power);
-    EXPECT_NEAR(std::abs(ladder.zin - s.z0), 0.0, 0.01 * s.z0 + 0.1) << name << ": " << ladder.zin;
-    ASSERT_EQ(ladder.elements.size(), d.elements.size()) << name;
-    double loss = 0;
-    for (std::size_t k = 0; k < d.elements.size(); ++k) {
-        const Element& e = d.elements[k];
-        const testing::LadderElement& le = ladder.elements[k];
-        EXPECT_NEAR(e.v_rms, le.v_rms, 0.02 * le.v_rms + 0.01) << name << " " << e.name;
-        EXPECT_NEAR(e.i_rms, le.i_rms, 0.02 * le.i_rms + 0.001) << name << " " << e.name;
-        EXPECT_NEAR(e.p_diss, le.p_diss, 0.02 * le.p_diss + 0.01) << name << " " << e.name;
-        loss += le.p_diss;
-    }
-    EXPECT_NEAR(d.ploss, loss, 0.02 * loss + 0.01) << name;
-    EXPECT_NEAR(d.vout, std::abs(ladder.vout), 0.02 * std::abs(ladder.vout)) << name;
-    const double turn = std::arg(ladder.vin / ladder.vout) * 180 / std::numbers::pi;
-    EXPECT_NEAR(std::remainder(d.vin_angle - s.phase - turn, 360.0), 0.0, 1.0) << name;
-}
-
 TEST(Networks, EveryDesignPresentsTheTunerResistanceThroughAnIndependentLadder) {
     struct Case {
         Network n;
@@ -99,7 +79,7 @@ TEST(Networks, EveryDesignPresentsTheTunerResistanceThroughAnIndependentLadder) 
         EXPECT_EQ(d.schematic, c.schematic) << name;
         EXPECT_EQ(d.page, c.n == Network::Tee ? Page::Tuner2 : Page::Tuner1) << name;
         EXPECT_EQ(d.elements.size(), c.n == Network::HighPassL ? 2u : 3u) << name;
-        ExpectPhysical(d, c.l, s, name);
+        testing::ExpectPhysical(d, cd(c.l.ra, c.l.xa), s, name);
     }
 }
 
