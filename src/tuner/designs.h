@@ -38,8 +38,9 @@ std::string TooCloseText(double z0);
 // A design of network n with schematic s for this load and settings, its elements still to come.
 NetworkDesign NewDesign(Network n, Schematic schematic, const TunerLoad& load, const TunerSettings& s);
 
-// The design as reported, or a failure when one of its numbers is not finite or the elements
-// would lose all of the power: no nan or inf ever reaches a page.
-DesignResult Checked(NetworkDesign d, const TunerSettings& s);
+// The design as reported, its loss the sum of its elements' dissipations (from the line input back
+// to the transmitter); or a failure when one of its numbers is not finite or the elements would
+// lose all of the power: no nan or inf ever reaches a page.
+DesignResult Finish(NetworkDesign d, const TunerSettings& s);
 
 }  // namespace qlx::tuner::detail

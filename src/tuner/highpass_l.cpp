@@ -63,10 +63,8 @@ DesignResult TopologyA(const TunerLoad& load, const TunerSettings& s) {
     Element coil = MakeElement("L2", Kind::L, Connection::Shunt, q.xpl, f0, qu, vj, il, pl);
     coil.value = MicroHenries(xl, f0);  // the table shows the coil's parallel reactance
     d.elements = {MakeElement("C1", Kind::C, Connection::Series, q.xc, f0, qc, vc, iin, pc), coil};
-    d.ploss = pc + pl;
-    d.loss_percent = 100.0 * d.ploss / p;
     d.qeff = std::max(q.qn, q0);
-    return Checked(std::move(d), s);
+    return Finish(std::move(d), s);
 }
 
 DesignResult TopologyB(const TunerLoad& load, const TunerSettings& s) {
@@ -121,10 +119,8 @@ DesignResult TopologyB(const TunerLoad& load, const TunerSettings& s) {
     const double pc = q.rc * ic * ic;
     d.elements = {MakeElement("L1", Kind::L, Connection::Shunt, q.xl, f0, qu, vl, il, pl),
                   MakeElement("C2", Kind::C, Connection::Series, b, f0, qc, vc, ic, pc)};
-    d.ploss = pc + pl;
-    d.loss_percent = 100.0 * d.ploss / p;
     d.qeff = q.qb;
-    return Checked(std::move(d), s);
+    return Finish(std::move(d), s);
 }
 
 }  // namespace

@@ -65,10 +65,8 @@ DesignResult LoadSideShunt(const TunerLoad& load, const TunerSettings& s) {
     const double p2 = q.r2 * i2 * i2;
     d.elements = {MakeElement("L1", Kind::L, Connection::Series, q.x1, load.f0, qu, v1, iin, p1),
                   MakeElement("C2", Kind::C, Connection::Shunt, x2, load.f0, qc, v2, i2, p2)};
-    d.ploss = p1 + p2;
-    d.loss_percent = 100.0 * d.ploss / p;
     d.qeff = std::max(q.qn, q0);
-    return Checked(std::move(d), s);
+    return Finish(std::move(d), s);
 }
 
 // The stray capacitance across the line input, L2 in series from it, C1 across the transmitter.
@@ -122,10 +120,8 @@ DesignResult InputSideShunt(const TunerLoad& load, const TunerSettings& s) {
     const double p2 = q.r2 * i2 * i2;
     d.elements = {MakeElement("C1", Kind::C, Connection::Shunt, q.x1, load.f0, qc, v1, i1, p1),
                   MakeElement("L2", Kind::L, Connection::Series, x2, load.f0, qu, v2, i2, p2)};
-    d.ploss = p1 + p2;
-    d.loss_percent = 100.0 * d.ploss / p;
     d.qeff = std::max(q.qb, q0);
-    return Checked(std::move(d), s);
+    return Finish(std::move(d), s);
 }
 
 }  // namespace

@@ -106,7 +106,10 @@ std::string TooCloseText(double z0) {
     return "Such an L-network load won't work -- too close to " + NumberText(z0) + " ohms";
 }
 
-DesignResult Checked(NetworkDesign d, const TunerSettings& s) {
+DesignResult Finish(NetworkDesign d, const TunerSettings& s) {
+    d.ploss = 0.0;
+    for (auto e = d.elements.rbegin(); e != d.elements.rend(); ++e) d.ploss += e->p_diss;
+    d.loss_percent = 100.0 * d.ploss / s.power;
     bool finite = std::isfinite(d.qeff) && std::isfinite(d.ploss) && std::isfinite(d.loss_percent) &&
                   std::isfinite(d.vin) && std::isfinite(d.vin_angle) && std::isfinite(d.vout);
     for (const Element& e : d.elements)

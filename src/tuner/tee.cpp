@@ -117,10 +117,8 @@ DesignResult DesignTee(const TunerLoad& load, const TunerSettings& s) {
     c3.value = s.tee_cap_pf;  // as entered
     d.elements = {MakeElement("C1", Kind::C, Connection::Series, q.x3, f0, qc, v1, iin, p1),
                   MakeElement("L2", Kind::L, Connection::Shunt, x4, f0, qu, vj, il, pl), c3};
-    d.ploss = p3 + pl + p1;
-    d.loss_percent = 100.0 * d.ploss / p;
     d.qeff = CalcQTee(q.x3, qc, x4, qu, xcseries, load.ra, load.xa);
-    return Checked(std::move(d), s);
+    return Finish(std::move(d), s);
 }
 
 }  // namespace qlx::tuner::detail
