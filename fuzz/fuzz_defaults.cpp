@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/format.h"
 #include "invariants.h"
 #include "mainwin/main_window.h"
 #include "support/scripted_host.h"
@@ -25,14 +26,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> saved = qlx::SplitDefaultsText(store.content.value_or(""));
     qlx::fuzz::Require(saved.size() == qlx::kDefaultsLineCount, "17 lines saved", store.content.value_or(""));
     for (const std::string& line : saved) {
-        for (const char c : line) qlx::fuzz::Require(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F, "no control character", line);
+        for (const char c : line) qlx::fuzz::Require(!qlx::IsControl(c), "no control character", line);
     }
     for (std::size_t i = 7; i < saved.size(); ++i) qlx::fuzz::RequireNumberText(saved[i], "a state line");
     // The record is kept; a control character in it is the only thing the writer drops.
     for (std::size_t i = 1; i < 7 && i < read.size(); ++i) {
         std::string expected;
         for (const char c : read[i])
-            if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) expected += c;
+            if (!qlx::IsControl(c)) expected += c;
         qlx::fuzz::Require(saved[i] == expected, "the record is kept", saved[i]);
     }
     return 0;

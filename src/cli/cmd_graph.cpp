@@ -19,8 +19,7 @@ int Graph(const std::vector<std::string_view>& args) {
                      "  --json                   \"fields\", \"values\", \"points\" and \"messages\"\n";
         return kExitOk;
     }
-    if (!o || !CheckLineOptions(*o, failure) || !qlx::cli::CheckNumbers(*o, {"--power"}, failure) ||
-        !CheckPower(*o, failure))
+    if (!o || !CheckLineOptions(*o, failure) || !qlx::cli::CheckNumbers(*o, {"--power"}, failure))
         return Fail(failure, usage);
     const std::string* kind = o->Value("--kind");
     if (kind && *kind != "vi" && *kind != "rx") return Fail({"--kind takes vi or rx, not \"" + *kind + "\""}, usage);
@@ -29,6 +28,7 @@ int Graph(const std::vector<std::string_view>& args) {
     Session s;
     if (!ApplyLine(s, *o, failure)) return Fail(failure, usage);
     if (const std::string* p = o->Value("--power")) Type(s.w.frmTuner.txtTxPwr, *p);
+    if (!CheckPower(*o, s.w.frmTuner, failure)) return Fail(failure, usage);
     if (kind && *kind == "rx") s.w.optResisReac.Select();
     s.w.cmdGraph.Click();
 

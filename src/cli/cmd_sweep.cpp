@@ -20,7 +20,6 @@ const char* const kSweepUsage =
     "usage: qlx-cli sweep [LINE-OPTIONS] --from MHZ --to MHZ [--points N] [--log]\n"
     "                     [--touchstone FILE] [--ref OHMS] [--csv | --json | --s1p]";
 
-std::string Exact(double v) { return ExactText(v); }
 
 }  // namespace
 
@@ -91,7 +90,7 @@ int Sweep(const Args& args) {
             }
         if (f.empty())
             return Fail({*file + ":" + std::to_string(std::count(text.str().begin(), text.str().end(), '\n')) +
-                             ": no point between " + Exact(lo) + " and " + Exact(hi) + " MHz",
+                             ": no point between " + ExactText(lo) + " and " + ExactText(hi) + " MHz",
                          false},
                         kSweepUsage);
     } else {
@@ -140,7 +139,7 @@ int Sweep(const Args& args) {
     std::cout << "\n";
     for (const auto& p : result) {
         const auto v = numbers(p);
-        for (std::size_t k = 0; k < 9; ++k) std::cout << (k ? "," : "") << Exact(v[k]);
+        for (std::size_t k = 0; k < 9; ++k) std::cout << (k ? "," : "") << ExactText(v[k]);
         std::cout << "\n";
     }
     return kExitOk;

@@ -90,8 +90,7 @@ int Tuner(const Args& args) {
     }
     if (!o || !CheckLineOptions(*o, failure) ||
         !CheckNumbers(*o, {"--tuner-r", "--power", "--qc", "--qu", "--stray", "--phase", "--pi-cap", "--tee-cap"},
-                      failure) ||
-        !CheckPower(*o, failure))
+                      failure))
         return Fail(failure, kTunerUsage);
     const std::string* network = o->Value("--network");
     if (!network) return Fail({"--network is needed: hpl, lpl, pi or tee"}, kTunerUsage);
@@ -106,6 +105,7 @@ int Tuner(const Args& args) {
     s.w.cmdTuner.Click();
     for (const SettingOption& setting : kSettings)
         if (const std::string* v = o->Value(setting.name)) Type(t.*setting.field, *v);
+    if (!CheckPower(*o, t, failure)) return Fail(failure, kTunerUsage);
     (t.*choice->option).Select();
     t.cmdDrawTuner.Click();
 

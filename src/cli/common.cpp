@@ -105,7 +105,7 @@ bool ApplyLine(Session& s, const Options& o, Failure& failure) {
         double wanted = ParseNumber(*given);
         const bool freq = std::string(e.option) == "--freq";
         const bool out_of_range = freq && !FrequencyAccepted(wanted);
-        if (freq) wanted = ParseNumber(Format(wanted, "###0.0##"));  // the tidy-up
+        if (freq) wanted = ParseNumber(Format(wanted, kFrequencyPicture));  // the tidy-up
         if (out_of_range || ParseNumber(e.field.text()) != wanted) {
             failure = {std::string(e.option) + " " + *given + ": the window takes " + e.takes + ", and this value as " +
                            (e.field.text().empty() ? "nothing" : "\"" + e.field.text() + "\""),
@@ -186,13 +186,10 @@ int Print(const Session& s, const FieldList& fields, const json& values, bool as
     return kExitOk;
 }
 
-bool CheckPower(const Options& o, Failure& failure) {
+bool CheckPower(const Options& o, const TunerWindow& tuner, Failure& failure) {
     const std::string* p = o.Value("--power");
     if (!p) return true;
-    // As the window's field will hold it: a control character is dropped there.
-    std::string typed = *p;
-    std::erase_if(typed, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-    const double w = ParseNumber(typed);
+    const double w = ParseNumber(tuner.txtTxPwr.text());  // as the field holds what was typed
     if (w >= 0.0 && w <= 5e6) return true;
     failure = {"--power " + *p + ": enter a transmitter power from 0 to 5000000 W", false};
     return false;

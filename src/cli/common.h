@@ -61,8 +61,8 @@ json LineValues(const MainWindow& w);
 int Print(const Session& s, const FieldList& fields, const json& values, bool as_json,
           const json& extra = json::object());
 
-// A transmitter power option: 0 to 5 MW, the set-up window's range ("Up to 5 MW").
-bool CheckPower(const Options& o, Failure& failure);
+// The transmitter power typed into the set-up window: 0 to 5 MW, its range ("Up to 5 MW").
+bool CheckPower(const Options& o, const TunerWindow& tuner, Failure& failure);
 
 
 // Runs the command the arguments name (the first of them); returns the exit status.

@@ -9,6 +9,9 @@ inline constexpr double kMaxFreqMHz = 5000.0;
 inline constexpr const char* kBadFrequencyTitle = "Bad Frequency!";
 inline constexpr const char* kBadFrequencyText = "Enter frequency more than 20 kHz, less than 5000 MHz";
 
+// A frequency left as typed is shown with one to three decimals.
+inline constexpr const char* kFrequencyPicture = "###0.0##";
+
 inline bool FrequencyAccepted(double mhz) { return !(mhz < kMinFreqMHz || mhz > kMaxFreqMHz); }
 
 // An impedance the line solution can carry: larger resistances or reactances would overflow the

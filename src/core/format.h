@@ -33,6 +33,10 @@ std::string RectangularText(std::string_view r, bool minus, std::string_view x_m
 // for files that other programs read (CSV, Touchstone).
 std::string ExactText(double value);
 
+// Whether a character is a control character (below a blank, or DEL): no entry field and no line
+// of the defaults file ever holds one.
+inline bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
 // The text without the blanks (spaces, tabs, line ends) around it.
 std::string_view TrimBlanks(std::string_view text);
 

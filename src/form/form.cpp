@@ -1,5 +1,7 @@
 #include "form/form.h"
 
+#include "core/format.h"
+
 namespace qlx::form {
 
 Control::Control(Window& owner, std::string name) : name_(std::move(name)) { owner.AddControl(*this); }
@@ -7,7 +9,7 @@ Control::Control(Window& owner, std::string name) : name_(std::move(name)) { own
 void TextField::SetText(std::string text) {
     // A field holds one line: a pasted line break or other control character would join two
     // numbers into one ("50" and "75" into 5075) and break the defaults file's lines.
-    std::erase_if(text, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    std::erase_if(text, IsControl);
     if (text == text_) return;
     text_ = std::move(text);
     Changed();

@@ -114,11 +114,10 @@ GraphResult ComputeGraph(const GraphInputs& in) {
 }
 
 std::string GraphCsv(const GraphResult& g) {
-    const auto exact = [](double v) { return ExactText(v); };
     std::string csv = "pos,V,I,R,X\n";
     for (std::size_t k = 0; k < static_cast<std::size_t>(kGraphPoints); ++k)
-        csv += exact(g.pos[k]) + "," + exact(g.v[k]) + "," + exact(g.i[k]) + "," + exact(g.r[k]) + "," +
-               exact(g.x[k]) + "\n";
+        csv += ExactText(g.pos[k]) + "," + ExactText(g.v[k]) + "," + ExactText(g.i[k]) + "," + ExactText(g.r[k]) + "," +
+               ExactText(g.x[k]) + "\n";
     return csv;
 }
 

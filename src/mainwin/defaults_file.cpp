@@ -73,7 +73,7 @@ std::string JoinDefaultsLines(const std::vector<std::string>& lines) {
     std::string out;
     for (const std::string& l : lines) {
         for (const char c : l)
-            if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
+            if (!IsControl(c)) out += c;
         out += "\r\n";
     }
     return out;

@@ -264,7 +264,7 @@ void MainWindow::FrequencyChanged() {
 
 void MainWindow::FrequencyLostFocus() {
     const double f = ParseNumber(txtFreq.text());
-    txtFreq.SetText(Format(f, "###0.0##", mark_));
+    txtFreq.SetText(Format(f, kFrequencyPicture, mark_));
     if (f == 0.0) txtFreq.SetText(Number(3.5));
 }
 

@@ -36,7 +36,6 @@ bool Number(std::string_view t, double& v) {
     return ec == std::errc() && ptr == t.data() + t.size() && std::isfinite(v);
 }
 
-std::string Text(double v) { return ExactText(v); }
 
 }  // namespace
 
@@ -132,8 +131,8 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
             pending.erase(pending.begin(), pending.begin() + 3);
             pending_line.erase(pending_line.begin(), pending_line.begin() + 3);
             if (!out.f_mhz.empty() && !(f > out.f_mhz.back()))
-                return fail(at, "frequencies out of order: " + Text(f) + " MHz after " + Text(out.f_mhz.back()) + " MHz");
-            if (!(f > 0.0)) return fail(at, "a frequency of " + Text(f) + " MHz");
+                return fail(at, "frequencies out of order: " + ExactText(f) + " MHz after " + ExactText(out.f_mhz.back()) + " MHz");
+            if (!(f > 0.0)) return fail(at, "a frequency of " + ExactText(f) + " MHz");
             std::complex<double> c;
             const double rad = b * std::numbers::pi / 180.0;
             if (format == "RI") c = {a, b};
@@ -170,10 +169,10 @@ std::string WriteTouchstone(const std::vector<double>& f_mhz, const std::vector<
         out += "! " + std::string(comment.substr(start, end - start)) + "\n";
         start = end + 1;
     }
-    out += "# MHz S RI R " + Text(ref) + "\n";
+    out += "# MHz S RI R " + ExactText(ref) + "\n";
     for (std::size_t k = 0; k < f_mhz.size() && k < z.size(); ++k) {
         const std::complex<double> s = (z[k] - ref) / (z[k] + ref);
-        out += Text(f_mhz[k]) + " " + Text(s.real()) + " " + Text(s.imag()) + "\n";
+        out += ExactText(f_mhz[k]) + " " + ExactText(s.real()) + " " + ExactText(s.imag()) + "\n";
     }
     return out;
 }
