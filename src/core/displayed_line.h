@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/numbers.h"
+
 namespace qlx {
 
 struct DisplayedLine {
@@ -19,5 +21,11 @@ struct DisplayedLine {
     std::string total_loss_text;                  // txtTotalLoss
     char mark = '.';                              // the user's decimal mark
 };
+
+// The impedance typed, and the one at the computed end as its polar display reads (rounded as
+// the user sees it): R = |Z| cos(theta / k), X = |Z| sin(theta / k) with k = 180/pi in single
+// precision.
+SeriesForm TypedImpedance(const DisplayedLine& d);
+SeriesForm DisplayedOtherEnd(const DisplayedLine& d);
 
 }  // namespace qlx

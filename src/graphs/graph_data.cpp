@@ -47,17 +47,9 @@ GraphResult ComputeGraph(const GraphInputs& in) {
     // The unrounded loss, unlike the main solution's rounded one.
     const double ml = blen * static_cast<double>(in.atten100) / 100.0;
 
-    double ra, xa;
-    if (in.at_load) {
-        ra = ParseNumber(in.resistance_text);
-        xa = ParseNumber(in.reactance_text);
-    } else {
-        // The load is the main solution's computed end, as its polar display shows it.
-        const double m = ParseNumber(in.polar_z_text);
-        const double theta = ParseNumber(in.polar_degree_text) / kDegPerRad;
-        ra = m * std::cos(theta);
-        xa = m * std::sin(theta);
-    }
+    // The load as typed, or the main solution's computed end as its polar display shows it.
+    const SeriesForm given = in.at_load ? TypedImpedance(in) : DisplayedOtherEnd(in);
+    const double ra = given.r, xa = given.x;
 
     // The impedance at the input is the same for every point; only V and I move along the line.
     CalcZInput z{ml, blen, blen, ra, xa, false, g.pwr_in};

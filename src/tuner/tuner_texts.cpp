@@ -18,21 +18,14 @@ std::string Rounded(double v, std::string_view picture) { return NumberText(Pars
 LineReading ReadLine(const DisplayedLine& d) {
     LineReading r;
     const double f0 = ParseNumber(d.freq_text);
-    const double mag = ParseNumber(d.polar_z_text);
-    const double theta = ParseNumber(d.polar_degree_text) / kDegPerRad;
-    const double typed_r = ParseNumber(d.resistance_text);
-    const double typed_x = ParseNumber(d.reactance_text);
-    double ra = typed_r, xa = typed_x;
-    if (d.at_load) {
-        ra = mag * std::cos(theta);
-        xa = mag * std::sin(theta);
-        if (ra == 0.0) ra = 1e-7;
-        r.rl = typed_r;
-        r.xl = typed_x;
-    } else {
-        r.rl = mag * std::cos(theta);
-        r.xl = mag * std::sin(theta);
-    }
+    const SeriesForm typed = TypedImpedance(d), other = DisplayedOtherEnd(d);
+    const SeriesForm at_input = d.at_load ? other : typed;
+    const SeriesForm at_load = d.at_load ? typed : other;
+    double ra = at_input.r;
+    const double xa = at_input.x;
+    if (d.at_load && ra == 0.0) ra = 1e-7;  // only a displayed 0 has no parallel form
+    r.rl = at_load.r;
+    r.xl = at_load.x;
     r.load = MakeTunerLoad(ra, xa, f0);
     r.line_loss_db = ParseNumber(d.total_loss_text);
     r.input_text = InputImpedanceText(d);
