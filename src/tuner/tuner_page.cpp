@@ -2,6 +2,14 @@
 
 namespace qlx::tuner {
 
+namespace {
+
+// The component table's row labels; the first row's is the power.
+constexpr std::array<const char*, 6> kRowLabels{"At 1500 W", "Unloaded Q", "Reactance", "Peak Voltage",
+                                                "RMS Current", "Est. Pwr Diss."};
+
+}  // namespace
+
 TunerPage::TunerPage(form::Host& host, std::string name, std::string caption, form::Window& setup,
                      bool with_stray)
     : window(std::move(name), std::move(caption)), host_(host), setup_(setup), with_stray_(with_stray) {
@@ -12,12 +20,13 @@ TunerPage::TunerPage(form::Host& host, std::string name, std::string caption, fo
              {&txtCableType, "RG-8 (Belden 8237)"}, {&txtLength, "100 feet"}, {&txtFreq, "3.5 MHz"},
              {&txtLoad, "Load description"}, {&txtSWRLine, "SWR description"},
              {&txtPowerLost, "Power lost description"}, {&txtXmsnLoss, "Xmsn-line loss description"},
-             {&txtPwr1, "At 1500 W"}, {&txtPwr4, "Output"}, {&txtQ1, "Unloaded Q"}, {&txtReact1, "Reactance"},
-             {&txtPeakV1, "Peak Voltage"}, {&txtCurr1, "RMS Current"}, {&txtPwrDiss1, "Est. Pwr Diss."},
+             {&txtPwr4, "Output"},
              {&txtV1, "RMS Vin:"}, {&txtV2, "273.86 V at 0.00 deg."}, {&txtV3, "RMS Vout:"},
              {&txtV4, "460.71 V at 53.59 deg."}, {&txtInputR, "50 Ohms"}, {&txtLeftX, "123.1 pF"},
              {&TxtMidX, "1.88 uH"}, {&txtRightX, "220.1 pF"}, {&txtCStray, "10 pF"}})
         field->SetText(text);
+    const auto table = Table();
+    for (std::size_t row = 0; row < table.size(); ++row) table[row][0]->SetText(kRowLabels[row]);
     txtCStray.SetVisible(with_stray);
     cmdPrint.SetCaption("&Print");
     cmdPrint.SetToolTip("Print this page");
@@ -42,6 +51,30 @@ std::array<TunerPage::Row, 6> TunerPage::Table() {
              {&txtPeakV1, &txtPeakV2, &txtPeakV3, &txtPeakV4},
              {&txtCurr1, &txtCurr2, &txtCurr3, &txtCurr4},
              {&txtPwrDiss1, &txtPwrDiss2, &txtPwrDiss3, &txtPwrDiss4}}};
+}
+
+void TunerPage::Write(const Report& r) {
+    txtSWRLine.SetText(r.swr_line);
+    txtPowerLost.SetText(r.power_lost);
+    txtXmsnLoss.SetText(r.xmsn_loss);
+    const auto table = Table();
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        table[row][0]->SetText(row == 0 ? r.pwr1 : kRowLabels[row]);
+        for (std::size_t col = 0; col < 3; ++col) {
+            form::TextField& box = *table[row][col + 1];
+            if (col >= r.columns.size()) {
+                box.SetVisible(false);
+                continue;
+            }
+            const ReportColumn& c = r.columns[col];
+            const std::string* texts[] = {&c.name, &c.q, &c.react, &c.peak_v, &c.curr, &c.diss};
+            box.SetText(*texts[row]);
+            box.SetVisible(true);
+        }
+    }
+    txtV1.SetText("RMS Vin:");
+    txtV2.SetText(r.v2);
+    txtV4.SetText(r.v4);
 }
 
 }  // namespace qlx::tuner

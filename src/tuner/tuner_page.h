@@ -7,6 +7,7 @@
 #include <string>
 
 #include "form/form.h"
+#include "tuner/report.h"
 
 namespace qlx::tuner {
 
@@ -59,6 +60,9 @@ public:
     // The six rows of the component table, each from column 1 to column 4.
     using Row = std::array<form::TextField*, 4>;
     std::array<Row, 6> Table();
+    // Writes a design's result block: the three lines, the table row by row (a column without
+    // an element hidden as its row is written), the voltages.
+    void Write(const Report& r);
     bool with_stray() const { return with_stray_; }
 
 private:

@@ -233,30 +233,7 @@ void TunerWindow::WritePage(tuner::TunerPage& page, const tuner::NetworkDesign& 
         style.percent_picture = "##0.0";
         page.txtCStray.SetText(stray_text);
     }
-    const tuner::Report r = tuner::NetworkReport(d, power, line_loss_db, phase, mark, style);
-    page.txtSWRLine.SetText(r.swr_line);
-    page.txtPowerLost.SetText(r.power_lost);
-    page.txtXmsnLoss.SetText(r.xmsn_loss);
-    static constexpr const char* kRowLabels[] = {nullptr, "Unloaded Q", "Reactance", "Peak Voltage", "RMS Current",
-                                                 "Est. Pwr Diss."};
-    const auto table = page.Table();
-    for (std::size_t row = 0; row < table.size(); ++row) {
-        table[row][0]->SetText(row == 0 ? r.pwr1 : kRowLabels[row]);
-        for (std::size_t col = 0; col < 3; ++col) {
-            form::TextField& box = *table[row][col + 1];
-            if (col >= r.columns.size()) {
-                box.SetVisible(false);
-                continue;
-            }
-            const tuner::ReportColumn& c = r.columns[col];
-            const std::string* texts[] = {&c.name, &c.q, &c.react, &c.peak_v, &c.curr, &c.diss};
-            box.SetText(*texts[row]);
-            box.SetVisible(true);
-        }
-    }
-    page.txtV1.SetText("RMS Vin:");
-    page.txtV2.SetText(r.v2);
-    page.txtV4.SetText(r.v4);
+    page.Write(tuner::NetworkReport(d, power, line_loss_db, phase, mark, style));
 }
 
 }  // namespace qlx
