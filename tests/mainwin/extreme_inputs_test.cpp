@@ -7,23 +7,12 @@
 #include <string>
 
 #include "core/numbers.h"
-#include "mainwin/main_window.h"
-#include "support/scripted_host.h"
+#include "support/started_window.h"
 
 namespace qlx {
 namespace {
 
-using testing::ScriptedHost;
-
-struct Window {
-    Window() {
-        win = std::make_unique<MainWindow>(host, store);
-        win->Load();
-    }
-    ScriptedHost host;
-    MemoryDefaultsStore store;
-    std::unique_ptr<MainWindow> win;
-};
+using Window = testing::StartedWindow;
 
 TEST(ExtremeInputs, ImpedancesBeyondTheLineAreRefused) {
     struct Case {

@@ -9,13 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "mainwin/main_window.h"
-#include "support/scripted_host.h"
+#include "support/started_window.h"
 
 namespace qlx {
 namespace {
-
-using testing::ScriptedHost;
 
 std::string DefaultFileText() {
     std::vector<std::string> lines(DefaultDefaultsLines().begin(), DefaultDefaultsLines().end());
@@ -24,22 +21,14 @@ std::string DefaultFileText() {
 
 std::vector<std::string> DefaultLines() { return {DefaultDefaultsLines().begin(), DefaultDefaultsLines().end()}; }
 
-struct Session {
-    explicit Session(std::optional<std::string> file = DefaultFileText(), char mark = '.', bool unreadable = false) {
-        host.mark = mark;
-        store.content = std::move(file);
-        store.unreadable = unreadable;
-        win = std::make_unique<MainWindow>(host, store);
-        win->Load();
-    }
+struct Session : testing::StartedWindow {
+    explicit Session(std::optional<std::string> file = DefaultFileText(), char mark = '.', bool unreadable = false)
+        : StartedWindow(std::move(file), mark, unreadable) {}
     // The window's own close control: the state is saved.
     std::vector<std::string> CloseAndRead() {
         win->CloseRequest(true);
         return SplitDefaultsText(store.content.value_or(""));
     }
-    ScriptedHost host;
-    MemoryDefaultsStore store;
-    std::unique_ptr<MainWindow> win;
 };
 
 TEST(DefaultsPromises, APastedLineBreakNeverSplitsALine) {

@@ -10,19 +10,14 @@
 #include "core/format.h"
 #include "core/numbers.h"
 #include "mainwin/main_window.h"
-#include "support/scripted_host.h"
+#include "support/started_window.h"
 
 namespace qlx {
 namespace {
 
 using cd = std::complex<double>;
-using testing::ScriptedHost;
 
-struct Graphing {
-    Graphing() {
-        win = std::make_unique<MainWindow>(host, store);
-        win->Load();
-    }
+struct Graphing : testing::StartedWindow {
     // RG-213 at 14 MHz, 100 feet, 200 - j100 ohms at the load.
     void Mismatched() {
         win->txtFreq.SetText("14");
@@ -30,9 +25,6 @@ struct Graphing {
         win->txtResistance.SetText("200");
         win->txtReactance.SetText("-100");
     }
-    ScriptedHost host;
-    MemoryDefaultsStore store;
-    std::unique_ptr<MainWindow> win;
 };
 
 TEST(Graph, TwoHundredAndOnePointsFromTransmitterToLoadForAnyLength) {

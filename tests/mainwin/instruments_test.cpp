@@ -6,22 +6,14 @@
 #include <string>
 
 #include "mainwin/main_window.h"
-#include "support/scripted_host.h"
+#include "support/started_window.h"
 
 namespace qlx {
 namespace {
 
-using testing::ScriptedHost;
 
-struct Instruments {
-    Instruments() {
-        win = std::make_unique<MainWindow>(host, store);
-        win->Load();
-        win->txtFreq.SetText("14");
-    }
-    ScriptedHost host;
-    MemoryDefaultsStore store;
-    std::unique_ptr<MainWindow> win;
+struct Instruments : testing::StartedWindow {
+    Instruments() { win->txtFreq.SetText("14"); }
 };
 
 TEST(NoiseBridge, ConvertsParallelReadingsToTheSeriesImpedance) {

@@ -7,23 +7,16 @@
 #include <string>
 
 #include "mainwin/main_window.h"
-#include "support/scripted_host.h"
+#include "support/started_window.h"
 
 namespace qlx {
 namespace {
 
-using testing::ScriptedHost;
 
-struct UserLine {
-    explicit UserLine(std::optional<std::string> file = std::nullopt) {
-        store.content = std::move(file);
-        win = std::make_unique<MainWindow>(host, store);
-        win->Load();  // without a file: the default file, record 449.9, -0.96, 0.045 at 3.5 MHz
-    }
+// Without a file: the default file, record 449.9, -0.96, 0.045 at 3.5 MHz.
+struct UserLine : testing::StartedWindow {
+    explicit UserLine(std::optional<std::string> file = std::nullopt) : StartedWindow(std::move(file)) {}
     std::vector<std::string> Lines() { return SplitDefaultsText(store.content.value_or("")); }
-    ScriptedHost host;
-    MemoryDefaultsStore store;
-    std::unique_ptr<MainWindow> win;
 };
 
 TEST(UserDefinedLine, DefaultRecordScaledToTheFrequencyInFeetAndMeters) {

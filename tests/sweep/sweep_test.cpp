@@ -9,8 +9,7 @@
 
 #include "core/cables.h"
 #include "core/format.h"
-#include "mainwin/main_window.h"
-#include "support/scripted_host.h"
+#include "support/started_window.h"
 #include "sweep/sweep.h"
 
 namespace qlx::sweep {
@@ -18,21 +17,7 @@ namespace {
 
 using cd = std::complex<double>;
 
-// The main window with a line typed in, as a user types it.
-struct Window {
-    explicit Window(std::optional<std::string> file = std::nullopt) {
-        store.content = std::move(file);
-        win = std::make_unique<MainWindow>(host, store);
-        win->Load();
-    }
-    void Type(form::TextField& f, const std::string& t) {
-        f.SetText(t);
-        f.LoseFocus();
-    }
-    testing::ScriptedHost host;
-    MemoryDefaultsStore store;
-    std::unique_ptr<MainWindow> win;
-};
+using Window = testing::StartedWindow;
 
 TEST(Sweep, EveryPointIsTheWindowsSolutionAtThatFrequency) {
     struct Case {

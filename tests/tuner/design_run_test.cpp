@@ -6,18 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "mainwin/main_window.h"
-#include "support/scripted_host.h"
+#include "support/started_window.h"
 
 namespace qlx {
 namespace {
 
-using testing::ScriptedHost;
-
-struct Tuning {
+struct Tuning : testing::StartedWindow {
     Tuning() {
-        win = std::make_unique<MainWindow>(host, store);
-        win->Load();
         win->cmdTuner.Click();
         host.modeless_shown.clear();
     }
@@ -36,9 +31,6 @@ struct Tuning {
     void Draw() { win->frmTuner.cmdDrawTuner.Click(); }
     TunerWindow& tuner() { return win->frmTuner; }
     tuner::TunerPage& page1() { return win->frmTuner.frmTuner1; }
-    ScriptedHost host;
-    MemoryDefaultsStore store;
-    std::unique_ptr<MainWindow> win;
 };
 
 TEST(DrawTuner, LowPassLFillsAndShowsTheFirstPage) {

@@ -1,0 +1,33 @@
+// A main window started over a scripted host and a defaults file in memory, as the scenario
+// tests of every window drive it.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "mainwin/main_window.h"
+#include "support/scripted_host.h"
+
+namespace qlx::testing {
+
+struct StartedWindow {
+    // Without a file the first start writes the default one.
+    explicit StartedWindow(std::optional<std::string> file = std::nullopt, char mark = '.', bool unreadable = false) {
+        host.mark = mark;
+        store.content = std::move(file);
+        store.unreadable = unreadable;
+        win = std::make_unique<MainWindow>(host, store);
+        win->Load();
+    }
+    // Types a text into a field and leaves it, as a user does.
+    static void Type(form::TextField& field, const std::string& text) {
+        field.SetText(text);
+        field.LoseFocus();
+    }
+    ScriptedHost host;
+    MemoryDefaultsStore store;
+    std::unique_ptr<MainWindow> win;
+};
+
+}  // namespace qlx::testing
