@@ -27,11 +27,13 @@ int Bridge(const std::vector<std::string_view>& args) {
         nb.txtResist.SetText(*o->Value("--rp"));
         nb.txtReact.SetText(*o->Value("--cp"));
         if (const std::string* ext = o->Value("--extender")) nb.txtExtender.SetText(*ext);
-        if (!nb.txtCompZ.text().empty()) nb.cmdOK.Click();
+        // OK only for readings that gave an impedance without a complaint ("Extender Too Big!"
+        // would be shown again by OK, and the impedance would not be the reading's).
+        if (!nb.txtCompZ.text().empty() && s.host.messages.empty()) nb.cmdOK.Click();
         else nb.cmdCancel.Click();
     };
     s.w.optNoiseBridge.Select();
-    if (nb.txtCompZ.text().empty())
+    if (nb.txtCompZ.text().empty() && s.host.messages.empty())
         return Fail({"no impedance: the shunt resistance must be above 0 and below 1E+30 ohms", false}, usage);
     // "Extender Too Big!" (a negative resistance): the window would go on with the resistance's
     // sign dropped, which is not the reading's impedance.
