@@ -64,13 +64,7 @@ int Sweep(const Args& args) {
 
     Session s;
     if (!ApplyLine(s, *o, failure)) return Fail(failure, kSweepUsage);
-    sweep::SweepLine line{s.w.Entries(), std::nullopt};
-    if (line.entries.cable_position == kUserDefinedIndex) {
-        // The record as the store keeps it, scaled at each frequency as the dialog scales it.
-        const auto rec = SplitDefaultsText(s.store.content.value_or(""));
-        if (rec.size() >= 7)
-            line.user = sweep::UserRecord{ParseNumber(rec[3]), static_cast<float>(ParseNumber(rec[6])), ParseNumber(rec[4])};
-    }
+    const sweep::SweepLine line = s.w.SweepMainLine().line;
 
     std::vector<double> f;
     std::vector<std::complex<double>> z;
@@ -99,34 +93,16 @@ int Sweep(const Args& args) {
     }
     std::vector<sweep::SweepPoint> result = sweep::Sweep(line, f, z);
     if (result.empty()) return Fail({"no line solution in this band", false}, kSweepUsage);
-    // Each frequency as the single-precision value it was solved at, written in its shortest
-    // decimal form ("13.6", not 13.600000381469727).
-    for (auto& p : result) p.f_mhz = ParseNumber(ShortestText(static_cast<float>(p.f_mhz)));
-
     if (o->Has("--s1p")) {
-        std::vector<double> fs;
-        std::vector<std::complex<double>> other;
-        for (const auto& p : result) {
-            fs.push_back(p.f_mhz);
-            other.emplace_back(p.r_other, p.x_other);
-        }
-        std::cout << sweep::WriteTouchstone(fs, other, ref,
-                                            std::string("QLX: the impedance at the ") +
-                                                (line.entries.at_load ? "line input" : "load") + " of the line");
+        std::cout << sweep::OtherEndTouchstone(result, ref, line.entries.at_load);
         return kExitOk;
     }
-    const char* names[] = {"f_mhz", "r_given", "x_given", "r_other", "x_other", "swr_given", "swr_other",
-                           "matched_loss_db", "total_loss_db"};
-    const auto numbers = [](const sweep::SweepPoint& p) {
-        return std::array<double, 9>{p.f_mhz,     p.r_given,   p.x_given,         p.r_other,      p.x_other,
-                                     p.swr_given, p.swr_other, p.matched_loss_db, p.total_loss_db};
-    };
     if (o->Has("--json")) {
         json pts = json::array();
         for (const auto& p : result) {
             json j = json::object();
-            const auto v = numbers(p);
-            for (std::size_t k = 0; k < 9; ++k) j[names[k]] = v[k];
+            const auto v = sweep::SweepRow(p);
+            for (std::size_t k = 0; k < v.size(); ++k) j[sweep::kSweepColumns[k]] = v[k];
             pts.push_back(j);
         }
         json messages = json::array();
@@ -135,13 +111,7 @@ int Sweep(const Args& args) {
                   << "\n";
         return kExitOk;
     }
-    for (std::size_t k = 0; k < 9; ++k) std::cout << (k ? "," : "") << names[k];
-    std::cout << "\n";
-    for (const auto& p : result) {
-        const auto v = numbers(p);
-        for (std::size_t k = 0; k < 9; ++k) std::cout << (k ? "," : "") << ExactText(v[k]);
-        std::cout << "\n";
-    }
+    std::cout << sweep::SweepCsv(result);
     return kExitOk;
 }
 

@@ -27,6 +27,7 @@ MainWindow::MainWindow(form::Host& host, DefaultsStore& store)
                       host.DecimalMark()}),
       frmVolt(host),
       frmTuner(host),
+      frmSweep(host),
       host_(host),
       store_(store),
       mark_(host.DecimalMark()) {
@@ -96,6 +97,9 @@ void MainWindow::WireControls() {
               "Graph voltage/current or resistance/reactance at input of line. Use Tuner button to "
               "select Tx power."},
              {cmdTuner, "&Tuner", "Go to Tuner page"},
+             {cmdSweep, "S&weep",
+              "The line across a band: SWR, impedance and loss against frequency and on a Smith chart, "
+              "from this window's impedance or a Touchstone file."},
              {cmdPrint, "&Print", "Print this screen"},
              {cmdHelp, "&Help", "Open QLX.PDF."},
              {cmdQuit, "E&xit", "Return to Desktop"}}) {
@@ -168,6 +172,7 @@ void MainWindow::WireControls() {
     frmOtrCable.cmdCompute.on_click = [this] { ComputeX0(); };
     frmOtrCable.cmdOK.on_click = [this] { UserLineOk(); };
     cmdGraph.on_click = [this] { CalcGraph(); };
+    cmdSweep.on_click = [this] { frmSweep.Open(SweepMainLine()); };
     cmdTuner.on_click = [this] {
         frmTuner.tee_tab_index = 2;
         host_.ShowModeless(frmTuner.window);
@@ -238,6 +243,7 @@ void MainWindow::DoCompute() {
     // An open graph follows the line: a run costs some 20 microseconds, far less than the
     // keystroke that asked for it, and a graph of a line no longer shown misleads.
     if (frmVolt.window.visible()) RefreshGraph();
+    if (frmSweep.window.visible()) frmSweep.Follow(SweepMainLine());
 }
 
 void MainWindow::FrequencyChanged() {
@@ -339,19 +345,38 @@ void MainWindow::CableClicked() {
     DoCompute();
 }
 
+std::vector<std::string> MainWindow::UserRecordLines() const {
+    const DefaultsStore::ReadResult file = store_.Read();
+    std::vector<std::string> lines;
+    for (std::size_t line = 1; line <= 7; ++line)
+        lines.push_back(file.status == DefaultsStore::Status::Ok && file.lines.size() >= line
+                            ? file.lines[line - 1]
+                            : std::string(DefaultDefaultsLines()[line - 1]));
+    return lines;
+}
+
+sweep::MainLine MainWindow::SweepMainLine() const {
+    sweep::MainLine m;
+    m.line.entries = Entries();
+    if (m.line.entries.cable_position == kUserDefinedIndex) {
+        // The record as the dialog reads it, scaled at each frequency as the dialog scales it.
+        const std::vector<std::string> rec = UserRecordLines();
+        m.line.user = sweep::UserRecord{ParseNumber(rec[3]), static_cast<float>(ParseNumber(rec[6])), ParseNumber(rec[4])};
+    }
+    m.freq_mhz = ParseNumber(txtFreq.text());
+    m.z = {ParseNumber(txtResistance.text()), ParseNumber(txtReactance.text())};
+    m.line_text = std::string(ListText(cboPickCable.position())) + ", " + txtLength.text() + " " + lblUnit.caption();
+    return m;
+}
+
 void MainWindow::ShowUserDefinedLine() {
     UserLineDialog& d = frmOtrCable;
     LblWarning.SetVisible(false);
     LblWarning.SetCaption("");
     line_.freq = static_cast<float>(ParseNumber(txtFreq.text()));
 
-    // The record, lines 2 to 7; a missing or unreadable line takes its default.
-    const DefaultsStore::ReadResult file = store_.Read();
-    auto record = [&](std::size_t line) -> std::string {
-        if (file.status == DefaultsStore::Status::Ok && file.lines.size() >= line)
-            return file.lines[line - 1];
-        return std::string(DefaultDefaultsLines()[line - 1]);
-    };
+    const std::vector<std::string> lines = UserRecordLines();
+    auto record = [&](std::size_t line) { return lines[line - 1]; };
     d.txtR0.SetText(record(2));
     const double r0 = ParseNumber(record(2));
     d.txtX0.SetText(record(3));
@@ -588,7 +613,7 @@ void MainWindow::SaveDefaults() {
     store_.Write(lines);
 
     for (form::Window* w : {&window, &frmVolt.window, &frmTuner.window, &frmTuner.frmTuner1.window,
-                            &frmTuner.frmTuner2.window})
+                            &frmTuner.frmTuner2.window, &frmSweep.window})
         w->Unload();
 }
 

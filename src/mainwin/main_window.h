@@ -13,6 +13,7 @@
 #include "instruments/noise_bridge.h"
 #include "mainwin/defaults_file.h"
 #include "mainwin/user_line_dialog.h"
+#include "sweep/sweep_window.h"
 #include "tuner/tuner_window.h"
 
 namespace qlx {
@@ -38,6 +39,9 @@ public:
     DisplayedLine Displayed() const;
     // What the line solution reads of the window (a sweep repeats it over frequencies).
     LineEntries Entries() const;
+    // The line as the sweep window takes it: the entries, the user-defined line's record, the
+    // frequency and the impedance typed.
+    sweep::MainLine SweepMainLine() const;
 
     // "&Graph": the curves along the line at the tuner window's transmitter power.
     void CalcGraph();
@@ -105,6 +109,7 @@ public:
     form::Button cmdPrint{window, "cmdPrint"};
     form::Button cmdHelp{window, "cmdHelp"};
     form::Button cmdQuit{window, "cmdQuit"};
+    form::Button cmdSweep{window, "cmdSweep"};
 
     // Labels the logic changes.
     form::Label lblUnit{window, "lblUnit"};
@@ -131,6 +136,7 @@ public:
     AnalyserDialog frmAutek;
     GraphWindow frmVolt;
     TunerWindow frmTuner;
+    sweep::SweepWindow frmSweep;
 
 private:
     void WireControls();
@@ -147,6 +153,9 @@ private:
     void HelpClicked();
     void QuitClicked();
     void ComputeX0();
+    // Lines 1 to 7 of TL.DEF, the user-defined line's record; a missing or unreadable line
+    // takes its default.
+    std::vector<std::string> UserRecordLines() const;
     void UserLineOk();
     void LoadDefaults();
     void WriteDefaultFile();

@@ -5,6 +5,7 @@
 #include "core/cables.h"
 #include "core/format.h"
 #include "core/numbers.h"
+#include "sweep/touchstone.h"
 
 namespace qlx::sweep {
 
@@ -51,6 +52,8 @@ std::optional<SweepPoint> Solve(LineEntries& e, const std::optional<UserRecord>&
     p.swr_other = v->swr_in;
     p.matched_loss_db = v->matched_loss;
     p.total_loss_db = v->tot_loss;
+    p.r0 = v->r0;
+    p.x0 = v->x0;
     return p;
 }
 
@@ -61,8 +64,8 @@ std::optional<SweepPoint> SolveAt(const SweepLine& line, double f_mhz, std::comp
     return Solve(e, line.user, f_mhz, z);
 }
 
-std::vector<SweepPoint> Sweep(const SweepLine& line, const std::vector<double>& f_mhz,
-                              const std::vector<std::complex<double>>& z) {
+std::vector<SweepPoint> Sweep(const SweepLine& line, std::span<const double> f_mhz,
+                              std::span<const std::complex<double>> z) {
     std::vector<SweepPoint> points;
     points.reserve(f_mhz.size());
     LineEntries e = line.entries;
@@ -71,6 +74,37 @@ std::vector<SweepPoint> Sweep(const SweepLine& line, const std::vector<double>& 
         if (const auto p = Solve(e, line.user, f_mhz[k], zk)) points.push_back(*p);
     }
     return points;
+}
+
+double ShownMHz(double f_mhz) { return ParseNumber(ShortestText(static_cast<float>(f_mhz))); }
+
+std::array<double, 9> SweepRow(const SweepPoint& p) {
+    return {ShownMHz(p.f_mhz), p.r_given,   p.x_given,         p.r_other,      p.x_other,
+            p.swr_given,       p.swr_other, p.matched_loss_db, p.total_loss_db};
+}
+
+std::string SweepCsv(std::span<const SweepPoint> points) {
+    std::string out;
+    for (const char* name : kSweepColumns) (out += out.empty() ? "" : ",") += name;
+    out += "\n";
+    for (const SweepPoint& p : points) {
+        const auto row = SweepRow(p);
+        for (std::size_t k = 0; k < row.size(); ++k) (out += k ? "," : "") += ExactText(row[k]);
+        out += "\n";
+    }
+    return out;
+}
+
+std::string OtherEndTouchstone(std::span<const SweepPoint> points, double ref, bool given_at_load) {
+    std::vector<double> f;
+    std::vector<std::complex<double>> z;
+    for (const SweepPoint& p : points) {
+        f.push_back(ShownMHz(p.f_mhz));
+        z.emplace_back(p.r_other, p.x_other);
+    }
+    return WriteTouchstone(f, z, ref,
+                           std::string("QLX: the impedance at the ") + (given_at_load ? "line input" : "load") +
+                               " of the line");
 }
 
 }  // namespace qlx::sweep

@@ -4,8 +4,10 @@
 // point and the window (or qlx-cli line) at that frequency agree.
 #pragma once
 
+#include <array>
 #include <complex>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,7 @@ struct SweepPoint {
     double r_other = 0.0, x_other = 0.0;  // at the other end (the load, when given at the input)
     double swr_given = 0.0, swr_other = 0.0;
     double matched_loss_db = 0.0, total_loss_db = 0.0;
+    double r0 = 0.0, x0 = 0.0;  // the line's characteristic impedance at f
 };
 
 // One point: the line solved at f (held in single precision) for the impedance z at the given
@@ -47,7 +50,20 @@ std::optional<SweepPoint> SolveAt(const SweepLine& line, double f_mhz, std::comp
 
 // The sweep over the frequencies, with one impedance for all or one for each; frequencies
 // without a solution are left out.
-std::vector<SweepPoint> Sweep(const SweepLine& line, const std::vector<double>& f_mhz,
-                              const std::vector<std::complex<double>>& z);
+std::vector<SweepPoint> Sweep(const SweepLine& line, std::span<const double> f_mhz,
+                              std::span<const std::complex<double>> z);
+
+// A frequency as it is shown and written: the single-precision value solved at, in its shortest
+// decimal form (13.6, not 13.600000381469727).
+double ShownMHz(double f_mhz);
+
+// The sweep as CSV, one row a point: f_mhz,r_given,x_given,r_other,x_other,swr_given,swr_other,
+// matched_loss_db,total_loss_db.
+inline constexpr const char* kSweepColumns[] = {"f_mhz",     "r_given",   "x_given",         "r_other",      "x_other",
+                                                "swr_given", "swr_other", "matched_loss_db", "total_loss_db"};
+std::array<double, 9> SweepRow(const SweepPoint& p);
+std::string SweepCsv(std::span<const SweepPoint> points);
+// The impedance at the other end as a Touchstone 1.1 file referred to `ref` ohms.
+std::string OtherEndTouchstone(std::span<const SweepPoint> points, double ref, bool given_at_load);
 
 }  // namespace qlx::sweep

@@ -1,0 +1,307 @@
+#include "sweep/sweep_window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "core/entry_rules.h"
+#include "core/format.h"
+#include "core/numbers.h"
+#include "sweep/smith.h"
+
+namespace qlx::sweep {
+
+namespace {
+
+constexpr const char* kFileTitle = "Touchstone File";
+// Larger than any one-port file of 100,001 points; a bigger one is no measurement.
+constexpr std::uintmax_t kMaxFileBytes = 64u << 20;
+
+std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+}  // namespace
+
+SweepWindow::SweepWindow(form::Host& host) : host_(host) {
+    lblFrom.SetCaption("From, MHz:");
+    lblTo.SetCaption("To, MHz:");
+    lblPoints.SetCaption("Points:");
+    txtPoints.SetText("201");
+    optLinear.SetCaption("Even steps");
+    optLog.SetCaption("Logarithmic steps");
+    optMainZ.SetCaption("Impedance of the main window");
+    optFile.SetCaption("Touchstone file:");
+    cmdOpen.SetCaption("&Open File...");
+    cmdOpen.SetToolTip("Read a one-port Touchstone file (.s1p), as an analyser saves it. A file can also be dropped on this window.");
+    optAtLoad.SetCaption("At Load");
+    optAtInput.SetCaption("At Input");
+    optRef50.SetCaption("50 ohms");
+    optRefZ0.SetCaption("|Z0| of the line");
+    cmdSweep.SetCaption("&Sweep");
+    cmdSweep.SetToolTip("Solve the line at every frequency of the band.");
+    cmdClose.SetCaption("&Close");
+    cmdClose.SetToolTip("Close and go back to main window.");
+    for (form::Control* c : {static_cast<form::Control*>(&txtLine), static_cast<form::Control*>(&txtFile),
+                             static_cast<form::Control*>(&txtSummary)})
+        c->SetEnabled(false);
+
+    spacing_.Add(optLinear);
+    spacing_.Add(optLog);
+    sources_.Add(optMainZ);
+    sources_.Add(optFile);
+    ends_.Add(optAtLoad);
+    ends_.Add(optAtInput);
+    refs_.Add(optRef50);
+    refs_.Add(optRefZ0);
+
+    const auto rerun = [this] {
+        if (window.visible()) cmdSweep.Click();
+    };
+    optLinear.on_click = rerun;
+    optLog.on_click = rerun;
+    optAtLoad.on_click = rerun;
+    optAtInput.on_click = rerun;
+    optMainZ.on_click = [this, rerun] {
+        txtPoints.SetEnabled(true);
+        optLinear.SetEnabled(true);
+        optLog.SetEnabled(true);
+        if (main_) (main_->line.entries.at_load ? optAtLoad : optAtInput).Select();
+        rerun();
+    };
+    optFile.on_click = [this, rerun] {
+        if (!file_ && on_open_requested) on_open_requested();
+        if (!file_) {
+            optMainZ.Select();
+            return;
+        }
+        // The file's own frequencies: the points and their spacing are its.
+        txtPoints.SetEnabled(false);
+        optLinear.SetEnabled(false);
+        optLog.SetEnabled(false);
+        rerun();
+    };
+    const auto redraw = [this] {
+        if (on_result_changed) on_result_changed();
+    };
+    optRef50.on_click = redraw;
+    optRefZ0.on_click = redraw;
+    cmdOpen.on_click = [this] {
+        if (on_open_requested) on_open_requested();
+    };
+    cmdSweep.on_click = [this] {
+        if (!Start()) return;
+        if (on_started)
+            on_started();
+        else
+            Run();
+    };
+    cmdClose.on_click = [this] { window.SetVisible(false); };
+}
+
+void SweepWindow::TakeMain(const MainLine& main) {
+    main_ = main;
+    txtLine.SetText(main.line_text);
+}
+
+void SweepWindow::Open(const MainLine& main) {
+    TakeMain(main);
+    if (!optFile.selected()) {
+        if (centred_on_ != main.freq_mhz) {
+            const char mark = host_.DecimalMark();
+            txtFrom.SetText(Format(std::max(main.freq_mhz * 0.9, kMinFreqMHz), kFrequencyPicture, mark));
+            txtTo.SetText(Format(std::min(main.freq_mhz * 1.1, kMaxFreqMHz), kFrequencyPicture, mark));
+            centred_on_ = main.freq_mhz;
+        }
+        (main.line.entries.at_load ? optAtLoad : optAtInput).Select();
+    }
+    host_.ShowModeless(window);
+    cmdSweep.Click();
+}
+
+void SweepWindow::Follow(const MainLine& main) {
+    TakeMain(main);
+    if (!optFile.selected()) (main.line.entries.at_load ? optAtLoad : optAtInput).Select();
+    cmdSweep.Click();
+}
+
+void SweepWindow::Refuse(const std::string& title, const std::string& text) {
+    host_.ShowMessage(text, title, form::Buttons::Ok);
+}
+
+bool SweepWindow::OpenFile(const std::string& path) {
+    const std::string name = FileName(path);
+    std::error_code ec;
+    // A regular file of a measurement's size: a FIFO or a device would hang or never end.
+    if (!std::filesystem::is_regular_file(path, ec) || std::filesystem::file_size(path, ec) > kMaxFileBytes || ec) {
+        Refuse(kFileTitle, name + " cannot be read as a Touchstone file.");
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in && !in.eof()) {
+        Refuse(kFileTitle, name + " cannot be read as a Touchstone file.");
+        return false;
+    }
+    auto data = ReadTouchstone(text.str());
+    if (const auto* e = std::get_if<TouchstoneError>(&data)) {
+        Refuse(kFileTitle, name + ", line " + std::to_string(e->line) + ": " + e->reason);
+        return false;
+    }
+    OnePort& port = std::get<OnePort>(data);
+    const auto first = std::find_if(port.f_mhz.begin(), port.f_mhz.end(), [](double f) { return f >= kMinFreqMHz; });
+    if (first == port.f_mhz.end() || *first > kMaxFreqMHz) {
+        Refuse(kFileTitle, name + " has no point between 0.02 and 5000 MHz, the frequencies a line is solved at.");
+        return false;
+    }
+    double last = *first;
+    for (double f : port.f_mhz)
+        if (FrequencyAccepted(f)) last = f;
+    file_ = std::move(port);
+    txtFile.SetText(name);
+    txtFile.SetToolTip(path);
+    // The band is the file's: its first and last frequency a line can be solved at, written
+    // exactly so that both ends stay in.
+    const char mark = host_.DecimalMark();
+    txtFrom.SetText(ShortestText(*first, mark));
+    txtTo.SetText(ShortestText(last, mark));
+    // An analyser measures at the line input; the far end is the antenna.
+    optAtInput.Select();
+    if (optFile.selected())
+        cmdSweep.Click();
+    else
+        optFile.Select();  // runs the sweep
+    return true;
+}
+
+bool SweepWindow::Start() {
+    if (!main_) return false;
+    const double from = ParseNumber(txtFrom.text()), to = ParseNumber(txtTo.text());
+    if (!IsNumberText(txtFrom.text()) || !IsNumberText(txtTo.text()) || !(from > 0.0) || !FrequencyAccepted(from) ||
+        !FrequencyAccepted(to)) {
+        Refuse(kBadFrequencyTitle, kBadFrequencyText);
+        return false;
+    }
+    if (!(from < to)) {
+        Refuse("Bad Band!", "Enter a band whose upper frequency (To) is above its lower one (From).");
+        return false;
+    }
+    run_f_.clear();
+    run_z_.clear();
+    if (optFile.selected() && file_) {
+        for (std::size_t k = 0; k < file_->f_mhz.size(); ++k)
+            if (file_->f_mhz[k] >= from && file_->f_mhz[k] <= to) {
+                run_f_.push_back(file_->f_mhz[k]);
+                run_z_.push_back(file_->z[k]);
+            }
+        if (run_f_.empty()) {
+            Refuse(kFileTitle, txtFile.text() + " has no point between " + txtFrom.text() + " and " + txtTo.text() + " MHz.");
+            return false;
+        }
+    } else {
+        const double n = ParseNumber(txtPoints.text());
+        if (!IsNumberText(txtPoints.text()) || !(n >= kMinPoints && n <= kMaxPoints) || n != std::floor(n)) {
+            Refuse("Bad Number of Points!", "Enter from 2 to 100001 points.");
+            return false;
+        }
+        run_f_ = Frequencies(from, to, static_cast<int>(n), optLog.selected());
+        run_z_.push_back(main_->z);
+    }
+    run_line_ = main_->line;
+    run_line_.entries.at_load = optAtLoad.selected();
+    done_ = 0;
+    partial_.clear();
+    partial_.reserve(run_f_.size());
+    running_ = true;
+    if (on_progress) on_progress();
+    return true;
+}
+
+bool SweepWindow::Step(std::size_t budget) {
+    if (!running_) return true;
+    const std::size_t n = std::min(budget, run_f_.size() - done_);
+    const std::span<const double> f(run_f_.data() + done_, n);
+    const std::span<const std::complex<double>> z =
+        run_z_.size() == run_f_.size() ? std::span<const std::complex<double>>(run_z_.data() + done_, n)
+                                       : std::span<const std::complex<double>>(run_z_);
+    const std::vector<SweepPoint> solved = Sweep(run_line_, f, z);
+    partial_.insert(partial_.end(), solved.begin(), solved.end());
+    done_ += n;
+    if (done_ < run_f_.size()) {
+        if (on_progress) on_progress();
+        return false;
+    }
+    Finish();
+    return true;
+}
+
+double SweepWindow::progress() const {
+    return running_ && !run_f_.empty() ? static_cast<double>(done_) / static_cast<double>(run_f_.size()) : 1.0;
+}
+
+void SweepWindow::Run() {
+    if (!running_ && !Start()) return;
+    while (!Step(run_f_.size())) {
+    }
+}
+
+void SweepWindow::Finish() {
+    running_ = false;
+    run_at_load_ = run_line_.entries.at_load;
+    points_ = std::move(partial_);
+    partial_.clear();
+    const char mark = host_.DecimalMark();
+    if (points_.empty()) {
+        txtSummary.SetText("The line has no solution in this band.");
+    } else {
+        const SweepPoint& best = points_[*LowestSwrAtLoad()];
+        const double r = run_at_load_ ? best.r_given : best.r_other;
+        const double x = run_at_load_ ? best.x_given : best.x_other;
+        txtSummary.SetText(std::to_string(points_.size()) + " points, " + ShortestText(ShownMHz(points_.front().f_mhz), mark) +
+                           " to " + ShortestText(ShownMHz(points_.back().f_mhz), mark) +
+                           " MHz.   Lowest SWR at the load: " +
+                           Format(run_at_load_ ? best.swr_given : best.swr_other, "0.00", mark) + " at " +
+                           ShortestText(ShownMHz(best.f_mhz), mark) + " MHz, where the load is " +
+                           RectangularText(Format(r, "0.0", mark), x < 0, Format(std::abs(x), "0.0", mark)) + " ohms.");
+    }
+    if (on_progress) on_progress();
+    if (on_result_changed) on_result_changed();
+}
+
+double SweepWindow::reference() const {
+    if (optRefZ0.selected() && !points_.empty()) {
+        const SweepPoint& mid = points_[points_.size() / 2];
+        const double z0 = std::abs(std::complex<double>(mid.r0, mid.x0));
+        if (z0 > 0.0) return z0;
+    }
+    return 50.0;
+}
+
+std::optional<std::size_t> SweepWindow::LowestSwrAtLoad() const {
+    if (points_.empty()) return std::nullopt;
+    const auto at_load = [this](const SweepPoint& p) { return run_at_load_ ? p.swr_given : p.swr_other; };
+    return static_cast<std::size_t>(std::min_element(points_.begin(), points_.end(), [&](const auto& a, const auto& b) {
+                                        return at_load(a) < at_load(b);
+                                    }) - points_.begin());
+}
+
+std::string SweepWindow::PointText(std::size_t index, bool other_end) const {
+    if (index >= points_.size()) return {};
+    const SweepPoint& p = points_[index];
+    const std::complex<double> z = other_end ? std::complex<double>(p.r_other, p.x_other)
+                                             : std::complex<double>(p.r_given, p.x_given);
+    const bool at_load = other_end != run_at_load_;
+    const double ref = reference();
+    const std::complex<double> g = Gamma(z, ref);
+    const char mark = host_.DecimalMark();
+    const double rl = ReturnLossDb(g), swr = SwrOf(g);
+    return ShortestText(ShownMHz(p.f_mhz), mark) + " MHz, " + (at_load ? "at the load" : "at the input") + "\n" +
+           RectangularText(Format(z.real(), "#,##0.0#", mark), z.imag() < 0, Format(std::abs(z.imag()), "#,##0.0#", mark)) +
+           " ohms\nSWR " + (std::isfinite(swr) ? Format(swr, "#,##0.00", mark) : std::string("infinite")) + ", return loss " +
+           (std::isfinite(rl) ? Format(rl, "0.00", mark) + " dB" : std::string("infinite")) + " (" +
+           Format(ref, "0.0", mark) + " ohms)";
+}
+
+}  // namespace qlx::sweep

@@ -1,0 +1,123 @@
+// frmSweep, the line across a band: the band and its points, where the impedance comes from (the
+// main window's entry or a one-port Touchstone file) and the end it belongs to, the sweep run in
+// steps so that a long one can show its progress, and what the charts and the exports read.
+#pragma once
+
+#include <complex>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "form/form.h"
+#include "sweep/sweep.h"
+#include "sweep/touchstone.h"
+
+namespace qlx::sweep {
+
+inline constexpr const char* kSweepTitle = "QLX, Line Across a Band";
+
+// What the main window hands over: its line, its frequency and its impedance with its end.
+struct MainLine {
+    SweepLine line;
+    double freq_mhz = 0.0;
+    std::complex<double> z;
+    std::string line_text;  // the cable, its length and unit, for the window's header
+};
+
+class SweepWindow {
+public:
+    explicit SweepWindow(form::Host& host);
+    SweepWindow(const SweepWindow&) = delete;
+    SweepWindow& operator=(const SweepWindow&) = delete;
+
+    // The main window's "S&weep": the band centred on its frequency (± 10 %) unless the band was
+    // already chosen around that frequency, the end and impedance as it has them, then a run.
+    void Open(const MainLine& main);
+    // The main window's line changed while this window is shown: swept again for it.
+    void Follow(const MainLine& main);
+    // Reads a Touchstone file as the impedance source: its band, taken at the line input (where
+    // an analyser measures it). A file that cannot be read or is refused is reported and changes
+    // nothing. True when the file was taken.
+    bool OpenFile(const std::string& path);
+
+    // A run in steps: Start checks the entries (a message and false when they hold no band) and
+    // prepares the frequencies; Step solves up to `budget` more points, true when the run is done.
+    bool Start();
+    bool Step(std::size_t budget);
+    bool running() const { return running_; }
+    double progress() const;  // 0 to 1 of the run under way
+    // Start and every step at once (no window to keep alive).
+    void Run();
+
+    // The finished run's points (the last finished run's while another is under way).
+    const std::vector<SweepPoint>& points() const { return points_; }
+    // The Smith chart's reference: 50 ohms, or |Z0| of the line at the band's middle point.
+    double reference() const;
+    // The point of lowest SWR at the load (the antenna's best match); none without points.
+    std::optional<std::size_t> LowestSwrAtLoad() const;
+    // Which end the impedances of a trace belong to.
+    bool given_at_load() const { return run_at_load_; }
+    // The tip at a point of the chart: frequency, R + jX, SWR and return loss against the
+    // reference, at the given end or the other.
+    std::string PointText(std::size_t index, bool other_end) const;
+    // The exports: every point as CSV, the impedance at the other end as a Touchstone file
+    // referred to the chart's reference.
+    std::string Csv() const { return SweepCsv(points_); }
+    std::string Touchstone() const { return OtherEndTouchstone(points_, reference(), run_at_load_); }
+
+    // The views redraw when a run finishes or the reference changes, and follow a run's progress.
+    std::function<void()> on_result_changed;
+    std::function<void()> on_progress;
+    // The view steps a started run from its event loop; without a view the run goes at once.
+    std::function<void()> on_started;
+
+    form::Window window{"frmSweep", kSweepTitle};
+    form::TextField txtLine{window, "txtLine"};  // the line swept, read-only
+    form::Label lblFrom{window, "lblFrom"};
+    form::TextField txtFrom{window, "txtFrom"};
+    form::Label lblTo{window, "lblTo"};
+    form::TextField txtTo{window, "txtTo"};
+    form::Label lblPoints{window, "lblPoints"};
+    form::TextField txtPoints{window, "txtPoints"};
+    form::Option optLinear{window, "optLinear"};
+    form::Option optLog{window, "optLog"};
+    form::Option optMainZ{window, "optMainZ"};
+    form::Option optFile{window, "optFile"};
+    form::TextField txtFile{window, "txtFile"};  // the file's name, read-only
+    form::Button cmdOpen{window, "cmdOpen"};
+    form::Option optAtLoad{window, "optAtLoad"};
+    form::Option optAtInput{window, "optAtInput"};
+    form::Option optRef50{window, "optRef50"};
+    form::Option optRefZ0{window, "optRefZ0"};
+    form::Button cmdSweep{window, "cmdSweep"};
+    form::Button cmdClose{window, "cmdClose"};
+    form::TextField txtSummary{window, "txtSummary"};  // the band's result in a line, read-only
+
+    // The view's file dialog: asks for a file and hands its path to OpenFile.
+    std::function<void()> on_open_requested;
+
+private:
+    void TakeMain(const MainLine& main);
+    void Finish();
+    void Refuse(const std::string& title, const std::string& text);
+
+    form::Host& host_;
+    form::OptionGroup spacing_, sources_, ends_, refs_;
+    std::optional<MainLine> main_;
+    std::optional<OnePort> file_;
+    double centred_on_ = 0.0;  // the main window's frequency the band was centred on
+
+    // The run under way.
+    bool running_ = false;
+    bool run_at_load_ = true;
+    SweepLine run_line_;
+    std::vector<double> run_f_;
+    std::vector<std::complex<double>> run_z_;
+    std::size_t done_ = 0;
+    std::vector<SweepPoint> partial_;
+    std::vector<SweepPoint> points_;
+};
+
+}  // namespace qlx::sweep
