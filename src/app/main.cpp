@@ -8,6 +8,7 @@
 #include "ui/graph_view.h"
 #include "ui/main_window_view.h"
 #include "ui/qt_host.h"
+#include "ui/sweep_view.h"
 #include "ui/tuner_page_view.h"
 #include "ui/tuner_view.h"
 
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
     qlx::ui::TunerPageView page2(model.frmTuner.frmTuner2);
     host.Register(model.frmTuner.frmTuner1.window.name(), &page1);
     host.Register(model.frmTuner.frmTuner2.window.name(), &page2);
+    qlx::ui::SweepView sweep(model.frmSweep);
+    host.Register(model.frmSweep.window.name(), &sweep);
     model.Load();
     view.show();
     return app.exec();

@@ -105,4 +105,25 @@ std::size_t NearestPoint(const std::vector<std::pair<double, double>>& series, d
     return best;
 }
 
+std::vector<std::pair<double, double>> ThinForDrawing(const std::vector<std::pair<double, double>>& series,
+                                                      std::size_t buckets) {
+    if (buckets == 0 || series.size() <= 2 * buckets) return series;
+    std::vector<std::pair<double, double>> out;
+    out.reserve(2 * buckets + 2);
+    out.push_back(series.front());
+    const std::size_t n = series.size();
+    for (std::size_t b = 0; b < buckets; ++b) {
+        const std::size_t from = b * n / buckets, to = (b + 1) * n / buckets;
+        std::size_t lo = from, hi = from;
+        for (std::size_t k = from; k < to; ++k) {
+            if (series[k].second < series[lo].second) lo = k;
+            if (series[k].second > series[hi].second) hi = k;
+        }
+        out.push_back(series[std::min(lo, hi)]);
+        if (hi != lo) out.push_back(series[std::max(lo, hi)]);
+    }
+    out.push_back(series.back());
+    return out;
+}
+
 }  // namespace qlx

@@ -68,6 +68,12 @@ AxisScale TicksFor(double lo, double hi);
 // The data point of a series nearest to a pointer at x (the points run in x order).
 std::size_t NearestPoint(const std::vector<std::pair<double, double>>& series, double x);
 
+// A long curve cut to what a chart can draw without changing its picture: in each of `buckets`
+// runs of points (in x order) the lowest and the highest stay, in their order, with the first
+// and the last point. A curve of up to 2 x buckets points comes back whole.
+std::vector<std::pair<double, double>> ThinForDrawing(const std::vector<std::pair<double, double>>& series,
+                                                      std::size_t buckets);
+
 // The layout rule of the graph window, in twips, for an outer size W x H.
 struct GraphLayout {
     double chart_left, chart_top, chart_width, chart_height;

@@ -20,6 +20,13 @@ constexpr const char* kFileTitle = "Touchstone File";
 // Larger than any one-port file of 100,001 points; a bigger one is no measurement.
 constexpr std::uintmax_t kMaxFileBytes = 64u << 20;
 
+// R + jX written to `picture`; a reactance that rounds to zero is written "+ j 0.0", whatever its sign.
+std::string ImpedanceText(std::complex<double> z, const char* picture, char mark) {
+    const std::string x = Format(std::abs(z.imag()), picture, mark);
+    const bool minus = z.imag() < 0 && x.find_first_of("123456789") != std::string::npos;
+    return RectangularText(Format(z.real(), picture, mark), minus, x);
+}
+
 std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 }  // namespace
@@ -115,6 +122,14 @@ void SweepWindow::Open(const MainLine& main) {
             centred_on_ = main.freq_mhz;
         }
         (main.line.entries.at_load ? optAtLoad : optAtInput).Select();
+    }
+    if (!placed_) {
+        // A Smith chart and three plots side by side want room: 1180 x 760 pixels at 96 dots
+        // per inch, less on a smaller screen.
+        const float width = std::min(17700.0f, host_.ScreenWidthTwips() * 0.95f);
+        const float height = std::min(11400.0f, host_.ScreenHeightTwips() * 0.9f);
+        window.SetGeometry(std::max(0.0f, (host_.ScreenWidthTwips() - width) / 2), 300.0f, height, width);
+        placed_ = true;
     }
     host_.ShowModeless(window);
     cmdSweep.Click();
@@ -215,7 +230,6 @@ bool SweepWindow::Start() {
     partial_.clear();
     partial_.reserve(run_f_.size());
     running_ = true;
-    if (on_progress) on_progress();
     return true;
 }
 
@@ -229,10 +243,7 @@ bool SweepWindow::Step(std::size_t budget) {
     const std::vector<SweepPoint> solved = Sweep(run_line_, f, z);
     partial_.insert(partial_.end(), solved.begin(), solved.end());
     done_ += n;
-    if (done_ < run_f_.size()) {
-        if (on_progress) on_progress();
-        return false;
-    }
+    if (done_ < run_f_.size()) return false;
     Finish();
     return true;
 }
@@ -260,13 +271,11 @@ void SweepWindow::Finish() {
         const double r = run_at_load_ ? best.r_given : best.r_other;
         const double x = run_at_load_ ? best.x_given : best.x_other;
         txtSummary.SetText(std::to_string(points_.size()) + " points, " + ShortestText(ShownMHz(points_.front().f_mhz), mark) +
-                           " to " + ShortestText(ShownMHz(points_.back().f_mhz), mark) +
-                           " MHz.   Lowest SWR at the load: " +
+                           " to " + MHzText(points_.back().f_mhz) + ".   Lowest SWR at the load: " +
                            Format(run_at_load_ ? best.swr_given : best.swr_other, "0.00", mark) + " at " +
-                           ShortestText(ShownMHz(best.f_mhz), mark) + " MHz, where the load is " +
-                           RectangularText(Format(r, "0.0", mark), x < 0, Format(std::abs(x), "0.0", mark)) + " ohms.");
+                           MHzText(best.f_mhz) + ", where the load is " +
+                           ImpedanceText({r, x}, "0.0", mark) + " ohms.");
     }
-    if (on_progress) on_progress();
     if (on_result_changed) on_result_changed();
 }
 
@@ -287,6 +296,14 @@ std::optional<std::size_t> SweepWindow::LowestSwrAtLoad() const {
                                     }) - points_.begin());
 }
 
+std::string SweepWindow::MHzText(double f_mhz) const {
+    return ShortestText(ShownMHz(f_mhz), host_.DecimalMark()) + " MHz";
+}
+
+std::string SweepWindow::CurveTipText(const std::string& curve, double f_mhz, double value, const char* picture) const {
+    return MHzText(f_mhz) + "   " + curve + ": " + Format(value, picture, host_.DecimalMark());
+}
+
 std::string SweepWindow::PointText(std::size_t index, bool other_end) const {
     if (index >= points_.size()) return {};
     const SweepPoint& p = points_[index];
@@ -297,8 +314,8 @@ std::string SweepWindow::PointText(std::size_t index, bool other_end) const {
     const std::complex<double> g = Gamma(z, ref);
     const char mark = host_.DecimalMark();
     const double rl = ReturnLossDb(g), swr = SwrOf(g);
-    return ShortestText(ShownMHz(p.f_mhz), mark) + " MHz, " + (at_load ? "at the load" : "at the input") + "\n" +
-           RectangularText(Format(z.real(), "#,##0.0#", mark), z.imag() < 0, Format(std::abs(z.imag()), "#,##0.0#", mark)) +
+    return MHzText(p.f_mhz) + ", " + (at_load ? "at the load" : "at the input") + "\n" +
+           ImpedanceText(z, "#,##0.0#", mark) +
            " ohms\nSWR " + (std::isfinite(swr) ? Format(swr, "#,##0.00", mark) : std::string("infinite")) + ", return loss " +
            (std::isfinite(rl) ? Format(rl, "0.00", mark) + " dB" : std::string("infinite")) + " (" +
            Format(ref, "0.0", mark) + " ohms)";

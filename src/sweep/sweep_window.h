@@ -62,14 +62,17 @@ public:
     // The tip at a point of the chart: frequency, R + jX, SWR and return loss against the
     // reference, at the given end or the other.
     std::string PointText(std::size_t index, bool other_end) const;
+    // A frequency as the window writes it ("14.075 MHz"), and a plot's tip ("14.1 MHz   SWR at
+    // the load: 1.40") with the value written to `picture`; both in the user's decimal mark.
+    std::string MHzText(double f_mhz) const;
+    std::string CurveTipText(const std::string& curve, double f_mhz, double value, const char* picture) const;
     // The exports: every point as CSV, the impedance at the other end as a Touchstone file
     // referred to the chart's reference.
     std::string Csv() const { return SweepCsv(points_); }
     std::string Touchstone() const { return OtherEndTouchstone(points_, reference(), run_at_load_); }
 
-    // The views redraw when a run finishes or the reference changes, and follow a run's progress.
+    // The views redraw when a run finishes or the reference changes.
     std::function<void()> on_result_changed;
-    std::function<void()> on_progress;
     // The view steps a started run from its event loop; without a view the run goes at once.
     std::function<void()> on_started;
 
@@ -108,6 +111,7 @@ private:
     std::optional<MainLine> main_;
     std::optional<OnePort> file_;
     double centred_on_ = 0.0;  // the main window's frequency the band was centred on
+    bool placed_ = false;      // given its first place and size on the screen
 
     // The run under way.
     bool running_ = false;

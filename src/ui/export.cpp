@@ -83,15 +83,23 @@ void AddExport(QWidget* widget, const QString& name, std::function<std::string()
     });
     widget->addAction(save);
 
-    if (!csv) return;
-    auto* points = new QAction("Save Points as CSV...", widget);
-    if (shortcuts) points->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
-    points->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(points, &QAction::triggered, widget, [widget, name, csv] {
-        const QString path = QFileDialog::getSaveFileName(widget, "Save the points", name + ".csv", "CSV (*.csv)");
-        if (!path.isEmpty() && !SaveText(csv(), path)) Failed(widget, path);
+    if (csv)
+        AddSaveText(widget, "Save Points as CSV...", name + ".csv", "CSV (*.csv)",
+                    shortcuts ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V) : QKeySequence(), std::move(csv));
+}
+
+QAction* AddSaveText(QWidget* widget, const QString& caption, const QString& file_name, const QString& filter,
+                     const QKeySequence& shortcut, std::function<std::string()> text) {
+    widget->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* action = new QAction(caption, widget);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(action, &QAction::triggered, widget, [widget, caption, file_name, filter, text] {
+        const QString path = QFileDialog::getSaveFileName(widget, QString(caption).remove("..."), file_name, filter);
+        if (!path.isEmpty() && !SaveText(text(), path)) Failed(widget, path);
     });
-    widget->addAction(points);
+    widget->addAction(action);
+    return action;
 }
 
 }  // namespace qlx::ui

@@ -2,10 +2,12 @@
 // printer): a context menu and the usual shortcuts on each printable window and on the chart.
 #pragma once
 
+#include <QKeySequence>
 #include <QString>
 #include <functional>
 #include <string>
 
+class QAction;
 class QWidget;
 
 namespace qlx::ui {
@@ -22,5 +24,10 @@ bool SaveText(const std::string& text, const QString& path);
 // widget's context menu, and with `csv` "Save Points as CSV..." (Ctrl+Shift+V).
 // A widget inside a window that has them already (the chart) takes the menu without shortcuts.
 void AddExport(QWidget* widget, const QString& name, std::function<std::string()> csv = {}, bool shortcuts = true);
+
+// Adds an action that saves the text `text` gives to a file the user names (the save dialog
+// offers `file_name` and `filter`), with a message when it cannot be written.
+QAction* AddSaveText(QWidget* widget, const QString& caption, const QString& file_name, const QString& filter,
+                     const QKeySequence& shortcut, std::function<std::string()> text);
 
 }  // namespace qlx::ui

@@ -22,6 +22,7 @@
 #include "core/format.h"
 #include "graphs/graph_window.h"
 #include "ui/bind.h"
+#include "ui/chart_axes.h"
 #include "ui/export.h"
 
 namespace qlx::ui {
@@ -57,28 +58,6 @@ QValueAxis* Axis(const QColor& title_colour) {
     axis->setLabelsFont(labels);
     axis->setMin(0);
     return axis;
-}
-
-// Puts a chosen scale on an axis: ticks at round values from 0, labels with the decimals that
-// tell them apart.
-void Apply(QValueAxis* axis, const AxisScale& a) {
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0.0);
-    axis->setTickInterval(a.step);
-    axis->setLabelFormat(QString("%.%1f").arg(a.decimals));
-    axis->setRange(a.lo, a.hi);
-}
-
-void FitAxis(QValueAxis* axis, const QList<QPointF>& points) {
-    double lo = 0.0, hi = 0.0;
-    if (!points.isEmpty()) {
-        lo = hi = points.first().y();
-        for (const QPointF& p : points) {
-            lo = std::min(lo, p.y());
-            hi = std::max(hi, p.y());
-        }
-    }
-    Apply(axis, ChooseAxis(lo, hi, true));
 }
 
 }  // namespace
@@ -230,7 +209,7 @@ void GraphView::Reload() {
     marker_->clear();
     tip_->hide();
     // The bottom axis runs over the line, with round ticks; the others fit each run's data.
-    Apply(bottom_, TicksFor(0.0, c.bottom_max));
+    ApplyScale(bottom_, TicksFor(0.0, c.bottom_max));
     FitAxis(right_, p0);
     FitAxis(left_, p1);
 }

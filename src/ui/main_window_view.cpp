@@ -215,7 +215,7 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
     root->addLayout(z);
 
     auto* buttons = new QHBoxLayout;
-    for (form::Button* b : {&m.cmdGraph, &m.cmdTuner, &m.cmdPrint, &m.cmdHelp, &m.cmdQuit}) {
+    for (form::Button* b : {&m.cmdGraph, &m.cmdSweep, &m.cmdTuner, &m.cmdPrint, &m.cmdHelp, &m.cmdQuit}) {
         auto* button = MakeNamed<QPushButton>(this, b->name());
         Bind(button, *b);
         buttons->addWidget(button);

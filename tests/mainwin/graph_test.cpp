@@ -2,6 +2,7 @@
 // the tuner set-up window the graphs take their power from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <memory>
@@ -307,3 +308,21 @@ TEST(Graph, APowerBeyondAnyNumberDrawsAsNone) {
 
 }  // namespace
 }  // namespace qlx
+
+// A thinned curve keeps its ends and every peak and dip: the extremes of each run of points
+// are those of the whole, and a short curve comes back whole.
+TEST(GraphAxes, AThinnedCurveKeepsItsPeaksAndEnds) {
+    std::vector<std::pair<double, double>> curve;
+    for (int k = 0; k < 100001; ++k) curve.emplace_back(k * 0.01, std::sin(k * 0.0123) + (k == 54321 ? 5.0 : 0.0));
+    const auto thin = qlx::ThinForDrawing(curve, 1000);
+    EXPECT_LE(thin.size(), 2002u);
+    EXPECT_EQ(thin.front(), curve.front());
+    EXPECT_EQ(thin.back(), curve.back());
+    const auto by_y = [](const auto& a, const auto& b) { return a.second < b.second; };
+    EXPECT_EQ(*std::max_element(thin.begin(), thin.end(), by_y), curve[54321]);  // a one-point spike
+    EXPECT_EQ(std::min_element(thin.begin(), thin.end(), by_y)->second,
+              std::min_element(curve.begin(), curve.end(), by_y)->second);
+    EXPECT_TRUE(std::is_sorted(thin.begin(), thin.end()));  // still in x order
+    const std::vector<std::pair<double, double>> few(curve.begin(), curve.begin() + 2000);
+    EXPECT_EQ(qlx::ThinForDrawing(few, 1000), few);
+}

@@ -1,0 +1,383 @@
+#include "ui/sweep_view.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGraphicsLayout>
+#include <QGraphicsSimpleTextItem>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMenu>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "sweep/sweep_window.h"
+#include "ui/bind.h"
+#include "ui/chart_axes.h"
+#include "ui/export.h"
+#include "ui/smith_chart.h"
+
+namespace qlx::ui {
+
+namespace {
+
+const QColor kLoadColour(210, 0, 0);     // the load end, in every chart
+const QColor kInputColour(0, 60, 220);   // the line input
+// Points solved between two looks at the event loop: a few milliseconds of work.
+constexpr std::size_t kStepPoints = 4000;
+// A chart draws at most about this many points a curve; the tips read the whole data.
+constexpr std::size_t kDrawnBuckets = 1500;
+
+QLineEdit* Entry(QWidget* parent, form::TextField& field, int chars) {
+    auto* e = MakeNamed<QLineEdit>(parent, field.name());
+    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
+    Bind(e, field);
+    return e;
+}
+
+QLineEdit* Shown(QWidget* parent, form::TextField& field) {
+    auto* e = MakeNamed<QLineEdit>(parent, field.name());
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::ClickFocus);
+    Bind(e, field);
+    return e;
+}
+
+QRadioButton* Choice(QWidget* parent, form::Option& option) {
+    auto* r = MakeNamed<QRadioButton>(parent, option.name());
+    Bind(r, option);
+    return r;
+}
+
+QPushButton* Push(QWidget* parent, form::Button& button) {
+    auto* b = MakeNamed<QPushButton>(parent, button.name());
+    Bind(b, button);
+    return b;
+}
+
+QLabel* Text(QWidget* parent, form::Label& label) {
+    auto* l = MakeNamed<QLabel>(parent, label.name());
+    Bind(l, label);
+    return l;
+}
+
+QGroupBox* Group(QWidget* parent, const char* title, std::initializer_list<QWidget*> widgets) {
+    auto* box = new QGroupBox(title, parent);
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(8, 2, 8, 2);
+    for (QWidget* w : widgets) layout->addWidget(w);
+    return box;
+}
+
+QFont PixelFont(int pixels, bool bold = false) {
+    QFont f("Arial");
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+QValueAxis* Axis(const QString& title) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setTitleFont(PixelFont(11, true));
+    axis->setLabelsFont(PixelFont(10));
+    return axis;
+}
+
+QList<QPointF> Points(const std::vector<std::pair<double, double>>& data) {
+    QList<QPointF> out;
+    out.reserve(static_cast<qsizetype>(data.size()));
+    for (const auto& [x, y] : data) out.append(QPointF(x, y));
+    return out;
+}
+
+}  // namespace
+
+SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setObjectName("frmSweep");
+    setFont(QFont("Arial", 9));
+    setAutoFillBackground(true);
+    setAcceptDrops(true);  // a Touchstone file dropped on the window is read
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(8, 6, 8, 6);
+    root->setSpacing(4);
+
+    // The line, the band and where the impedance comes from.
+    auto* line = new QHBoxLayout;
+    line->addWidget(new QLabel("Line:", this));
+    line->addWidget(Shown(this, model.txtLine), 1);
+    root->addLayout(line);
+
+    auto* band = new QHBoxLayout;
+    band->addWidget(Text(this, model.lblFrom));
+    band->addWidget(Entry(this, model.txtFrom, 9));
+    band->addWidget(Text(this, model.lblTo));
+    band->addWidget(Entry(this, model.txtTo, 9));
+    band->addWidget(Text(this, model.lblPoints));
+    band->addWidget(Entry(this, model.txtPoints, 7));
+    band->addWidget(Group(this, "Spacing", {Choice(this, model.optLinear), Choice(this, model.optLog)}));
+    band->addWidget(Group(this, "Impedance Given", {Choice(this, model.optAtLoad), Choice(this, model.optAtInput)}));
+    band->addWidget(Group(this, "Smith Chart Reference", {Choice(this, model.optRef50), Choice(this, model.optRefZ0)}));
+    band->addStretch();
+    root->addLayout(band);
+
+    auto* source = new QHBoxLayout;
+    QLineEdit* file = Shown(this, model.txtFile);
+    file->setPlaceholderText("no file: open one, or drop it on this window");
+    source->addWidget(Group(this, "Impedance", {Choice(this, model.optMainZ), Choice(this, model.optFile), file,
+                                                Push(this, model.cmdOpen)}),
+                      1);
+    QPushButton* run = Push(this, model.cmdSweep);
+    run->setDefault(true);  // Enter in the band's entries sweeps
+    source->addWidget(run);
+    auto* exports = new QToolButton(this);
+    exports->setObjectName("cmdExport");
+    exports->setText("&Export");
+    exports->setPopupMode(QToolButton::InstantPopup);
+    exports->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    exports->setMinimumHeight(run->sizeHint().height());
+    source->addWidget(exports);
+    source->addWidget(Push(this, model.cmdClose));
+    root->addLayout(source);
+
+    // The Smith chart beside the plots against frequency.
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    smith_ = new SmithChart(split);
+    smith_->tip = [this](std::size_t index, std::size_t trace) {
+        // Trace 0 is the load end, trace 1 the input.
+        return model_.PointText(index, (trace == 0) != model_.given_at_load());
+    };
+    auto* plots = new QWidget(split);
+    auto* column = new QVBoxLayout(plots);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    const char* titles[] = {"SWR", "Impedance", "Loss"};
+    const char* y_titles[] = {"SWR", "Ohms", "dB"};
+    const char* pictures[] = {"#,##0.00", "#,##0.0#", "0.000"};
+    const std::vector<std::pair<const char*, QColor>> curves[] = {
+        {{"SWR at the load", kLoadColour}, {"SWR at the input", kInputColour}},
+        {{"R", QColor(0, 140, 0)}, {"X", QColor(180, 0, 180)}},
+        {{"Matched loss", QColor(120, 120, 120)}, {"Total loss", Qt::black}}};
+    for (std::size_t k = 0; k < plots_.size(); ++k) {
+        Plot& p = plots_[k];
+        p.picture = pictures[k];
+        p.chart = new QChart;
+        p.chart->setTitle(titles[k]);
+        p.chart->setTitleFont(PixelFont(12, true));
+        p.chart->setMargins(QMargins(2, 2, 2, 2));
+        p.chart->layout()->setContentsMargins(0, 0, 0, 0);
+        p.chart->setBackgroundRoundness(0);
+        p.chart->legend()->setAlignment(Qt::AlignTop);
+        p.chart->legend()->setFont(PixelFont(10));
+        p.x = Axis(k + 1 == plots_.size() ? "Frequency, MHz" : "");
+        p.y = Axis(y_titles[k]);
+        p.chart->addAxis(p.x, Qt::AlignBottom);
+        p.chart->addAxis(p.y, Qt::AlignLeft);
+        for (std::size_t c = 0; c < curves[k].size(); ++c) {
+            auto* s = new QLineSeries;
+            s->setName(curves[k][c].first);
+            s->setPen(QPen(curves[k][c].second, 2));
+            p.chart->addSeries(s);
+            s->attachAxis(p.x);
+            s->attachAxis(p.y);
+            p.series.push_back(s);
+            QObject::connect(s, &QLineSeries::hovered, this, [this, k, c](const QPointF& at, bool state) {
+                if (state) {
+                    ShowPlotTip(k, c, at.x());
+                } else {
+                    plots_[k].tip_marker->clear();
+                    plots_[k].tip->hide();
+                }
+            });
+        }
+        p.data.resize(p.series.size());
+        p.tip_marker = new QScatterSeries;
+        p.tip_marker->setMarkerSize(8);
+        p.tip_marker->setColor(Qt::black);
+        p.chart->addSeries(p.tip_marker);
+        p.tip_marker->attachAxis(p.x);
+        p.tip_marker->attachAxis(p.y);
+        p.chart->legend()->markers(p.tip_marker).front()->setVisible(false);
+        p.tip = new QGraphicsSimpleTextItem(p.chart);
+        p.tip->setFont(PixelFont(11, true));
+        p.tip->setZValue(20);
+        p.tip->hide();
+        p.view = new QChartView(p.chart, plots);
+        p.view->setObjectName(QString("Plot") + QString::number(k));
+        p.view->setRenderHint(QPainter::Antialiasing);
+        p.view->setMinimumHeight(150);
+        column->addWidget(p.view, 1);
+    }
+    // The lowest SWR at the load, marked on its curve and named in the plot's title.
+    lowest_ = new QScatterSeries;
+    lowest_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    lowest_->setMarkerSize(11);
+    lowest_->setColor(Qt::black);
+    plots_[0].chart->addSeries(lowest_);
+    lowest_->attachAxis(plots_[0].x);
+    lowest_->attachAxis(plots_[0].y);
+    plots_[0].chart->legend()->markers(lowest_).front()->setVisible(false);
+    split->addWidget(smith_);
+    split->addWidget(plots);
+    // The chart as a square beside plots a little wider than it.
+    split->setSizes({520, 640});
+    root->addWidget(split, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Shown(this, model.txtSummary), 1);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("Progress");
+    progress_->setRange(0, 1000);
+    progress_->setTextVisible(true);
+    progress_->setFormat("Sweeping %p %");
+    progress_->setFixedWidth(200);
+    progress_->hide();
+    bottom->addWidget(progress_);
+    root->addLayout(bottom);
+
+    // Exports: the window's context menu and shortcuts, gathered under "Export" too; each chart
+    // saves its own picture from its own menu.
+    const auto csv = [this] { return model_.Csv(); };
+    AddExport(this, "QLX sweep", csv);
+    AddSaveText(this, "Save Other End as Touchstone...", "QLX sweep.s1p", "Touchstone one-port (*.s1p)",
+                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), [this] { return model_.Touchstone(); });
+    auto* menu = new QMenu(exports);
+    menu->addActions(actions());
+    exports->setMenu(menu);
+    AddExport(smith_, "QLX Smith chart", csv, false);
+    for (Plot& p : plots_) AddExport(p.view, "QLX sweep chart", csv, false);
+
+    model.on_open_requested = [this] {
+        const QString path = QFileDialog::getOpenFileName(this, "Open a Touchstone File", QString(),
+                                                          "Touchstone one-port (*.s1p *.S1P *.ts);;All files (*)");
+        if (!path.isEmpty()) model_.OpenFile(path.toStdString());
+    };
+    // A run goes in steps from the event loop, so the window answers while it works.
+    timer_ = new QTimer(this);
+    timer_->setInterval(0);
+    QObject::connect(timer_, &QTimer::timeout, this, [this] { Tick(); });
+    model.on_started = WhileAlive(this, [this] {
+        elapsed_.start();
+        timer_->start();
+    });
+    model.on_result_changed = WhileAlive(this, [this] { Reload(); });
+
+    resize(1180, 760);
+    setMinimumSize(900, 600);
+    BindWindow(this, model.window, true, true);
+    Reload();
+}
+
+void SweepView::Tick() {
+    const bool done = model_.Step(kStepPoints);
+    if (done || !model_.running()) {
+        timer_->stop();
+        progress_->hide();
+        return;
+    }
+    if (elapsed_.elapsed() >= quiet_ms_) {
+        progress_->setValue(static_cast<int>(model_.progress() * 1000));
+        progress_->show();
+    }
+}
+
+void SweepView::Reload() {
+    const std::vector<sweep::SweepPoint>& pts = model_.points();
+    const bool at_load = model_.given_at_load();
+    for (Plot& p : plots_)
+        for (auto& d : p.data) d.clear();
+    std::vector<std::complex<double>> load, input;
+    for (const sweep::SweepPoint& s : pts) {
+        const double swr_load = at_load ? s.swr_given : s.swr_other, swr_input = at_load ? s.swr_other : s.swr_given;
+        plots_[0].data[0].emplace_back(s.f_mhz, swr_load);
+        plots_[0].data[1].emplace_back(s.f_mhz, swr_input);
+        plots_[1].data[0].emplace_back(s.f_mhz, s.r_other);
+        plots_[1].data[1].emplace_back(s.f_mhz, s.x_other);
+        plots_[2].data[0].emplace_back(s.f_mhz, s.matched_loss_db);
+        plots_[2].data[1].emplace_back(s.f_mhz, s.total_loss_db);
+        const std::complex<double> given(s.r_given, s.x_given), other(s.r_other, s.x_other);
+        load.push_back(at_load ? given : other);
+        input.push_back(at_load ? other : given);
+    }
+    plots_[1].chart->setTitle(at_load ? "R and X at the Input" : "R and X at the Load");
+    for (std::size_t k = 0; k < plots_.size(); ++k) {
+        Plot& p = plots_[k];
+        QList<QPointF> all;
+        for (std::size_t c = 0; c < p.series.size(); ++c) {
+            const QList<QPointF> drawn = Points(ThinForDrawing(p.data[c], kDrawnBuckets));
+            p.series[c]->replace(drawn);
+            all.append(drawn);
+        }
+        // The band's ends as written (13.6, not the 13.6000004 solved at), so that they are ticks.
+        if (!pts.empty())
+            ApplyScale(p.x, TicksFor(sweep::ShownMHz(pts.front().f_mhz), sweep::ShownMHz(pts.back().f_mhz)));
+        FitAxis(p.y, all, k != 0);  // SWR starts near 1, not at 0
+        p.tip_marker->clear();
+        p.tip->hide();
+    }
+    lowest_->clear();
+    plots_[0].chart->setTitle("SWR");
+    const auto best = model_.LowestSwrAtLoad();
+    if (best) {
+        const sweep::SweepPoint& b = pts[*best];
+        const double swr = at_load ? b.swr_given : b.swr_other;
+        lowest_->append(b.f_mhz, swr);
+        plots_[0].chart->setTitle(QString::fromStdString(
+            "SWR      \u25a0 " + model_.CurveTipText("lowest at the load", b.f_mhz, swr, "#,##0.00")));
+    }
+    std::vector<SmithChart::Trace> traces;
+    traces.push_back({std::move(load), kLoadColour, "At the load"});
+    traces.push_back({std::move(input), kInputColour, "At the input"});
+    smith_->SetData(std::move(traces), model_.reference(),
+                    pts.empty() ? QString() : QString::fromStdString(model_.MHzText(pts.front().f_mhz)),
+                    pts.empty() ? QString() : QString::fromStdString(model_.MHzText(pts.back().f_mhz)),
+                    best ? static_cast<long>(*best) : -1);
+}
+
+void SweepView::ShowPlotTip(std::size_t plot, std::size_t curve, double f) {
+    Plot& p = plots_[plot];
+    const auto& curve_data = p.data[curve];
+    if (curve_data.empty()) return;
+    const auto& [x, y] = curve_data[NearestPoint(curve_data, f)];
+    p.tip_marker->replace(QList<QPointF>{QPointF(x, y)});
+    p.tip_text = model_.CurveTipText(p.series[curve]->name().toStdString(), x, y, p.picture);
+    p.tip->setText(QString::fromStdString(p.tip_text));
+    const QPointF at = p.chart->mapToPosition(QPointF(x, y), p.tip_marker);
+    const QRectF area = p.chart->plotArea();
+    const QRectF box = p.tip->boundingRect();
+    p.tip->setPos(std::clamp(at.x() + 8, area.left(), std::max(area.left(), area.right() - box.width())),
+                  std::max(at.y() - box.height() - 6, area.top()));
+    p.tip->show();
+}
+
+void SweepView::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* mime = event->mimeData();
+    if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().front().isLocalFile()) event->acceptProposedAction();
+}
+
+void SweepView::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+    event->acceptProposedAction();
+    model_.OpenFile(urls.front().toLocalFile().toStdString());
+}
+
+}  // namespace qlx::ui

@@ -1,0 +1,75 @@
+// frmSweep on the screen: the band and the impedance's source above, the Smith chart and the
+// plots against frequency side by side, the result in a line and the progress of a long run.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QWidget>
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QChart;
+class QChartView;
+class QGraphicsSimpleTextItem;
+class QLineSeries;
+class QProgressBar;
+class QScatterSeries;
+class QTimer;
+class QValueAxis;
+
+namespace qlx::sweep {
+class SweepWindow;
+}
+
+namespace qlx::ui {
+
+class SmithChart;
+
+class SweepView : public QWidget {
+public:
+    explicit SweepView(sweep::SweepWindow& model, QWidget* parent = nullptr);
+
+    // One plot against frequency: its curves (the whole data, the chart draws them thinned),
+    // the marker and text of its tip.
+    struct Plot {
+        QChart* chart = nullptr;
+        QChartView* view = nullptr;
+        QValueAxis* x = nullptr;
+        QValueAxis* y = nullptr;
+        std::vector<QLineSeries*> series;
+        std::vector<std::vector<std::pair<double, double>>> data;
+        const char* picture = "";
+        QScatterSeries* tip_marker = nullptr;
+        QGraphicsSimpleTextItem* tip = nullptr;
+        std::string tip_text;
+    };
+
+    SmithChart* smith() const { return smith_; }
+    Plot& plot(std::size_t k) { return plots_[k]; }
+    QScatterSeries* lowest_swr_marker() const { return lowest_; }
+    QProgressBar* progress_bar() const { return progress_; }
+    // How long a run works before its progress shows (a tenth of a second; tests set less).
+    void SetQuietTime(qint64 ms) { quiet_ms_ = ms; }
+    // The tip of a plot's curve at the point nearest to frequency f, as the pointer shows it.
+    void ShowPlotTip(std::size_t plot, std::size_t curve, double f);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void Reload();
+    void Tick();
+
+    sweep::SweepWindow& model_;
+    SmithChart* smith_;
+    std::array<Plot, 3> plots_;
+    QScatterSeries* lowest_;
+    QProgressBar* progress_;
+    QTimer* timer_;
+    QElapsedTimer elapsed_;
+    qint64 quiet_ms_ = 100;
+};
+
+}  // namespace qlx::ui

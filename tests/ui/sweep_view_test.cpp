@@ -1,0 +1,194 @@
+// The sweep window on an offscreen display: opened from the main window's "S&weep", a Touchstone
+// file dropped on it, the tips of the Smith chart and the plots, and a long run that leaves the
+// window answering and shows its progress.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+#include <QValueAxis>
+#include <string>
+
+#include "core/cables.h"
+#include "mainwin/main_window.h"
+#include "support/scripted_host.h"
+#include "ui/export.h"
+#include "ui/main_window_view.h"
+#include "ui/smith_chart.h"
+#include "ui/sweep_view.h"
+
+namespace qlx {
+namespace {
+
+int CablePosition(std::string_view name) {
+    for (int k = 0; k < kListEntries; ++k)
+        if (ListText(k).find(name) != std::string_view::npos) return k;
+    return -1;
+}
+
+class SweepViewTest : public ::testing::Test {
+protected:
+    SweepViewTest() : model(host, store), view(model), sweep(model.frmSweep) {
+        model.Load();
+        view.show();
+        // 30 m of RG-213 at 14.1 MHz: the line of the shipped measurement.
+        model.optMeters.Select();
+        model.cboPickCable.Choose(CablePosition("RG-213"));
+        model.txtFreq.SetText("14.1");
+        model.txtLength.SetText("30");
+    }
+    void OpenFromMainWindow() {
+        QTest::mouseClick(view.findChild<QPushButton*>("cmdSweep"), Qt::LeftButton);
+        sweep.show();
+        Finish();
+    }
+    // Lets the window's steps run to the end of the run.
+    void Finish() { EXPECT_TRUE(QTest::qWaitFor([this] { return !model.frmSweep.running(); }, 5000)); }
+    void Drop(const QString& path) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&sweep, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&sweep, &drop);
+        Finish();
+    }
+    // With QLX_SCREENSHOT_DIR set, the window as shown is saved there for the documentation.
+    void Snapshot(const char* name) {
+        const QByteArray dir = qgetenv("QLX_SCREENSHOT_DIR");
+        if (dir.isEmpty()) return;
+        QTest::qWait(150);  // the charts lay out their axes first
+        sweep.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
+    }
+
+    testing::ScriptedHost host;
+    MemoryDefaultsStore store;
+    MainWindow model;
+    ui::MainWindowView view;
+    ui::SweepView sweep;
+};
+
+TEST_F(SweepViewTest, SweepOpensTheBandAroundTheMainWindowsFrequencyOnBothCharts) {
+    model.txtResistance.SetText("200");  // a 4:1 mismatch at the load
+    OpenFromMainWindow();
+    EXPECT_EQ(sweep.windowTitle(), "QLX, Line Across a Band");
+    EXPECT_EQ(sweep.findChild<QLineEdit*>("txtFrom")->text(), "12.69");
+    EXPECT_EQ(sweep.findChild<QLineEdit*>("txtTo")->text(), "15.51");
+    EXPECT_TRUE(sweep.findChild<QRadioButton*>("optAtLoad")->isChecked());
+    for (std::size_t k = 0; k < 3; ++k) {
+        const ui::SweepView::Plot& p = sweep.plot(k);
+        ASSERT_EQ(p.series.size(), 2u);
+        EXPECT_EQ(p.series[0]->count(), 201);
+        // The band fills the frequency axis; every value lies inside the value axis.
+        EXPECT_NEAR(p.x->min(), 12.69, 1e-5);
+        EXPECT_NEAR(p.x->max(), 15.51, 1e-5);
+        for (QLineSeries* s : p.series)
+            for (const QPointF& q : s->points()) {
+                EXPECT_GE(q.y(), p.y->min());
+                EXPECT_LE(q.y(), p.y->max());
+            }
+    }
+    // The marker stands on the lowest SWR at the load, about 4 on a line of about 50 ohms.
+    ASSERT_EQ(sweep.lowest_swr_marker()->count(), 1);
+    const double lowest = sweep.lowest_swr_marker()->at(0).y();
+    EXPECT_NEAR(lowest, 4.0, 0.1);
+    for (const QPointF& q : sweep.plot(0).series[0]->points()) EXPECT_GE(q.y(), lowest);
+
+    // The pointer on the load's point of the chart (Gamma 150/250 = 0.6) reads it: SWR 1.6/0.4,
+    // return loss -20 log10 0.6.
+    ui::SmithChart* smith = sweep.smith();
+    const QPointF at = smith->PointOf({200.0, 0.0});
+    QMouseEvent move(QEvent::MouseMove, at, smith->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(smith, &move);
+    EXPECT_NE(smith->tip_text().find("MHz, at the load\n200.0 + j 0.0 ohms\nSWR 4.00, return loss 4.44 dB (50.0 ohms)"),
+              std::string::npos)
+        << smith->tip_text();
+    // On the input's last point (its square), the band's last frequency at the input.
+    const sweep::SweepPoint& last = model.frmSweep.points().back();
+    smith->ShowTipAt(smith->PointOf({last.r_other, last.x_other}));
+    EXPECT_EQ(smith->tip_text().substr(0, 24), "15.51 MHz, at the input\n") << smith->tip_text();
+    // Far outside the chart: no tip.
+    smith->ShowTipAt(QPointF(1, 1));
+    EXPECT_TRUE(smith->tip_text().empty());
+}
+
+TEST_F(SweepViewTest, ADroppedTouchstoneFileShowsTheAntennaBeyondTheLine) {
+    OpenFromMainWindow();
+    Drop(QString(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p");
+    EXPECT_TRUE(sweep.findChild<QRadioButton*>("optFile")->isChecked());
+    EXPECT_TRUE(sweep.findChild<QRadioButton*>("optAtInput")->isChecked());
+    EXPECT_EQ(sweep.findChild<QLineEdit*>("txtFile")->text(), "dipole-through-30m-rg213.s1p");
+    EXPECT_FALSE(sweep.findChild<QLineEdit*>("txtPoints")->isEnabled());
+    EXPECT_EQ(sweep.plot(0).series[0]->count(), 41);
+    EXPECT_TRUE(host.messages.empty());
+
+    // The resistance at the load at resonance, from its plot's tip: the model antenna's 70 ohms.
+    sweep.ShowPlotTip(1, 0, 14.1);
+    EXPECT_EQ(sweep.plot(1).tip_text, "14.1 MHz   R: 70.0");
+    // Left of the band: its first point, S = -0.018 - j0.408 in the file, SWR (1 + |S|)/(1 - |S|).
+    sweep.ShowPlotTip(0, 1, 13.0);
+    EXPECT_EQ(sweep.plot(0).tip_text.substr(0, 32), "13.6 MHz   SWR at the input: 2.3");
+    // On the Smith chart the antenna's resonance is 70 + j0; the pointer there reads it.
+    ui::SmithChart* smith = sweep.smith();
+    smith->ShowTipAt(smith->PointOf({70.0, 0.0}));
+    EXPECT_EQ(smith->tip_text().substr(0, 43), "14.1 MHz, at the load\n70.0 + j 0.0 ohms\nSWR") << smith->tip_text();
+    Snapshot("sweep-dipole");
+
+    // A file the window refuses is reported by name and line, and the antenna stays shown.
+    QTemporaryDir dir;
+    const QString bad = dir.filePath("two-port.s2p");
+    {
+        QFile f(bad);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("! two ports\n# MHz S RI R 50\n14 0 0 0 0 0 0 0 0\n");
+    }
+    Drop(bad);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text.substr(0, 20), "two-port.s2p, line 3");
+    EXPECT_EQ(sweep.plot(0).series[0]->count(), 41);
+}
+
+TEST_F(SweepViewTest, ALongRunLeavesTheWindowAnsweringAndShowsItsProgress) {
+    OpenFromMainWindow();
+    sweep.SetQuietTime(0);
+    auto* points = sweep.findChild<QLineEdit*>("txtPoints");
+    points->selectAll();
+    QTest::keyClicks(points, "100001");
+    QTest::mouseClick(sweep.findChild<QPushButton*>("cmdSweep"), Qt::LeftButton);
+    // The click came back before the work was done: the event loop runs between the steps.
+    EXPECT_TRUE(model.frmSweep.running());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return sweep.progress_bar()->isVisible(); }, 2000));
+    Finish();
+    EXPECT_FALSE(sweep.progress_bar()->isVisible());
+    ASSERT_EQ(model.frmSweep.points().size(), 100001u);
+    // The charts draw a few thousand of them; the tips read them all.
+    EXPECT_LE(sweep.plot(0).series[0]->count(), 3002);
+    EXPECT_EQ(sweep.plot(0).data[0].size(), 100001u);
+
+    // Every export is on the window's "Export" button, and the Smith chart saves as a drawing.
+    QStringList names;
+    for (QAction* a : sweep.findChild<QToolButton*>("cmdExport")->menu()->actions()) names << a->text();
+    EXPECT_EQ(names, QStringList({"Copy as Picture", "Save as PNG, SVG or PDF...", "Save Points as CSV...",
+                                  "Save Other End as Touchstone..."}));
+    QTemporaryDir dir;
+    ASSERT_TRUE(ui::SaveImage(sweep.smith(), dir.filePath("smith.svg")));
+    EXPECT_GT(QFileInfo(dir.filePath("smith.svg")).size(), 1000);
+}
+
+}  // namespace
+}  // namespace qlx
