@@ -1,8 +1,10 @@
-// Random typing on the main window, its dialogs and the tuner: the input is a sequence of
-// two-byte operations (what, which). A modal dialog takes the operations that follow until one
-// of them presses its OK or Cancel. Invariant: after every operation no result field, graph text
-// or tuner page shows nan or inf.
+// Random typing on the main window, its dialogs, the tuner and the sweep window: the input is a
+// sequence of two-byte operations (what, which). A modal dialog takes the operations that follow
+// until one of them presses its OK or Cancel. Invariant: after every operation no result field,
+// graph text or tuner page shows nan or inf, and every swept point is finite and inside its band.
+#include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,10 @@ void CheckTexts(qlx::MainWindow& w) {
     for (qlx::tuner::TunerPage* p : {&w.frmTuner.frmTuner1, &w.frmTuner.frmTuner2})
         for (const qlx::form::Control* c : p->window.controls())
             if (const auto* t = dynamic_cast<const TextField*>(c)) qlx::fuzz::RequireNumberText(t->text(), "a tuner page");
+    for (const qlx::sweep::SweepPoint& p : w.frmSweep.points())
+        qlx::fuzz::Require(std::isfinite(p.r_other) && std::isfinite(p.x_other) && std::isfinite(p.total_loss_db) &&
+                               p.f_mhz >= 0.0199 && p.f_mhz <= 5000.001,
+                           "a swept point");
 }
 
 }  // namespace
@@ -82,12 +88,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TextField* entries[] = {&w.txtFreq, &w.txtLength, &w.txtResistance, &w.txtReactance};
     TextField* settings[] = {&w.frmTuner.txtTunerR, &w.frmTuner.txtTxPwr, &w.frmTuner.txtCapQ,
                              &w.frmTuner.txtCoilQ,  &w.frmTuner.txtStrayC, &w.frmTuner.txtPhase,
-                             &w.frmTuner.txtPiCap,  &w.frmTuner.txtTeeCap};
+                             &w.frmTuner.txtPiCap,  &w.frmTuner.txtTeeCap, &w.frmSweep.txtFrom,
+                             &w.frmSweep.txtTo,     &w.frmSweep.txtPoints};
     qlx::form::Option* options[] = {&w.optFeet, &w.optMeters, &w.optLoad, &w.optInput, &w.optNoiseBridge,
                                     &w.optAutek, &w.optVoltCurr, &w.optResisReac, &w.frmTuner.optLNet1,
-                                    &w.frmTuner.optLNet2, &w.frmTuner.optPiNet, &w.frmTuner.optTeeNet};
+                                    &w.frmTuner.optLNet2, &w.frmTuner.optPiNet, &w.frmTuner.optTeeNet,
+                                    &w.frmSweep.optLog, &w.frmSweep.optLinear, &w.frmSweep.optAtLoad,
+                                    &w.frmSweep.optAtInput, &w.frmSweep.optRefZ0};
     Button* buttons[] = {&w.cmdGraph, &w.cmdTuner, &w.cmdPrint, &w.cmdHelp, &w.frmTuner.cmdDrawTuner,
-                         &w.frmTuner.frmTuner1.cmdBack, &w.frmTuner.frmTuner2.cmdContinue};
+                         &w.frmTuner.frmTuner1.cmdBack, &w.frmTuner.frmTuner2.cmdContinue, &w.cmdSweep,
+                         &w.frmSweep.cmdSweep, &w.frmSweep.cmdClose};
     TextField* focus = entries[0];
     std::uint8_t what = 0, which = 0;
     while (ops.Next(what, which)) {
@@ -100,14 +110,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             case 2: focus->SetText(""); break;
             case 3: w.cboPickCable.Choose(which % 33); break;
-            case 4: options[which % 12]->Select(); break;
-            case 5: buttons[which % 7]->Click(); break;
+            case 4: options[which % std::size(options)]->Select(); break;
+            case 5: buttons[which % std::size(buttons)]->Click(); break;
             case 6: {
-                TextField& s = *settings[which % 8];
+                TextField& s = *settings[which % std::size(settings)];
                 s.SetText(s.text() + kKeys[which / 8 % kKeys.size()]);
                 break;
             }
-            case 7: settings[which % 8]->SetText(""); break;
+            case 7: settings[which % std::size(settings)]->SetText(""); break;
         }
         CheckTexts(w);
     }

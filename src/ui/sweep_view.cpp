@@ -128,11 +128,14 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
 
     auto* band = new QHBoxLayout;
     band->addWidget(Text(this, model.lblFrom));
-    band->addWidget(Entry(this, model.txtFrom, 9));
+    QLineEdit* entries[] = {Entry(this, model.txtFrom, 9), Entry(this, model.txtTo, 9), Entry(this, model.txtPoints, 7)};
+    band->addWidget(entries[0]);
     band->addWidget(Text(this, model.lblTo));
-    band->addWidget(Entry(this, model.txtTo, 9));
+    band->addWidget(entries[1]);
     band->addWidget(Text(this, model.lblPoints));
-    band->addWidget(Entry(this, model.txtPoints, 7));
+    band->addWidget(entries[2]);
+    // Enter in an entry sweeps the band as typed.
+    for (QLineEdit* e : entries) QObject::connect(e, &QLineEdit::returnPressed, this, [this] { model_.cmdSweep.Click(); });
     band->addWidget(Group(this, "Spacing", {Choice(this, model.optLinear), Choice(this, model.optLog)}));
     band->addWidget(Group(this, "Impedance Given", {Choice(this, model.optAtLoad), Choice(this, model.optAtInput)}));
     band->addWidget(Group(this, "Smith Chart Reference", {Choice(this, model.optRef50), Choice(this, model.optRefZ0)}));
@@ -146,7 +149,7 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
                                                 Push(this, model.cmdOpen)}),
                       1);
     QPushButton* run = Push(this, model.cmdSweep);
-    run->setDefault(true);  // Enter in the band's entries sweeps
+    run->setDefault(true);  // shown as what Enter in the band's entries does
     source->addWidget(run);
     auto* exports = new QToolButton(this);
     exports->setObjectName("cmdExport");

@@ -125,6 +125,14 @@ TEST_F(SweepViewTest, SweepOpensTheBandAroundTheMainWindowsFrequencyOnBothCharts
     // Far outside the chart: no tip.
     smith->ShowTipAt(QPointF(1, 1));
     EXPECT_TRUE(smith->tip_text().empty());
+
+    // Enter in an entry sweeps what it holds.
+    auto* points = sweep.findChild<QLineEdit*>("txtPoints");
+    points->selectAll();
+    QTest::keyClicks(points, "11");
+    QTest::keyClick(points, Qt::Key_Return);
+    Finish();
+    EXPECT_EQ(sweep.plot(2).series[1]->count(), 11);
 }
 
 TEST_F(SweepViewTest, ADroppedTouchstoneFileShowsTheAntennaBeyondTheLine) {
