@@ -1,12 +1,11 @@
 #include <algorithm>
-#include <array>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <variant>
 
 #include "cli/common.h"
-#include "core/cables.h"
+#include "core/entry_rules.h"
 #include "core/format.h"
 #include "core/numbers.h"
 #include "sweep/sweep.h"
@@ -49,9 +48,12 @@ int Sweep(const Args& args) {
     const std::string* from = o->Value("--from");
     const std::string* to = o->Value("--to");
     if (!file && (!from || !to)) return Fail({"--from and --to are needed (or a --touchstone file)"}, kSweepUsage);
-    const double lo = from ? ParseNumber(*from) : 0.0;
-    const double hi = to ? ParseNumber(*to) : 1e300;
-    if ((from && !(lo > 0.0)) || hi < lo) return Fail({"--from and --to: a band above 0 MHz, --from up to --to"}, kSweepUsage);
+    // The band within the frequencies the window solves a line at; a file alone gives its points there.
+    const double lo = from ? ParseNumber(*from) : kMinFreqMHz;
+    const double hi = to ? ParseNumber(*to) : kMaxFreqMHz;
+    if (!FrequencyAccepted(lo) || !FrequencyAccepted(hi))
+        return Fail({"--from and --to: the window takes frequencies from 0.02 to 5000 MHz", false}, kSweepUsage);
+    if (!(lo <= hi)) return Fail({"--from and --to: --from up to --to", false}, kSweepUsage);
     int points = 201;
     if (const std::string* p = o->Value("--points")) {
         const double n = ParseNumber(*p);
@@ -71,19 +73,17 @@ int Sweep(const Args& args) {
     if (file) {
         std::ifstream in(*file, std::ios::binary);
         if (!in) return Fail({*file + ": cannot be read", false}, kSweepUsage);
-        std::ostringstream text;
-        text << in.rdbuf();
-        const auto data = sweep::ReadTouchstone(text.str());
+        std::ostringstream read;
+        read << in.rdbuf();
+        const std::string text = read.str();
+        const auto data = sweep::ReadTouchstone(text);
         if (const auto* e = std::get_if<sweep::TouchstoneError>(&data))
             return Fail({*file + ":" + std::to_string(e->line) + ": " + e->reason, false}, kSweepUsage);
-        const auto& port = std::get<sweep::OnePort>(data);
-        for (std::size_t k = 0; k < port.f_mhz.size(); ++k)
-            if (port.f_mhz[k] >= lo && port.f_mhz[k] <= hi) {
-                f.push_back(port.f_mhz[k]);
-                z.push_back(port.z[k]);
-            }
+        sweep::OnePort band = sweep::Within(std::get<sweep::OnePort>(data), lo, hi);
+        f = std::move(band.f_mhz);
+        z = std::move(band.z);
         if (f.empty())
-            return Fail({*file + ":" + std::to_string(std::count(text.str().begin(), text.str().end(), '\n')) +
+            return Fail({*file + ":" + std::to_string(std::count(text.begin(), text.end(), '\n')) +
                              ": no point between " + ExactText(lo) + " and " + ExactText(hi) + " MHz",
                          false},
                         kSweepUsage);

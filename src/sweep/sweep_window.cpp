@@ -166,21 +166,19 @@ bool SweepWindow::OpenFile(const std::string& path) {
         return false;
     }
     OnePort& port = std::get<OnePort>(data);
-    const auto first = std::find_if(port.f_mhz.begin(), port.f_mhz.end(), [](double f) { return f >= kMinFreqMHz; });
-    if (first == port.f_mhz.end() || *first > kMaxFreqMHz) {
+    const OnePort solvable = Within(port, kMinFreqMHz, kMaxFreqMHz);
+    if (solvable.f_mhz.empty()) {
         Refuse(kFileTitle, name + " has no point between 0.02 and 5000 MHz, the frequencies a line is solved at.");
         return false;
     }
-    double last = *first;
-    for (double f : port.f_mhz)
-        if (FrequencyAccepted(f)) last = f;
+    const double first = solvable.f_mhz.front(), last = solvable.f_mhz.back();
     file_ = std::move(port);
     txtFile.SetText(name);
     txtFile.SetToolTip(path);
     // The band is the file's: its first and last frequency a line can be solved at, written
     // exactly so that both ends stay in.
     const char mark = host_.DecimalMark();
-    txtFrom.SetText(ShortestText(*first, mark));
+    txtFrom.SetText(ShortestText(first, mark));
     txtTo.SetText(ShortestText(last, mark));
     // An analyser measures at the line input; the far end is the antenna.
     optAtInput.Select();
@@ -206,11 +204,9 @@ bool SweepWindow::Start() {
     run_f_.clear();
     run_z_.clear();
     if (optFile.selected() && file_) {
-        for (std::size_t k = 0; k < file_->f_mhz.size(); ++k)
-            if (file_->f_mhz[k] >= from && file_->f_mhz[k] <= to) {
-                run_f_.push_back(file_->f_mhz[k]);
-                run_z_.push_back(file_->z[k]);
-            }
+        OnePort band = Within(*file_, from, to);
+        run_f_ = std::move(band.f_mhz);
+        run_z_ = std::move(band.z);
         if (run_f_.empty()) {
             Refuse(kFileTitle, txtFile.text() + " has no point between " + txtFrom.text() + " and " + txtTo.text() + " MHz.");
             return false;

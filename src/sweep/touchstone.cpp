@@ -177,4 +177,14 @@ std::string WriteTouchstone(const std::vector<double>& f_mhz, const std::vector<
     return out;
 }
 
+OnePort Within(const OnePort& port, double lo, double hi) {
+    OnePort in;
+    for (std::size_t k = 0; k < port.f_mhz.size() && k < port.z.size(); ++k)
+        if (port.f_mhz[k] >= lo && port.f_mhz[k] <= hi) {
+            in.f_mhz.push_back(port.f_mhz[k]);
+            in.z.push_back(port.z[k]);
+        }
+    return in;
+}
+
 }  // namespace qlx::sweep

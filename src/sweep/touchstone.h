@@ -28,6 +28,9 @@ struct TouchstoneError {
 // missing option value, a non-number, frequencies out of order or no data at all are refused.
 std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text);
 
+// The points of `port` from `lo` to `hi` MHz, both included.
+OnePort Within(const OnePort& port, double lo, double hi);
+
 // A version 1.1 file "# MHz S RI R <ref>" of the impedances as reflection coefficients.
 std::string WriteTouchstone(const std::vector<double>& f_mhz, const std::vector<std::complex<double>>& z,
                             double ref, std::string_view comment);

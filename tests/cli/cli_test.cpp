@@ -409,6 +409,12 @@ TEST(QlxCli, SweepAgreesWithLineAndReadsTouchstone) {
     EXPECT_NE(refused.err.find(bad + ":3: \"zero\" is not a number"), std::string::npos) << refused.err;
     std::remove(bad.c_str());
     EXPECT_EQ(Cli("sweep --from 14 --to 15 --points 1").status, 2);
+    // A band beyond the frequencies the window takes is refused, as "line" refuses them.
+    for (const char* band : {"--from 0.001 --to 0.01", "--from 4000 --to 6000", "--from 15 --to 14"}) {
+        const CliRun out = Cli(std::string("sweep --points 3 ") + band);
+        EXPECT_EQ(out.status, 2) << band;
+        EXPECT_TRUE(out.out.empty()) << band;
+    }
 }
 
 TEST(QlxCli, GraphPointsAsCsvAndJson) {
