@@ -62,7 +62,8 @@ TEST(Sweep, TheUserDefinedLineIsScaledAsItsDialogScalesIt) {
         w.win->cboPickCable.Choose(kUserDefinedIndex);  // the dialog scales the record to f
         w.Type(w.win->txtResistance, "200");
         const LineValues& v = w.win->line();
-        const auto p = SolveAt({w.win->Entries(), UserRecord{1.25, 10.0f, 0.8}}, std::stod(f), cd(200, 0));
+        // The line as the sweep window takes it from the main window, the record read from TL.DEF.
+        const auto p = SolveAt(w.win->SweepMainLine().line, std::stod(f), cd(200, 0));
         ASSERT_TRUE(p.has_value()) << f;
         EXPECT_EQ(p->matched_loss_db, v.matched_loss) << f;
         EXPECT_EQ(p->r_other, v.rin) << f;
