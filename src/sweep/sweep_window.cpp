@@ -71,6 +71,7 @@ SweepWindow::SweepWindow(form::Host& host) : host_(host) {
     optAtLoad.on_click = rerun;
     optAtInput.on_click = rerun;
     optMainZ.on_click = [this, rerun] {
+        if (!txtPoints.enabled()) txtPoints.SetText(typed_points_);
         txtPoints.SetEnabled(true);
         optLinear.SetEnabled(true);
         optLog.SetEnabled(true);
@@ -83,7 +84,9 @@ SweepWindow::SweepWindow(form::Host& host) : host_(host) {
             optMainZ.Select();
             return;
         }
-        // The file's own frequencies: the points and their spacing are its.
+        // The file's own frequencies: the points and their spacing are its, and the box shows
+        // how many of them the band holds.
+        if (txtPoints.enabled()) typed_points_ = txtPoints.text();
         txtPoints.SetEnabled(false);
         optLinear.SetEnabled(false);
         optLog.SetEnabled(false);
@@ -203,7 +206,8 @@ bool SweepWindow::Start() {
     }
     run_f_.clear();
     run_z_.clear();
-    if (optFile.selected() && file_) {
+    run_from_file_ = optFile.selected() && file_;
+    if (run_from_file_) {
         OnePort band = Within(*file_, from, to);
         run_f_ = std::move(band.f_mhz);
         run_z_ = std::move(band.z);
@@ -259,6 +263,7 @@ void SweepWindow::Finish() {
     run_at_load_ = run_line_.entries.at_load;
     points_ = std::move(partial_);
     partial_.clear();
+    if (run_from_file_) txtPoints.SetText(std::to_string(points_.size()));
     const char mark = host_.DecimalMark();
     if (points_.empty()) {
         txtSummary.SetText("The line has no solution in this band.");

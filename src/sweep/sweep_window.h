@@ -112,10 +112,12 @@ private:
     std::optional<OnePort> file_;
     double centred_on_ = 0.0;  // the main window's frequency the band was centred on
     bool placed_ = false;      // given its first place and size on the screen
+    std::string typed_points_;  // the points typed, kept while a file's points are shown
 
     // The run under way.
     bool running_ = false;
     bool run_at_load_ = true;
+    bool run_from_file_ = false;
     SweepLine run_line_;
     std::vector<double> run_f_;
     std::vector<std::complex<double>> run_z_;

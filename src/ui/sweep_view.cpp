@@ -121,9 +121,22 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     root->setSpacing(4);
 
     // The line, the band and where the impedance comes from.
+    // Three rows that fit a window of 900 pixels: the line and the buttons; the band, its spacing
+    // and the end; where the impedance comes from and the chart's reference.
     auto* line = new QHBoxLayout;
     line->addWidget(new QLabel("Line:", this));
     line->addWidget(Shown(this, model.txtLine), 1);
+    QPushButton* run = Push(this, model.cmdSweep);
+    run->setDefault(true);  // shown as what Enter in the band's entries does
+    line->addWidget(run);
+    auto* exports = new QToolButton(this);
+    exports->setObjectName("cmdExport");
+    exports->setText("&Export");
+    exports->setPopupMode(QToolButton::InstantPopup);
+    exports->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    exports->setMinimumHeight(run->sizeHint().height());
+    line->addWidget(exports);
+    line->addWidget(Push(this, model.cmdClose));
     root->addLayout(line);
 
     auto* band = new QHBoxLayout;
@@ -138,27 +151,17 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     for (QLineEdit* e : entries) QObject::connect(e, &QLineEdit::returnPressed, this, [this] { model_.cmdSweep.Click(); });
     band->addWidget(Group(this, "Spacing", {Choice(this, model.optLinear), Choice(this, model.optLog)}));
     band->addWidget(Group(this, "Impedance Given", {Choice(this, model.optAtLoad), Choice(this, model.optAtInput)}));
-    band->addWidget(Group(this, "Smith Chart Reference", {Choice(this, model.optRef50), Choice(this, model.optRefZ0)}));
     band->addStretch();
     root->addLayout(band);
 
     auto* source = new QHBoxLayout;
     QLineEdit* file = Shown(this, model.txtFile);
     file->setPlaceholderText("no file: open one, or drop it on this window");
+    file->setMinimumWidth(120);
     source->addWidget(Group(this, "Impedance", {Choice(this, model.optMainZ), Choice(this, model.optFile), file,
                                                 Push(this, model.cmdOpen)}),
                       1);
-    QPushButton* run = Push(this, model.cmdSweep);
-    run->setDefault(true);  // shown as what Enter in the band's entries does
-    source->addWidget(run);
-    auto* exports = new QToolButton(this);
-    exports->setObjectName("cmdExport");
-    exports->setText("&Export");
-    exports->setPopupMode(QToolButton::InstantPopup);
-    exports->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    exports->setMinimumHeight(run->sizeHint().height());
-    source->addWidget(exports);
-    source->addWidget(Push(this, model.cmdClose));
+    source->addWidget(Group(this, "Smith Chart Reference", {Choice(this, model.optRef50), Choice(this, model.optRefZ0)}));
     root->addLayout(source);
 
     // The Smith chart beside the plots against frequency.

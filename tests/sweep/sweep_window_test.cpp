@@ -126,6 +126,7 @@ TEST(SweepWindow, TheShippedDipoleMeasurementDeEmbedsToItsAntenna) {
     EXPECT_TRUE(s.optFile.selected());
     EXPECT_TRUE(s.optAtInput.selected());  // an analyser's reading belongs to the line input
     EXPECT_FALSE(s.txtPoints.enabled());
+    EXPECT_EQ(s.txtPoints.text(), "41");  // the file's points, not the 201 typed
     EXPECT_EQ(s.txtFrom.text(), "13.6");
     EXPECT_EQ(s.txtTo.text(), "14.6");
     ASSERT_EQ(s.points().size(), 41u);
@@ -161,9 +162,11 @@ TEST(SweepWindow, TheShippedDipoleMeasurementDeEmbedsToItsAntenna) {
     w.Type(s.txtTo, "14.2");
     s.cmdSweep.Click();
     EXPECT_EQ(s.points().size(), 9u);
+    EXPECT_EQ(s.txtPoints.text(), "9");
     // The main window's impedance again: its points, at its end.
     s.optMainZ.Select();
     EXPECT_TRUE(s.txtPoints.enabled());
+    EXPECT_EQ(s.txtPoints.text(), "201");
     EXPECT_TRUE(s.optAtLoad.selected());
     EXPECT_EQ(s.points().size(), 201u);
 }
