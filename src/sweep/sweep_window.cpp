@@ -204,14 +204,15 @@ bool SweepWindow::Start() {
         Refuse("Bad Band!", "Enter a band whose upper frequency (To) is above its lower one (From).");
         return false;
     }
-    run_f_.clear();
-    run_z_.clear();
-    run_from_file_ = optFile.selected() && file_;
-    if (run_from_file_) {
+    // Checked whole before anything changes: a refused entry leaves a run under way running.
+    std::vector<double> f;
+    std::vector<std::complex<double>> z;
+    const bool from_file = optFile.selected() && file_;
+    if (from_file) {
         OnePort band = Within(*file_, from, to);
-        run_f_ = std::move(band.f_mhz);
-        run_z_ = std::move(band.z);
-        if (run_f_.empty()) {
+        f = std::move(band.f_mhz);
+        z = std::move(band.z);
+        if (f.empty()) {
             Refuse(kFileTitle, txtFile.text() + " has no point between " + txtFrom.text() + " and " + txtTo.text() + " MHz.");
             return false;
         }
@@ -221,9 +222,12 @@ bool SweepWindow::Start() {
             Refuse("Bad Number of Points!", "Enter from 2 to 100001 points.");
             return false;
         }
-        run_f_ = Frequencies(from, to, static_cast<int>(n), optLog.selected());
-        run_z_.push_back(main_->z);
+        f = Frequencies(from, to, static_cast<int>(n), optLog.selected());
+        z.push_back(main_->z);
     }
+    run_from_file_ = from_file;
+    run_f_ = std::move(f);
+    run_z_ = std::move(z);
     run_line_ = main_->line;
     run_line_.entries.at_load = optAtLoad.selected();
     done_ = 0;

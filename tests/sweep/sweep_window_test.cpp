@@ -236,7 +236,19 @@ TEST(SweepWindow, ALongRunInStepsEndsWithTheSamePointsAsOneRun) {
         EXPECT_EQ(s.points()[k].f_mhz, whole[k].f_mhz);
         EXPECT_EQ(s.points()[k].r_other, whole[k].r_other);
     }
+    // A refused entry leaves the run under way running to its end.
+    ASSERT_TRUE(s.Start());
+    s.Step(10);
+    w.Type(s.txtPoints, "abc");
+    s.cmdSweep.Click();
+    EXPECT_EQ(w.host.messages.size(), 1u);
+    EXPECT_TRUE(s.running());
+    while (!s.Step(50000)) {
+    }
+    EXPECT_EQ(s.points().size(), whole.size());
+    EXPECT_EQ(s.points().back().r_other, whole.back().r_other);
     // A run started again drops the one under way.
+    w.Type(s.txtPoints, "100001");
     ASSERT_TRUE(s.Start());
     s.Step(10);
     w.Type(s.txtPoints, "3");
