@@ -271,11 +271,11 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     AddExport(smith_, "QLX Smith chart", csv, false);
     for (Plot& p : plots_) AddExport(p.view, "QLX sweep chart", csv, false);
 
-    model.on_open_requested = [this] {
+    model.on_open_requested = WhileAlive(this, [this] {
         const QString path = QFileDialog::getOpenFileName(this, "Open a Touchstone File", QString(),
                                                           "Touchstone one-port (*.s1p *.S1P *.ts);;All files (*)");
         if (!path.isEmpty()) model_.OpenFile(path.toStdString());
-    };
+    });
     // A run goes in steps from the event loop, so the window answers while it works.
     timer_ = new QTimer(this);
     timer_->setInterval(0);
