@@ -76,8 +76,9 @@ std::optional<int> FindCable(std::string_view entry, Failure& failure) {
         if (!wanted.empty() && text.find(wanted) != std::string::npos) hits.push_back(pos);
     }
     if (hits.size() == 1) return hits[0];
-    std::string text = hits.empty() ? "no cable matches \"" + std::string(entry) + "\"; the list:"
-                                    : "\"" + std::string(entry) + "\" matches more than one cable:";
+    // Built by appending: GCC 12 warns falsely of an overlap for "..." + std::string at -O3.
+    std::string text = hits.empty() ? "no cable matches \"" : "\"";
+    text.append(entry).append(hits.empty() ? "\"; the list:" : "\" matches more than one cable:");
     if (hits.empty())
         for (int pos = 0; pos < kListEntries; ++pos) hits.push_back(pos);
     for (int pos : hits) text += "\n  " + std::to_string(pos) + ":" + std::string(ListText(pos));

@@ -121,7 +121,12 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
         if (t.size() > 3) return fail(line_no, "more than three values on a line: only one-port data are read");
         for (std::string_view token : t) {
             double v = 0;
-            if (!Number(token, v)) return fail(line_no, "\"" + std::string(token) + "\" is not a number");
+            if (!Number(token, v)) {
+                // Built by appending: GCC 12 warns falsely of an overlap for "..." + std::string at -O3.
+                std::string reason = "\"";
+                reason.append(token).append("\" is not a number");
+                return fail(line_no, reason);
+            }
             pending.push_back(v);
             pending_line.push_back(line_no);
         }
