@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/entry_rules.h"
 #include "core/format.h"
 
 namespace qlx::sweep {
@@ -154,6 +155,11 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
                 z = v2 ? 1.0 / c : ref / c;
             }
             if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return fail(at, "an impedance that is not a number");
+            // The line is solved in single precision: like the main window, which refuses such an
+            // entry, a sweep cannot carry a resistance or reactance beyond 1E+30 ohms to the other end.
+            if (!ImpedanceAccepted(z.real()) || !ImpedanceAccepted(z.imag()))
+                return fail(at, "an impedance of " + ExactText(z.real()) + (z.imag() < 0 ? " - j" : " + j") +
+                                    ExactText(std::abs(z.imag())) + " ohms, beyond the 1E+30 ohms a line is solved for");
             out.f_mhz.push_back(f);
             out.z.push_back(z);
         }

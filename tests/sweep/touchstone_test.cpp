@@ -96,6 +96,10 @@ TEST(Touchstone, RefusalsNameTheirLine) {
         {"14 0 0\n", 1, "before the option line"},
         {"# MHz H RI R 50\n14 0 0\n", 1, "only S, Y or Z"},
         {"# MHz S RI R 50\n14 1 0\n", 2, "open circuit"},
+        // Beyond what the line can be solved for (the main window refuses such an entry too):
+        // 1E+300 ohms in Z, and S = 1 + j1E-31, so near 1 that Z = 50 x 2 / (-j1E-31) = j1E+33 ohms.
+        {"# MHz Z RI R 1\n14 0 0\n14.1 1e300 -1e300\n", 3, "beyond the 1E+30 ohms"},
+        {"# MHz S RI R 50\n14 1 1e-31\n", 2, "an impedance of"},
         {"# MHz S RI R 50\n14 0\n", 2, "without both of its values"},
         {"[Version] 2.0\n# MHz S RI\n3.5 0 0\n", 3, "before [Network Data]"},
     };
