@@ -225,4 +225,11 @@ void BindWindow(QWidget* w, form::Window& window, bool apply_size, bool follow_v
     w->installEventFilter(new GeometryFilter(w, window, follow_visibility));
 }
 
+QLineEdit* MakeResultBox(QWidget* parent, form::TextField& field) {
+    auto* e = MakeBound<QLineEdit>(parent, field);
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::ClickFocus);
+    return e;
+}
+
 }  // namespace qlx::ui

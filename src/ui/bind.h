@@ -45,6 +45,17 @@ void Bind(QPushButton* widget, form::Button& button);
 void Bind(QRadioButton* widget, form::Option& option);
 void Bind(QComboBox* widget, form::ListBox& list);
 
+// A widget named like its control and bound to it: a label, an entry, an option, a button.
+template <class W, class C>
+W* MakeBound(QWidget* parent, C& control) {
+    W* w = MakeNamed<W>(parent, control.name());
+    Bind(w, control);
+    return w;
+}
+// A read-only box that shows a result: bound to its field, it takes the focus on a click (to
+// select and copy) but is passed over by Tab.
+QLineEdit* MakeResultBox(QWidget* parent, form::TextField& field);
+
 // Window positions are kept in twips (1/1440 inch); the screen counts pixels.
 double TwipsPerPixel(const QWidget* widget);
 // Moves a top-level widget where the model window says, and reports the user's moves back.

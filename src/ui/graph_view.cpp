@@ -22,7 +22,7 @@
 #include "core/format.h"
 #include "graphs/graph_window.h"
 #include "ui/bind.h"
-#include "ui/chart_axes.h"
+#include "ui/chart_parts.h"
 #include "ui/export.h"
 
 namespace qlx::ui {
@@ -30,26 +30,15 @@ namespace qlx::ui {
 namespace {
 
 QLineEdit* Field(QWidget* parent, form::TextField& f, int chars) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromStdString(f.name()));
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::ClickFocus);
+    QLineEdit* e = MakeResultBox(parent, f);
     e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars);
-    Bind(e, f);
     FitTextToWidth(e);  // a long cable name or load shrinks its font rather than run out of its box
     return e;
 }
 
-QFont TitleFont(int pixels, bool bold) {
-    QFont f("Arial");
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
 QValueAxis* Axis(const QColor& title_colour) {
     auto* axis = new QValueAxis;
-    axis->setTitleFont(TitleFont(17, true));
+    axis->setTitleFont(ChartFont(17, true));
     axis->setTitleBrush(title_colour);
     axis->setLabelFormat("%.1f");
     axis->setLabelsColor(QColor(64, 0, 64));
@@ -69,7 +58,7 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
 
     chart_ = new QChart;
     chart_->setTitle("Along the Transmission Line");
-    chart_->setTitleFont(TitleFont(20, false));
+    chart_->setTitleFont(ChartFont(20, false));
     chart_->setTitleBrush(Qt::black);
     chart_->setBackgroundBrush(Qt::white);
     chart_->legend()->hide();
@@ -79,7 +68,7 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     chart_->setBackgroundRoundness(0);
     chart_->setLocalizeNumbers(true);  // "#,##0.0": grouped digits on the axes
     bottom_ = Axis(Qt::black);
-    bottom_->setTitleFont(TitleFont(17, false));
+    bottom_->setTitleFont(ChartFont(17, false));
     left_ = Axis(QColor(0, 255, 0));
     right_ = Axis(QColor(255, 0, 0));
     chart_->addAxis(bottom_, Qt::AlignBottom);
@@ -103,11 +92,7 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     chart_->addSeries(marker_);
     marker_->attachAxis(bottom_);
     marker_->attachAxis(right_);
-    tip_ = new QGraphicsSimpleTextItem(chart_);
-    tip_->setFont(TitleFont(13, true));
-    tip_->setBrush(Qt::black);
-    tip_->setZValue(20);
-    tip_->hide();
+    tip_ = MakeChartTip(chart_, 13);
     auto tip = [this](bool first, const char* y_picture) {
         return [this, first, y_picture](const QPointF& p, bool state) {
             if (!state) {
@@ -185,15 +170,8 @@ void GraphView::ShowTip(bool first, double x, double y, const char* y_picture) {
     for (QAbstractAxis* a : marker_->attachedAxes())
         if (a != bottom_) marker_->detachAxis(a);
     marker_->attachAxis(first ? right_ : left_);
-    marker_->replace(QList<QPointF>{QPointF(x, y)});
     tip_text_ = "X: " + Format(x, "#,##0.0#") + "   Y: " + Format(y, y_picture);
-    // The tip stands beside the marked point, inside the plot, on a white ground.
-    tip_->setText(QString::fromStdString(tip_text_));
-    const QPointF at = chart_->mapToPosition(QPointF(x, y), marker_);
-    const QRectF plot = chart_->plotArea();
-    const QRectF box = tip_->boundingRect();
-    tip_->setPos(std::min(at.x() + 8, plot.right() - box.width()), std::max(at.y() - box.height() - 8, plot.top()));
-    tip_->show();
+    ShowChartTip(chart_, tip_, marker_, QPointF(x, y), tip_text_);
 }
 
 void GraphView::Reload() {

@@ -23,10 +23,9 @@ namespace qlx::ui {
 namespace {
 
 QLineEdit* Entry(QWidget* parent, form::TextField& field, int chars) {
-    auto* e = MakeNamed<QLineEdit>(parent, field.name());
+    auto* e = MakeBound<QLineEdit>(parent, field);
     // Sized to its content, so the window stays close to its design width of 8484 twips.
     e->setFixedWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
-    Bind(e, field);
     // Enter finishes the entry as leaving it does (the frequency tidy-up runs) and moves on.
     QObject::connect(e, &QLineEdit::returnPressed, e, [e] {
         for (QWidget* next = e->nextInFocusChain(); next && next != e; next = next->nextInFocusChain())
@@ -48,11 +47,7 @@ QLineEdit* Result(QWidget* parent, form::TextField& field, int chars) {
 }
 
 
-QLabel* Text(QWidget* parent, form::Label& label) {
-    auto* l = MakeNamed<QLabel>(parent, label.name());
-    Bind(l, label);
-    return l;
-}
+QLabel* Text(QWidget* parent, form::Label& label) { return MakeBound<QLabel>(parent, label); }
 
 // A label whose caption the logic switches keeps the width of its widest caption, so the window
 // does not change its width with the unit or the end.
@@ -64,19 +59,13 @@ QLabel* Switching(QWidget* parent, form::Label& label, std::initializer_list<con
     return l;
 }
 
-QRadioButton* Choice(QWidget* parent, form::Option& option) {
-    auto* r = MakeNamed<QRadioButton>(parent, option.name());
-    Bind(r, option);
-    return r;
-}
-
 QGroupBox* Frame(QWidget* parent, form::Label& frame, std::initializer_list<form::Option*> options) {
     auto* box = MakeNamed<QGroupBox>(parent, frame.name());
     Bind(box, frame);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(8, 4, 8, 4);
     layout->setSpacing(2);
-    for (form::Option* o : options) layout->addWidget(Choice(box, *o));
+    for (form::Option* o : options) layout->addWidget(MakeBound<QRadioButton>(box, *o));
     return box;
 }
 
@@ -216,9 +205,7 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
 
     auto* buttons = new QHBoxLayout;
     for (form::Button* b : {&m.cmdGraph, &m.cmdSweep, &m.cmdTuner, &m.cmdPrint, &m.cmdHelp, &m.cmdQuit}) {
-        auto* button = MakeNamed<QPushButton>(this, b->name());
-        Bind(button, *b);
-        buttons->addWidget(button);
+        buttons->addWidget(MakeBound<QPushButton>(this, *b));
     }
     root->addLayout(buttons);
 

@@ -30,7 +30,7 @@
 
 #include "sweep/sweep_window.h"
 #include "ui/bind.h"
-#include "ui/chart_axes.h"
+#include "ui/chart_parts.h"
 #include "ui/export.h"
 #include "ui/smith_chart.h"
 
@@ -46,36 +46,9 @@ constexpr std::size_t kStepPoints = 4000;
 constexpr std::size_t kDrawnBuckets = 1500;
 
 QLineEdit* Entry(QWidget* parent, form::TextField& field, int chars) {
-    auto* e = MakeNamed<QLineEdit>(parent, field.name());
+    auto* e = MakeBound<QLineEdit>(parent, field);
     e->setFixedWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
-    Bind(e, field);
     return e;
-}
-
-QLineEdit* Shown(QWidget* parent, form::TextField& field) {
-    auto* e = MakeNamed<QLineEdit>(parent, field.name());
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::ClickFocus);
-    Bind(e, field);
-    return e;
-}
-
-QRadioButton* Choice(QWidget* parent, form::Option& option) {
-    auto* r = MakeNamed<QRadioButton>(parent, option.name());
-    Bind(r, option);
-    return r;
-}
-
-QPushButton* Push(QWidget* parent, form::Button& button) {
-    auto* b = MakeNamed<QPushButton>(parent, button.name());
-    Bind(b, button);
-    return b;
-}
-
-QLabel* Text(QWidget* parent, form::Label& label) {
-    auto* l = MakeNamed<QLabel>(parent, label.name());
-    Bind(l, label);
-    return l;
 }
 
 QGroupBox* Group(QWidget* parent, const char* title, std::initializer_list<QWidget*> widgets) {
@@ -86,18 +59,11 @@ QGroupBox* Group(QWidget* parent, const char* title, std::initializer_list<QWidg
     return box;
 }
 
-QFont PixelFont(int pixels, bool bold = false) {
-    QFont f("Arial");
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
 QValueAxis* Axis(const QString& title) {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
-    axis->setTitleFont(PixelFont(11, true));
-    axis->setLabelsFont(PixelFont(10));
+    axis->setTitleFont(ChartFont(11, true));
+    axis->setLabelsFont(ChartFont(10));
     return axis;
 }
 
@@ -125,8 +91,8 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     // and the end; where the impedance comes from and the chart's reference.
     auto* line = new QHBoxLayout;
     line->addWidget(new QLabel("Line:", this));
-    line->addWidget(Shown(this, model.txtLine), 1);
-    QPushButton* run = Push(this, model.cmdSweep);
+    line->addWidget(MakeResultBox(this, model.txtLine), 1);
+    QPushButton* run = MakeBound<QPushButton>(this, model.cmdSweep);
     run->setDefault(true);  // shown as what Enter in the band's entries does
     line->addWidget(run);
     auto* exports = new QToolButton(this);
@@ -136,32 +102,32 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     exports->setToolButtonStyle(Qt::ToolButtonTextOnly);
     exports->setMinimumHeight(run->sizeHint().height());
     line->addWidget(exports);
-    line->addWidget(Push(this, model.cmdClose));
+    line->addWidget(MakeBound<QPushButton>(this, model.cmdClose));
     root->addLayout(line);
 
     auto* band = new QHBoxLayout;
-    band->addWidget(Text(this, model.lblFrom));
+    band->addWidget(MakeBound<QLabel>(this, model.lblFrom));
     QLineEdit* entries[] = {Entry(this, model.txtFrom, 9), Entry(this, model.txtTo, 9), Entry(this, model.txtPoints, 7)};
     band->addWidget(entries[0]);
-    band->addWidget(Text(this, model.lblTo));
+    band->addWidget(MakeBound<QLabel>(this, model.lblTo));
     band->addWidget(entries[1]);
-    band->addWidget(Text(this, model.lblPoints));
+    band->addWidget(MakeBound<QLabel>(this, model.lblPoints));
     band->addWidget(entries[2]);
     // Enter in an entry sweeps the band as typed.
     for (QLineEdit* e : entries) QObject::connect(e, &QLineEdit::returnPressed, this, [this] { model_.cmdSweep.Click(); });
-    band->addWidget(Group(this, "Spacing", {Choice(this, model.optLinear), Choice(this, model.optLog)}));
-    band->addWidget(Group(this, "Impedance Given", {Choice(this, model.optAtLoad), Choice(this, model.optAtInput)}));
+    band->addWidget(Group(this, "Spacing", {MakeBound<QRadioButton>(this, model.optLinear), MakeBound<QRadioButton>(this, model.optLog)}));
+    band->addWidget(Group(this, "Impedance Given", {MakeBound<QRadioButton>(this, model.optAtLoad), MakeBound<QRadioButton>(this, model.optAtInput)}));
     band->addStretch();
     root->addLayout(band);
 
     auto* source = new QHBoxLayout;
-    QLineEdit* file = Shown(this, model.txtFile);
+    QLineEdit* file = MakeResultBox(this, model.txtFile);
     file->setPlaceholderText("no file: open one, or drop it on this window");
     file->setMinimumWidth(120);
-    source->addWidget(Group(this, "Impedance", {Choice(this, model.optMainZ), Choice(this, model.optFile), file,
-                                                Push(this, model.cmdOpen)}),
+    source->addWidget(Group(this, "Impedance", {MakeBound<QRadioButton>(this, model.optMainZ), MakeBound<QRadioButton>(this, model.optFile), file,
+                                                MakeBound<QPushButton>(this, model.cmdOpen)}),
                       1);
-    source->addWidget(Group(this, "Smith Chart Reference", {Choice(this, model.optRef50), Choice(this, model.optRefZ0)}));
+    source->addWidget(Group(this, "Smith Chart Reference", {MakeBound<QRadioButton>(this, model.optRef50), MakeBound<QRadioButton>(this, model.optRefZ0)}));
     root->addLayout(source);
 
     // The Smith chart beside the plots against frequency.
@@ -187,12 +153,12 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
         p.picture = pictures[k];
         p.chart = new QChart;
         p.chart->setTitle(titles[k]);
-        p.chart->setTitleFont(PixelFont(12, true));
+        p.chart->setTitleFont(ChartFont(12, true));
         p.chart->setMargins(QMargins(2, 2, 2, 2));
         p.chart->layout()->setContentsMargins(0, 0, 0, 0);
         p.chart->setBackgroundRoundness(0);
         p.chart->legend()->setAlignment(Qt::AlignTop);
-        p.chart->legend()->setFont(PixelFont(10));
+        p.chart->legend()->setFont(ChartFont(10));
         p.x = Axis(k + 1 == plots_.size() ? "Frequency, MHz" : "");
         p.y = Axis(y_titles[k]);
         p.chart->addAxis(p.x, Qt::AlignBottom);
@@ -222,10 +188,7 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
         p.tip_marker->attachAxis(p.x);
         p.tip_marker->attachAxis(p.y);
         p.chart->legend()->markers(p.tip_marker).front()->setVisible(false);
-        p.tip = new QGraphicsSimpleTextItem(p.chart);
-        p.tip->setFont(PixelFont(11, true));
-        p.tip->setZValue(20);
-        p.tip->hide();
+        p.tip = MakeChartTip(p.chart, 11);
         p.view = new QChartView(p.chart, plots);
         p.view->setObjectName(QString("Plot") + QString::number(k));
         p.view->setRenderHint(QPainter::Antialiasing);
@@ -248,7 +211,7 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     root->addWidget(split, 1);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Shown(this, model.txtSummary), 1);
+    bottom->addWidget(MakeResultBox(this, model.txtSummary), 1);
     progress_ = new QProgressBar(this);
     progress_->setObjectName("Progress");
     progress_->setRange(0, 1000);
@@ -363,15 +326,8 @@ void SweepView::ShowPlotTip(std::size_t plot, std::size_t curve, double f) {
     const auto& curve_data = p.data[curve];
     if (curve_data.empty()) return;
     const auto& [x, y] = curve_data[NearestPoint(curve_data, f)];
-    p.tip_marker->replace(QList<QPointF>{QPointF(x, y)});
     p.tip_text = model_.CurveTipText(p.series[curve]->name().toStdString(), x, y, p.picture);
-    p.tip->setText(QString::fromStdString(p.tip_text));
-    const QPointF at = p.chart->mapToPosition(QPointF(x, y), p.tip_marker);
-    const QRectF area = p.chart->plotArea();
-    const QRectF box = p.tip->boundingRect();
-    p.tip->setPos(std::clamp(at.x() + 8, area.left(), std::max(area.left(), area.right() - box.width())),
-                  std::max(at.y() - box.height() - 6, area.top()));
-    p.tip->show();
+    ShowChartTip(p.chart, p.tip, p.tip_marker, QPointF(x, y), p.tip_text);
 }
 
 void SweepView::dragEnterEvent(QDragEnterEvent* event) {

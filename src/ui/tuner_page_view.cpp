@@ -21,15 +21,6 @@ namespace {
 
 namespace sc = schematic;
 
-// A read-only box that reads like a label on the face colour, as every box of the pages does.
-QLineEdit* Box(QWidget* parent, form::TextField& f) {
-    auto* e = MakeNamed<QLineEdit>(parent, f.name());
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::ClickFocus);
-    Bind(e, f);
-    return e;
-}
-
 void Place(QWidget* w, const sc::Box& b) { w->setGeometry(b.x, b.y, b.w, b.h); }
 
 }  // namespace
@@ -46,14 +37,14 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     Bind(lf, m.lblFreq);
     auto* ll = MakeNamed<QLabel>(header, m.lblLength.name());
     Bind(ll, m.lblLength);
-    hg->addWidget(Box(header, m.txtCableType), 0, 0, 1, 2);
+    hg->addWidget(MakeResultBox(header, m.txtCableType), 0, 0, 1, 2);
     hg->addWidget(lf, 0, 2);
-    hg->addWidget(Box(header, m.txtFreq), 0, 3);
+    hg->addWidget(MakeResultBox(header, m.txtFreq), 0, 3);
     hg->addWidget(ll, 0, 4);
-    hg->addWidget(Box(header, m.txtLength), 0, 5);
+    hg->addWidget(MakeResultBox(header, m.txtLength), 0, 5);
     int row = 1;
     for (form::TextField* f : {&m.txtLoad, &m.txtSWRLine, &m.txtPowerLost, &m.txtXmsnLoss})
-        hg->addWidget(Box(header, *f), row++, 0, 1, 6);
+        hg->addWidget(MakeResultBox(header, *f), row++, 0, 1, 6);
     hg->setColumnStretch(0, 3);
     root->addWidget(header);
 
@@ -64,16 +55,16 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     int r = 0;
     for (const auto& cells : m.Table()) {
         for (int c = 0; c < 4; ++c) {
-            QLineEdit* e = Box(table, *cells[static_cast<std::size_t>(c)]);
+            QLineEdit* e = MakeResultBox(table, *cells[static_cast<std::size_t>(c)]);
             if (c > 0) e->setAlignment(Qt::AlignRight);
             grid->addWidget(e, r, c);
         }
         ++r;
     }
-    grid->addWidget(Box(table, m.txtV1), r, 0);
-    grid->addWidget(Box(table, m.txtV2), r, 1);
-    grid->addWidget(Box(table, m.txtV3), r, 2);
-    grid->addWidget(Box(table, m.txtV4), r, 3);
+    grid->addWidget(MakeResultBox(table, m.txtV1), r, 0);
+    grid->addWidget(MakeResultBox(table, m.txtV2), r, 1);
+    grid->addWidget(MakeResultBox(table, m.txtV3), r, 2);
+    grid->addWidget(MakeResultBox(table, m.txtV4), r, 3);
     tv->addLayout(grid);
 
     // The schematic with the value boxes over it, at the places its elements are drawn.
@@ -85,14 +76,14 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     picture_ = MakeNamed<QLabel>(canvas, m.picSchematic.name());
     picture_->setGeometry(0, 0, sc::kWidth, sc::kHeight);
     picture_->setAlignment(Qt::AlignCenter);
-    Place(Box(canvas, m.txtInputR), sc::kInputRBox);
-    QLineEdit* load = Box(canvas, m.txtLoadZ);
+    Place(MakeResultBox(canvas, m.txtInputR), sc::kInputRBox);
+    QLineEdit* load = MakeResultBox(canvas, m.txtLoadZ);
     Place(load, sc::kLoadZBox);
     load->setAlignment(Qt::AlignRight);
-    left_ = Box(canvas, m.txtLeftX);
-    mid_ = Box(canvas, m.TxtMidX);
-    right_ = Box(canvas, m.txtRightX);
-    stray_ = Box(canvas, m.txtCStray);
+    left_ = MakeResultBox(canvas, m.txtLeftX);
+    mid_ = MakeResultBox(canvas, m.TxtMidX);
+    right_ = MakeResultBox(canvas, m.txtRightX);
+    stray_ = MakeResultBox(canvas, m.txtCStray);
     Place(stray_, sc::kStrayBox);
     fl->addWidget(canvas, 0, Qt::AlignHCenter);
     tv->addWidget(frame);
