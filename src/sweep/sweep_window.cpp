@@ -63,8 +63,10 @@ SweepWindow::SweepWindow(form::Host& host) : host_(host) {
     refs_.Add(optRef50);
     refs_.Add(optRefZ0);
 
+    // A user's choice sweeps again; the window's own choice of end (SetEnd) leaves the one sweep
+    // to its caller.
     const auto rerun = [this] {
-        if (window.visible()) cmdSweep.Click();
+        if (window.visible() && !quiet_) cmdSweep.Click();
     };
     optLinear.on_click = rerun;
     optLog.on_click = rerun;
@@ -75,7 +77,7 @@ SweepWindow::SweepWindow(form::Host& host) : host_(host) {
         txtPoints.SetEnabled(true);
         optLinear.SetEnabled(true);
         optLog.SetEnabled(true);
-        if (main_) (main_->line.entries.at_load ? optAtLoad : optAtInput).Select();
+        if (main_) SetEnd(main_->line.entries.at_load);
         rerun();
     };
     optFile.on_click = [this, rerun] {
@@ -124,7 +126,7 @@ void SweepWindow::Open(const MainLine& main) {
             txtTo.SetText(Format(std::min(main.freq_mhz * 1.1, kMaxFreqMHz), kFrequencyPicture, mark));
             centred_on_ = main.freq_mhz;
         }
-        (main.line.entries.at_load ? optAtLoad : optAtInput).Select();
+        SetEnd(main.line.entries.at_load);
     }
     if (!placed_) {
         // A Smith chart and three plots side by side want room: 1180 x 760 pixels at 96 dots
@@ -140,8 +142,14 @@ void SweepWindow::Open(const MainLine& main) {
 
 void SweepWindow::Follow(const MainLine& main) {
     TakeMain(main);
-    if (!optFile.selected()) (main.line.entries.at_load ? optAtLoad : optAtInput).Select();
+    if (!optFile.selected()) SetEnd(main.line.entries.at_load);
     cmdSweep.Click();
+}
+
+void SweepWindow::SetEnd(bool at_load) {
+    quiet_ = true;
+    (at_load ? optAtLoad : optAtInput).Select();
+    quiet_ = false;
 }
 
 void SweepWindow::Refuse(const std::string& title, const std::string& text) {
@@ -184,7 +192,7 @@ bool SweepWindow::OpenFile(const std::string& path) {
     txtFrom.SetText(ShortestText(first, mark));
     txtTo.SetText(ShortestText(last, mark));
     // An analyser measures at the line input; the far end is the antenna.
-    optAtInput.Select();
+    SetEnd(false);
     if (optFile.selected())
         cmdSweep.Click();
     else

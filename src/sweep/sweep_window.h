@@ -105,6 +105,8 @@ private:
     void TakeMain(const MainLine& main);
     void Finish();
     void Refuse(const std::string& title, const std::string& text);
+    // Chooses the end without sweeping: the caller sweeps once for all it changed.
+    void SetEnd(bool at_load);
 
     form::Host& host_;
     form::OptionGroup spacing_, sources_, ends_, refs_;
@@ -112,6 +114,7 @@ private:
     std::optional<OnePort> file_;
     double centred_on_ = 0.0;  // the main window's frequency the band was centred on
     bool placed_ = false;      // given its first place and size on the screen
+    bool quiet_ = false;       // SetEnd at work
     std::string typed_points_;  // the points typed, kept while a file's points are shown
 
     // The run under way.

@@ -66,12 +66,20 @@ TEST(SweepWindow, OpensAroundTheMainWindowsFrequencyAndFollowsItsLine) {
     };
     agrees();
 
-    // A new length or end in the main window is swept again at once.
+    // A new length or end in the main window is swept again at once, once.
+    int runs = 0;
+    s.on_started = [&] {
+        ++runs;
+        s.Run();
+    };
     w.Type(m.txtLength, "37.5");
     agrees();
+    runs = 0;
     m.optInput.Select();
     EXPECT_TRUE(s.optAtInput.selected());
+    EXPECT_EQ(runs, 1);
     agrees();
+    s.on_started = nullptr;
 
     // A band the user chose stays while the main window keeps its frequency; a new frequency
     // centres the band on it when the window is opened again.
@@ -122,7 +130,14 @@ TEST(SweepWindow, TheShippedDipoleMeasurementDeEmbedsToItsAntenna) {
     w.Type(m.txtLength, "30");
     m.cmdSweep.Click();
     SweepWindow& s = m.frmSweep;
+    int runs = 0;
+    s.on_started = [&] {
+        ++runs;
+        s.Run();
+    };
     ASSERT_TRUE(s.OpenFile(std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p"));
+    EXPECT_EQ(runs, 1);  // the file, its band and its end: one sweep
+    s.on_started = nullptr;
     EXPECT_TRUE(s.optFile.selected());
     EXPECT_TRUE(s.optAtInput.selected());  // an analyser's reading belongs to the line input
     EXPECT_FALSE(s.txtPoints.enabled());
