@@ -11,7 +11,6 @@
 #include <string>
 #include <variant>
 
-#include "core/cables.h"
 #include "support/started_window.h"
 #include "sweep/sweep_window.h"
 
@@ -19,12 +18,6 @@ namespace qlx::sweep {
 namespace {
 
 using Window = testing::StartedWindow;
-
-int CablePosition(std::string_view name) {
-    for (int k = 0; k < kListEntries; ++k)
-        if (ListText(k).find(name) != std::string_view::npos) return k;
-    return -1;
-}
 
 // A folder of this test's own, removed afterwards.
 struct TempDir {
@@ -44,7 +37,7 @@ TEST(SweepWindow, OpensAroundTheMainWindowsFrequencyAndFollowsItsLine) {
     MainWindow& m = *w.win;
     SweepWindow& s = m.frmSweep;
     w.Type(m.txtFreq, "14.2");
-    m.cboPickCable.Choose(CablePosition("RG-213"));
+    m.cboPickCable.Choose(17);  // RG-213 (Belden 8267)
     w.Type(m.txtResistance, "120");
     w.Type(m.txtReactance, "-35");
     m.cmdSweep.Click();
@@ -125,7 +118,7 @@ TEST(SweepWindow, TheShippedDipoleMeasurementDeEmbedsToItsAntenna) {
     Window w;
     MainWindow& m = *w.win;
     m.optMeters.Select();
-    m.cboPickCable.Choose(CablePosition("RG-213"));
+    m.cboPickCable.Choose(17);  // RG-213 (Belden 8267)
     w.Type(m.txtFreq, "14.1");
     w.Type(m.txtLength, "30");
     m.cmdSweep.Click();
