@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/cables.h"
+#include "core/entry_rules.h"
 #include "core/format.h"
 #include "core/numbers.h"
 #include "sweep/touchstone.h"
@@ -28,6 +29,9 @@ namespace {
 // long sweep copies its texts once).
 std::optional<SweepPoint> Solve(LineEntries& e, const std::optional<UserRecord>& user, double f_mhz,
                                 std::complex<double> z) {
+    // What the window refuses to take it never solves: a frequency outside 0.02 to 5000 MHz, an
+    // impedance beyond 1E+30 ohms (the band and the file are checked with a message before).
+    if (!FrequencyAccepted(f_mhz) || !ImpedanceAccepted(z.real()) || !ImpedanceAccepted(z.imag())) return std::nullopt;
     const float f = static_cast<float>(f_mhz);
     e.freq = f;
     e.ra = z.real();

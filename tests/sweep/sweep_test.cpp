@@ -115,6 +115,10 @@ TEST(Sweep, DeEmbeddingIsTheTransformRunFromTheInput) {
         EXPECT_NEAR(shorted->r_other, stub.real(), 1e-3 * std::abs(stub) + 0.01) << f;
         EXPECT_NEAR(shorted->x_other, stub.imag(), 1e-3 * std::abs(stub) + 0.01) << f;
     }
+    // Where the window takes no entry there is no point: beyond its frequencies or impedances.
+    EXPECT_FALSE(SolveAt({at_load, std::nullopt}, 6000.0, cd(50, 0)));
+    EXPECT_FALSE(SolveAt({at_load, std::nullopt}, 0.001, cd(50, 0)));
+    EXPECT_FALSE(SolveAt({at_load, std::nullopt}, 14.0, cd(1e300, -1e300)));
 }
 
 }  // namespace
