@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace qlx::sweep {
 
@@ -26,6 +27,24 @@ double SwrOf(std::complex<double> gamma) {
 double ReturnLossDb(std::complex<double> gamma) {
     const double m = std::abs(gamma);
     return m == 0.0 ? std::numeric_limits<double>::infinity() : -20.0 * std::log10(m);
+}
+
+std::vector<std::complex<double>> ReactanceArc(double x, int points) {
+    // Centre 1 + j/x, radius 1/|x|. It meets the rim at Gamma(jx) and at +1, at right angles, so
+    // the part on the chart is the shorter of its two arcs between them.
+    const std::complex<double> centre(1.0, 1.0 / x);
+    const double radius = 1.0 / std::abs(x);
+    const double from = std::arg(Gamma({0.0, x}, 1.0) - centre);
+    const double to = std::arg(std::complex<double>(1.0, 0.0) - centre);
+    double sweep = to - from;
+    if (sweep > std::numbers::pi) sweep -= 2.0 * std::numbers::pi;
+    if (sweep < -std::numbers::pi) sweep += 2.0 * std::numbers::pi;
+    std::vector<std::complex<double>> arc;
+    const int n = points < 2 ? 2 : points;
+    arc.reserve(static_cast<std::size_t>(n));
+    for (int k = 0; k < n; ++k) arc.push_back(centre + std::polar(radius, from + sweep * k / (n - 1)));
+    arc.back() = 1.0;  // the open circuit exactly, not a rounding beside it
+    return arc;
 }
 
 std::size_t NearestOnChart(const std::vector<std::complex<double>>& z, double zref, std::complex<double> at) {

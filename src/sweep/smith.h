@@ -19,6 +19,12 @@ std::complex<double> ImpedanceAt(std::complex<double> gamma, double zref);
 double SwrOf(std::complex<double> gamma);
 double ReturnLossDb(std::complex<double> gamma);
 
+// The circle of constant reactance x (in multiples of the reference, x != 0) as far as it lies
+// on the chart: `points` reflections from the rim (R = 0) to the open circuit (+1), evenly spaced
+// along the arc. Drawn as a line, it needs no clipping to the rim, which not every picture format
+// keeps.
+std::vector<std::complex<double>> ReactanceArc(double x, int points);
+
 // The index of the trace point nearest to the chart point `at` (by distance on the chart).
 std::size_t NearestOnChart(const std::vector<std::complex<double>>& z, double zref, std::complex<double> at);
 

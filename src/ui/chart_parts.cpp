@@ -2,9 +2,13 @@
 
 #include <QChart>
 #include <QGraphicsSimpleTextItem>
-#include <QScatterSeries>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QValueAxis>
 #include <algorithm>
+
+#include "ui/smith_chart.h"
 
 namespace qlx::ui {
 
@@ -35,26 +39,74 @@ QFont ChartFont(int pixels, bool bold) {
     return f;
 }
 
-QGraphicsSimpleTextItem* MakeChartTip(QChart* chart, int pixels) {
-    auto* tip = new QGraphicsSimpleTextItem(chart);
-    tip->setFont(ChartFont(pixels, true));
-    tip->setBrush(Qt::black);
-    tip->setZValue(20);
-    tip->hide();
-    return tip;
+namespace {
+// Marks the tip's items, so that an export finds them in any chart's scene.
+constexpr int kTipKey = 0x514c58;  // "QLX"
+}  // namespace
+
+ChartTip::ChartTip(QChart* chart, int pixels, double marker_size) : chart_(chart) {
+    label_ = new QGraphicsSimpleTextItem(chart);
+    label_->setFont(ChartFont(pixels, true));
+    label_->setBrush(Qt::black);
+    dot_ = new QGraphicsEllipseItem(-marker_size / 2, -marker_size / 2, marker_size, marker_size, chart);
+    dot_->setBrush(Qt::black);
+    dot_->setPen(Qt::NoPen);
+    for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(label_), static_cast<QGraphicsItem*>(dot_)}) {
+        item->setZValue(20);
+        item->setAcceptHoverEvents(false);
+        item->setAcceptedMouseButtons(Qt::NoButton);
+        item->setData(kTipKey, true);
+        item->hide();
+    }
+    // A new plot area (the window resized, the axes relabelled) moves the curve under the tip.
+    follow_ = QObject::connect(chart, &QChart::plotAreaChanged, chart, [this] {
+        if (visible()) Place();
+    });
 }
 
-void ShowChartTip(QChart* chart, QGraphicsSimpleTextItem* tip, QScatterSeries* marker, QPointF point,
-                  const std::string& text) {
-    marker->replace(QList<QPointF>{point});
-    tip->setText(QString::fromStdString(text));
+// The items stay with the chart, which deletes them; only the link to it goes.
+ChartTip::~ChartTip() { QObject::disconnect(follow_); }
+
+void ChartTip::Show(QAbstractSeries* series, QPointF point, const std::string& text) {
+    series_ = series;
+    point_ = point;
+    text_ = text;
+    label_->setText(QString::fromStdString(text));
+    Place();
+    dot_->show();
+    label_->show();
+}
+
+void ChartTip::Hide() {
+    dot_->hide();
+    label_->hide();
+}
+
+bool ChartTip::visible() const { return label_->isVisible(); }
+
+QPointF ChartTip::dot_position() const { return dot_->pos(); }
+
+void ChartTip::Place() {
     // Above and to the right of the point, kept inside the plot.
-    const QPointF at = chart->mapToPosition(point, marker);
-    const QRectF plot = chart->plotArea();
-    const QRectF box = tip->boundingRect();
-    tip->setPos(std::clamp(at.x() + 8, plot.left(), std::max(plot.left(), plot.right() - box.width())),
-                std::max(at.y() - box.height() - 8, plot.top()));
-    tip->show();
+    const QPointF at = chart_->mapToPosition(point_, series_);
+    const QRectF plot = chart_->plotArea();
+    const QRectF box = label_->boundingRect();
+    dot_->setPos(at);
+    label_->setPos(std::clamp(at.x() + 8, plot.left(), std::max(plot.left(), plot.right() - box.width())),
+                   std::max(at.y() - box.height() - 8, plot.top()));
+}
+
+void HideTips(QWidget* widget) {
+    QList<QGraphicsView*> views = widget->findChildren<QGraphicsView*>();
+    if (auto* self = qobject_cast<QGraphicsView*>(widget)) views.append(self);
+    for (QGraphicsView* v : views)
+        if (v->scene())
+            for (QGraphicsItem* item : v->scene()->items())
+                if (item->data(kTipKey).toBool()) item->hide();
+    QList<QWidget*> widgets = widget->findChildren<QWidget*>();
+    widgets.append(widget);
+    for (QWidget* w : widgets)
+        if (auto* smith = dynamic_cast<SmithChart*>(w)) smith->HideTip();
 }
 
 }  // namespace qlx::ui

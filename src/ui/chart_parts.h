@@ -3,16 +3,19 @@
 #pragma once
 
 #include <QFont>
+#include <QObject>
 #include <QList>
 #include <QPointF>
 #include <string>
 
 #include "graphs/graph_window.h"
 
+class QAbstractSeries;
 class QChart;
+class QGraphicsEllipseItem;
 class QGraphicsSimpleTextItem;
-class QScatterSeries;
 class QValueAxis;
+class QWidget;
 
 namespace qlx::ui {
 
@@ -25,11 +28,41 @@ void FitAxis(QValueAxis* axis, const QList<QPointF>& points, bool include_zero =
 // Arial at a size in pixels: the charts keep their proportions whatever the screen's dots per inch.
 QFont ChartFont(int pixels, bool bold = false);
 
-// A hidden tip over the chart's series, in bold at `pixels`.
-QGraphicsSimpleTextItem* MakeChartTip(QChart* chart, int pixels);
-// Marks `point` with `marker` (attached to the point's axes) and shows `text` beside it, inside
-// the plot area.
-void ShowChartTip(QChart* chart, QGraphicsSimpleTextItem* tip, QScatterSeries* marker, QPointF point,
-                  const std::string& text);
+// The tip over a chart: a dot on the data point nearest the pointer and its value beside it, in
+// bold at `pixels`. Its two items belong to the chart and are only moved, shown and hidden, never
+// made or deleted while it works: a series' hover handler runs while the scene is still
+// delivering the hover to the items under the pointer, and an item deleted there is one the
+// scene goes on to use. Neither item takes the pointer, so the curve beneath keeps its hover.
+class ChartTip {
+public:
+    ChartTip(QChart* chart, int pixels, double marker_size);
+    ~ChartTip();
+    ChartTip(const ChartTip&) = delete;
+    ChartTip& operator=(const ChartTip&) = delete;
+
+    // Marks `point` (in the axes of `series`) and writes `text` beside it, inside the plot area.
+    void Show(QAbstractSeries* series, QPointF point, const std::string& text);
+    void Hide();
+    bool visible() const;
+    const std::string& text() const { return text_; }
+    QPointF point() const { return point_; }
+    // Where the dot stands in the chart: on the point's place in the plot as it is now.
+    QPointF dot_position() const;
+
+private:
+    void Place();
+
+    QChart* chart_;
+    QGraphicsSimpleTextItem* label_;
+    QGraphicsEllipseItem* dot_;
+    QAbstractSeries* series_ = nullptr;
+    QPointF point_;
+    std::string text_;
+    QMetaObject::Connection follow_;
+};
+
+// Hides every chart tip and Smith chart tip in the widget, before its picture is taken: a tip
+// is where the pointer happened to rest, not part of what is exported.
+void HideTips(QWidget* widget);
 
 }  // namespace qlx::ui

@@ -13,9 +13,12 @@
 #include <QSvgGenerator>
 #include <QWidget>
 
+#include "ui/chart_parts.h"
+
 namespace qlx::ui {
 
 bool SaveImage(QWidget* widget, const QString& path) {
+    HideTips(widget);
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == "png") return widget->grab().save(path, "PNG");
     if (suffix == "svg") {
@@ -48,7 +51,10 @@ bool SaveImage(QWidget* widget, const QString& path) {
     return false;
 }
 
-void CopyImage(QWidget* widget) { QApplication::clipboard()->setPixmap(widget->grab()); }
+void CopyImage(QWidget* widget) {
+    HideTips(widget);
+    QApplication::clipboard()->setPixmap(widget->grab());
+}
 
 bool SaveText(const std::string& text, const QString& path) {
     QFile file(path);

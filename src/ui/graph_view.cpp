@@ -9,9 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
-#include <QScatterSeries>
 #include <QPushButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -86,18 +84,11 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     series1_->attachAxis(left_);
     // The marks tip: the nearest data point's position and value where the pointer rests on a
     // curve, the point itself marked.
-    marker_ = new QScatterSeries;
-    marker_->setMarkerSize(9);
-    marker_->setColor(Qt::black);
-    chart_->addSeries(marker_);
-    marker_->attachAxis(bottom_);
-    marker_->attachAxis(right_);
-    tip_ = MakeChartTip(chart_, 13);
+    tip_ = std::make_unique<ChartTip>(chart_, 13, 9.0);
     auto tip = [this](bool first, const char* y_picture) {
         return [this, first, y_picture](const QPointF& p, bool state) {
             if (!state) {
-                marker_->clear();
-                tip_->hide();
+                tip_->Hide();
                 return;
             }
             const auto& points = first ? model_.chart().series0 : model_.chart().series1;
@@ -166,12 +157,8 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
 }
 
 void GraphView::ShowTip(bool first, double x, double y, const char* y_picture) {
-    // The marker lives on the curve's own side axis.
-    for (QAbstractAxis* a : marker_->attachedAxes())
-        if (a != bottom_) marker_->detachAxis(a);
-    marker_->attachAxis(first ? right_ : left_);
-    tip_text_ = "X: " + Format(x, "#,##0.0#") + "   Y: " + Format(y, y_picture);
-    ShowChartTip(chart_, tip_, marker_, QPointF(x, y), tip_text_);
+    // The point stands in its own curve's axes.
+    tip_->Show(first ? series0_ : series1_, QPointF(x, y), "X: " + Format(x, "#,##0.0#") + "   Y: " + Format(y, y_picture));
 }
 
 void GraphView::Reload() {
@@ -184,8 +171,7 @@ void GraphView::Reload() {
     for (const auto& [x, y] : c.series1) p1.append(QPointF(x, y));
     series0_->replace(p0);
     series1_->replace(p1);
-    marker_->clear();
-    tip_->hide();
+    tip_->Hide();
     // The bottom axis runs over the line, with round ticks; the others fit each run's data.
     ApplyScale(bottom_, TicksFor(0.0, c.bottom_max));
     FitAxis(right_, p0);

@@ -2,13 +2,14 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <string>
+
+#include "ui/chart_parts.h"
 
 class QChart;
 class QChartView;
 class QLineSeries;
-class QScatterSeries;
-class QGraphicsSimpleTextItem;
 class QValueAxis;
 class QGroupBox;
 
@@ -31,8 +32,10 @@ public:
     // The tip at the nearest data point of a curve (series 0 or 1) and its text, as the pointer
     // resting on the curve shows it.
     void ShowTip(bool first, double x, double y, const char* y_picture);
-    const std::string& tip_text() const { return tip_text_; }
-    QScatterSeries* marker() const { return marker_; }
+    const std::string& tip_text() const { return tip_->text(); }
+    bool tip_visible() const { return tip_->visible(); }
+    const ChartTip& tip() const { return *tip_; }
+    QPointF tip_point() const { return tip_->point(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -46,9 +49,7 @@ private:
     QChart* chart_;
     QLineSeries* series0_;
     QLineSeries* series1_;
-    QScatterSeries* marker_;
-    QGraphicsSimpleTextItem* tip_;
-    std::string tip_text_;
+    std::unique_ptr<ChartTip> tip_;
     QValueAxis* bottom_;
     QValueAxis* left_;
     QValueAxis* right_;

@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
@@ -54,6 +53,9 @@ QPointF SmithChart::PointOf(std::complex<double> z) const { return ToWidget(swee
 
 void SmithChart::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // The traces move with the chart's size; the tip would mark where a point was.
+    tip_shown_ = false;
+    tip_text_.clear();
     Rebuild();
 }
 
@@ -76,10 +78,7 @@ void SmithChart::Rebuild() {
 
 void SmithChart::DrawGrid(QPainter& p) const {
     const QPointF c = centre_;
-    QPainterPath circle;
-    circle.addEllipse(c, radius_, radius_);
     p.save();
-    p.setClipPath(circle);
     p.setPen(QPen(QColor(200, 200, 200), 1));
     p.setBrush(Qt::NoBrush);
     for (double r : kGridValues) {
@@ -88,11 +87,13 @@ void SmithChart::DrawGrid(QPainter& p) const {
         const double rad = radius_ / (1.0 + r);
         p.drawEllipse(at, rad, rad);
     }
+    // Constant reactance: only the arcs on the chart are drawn, so that no picture format needs
+    // to clip them at the rim.
     for (double x : kGridValues)
         for (double sign : {1.0, -1.0}) {
-            // Constant reactance x: centre 1 + j/x, radius 1/|x|.
-            const QPointF at = ToWidget({1.0, sign / x});
-            p.drawEllipse(at, radius_ / x, radius_ / x);
+            QPolygonF arc;
+            for (const std::complex<double>& g : sweep::ReactanceArc(sign * x, 96)) arc.append(ToWidget(g));
+            p.drawPolyline(arc);
         }
     p.drawLine(QPointF(c.x() - radius_, c.y()), QPointF(c.x() + radius_, c.y()));
     p.restore();
@@ -218,7 +219,9 @@ void SmithChart::ShowTipAt(QPointF at) {
 
 void SmithChart::mouseMoveEvent(QMouseEvent* event) { ShowTipAt(event->position()); }
 
-void SmithChart::leaveEvent(QEvent*) {
+void SmithChart::leaveEvent(QEvent*) { HideTip(); }
+
+void SmithChart::HideTip() {
     tip_shown_ = false;
     tip_text_.clear();
     update();

@@ -33,6 +33,7 @@ public:
     // Where an impedance stands on the widget, and the tip the pointer there shows.
     QPointF PointOf(std::complex<double> z) const;
     void ShowTipAt(QPointF at);
+    void HideTip();
     const std::string& tip_text() const { return tip_text_; }
 
     QSize sizeHint() const override { return {460, 460}; }

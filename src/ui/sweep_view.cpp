@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsLayout>
-#include <QGraphicsSimpleTextItem>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -172,23 +171,14 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
             s->attachAxis(p.y);
             p.series.push_back(s);
             QObject::connect(s, &QLineSeries::hovered, this, [this, k, c](const QPointF& at, bool state) {
-                if (state) {
+                if (state)
                     ShowPlotTip(k, c, at.x());
-                } else {
-                    plots_[k].tip_marker->clear();
-                    plots_[k].tip->hide();
-                }
+                else
+                    plots_[k].tip->Hide();
             });
         }
         p.data.resize(p.series.size());
-        p.tip_marker = new QScatterSeries;
-        p.tip_marker->setMarkerSize(8);
-        p.tip_marker->setColor(Qt::black);
-        p.chart->addSeries(p.tip_marker);
-        p.tip_marker->attachAxis(p.x);
-        p.tip_marker->attachAxis(p.y);
-        p.chart->legend()->markers(p.tip_marker).front()->setVisible(false);
-        p.tip = MakeChartTip(p.chart, 11);
+        p.tip = std::make_unique<ChartTip>(p.chart, 11, 8.0);
         p.view = new QChartView(p.chart, plots);
         p.view->setObjectName(QString("Plot") + QString::number(k));
         p.view->setRenderHint(QPainter::Antialiasing);
@@ -299,8 +289,7 @@ void SweepView::Reload() {
         if (!pts.empty())
             ApplyScale(p.x, TicksFor(sweep::ShownMHz(pts.front().f_mhz), sweep::ShownMHz(pts.back().f_mhz)));
         FitAxis(p.y, all, k != 0);  // SWR starts near 1, not at 0
-        p.tip_marker->clear();
-        p.tip->hide();
+        p.tip->Hide();
     }
     lowest_->clear();
     plots_[0].chart->setTitle("SWR");
@@ -326,8 +315,7 @@ void SweepView::ShowPlotTip(std::size_t plot, std::size_t curve, double f) {
     const auto& curve_data = p.data[curve];
     if (curve_data.empty()) return;
     const auto& [x, y] = curve_data[NearestPoint(curve_data, f)];
-    p.tip_text = model_.CurveTipText(p.series[curve]->name().toStdString(), x, y, p.picture);
-    ShowChartTip(p.chart, p.tip, p.tip_marker, QPointF(x, y), p.tip_text);
+    p.tip->Show(p.series[curve], QPointF(x, y), model_.CurveTipText(p.series[curve]->name().toStdString(), x, y, p.picture));
 }
 
 void SweepView::dragEnterEvent(QDragEnterEvent* event) {

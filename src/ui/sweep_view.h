@@ -5,13 +5,15 @@
 #include <QElapsedTimer>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "ui/chart_parts.h"
+
 class QChart;
 class QChartView;
-class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QProgressBar;
 class QScatterSeries;
@@ -40,9 +42,7 @@ public:
         std::vector<QLineSeries*> series;
         std::vector<std::vector<std::pair<double, double>>> data;
         const char* picture = "";
-        QScatterSeries* tip_marker = nullptr;
-        QGraphicsSimpleTextItem* tip = nullptr;
-        std::string tip_text;
+        std::unique_ptr<ChartTip> tip;
     };
 
     SmithChart* smith() const { return smith_; }

@@ -60,5 +60,21 @@ TEST(Smith, ThePointerFindsTheNearestPointOnTheChart) {
     EXPECT_EQ(NearestOnChart(trace, 50, cd(-0.7, -0.3)), 3u);
 }
 
+TEST(Smith, ReactanceArcsStayOnTheChartFromTheRimToTheOpen) {
+    // Each arc is where Z = Zref (r + jx) for some r >= 0: on or inside the rim, its reactance x.
+    for (double x : {0.2, 0.5, 1.0, 2.0, 5.0, -0.2, -1.0, -5.0}) {
+        const std::vector<cd> arc = ReactanceArc(x, 64);
+        ASSERT_EQ(arc.size(), 64u);
+        EXPECT_NEAR(std::abs(arc.front() - Gamma({0.0, x}, 1.0)), 0.0, 1e-12) << x;
+        EXPECT_EQ(arc.back(), cd(1.0, 0.0)) << x;
+        for (std::size_t k = 0; k + 1 < arc.size(); ++k) {
+            EXPECT_LE(std::abs(arc[k]), 1.0 + 1e-12) << x << " point " << k;
+            const cd z = ImpedanceAt(arc[k], 1.0);
+            EXPECT_GE(z.real(), -1e-9) << x << " point " << k;
+            EXPECT_NEAR(z.imag(), x, 1e-6 * (1.0 + std::abs(z))) << x << " point " << k;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qlx::sweep

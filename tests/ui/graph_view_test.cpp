@@ -82,11 +82,11 @@ TEST_F(GraphViewTest, GraphFillsTheChartWithBothCurves) {
     emit graph.series0()->hovered(QPointF(7.8, 522.0), true);
     EXPECT_EQ(graph.tip_text(), "X: 8.0   Y: 515.9");
     EXPECT_EQ(model.frmVolt.txtMaxV.text().find("515.9") != std::string::npos, true) << model.frmVolt.txtMaxV.text();
-    ASSERT_EQ(graph.marker()->count(), 1);
-    EXPECT_DOUBLE_EQ(graph.marker()->at(0).x(), 8.0);
+    ASSERT_TRUE(graph.tip_visible());
+    EXPECT_DOUBLE_EQ(graph.tip_point().x(), 8.0);
     Snapshot("graph-voltage-current");
     emit graph.series0()->hovered(QPointF(7.8, 522.0), false);
-    EXPECT_EQ(graph.marker()->count(), 0);
+    EXPECT_FALSE(graph.tip_visible());
 
     // The other kind of graph reloads the same series.
     QTest::mouseClick(view.findChild<QRadioButton*>("optResisReac"), Qt::LeftButton);

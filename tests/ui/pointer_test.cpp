@@ -1,0 +1,130 @@
+// The pointer may go anywhere: moved a pixel or two at a time across and off every curve of the
+// graph window (both kinds), of each sweep plot and of the Smith chart, the windows answer and
+// each tip shows on a curve and hides off it.
+#include <gtest/gtest.h>
+
+#include <QAbstractSeries>
+#include <QChart>
+#include <QChartView>
+#include <QGraphicsItem>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <functional>
+
+#include "mainwin/main_window.h"
+#include "support/scripted_host.h"
+#include "ui/graph_view.h"
+#include "ui/main_window_view.h"
+#include "ui/smith_chart.h"
+#include "ui/sweep_view.h"
+
+namespace qlx {
+namespace {
+
+QPoint OnViewport(QChartView* view, QAbstractSeries* series, QPointF data) {
+    QChart* chart = view->chart();
+    return view->mapFromScene(chart->mapToScene(chart->mapToPosition(data, series)));
+}
+
+// Crosses each curve vertically, a pixel or two at a time, at several of its points, and leaves
+// the plot after each crossing. `tip_visible` tells whether the chart's tip shows.
+void CrossEveryCurve(QChartView* view, const std::vector<QLineSeries*>& curves,
+                     const std::function<bool()>& tip_visible, const char* what) {
+    QWidget* port = view->viewport();
+    for (QLineSeries* s : curves) {
+        const QList<QPointF> points = s->points();
+        ASSERT_GT(points.size(), 10) << what;
+        bool shown = false;
+        for (qsizetype k = points.size() / 10; k < points.size(); k += points.size() / 5) {
+            const QPoint at = OnViewport(view, s, points[k]);
+            for (int dy = -24; dy <= 24; dy += (k % 2 ? 1 : 2)) {
+                QTest::mouseMove(port, at + QPoint(0, dy));
+                shown = shown || tip_visible();
+            }
+            // Off the curve, outside the plot: the tip goes.
+            QTest::mouseMove(port, QPoint(2, 2));
+            EXPECT_FALSE(tip_visible()) << what << " " << s->name().toStdString() << " point " << k;
+        }
+        EXPECT_TRUE(shown) << what << ": no tip on " << s->name().toStdString();
+    }
+    EXPECT_TRUE(view->isVisible()) << what;
+}
+
+class PointerTest : public ::testing::Test {
+protected:
+    PointerTest() : model(host, store), view(model), graph(model.frmVolt), sweep(model.frmSweep) {
+        model.Load();
+        view.show();
+        // RG-213 at 14 MHz, 100 feet, 200 - j100 ohms: curves that rise and fall along the line.
+        model.txtFreq.SetText("14");
+        model.cboPickCable.Choose(17);
+        model.txtResistance.SetText("200");
+        model.txtReactance.SetText("-100");
+    }
+    testing::ScriptedHost host;
+    MemoryDefaultsStore store;
+    MainWindow model;
+    ui::MainWindowView view;
+    ui::GraphView graph;
+    ui::SweepView sweep;
+};
+
+TEST_F(PointerTest, GraphCurvesOfBothKindsTakeThePointerAcrossAndOff) {
+    for (const char* kind : {"optVoltCurr", "optResisReac"}) {
+        QTest::mouseClick(view.findChild<QRadioButton*>(kind), Qt::LeftButton);
+        QTest::mouseClick(view.findChild<QPushButton*>("cmdGraph"), Qt::LeftButton);
+        graph.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&graph));
+        CrossEveryCurve(graph.chart_view(), {graph.series0(), graph.series1()},
+                        [this] { return graph.tip_visible(); }, kind);
+    }
+}
+
+TEST_F(PointerTest, TheTipFollowsItsPointWhenTheWindowIsResized) {
+    model.cmdGraph.Click();
+    graph.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&graph));
+    emit graph.series0()->hovered(QPointF(50.0, 0.0), true);
+    ASSERT_TRUE(graph.tip_visible());
+    for (const QSize size : {QSize(900, 700), QSize(600, 450)}) {
+        graph.resize(size);
+        QTest::qWait(20);
+        // The dot stands where the chart now draws the marked point.
+        const QPointF expected = graph.chart_view()->chart()->mapToPosition(graph.tip_point(), graph.series0());
+        EXPECT_NEAR(graph.tip().dot_position().x(), expected.x(), 0.5) << size.width();
+        EXPECT_NEAR(graph.tip().dot_position().y(), expected.y(), 0.5) << size.width();
+    }
+}
+
+TEST_F(PointerTest, SweepPlotsAndSmithChartTakeThePointerAcrossAndOff) {
+    QTest::mouseClick(view.findChild<QPushButton*>("cmdSweep"), Qt::LeftButton);
+    sweep.show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !model.frmSweep.running(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sweep));
+    for (std::size_t k = 0; k < 3; ++k) {
+        ui::SweepView::Plot& p = sweep.plot(k);
+        CrossEveryCurve(p.view, p.series, [&p] { return p.tip->visible(); }, "sweep plot");
+    }
+    // The Smith chart: across the load's trace and out of the widget.
+    ui::SmithChart* smith = sweep.smith();
+    const auto& pts = model.frmSweep.points();
+    ASSERT_FALSE(pts.empty());
+    bool shown = false;
+    for (std::size_t k = 0; k < pts.size(); k += pts.size() / 5) {
+        const QPoint at = smith->PointOf({pts[k].r_given, pts[k].x_given}).toPoint();
+        for (int dy = -20; dy <= 20; ++dy) {
+            QTest::mouseMove(smith, at + QPoint(0, dy));
+            shown = shown || !smith->tip_text().empty();
+        }
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(smith, &leave);
+        EXPECT_TRUE(smith->tip_text().empty());
+    }
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(sweep.isVisible());
+}
+
+}  // namespace
+}  // namespace qlx
