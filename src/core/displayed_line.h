@@ -18,6 +18,7 @@ struct DisplayedLine {
     std::string polar_z_text, polar_degree_text;  // the computed end's polar display
     std::string imped_in_text;                    // the computed end's rectangular display
     std::string load_swr_text;                    // txtLoadSWR
+    bool load_swr_red = false;                    // shown in red: no SWR (the line cannot give that load)
     std::string total_loss_text;                  // txtTotalLoss
     char mark = '.';                              // the user's decimal mark
 };

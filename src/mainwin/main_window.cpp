@@ -630,6 +630,7 @@ DisplayedLine MainWindow::Displayed() const {
     d.polar_degree_text = txtPolarDegree.text();
     d.imped_in_text = txtImpedIn.text();
     d.load_swr_text = txtLoadSWR.text();
+    d.load_swr_red = txtLoadSWR.fore() == form::kRed;
     d.total_loss_text = txtTotalLoss.text();
     d.mark = mark_;
     return d;

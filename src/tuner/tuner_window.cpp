@@ -17,6 +17,8 @@ namespace {
 // The smallest unloaded Q a design accepts, and what a smaller one is put back to.
 constexpr double kMinimumQ = 15.0;
 constexpr double kMinimumStrayF = 1e-14;
+constexpr const char* kChooseNetwork =
+    "Choose a Tuner Network Type first: High-Pass L, Low-Pass L, Low-Pass Pi or High-Pass Tee.";
 
 const char* PageCaption(Network n) {
     switch (n) {
@@ -115,6 +117,13 @@ std::optional<Network> TunerWindow::ChosenNetwork() const {
 }
 
 void TunerWindow::DrawTuner(const DisplayedLine& line) {
+    // Without a network there is nothing to design: say so, and leave both pages as they are.
+    const std::optional<Network> network = ChosenNetwork();
+    if (!network) {
+        last_result_.reset();
+        host_.ShowMessage(kChooseNetwork, form::kTunerTitle, form::Buttons::Ok);
+        return;
+    }
     lblPiCap.SetVisible(false);
     txtPiCap.SetVisible(false);
     title_ = "L Network";
@@ -144,16 +153,23 @@ void TunerWindow::DrawTuner(const DisplayedLine& line) {
     s.tee_cap_pf = ParseNumber(txtTeeCap.text());
 
     const tuner::HeaderTexts header = tuner::Header(line, reading);
+    // Whether each page's header will read another line than the one its figures were designed for.
+    const auto header_changes = [&header](const tuner::TunerPage& p) {
+        return p.txtFreq.text() != header.freq || p.txtCableType.text() != header.cable ||
+               p.txtLength.text() != header.length || p.txtLoad.text() != header.load;
+    };
+    const bool changed[] = {header_changes(frmTuner1), header_changes(frmTuner2)};
     for (tuner::TunerPage* p : {&frmTuner1, &frmTuner2}) {
         p->txtFreq.SetText(header.freq);
         p->txtCableType.SetText(header.cable);
     }
     for (tuner::TunerPage* p : {&frmTuner1, &frmTuner2}) p->txtLength.SetText(header.length);
-    for (tuner::TunerPage* p : {&frmTuner1, &frmTuner2}) p->txtLoad.SetText(header.load);
+    for (tuner::TunerPage* p : {&frmTuner1, &frmTuner2}) {
+        p->txtLoad.SetText(header.load);
+        // A load SWR the line cannot give reads in red, as on the main window.
+        p->txtLoad.SetFore(line.load_swr_red ? form::kRed : form::kWindowText);
+    }
 
-    last_result_.reset();
-    const std::optional<Network> network = ChosenNetwork();
-    if (!network) return;
     s.phase = ParseNumber(txtPhase.text());
     last_result_ = tuner::Design(*network, reading.load, s);
     const auto* failure = std::get_if<tuner::DesignFailure>(&*last_result_);
@@ -161,6 +177,15 @@ void TunerWindow::DrawTuner(const DisplayedLine& line) {
     if (*network == Network::Pi && !(failure && failure->before_design)) {
         lblPiCap.SetVisible(true);
         txtPiCap.SetVisible(true);
+    }
+    // Both headers now describe this run's line. A page that keeps an earlier design under a
+    // header that changed would show one line's figures under another's: it is hidden. A page
+    // for the same line stays, so that two networks for one line may be compared.
+    tuner::TunerPage* designed = nullptr;
+    if (!failure) designed = std::get<tuner::NetworkDesign>(*last_result_).page == tuner::Page::Tuner2 ? &frmTuner2 : &frmTuner1;
+    for (int k = 0; k < 2; ++k) {
+        tuner::TunerPage& p = k == 0 ? frmTuner1 : frmTuner2;
+        if (&p != designed && changed[k]) p.window.SetVisible(false);
     }
     if (failure) {
         title_ = failure->title;
@@ -171,9 +196,8 @@ void TunerWindow::DrawTuner(const DisplayedLine& line) {
     }
     const auto& d = std::get<tuner::NetworkDesign>(*last_result_);
     title_ = tuner::NetworkTitle(d.network);
-    tuner::TunerPage& page = d.page == tuner::Page::Tuner2 ? frmTuner2 : frmTuner1;
-    WritePage(page, d, reading.input_text, stray_text, s.power, reading.line_loss_db, s.phase, line.mark);
-    host_.ShowModeless(page.window);
+    WritePage(*designed, d, reading.input_text, stray_text, s.power, reading.line_loss_db, s.phase, line.mark);
+    host_.ShowModeless(designed->window);
 }
 
 void TunerWindow::WritePage(tuner::TunerPage& page, const tuner::NetworkDesign& d, const std::string& input_text,

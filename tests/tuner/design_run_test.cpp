@@ -97,7 +97,7 @@ TEST(DrawTuner, BothTopologiesWriteTheirValueBoxes) {
     EXPECT_EQ(q.txtPwr3.text(), "L2");
 }
 
-TEST(DrawTuner, SettingsChecksAndNoNetwork) {
+TEST(DrawTuner, SettingsChecks) {
     struct Case {
         const char* coil_q;
         const char* cap_q;
@@ -118,7 +118,8 @@ TEST(DrawTuner, SettingsChecksAndNoNetwork) {
         Tuning t;
         t.tuner().txtCoilQ.SetText(c.coil_q);
         t.tuner().txtCapQ.SetText(c.cap_q);
-        t.Draw();  // no network chosen: the checks and the headers, then nothing
+        t.tuner().optLNet2.Select();
+        t.Draw();
         std::vector<std::string> texts;
         for (const auto& m : t.host.messages) {
             texts.push_back(m.text);
@@ -127,11 +128,72 @@ TEST(DrawTuner, SettingsChecksAndNoNetwork) {
         EXPECT_EQ(texts, c.messages) << c.coil_q << " " << c.cap_q;
         EXPECT_EQ(t.tuner().txtCoilQ.text(), c.coil_after);
         EXPECT_EQ(t.tuner().txtCapQ.text(), c.cap_after);
-        EXPECT_TRUE(t.host.modeless_shown.empty());
-        EXPECT_EQ(t.page1().txtFreq.text(), "3.5 MHz");
-        EXPECT_NE(t.page1().txtLoad.text(), "Load description");
-        EXPECT_FALSE(t.tuner().last_result().has_value());
+        EXPECT_EQ(t.host.modeless_shown, std::vector<std::string>{"frmTuner1"});
     }
+}
+
+TEST(DrawTuner, NoNetworkChosenSaysWhatToChooseAndLeavesThePages) {
+    Tuning t;
+    t.Draw();
+    ASSERT_EQ(t.host.messages.size(), 1u);
+    EXPECT_NE(t.host.messages[0].text.find("Choose a Tuner Network Type"), std::string::npos);
+    EXPECT_EQ(t.host.messages[0].title, "QLX, Tuner");
+    EXPECT_TRUE(t.host.modeless_shown.empty());
+    EXPECT_EQ(t.page1().txtLoad.text(), "Load description");
+    EXPECT_FALSE(t.tuner().last_result().has_value());
+}
+
+TEST(DrawTuner, AfterARunNoOpenPageShowsAnotherRunsDesignUnderItsHeader) {
+    // The start-up line's low-pass L, or the Tee, on the screen; then RG-213, 14 MHz,
+    // 200 - j100 ohms, and a network that fails or draws on the other page.
+    struct Case {
+        const char* what;
+        form::Option TunerWindow::*first;
+        form::Option TunerWindow::*second;
+        bool second_fails;
+    };
+    const Case cases[] = {
+        {"low-pass L, then a refused high-pass L", &TunerWindow::optLNet2, &TunerWindow::optLNet1, true},
+        {"Tee, then a refused high-pass L", &TunerWindow::optTeeNet, &TunerWindow::optLNet1, true},
+        {"Tee, then a low-pass L on the other page", &TunerWindow::optTeeNet, &TunerWindow::optLNet2, false},
+    };
+    // (The same line drawn twice keeps both pages: TheTeeHasItsOwnPageAndBothMayBeOpen.)
+    for (const Case& c : cases) {
+        Tuning t;
+        (t.tuner().*c.first).Select();
+        t.Draw();
+        ASSERT_TRUE(t.host.messages.empty()) << c.what;
+        tuner::TunerPage& first_page = t.host.modeless_shown.back() == "frmTuner2" ? t.tuner().frmTuner2 : t.page1();
+        ASSERT_TRUE(first_page.window.visible()) << c.what;
+        EXPECT_EQ(first_page.txtFreq.text(), "3.5 MHz");
+        t.Mismatched();
+        (t.tuner().*c.second).Select();
+        t.Draw();
+        EXPECT_EQ(t.host.messages.size(), c.second_fails ? 1u : 0u) << c.what;
+        // Whatever page is still open reads the new line and carries the new design.
+        for (tuner::TunerPage* p : {&t.page1(), &t.tuner().frmTuner2}) {
+            if (!p->window.visible()) continue;
+            EXPECT_FALSE(c.second_fails) << c.what;
+            EXPECT_EQ(p->txtFreq.text(), "14.0 MHz") << c.what;
+            EXPECT_EQ(p->window.caption(), "Low-Pass L-Network") << c.what;
+        }
+        EXPECT_FALSE(first_page.window.visible()) << c.what;
+    }
+}
+
+TEST(DrawTuner, ALoadSwrTheLineCannotGiveIsRedOnThePagesAsOnTheMainWindow) {
+    Tuning t;
+    // An impossible input impedance for 100 feet of RG-8A at 3.5 MHz: the load SWR is negative.
+    t.AtInput("1", "-300");
+    ASSERT_EQ(t.win->txtLoadSWR.fore(), form::kRed) << t.win->txtLoadSWR.text();
+    t.tuner().optLNet2.Select();
+    t.Draw();
+    EXPECT_NE(t.page1().txtLoad.text().find("Load SWR = -"), std::string::npos) << t.page1().txtLoad.text();
+    EXPECT_EQ(t.page1().txtLoad.fore(), form::kRed);
+    EXPECT_EQ(t.tuner().frmTuner2.txtLoad.fore(), form::kRed);
+    t.AtInput("50", "0");
+    t.Draw();
+    EXPECT_EQ(t.page1().txtLoad.fore(), form::kWindowText);
 }
 
 TEST(DrawTuner, APiRowShownBeforeARunIsHiddenByIt) {
@@ -151,11 +213,11 @@ TEST(DrawTuner, FailuresAndWhatTheyDoToThePage) {
         const char* x;
         const char* power;
         std::string text;
-        bool page_stays;
+        bool page_stays;  // the line is the same, so the page's header and figures still agree
     };
     const Case cases[] = {
         {"can't match", "50", "-50", "1500", "Can't match this.", false},
-        {"too close", "50", "-0.5", "1500", "Such an L-network load won't work -- too close to  50 ohms", true},
+        {"too close", "50", "-0.5", "1500", "Such an L-network load won't work -- too close to  50 ohms", false},
         {"no power", "200", "0", "0", tuner::kNoPowerText, true},
         {"bounded search", "50.03", "-1428.22", "1500", tuner::kNoMatchText, false},
     };
@@ -174,6 +236,7 @@ TEST(DrawTuner, FailuresAndWhatTheyDoToThePage) {
         ASSERT_EQ(t.host.messages.size(), 1u) << c.what;
         EXPECT_EQ(t.host.messages[0].text, c.text) << c.what;
         EXPECT_EQ(t.host.messages[0].title, "L Network") << c.what;
+        // A header that now reads another line takes the old design's page away.
         EXPECT_EQ(t.page1().window.visible(), c.page_stays) << c.what;
         EXPECT_EQ(t.page1().txtSWRLine.text(), before) << c.what;  // nothing of a failed design is written
     }
@@ -248,17 +311,18 @@ TEST(DrawTuner, PiFillsTheFourthColumnAndShowsItsCapacitorRow) {
     EXPECT_EQ(t.host.messages[0].title, "Pi-network");
     EXPECT_EQ(t.host.messages[0].text, "The pi-network will not match this impedance. ");
     EXPECT_FALSE(t.tuner().txtPiCap.visible());
-    EXPECT_TRUE(p.window.visible());  // the feasibility message leaves the page as it was
+    // The header now reads 0.05 ohms: the 200-ohm design under it goes.
+    EXPECT_FALSE(p.window.visible());
 }
 
 TEST(DrawTuner, TheTeeHasItsOwnPageAndBothMayBeOpen) {
     Tuning t;
     t.AtInput("20", "0");
+    t.win->txtFreq.SetText("14");
     t.tuner().optLNet2.Select();
     t.Draw();
     t.tuner().optTeeNet.Select();
-    t.win->txtFreq.SetText("14");
-    t.Draw();
+    t.Draw();  // the same line: both pages stand side by side
     tuner::TunerPage& tee = t.win->frmTuner.frmTuner2;
     EXPECT_TRUE(t.host.messages.empty());
     EXPECT_TRUE(tee.window.visible());
@@ -268,14 +332,14 @@ TEST(DrawTuner, TheTeeHasItsOwnPageAndBothMayBeOpen) {
     EXPECT_EQ(tee.txtCStray.text(), " 10 pF");
     EXPECT_EQ(tee.txtRightX.text(), "100.0 pF");
     EXPECT_NE(tee.txtPowerLost.text().find(" dB = "), std::string::npos);
-    // A Tee failure takes away the L/Pi page and leaves its own.
+    // A Tee failure for another line: neither page's design is of that line, so both go.
     t.AtInput("20", "410");
     t.win->txtFreq.SetText("3.5");
     t.Draw();
     ASSERT_EQ(t.host.messages.size(), 1u);
     EXPECT_EQ(t.host.messages[0].title, "Tee-network");
     EXPECT_FALSE(t.page1().window.visible());
-    EXPECT_TRUE(tee.window.visible());
+    EXPECT_FALSE(tee.window.visible());
 }
 
 TEST(DrawTuner, HighPassLValueBoxesOfBothTopologies) {
