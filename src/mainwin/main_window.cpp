@@ -466,6 +466,11 @@ void MainWindow::UserLineOk() {
     const auto single = [](const form::TextField& t) { return static_cast<float>(ParseNumber(t.text())); };
     const bool meters = optMeters.selected();
     LblWarning.SetVisible(false);
+    // The line is now the one typed, at this frequency: its loss as entered (per 100 feet) and
+    // its wavelength from the typed velocity factor, for the solution that follows.
+    line_.atten100 = meters ? static_cast<float>(atten / kFeetPerMeter) : atten;
+    const double f_entry = ParseNumber(txtFreq.text());
+    if (f_entry > 0.0) line_.wave_len = static_cast<float>(record.vel_factor * kFreeSpaceWaveFtMHz / f_entry);
 
     // The record keeps its attenuation per 100 feet, with the frequency it belongs to.
     std::vector<std::string> lines{meters ? "M" : "F",

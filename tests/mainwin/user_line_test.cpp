@@ -116,6 +116,44 @@ TEST(UserDefinedLine, OkStoresTheRecordPerHundredFeetAndTheState) {
     EXPECT_EQ(again.win->txtZ0.text(), "449.9 - j 0.96");
 }
 
+TEST(UserDefinedLine, OkLeavesTheMainWindowComputingWithTheLineAsTyped) {
+    // 100 feet of the default record at 14 MHz, into 50 ohms, with the loss typed over the scaled
+    // one: the line solution uses the typed figure at once, with nothing to click again. The
+    // totals are the lossy-line power ratio computed by hand (waves e^(+-gamma l) on 449.9 - j0.96
+    // ohms, 0.91 x 983.571 / 14 feet a wavelength): 0.4610, 1.2192 and 0.4609 dB.
+    struct Case {
+        bool meters;
+        const char* typed;
+        const char* ml_per;  // the main window's matched loss per 100 of its unit
+        const char* ml_tot;
+        const char* total;
+    } const cases[] = {
+        {false, "0.100", "0.1", "0.100", "0.461"},
+        {false, "0.300", "0.3", "0.300", "1.219"},
+        // 0.328 dB per 100 m is 0.09997 dB per 100 feet; the line is 30.48 m long.
+        {true, "0.328", "0.328", "0.100", "0.461"},
+    };
+    for (const Case& c : cases) {
+        UserLine t;
+        MainWindow& w = *t.win;
+        if (c.meters) {
+            w.optMeters.Select();
+            w.txtLength.SetText("30.48");
+        }
+        w.txtFreq.SetText("14");
+        t.host.on_modal["frmOtrCable"] = [&](form::Window&) {
+            w.frmOtrCable.txtAtten100.SetText(c.typed);
+            w.frmOtrCable.cmdOK.Click();
+        };
+        w.cboPickCable.Choose(32);
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(w.txtMLPer.text(), c.ml_per);
+        EXPECT_EQ(w.txtMLTot.text(), c.ml_tot);
+        EXPECT_EQ(w.txtTotalLoss.text(), c.total);
+        EXPECT_FALSE(w.LblWarning.visible());
+    }
+}
+
 TEST(UserDefinedLine, ReopenedAtTheStoredFrequencyTheLineCountsAsUnchanged) {
     UserLine t;
     MainWindow& w = *t.win;
