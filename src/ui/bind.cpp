@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace qlx::ui {
@@ -30,6 +32,24 @@ void ApplyCommon(QWidget* w, const form::Control& c, QPalette::ColorRole fore_ro
     pal.setColor(back_role, ToQColor(c.back(), w, true));
     w->setPalette(pal);
     if (fill) w->setAutoFillBackground(true);
+}
+
+// Moves a window, if need be, so that its title bar is on a screen: a position saved on a larger
+// screen, or one that puts the window's inside at the screen's edge, must not leave the title
+// bar (and with it the only way to move the window) out of reach. A position on the screen is
+// left exactly as it is.
+void KeepTitleBarOnScreen(QWidget* w) {
+    QScreen* screen = QGuiApplication::screenAt(w->frameGeometry().topLeft() + QPoint(40, 10));
+    if (!screen) screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    const QRect frame = w->frameGeometry();
+    // The title bar's left end and some of its length stay on the screen.
+    const int right_most = std::max(avail.left(), avail.right() + 1 - std::min(frame.width(), avail.width()));
+    const int bottom_most = std::max(avail.top(), avail.bottom() + 1 - std::min(frame.height(), 80));
+    const int x = std::clamp(frame.x(), avail.left(), right_most);
+    const int y = std::clamp(frame.y(), avail.top(), bottom_most);
+    if (x != frame.x() || y != frame.y()) w->move(w->pos() + QPoint(x - frame.x(), y - frame.y()));
 }
 
 // Reports a widget losing the keyboard focus to its model field.
@@ -57,6 +77,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == widget_ && follow_visibility_ && event->type() == QEvent::Close)
             window_.SetVisible(false);
+        // Once shown, the window manager's frame is known: the title bar is checked again.
+        if (watched == widget_ && event->type() == QEvent::Show)
+            QTimer::singleShot(0, widget_, [w = widget_] { KeepTitleBarOnScreen(w); });
         if (watched == widget_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
             widget_->isVisible()) {
             const double k = TwipsPerPixel(widget_);
@@ -212,7 +235,10 @@ void BindWindow(QWidget* w, form::Window& window, bool apply_size, bool follow_v
         w->setWindowTitle(Q(window.caption()));
         const QPoint pos(static_cast<int>(std::lround(window.left() / k)),
                          static_cast<int>(std::lround(window.top() / k)));
-        if (w->pos() != pos) w->move(pos);
+        if (w->pos() != pos) {
+            w->move(pos);
+            KeepTitleBarOnScreen(w);
+        }
         if (apply_size && window.width() > 0 && window.height() > 0)
             w->resize(static_cast<int>(std::lround(window.width() / k)),
                       static_cast<int>(std::lround(window.height() / k)));

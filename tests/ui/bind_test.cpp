@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QTest>
 #include <QWidget>
 
 #include "form/form.h"
@@ -50,6 +52,37 @@ TEST(Bind, AChangeAfterTheWidgetIsGoneReachesNothing) {
     window.Move(100, 100);
     EXPECT_EQ(text.text(), "after");
     EXPECT_EQ(list.position(), 1);
+}
+
+TEST(Bind, AWindowOpensWithItsTitleBarOnTheScreen) {
+    // Positions in twips as TL.DEF keeps them: above and left of the screen, beyond its far
+    // corner, and one well on it, which is kept as it is.
+    struct Case {
+        float left, top;
+        bool kept;
+    } const cases[] = {{-30, -300, false}, {-15000, 2000, false}, {300000, 300000, false}, {1500, 1500, true}};
+    for (const Case& c : cases) {
+        form::Window window("frmTest", "Test");
+        QWidget top;
+        top.resize(300, 200);
+        ui::BindWindow(&top, window, false, true);
+        window.Move(c.left, c.top);
+        window.SetVisible(true);
+        top.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&top));
+        QTest::qWait(10);
+        const QRect avail = top.screen()->availableGeometry();
+        const QRect frame = top.frameGeometry();
+        EXPECT_GE(frame.top(), avail.top()) << c.left << ";" << c.top;
+        EXPECT_GE(frame.left(), avail.left()) << c.left << ";" << c.top;
+        EXPECT_LT(frame.top() + 20, avail.bottom()) << c.left << ";" << c.top;
+        EXPECT_LT(frame.left() + 40, avail.right()) << c.left << ";" << c.top;
+        if (c.kept) {
+            const double k = ui::TwipsPerPixel(&top);
+            EXPECT_NEAR(frame.left() * k, c.left, k);
+            EXPECT_NEAR(frame.top() * k, c.top, k);
+        }
+    }
 }
 
 }  // namespace
