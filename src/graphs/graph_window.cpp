@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include "core/format.h"
 
 namespace qlx {
 
@@ -64,9 +67,11 @@ double RoundStep(double span) {
 
 int DecimalsFor(double step) { return std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9))); }
 
-// A range of no width around its value.
+// A range of no width around its value. Values computed from single-precision line figures
+// scatter in their seventh digit; a curve that moves less than that is flat, and an axis spread
+// over its noise would label the noise ("273.8612..." six times over).
 void Widen(double& lo, double& hi) {
-    if (hi - lo > 1e-12 * std::max(std::fabs(lo), std::fabs(hi))) return;
+    if (hi - lo > 1e-6 * std::max(std::fabs(lo), std::fabs(hi))) return;
     const double v = (lo + hi) / 2.0;
     const double half = v == 0.0 ? 0.5 : std::fabs(v) * 0.1;
     lo = v == 0.0 ? 0.0 : v - half;
@@ -85,6 +90,21 @@ AxisScale ChooseAxis(double lo, double hi, bool include_zero) {
     a.hi = std::ceil(hi / a.step - 1e-9) * a.step;
     a.decimals = DecimalsFor(a.step);
     return a;
+}
+
+AxisScale LengthAxis(double length) {
+    // A line of no length is drawn over the 0.000001 feet that stand for it; its axis is that of
+    // a length of nothing, not of a millionth of a foot.
+    return TicksFor(0.0, length < kShortestShownLength ? 0.0 : length);
+}
+
+std::string AxisLabel(double value, int decimals) {
+    // The tick's value as the picture "#,##0.0…" shows it, without a minus sign on a zero.
+    std::string picture = "#,##0";
+    if (decimals > 0) picture += "." + std::string(static_cast<std::size_t>(decimals), '0');
+    const std::string text = Format(value, picture);
+    return text.find_first_of("123456789") == std::string::npos && !text.empty() && text[0] == '-' ? text.substr(1)
+                                                                                                  : text;
 }
 
 AxisScale TicksFor(double lo, double hi) {

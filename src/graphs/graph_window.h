@@ -1,6 +1,7 @@
 // frmVolt, the graph window: its texts, the chart's titles and series, print and close.
 #pragma once
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -64,6 +65,12 @@ struct AxisScale {
 AxisScale ChooseAxis(double lo, double hi, bool include_zero);
 // The step alone, for an axis whose ends are fixed (the line from 0 to its length).
 AxisScale TicksFor(double lo, double hi);
+// The axis along a line of this length (feet or meters): a length the window shows as 0.000
+// gets the axis of no length.
+inline constexpr double kShortestShownLength = 0.0005;
+AxisScale LengthAxis(double length);
+// A tick's label: grouped digits, `decimals` after the mark, never "-0".
+std::string AxisLabel(double value, int decimals);
 
 // The data point of a series nearest to a pointer at x (the points run in x order).
 std::size_t NearestPoint(const std::vector<std::pair<double, double>>& series, double x);

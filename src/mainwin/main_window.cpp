@@ -172,6 +172,11 @@ void MainWindow::WireControls() {
     frmOtrCable.cmdCompute.on_click = [this] { ComputeX0(); };
     frmOtrCable.cmdOK.on_click = [this] { UserLineOk(); };
     cmdGraph.on_click = [this] { CalcGraph(); };
+    // An open graph follows a change of kind as it follows every change of the line.
+    for (form::Option* kind : {&optVoltCurr, &optResisReac})
+        kind->on_click = [this] {
+            if (frmVolt.window.visible()) RefreshGraph();
+        };
     cmdSweep.on_click = [this] { frmSweep.Open(SweepMainLine()); };
     cmdTuner.on_click = [this] {
         frmTuner.tee_tab_index = 2;

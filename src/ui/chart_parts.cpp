@@ -1,5 +1,6 @@
 #include "ui/chart_parts.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsEllipseItem>
@@ -7,17 +8,37 @@
 #include <QGraphicsView>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 #include "ui/smith_chart.h"
 
 namespace qlx::ui {
 
 void ApplyScale(QValueAxis* axis, const AxisScale& a) {
+    if (auto* labelled = qobject_cast<QCategoryAxis*>(axis)) {
+        // Ticks at whole multiples of the step, each labelled by us: a tick summed up by the
+        // chart from its neighbours may land on -1E-17 and read "-0.0".
+        for (const QString& label : labelled->categoriesLabels()) labelled->remove(label);
+        labelled->setRange(a.lo, a.hi);
+        const auto first = static_cast<long long>(std::ceil(a.lo / a.step - 1e-9));
+        const auto last = static_cast<long long>(std::floor(a.hi / a.step + 1e-9));
+        for (long long k = first; k <= last && k - first < 1000; ++k) {
+            const double v = static_cast<double>(k) * a.step;
+            labelled->append(QString::fromStdString(AxisLabel(v, a.decimals)), std::clamp(v, a.lo, a.hi));
+        }
+        return;
+    }
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0.0);
     axis->setTickInterval(a.step);
     axis->setLabelFormat(QString("%.%1f").arg(a.decimals));
     axis->setRange(a.lo, a.hi);
+}
+
+QValueAxis* MakeLabelledAxis() {
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    return axis;
 }
 
 void FitAxis(QValueAxis* axis, const QList<QPointF>& points, bool include_zero) {

@@ -22,6 +22,8 @@ namespace qlx::ui {
 // Puts a chosen scale on an axis: ticks at round values counted from 0, labels with the decimals
 // that tell them apart.
 void ApplyScale(QValueAxis* axis, const AxisScale& a);
+// A value axis whose ticks QLX labels itself (see ApplyScale): every chart's axes are these.
+QValueAxis* MakeLabelledAxis();
 // A vertical axis fitted to the points' values (from 0 when they stay positive near it).
 void FitAxis(QValueAxis* axis, const QList<QPointF>& points, bool include_zero = true);
 

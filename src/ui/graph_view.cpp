@@ -35,7 +35,7 @@ QLineEdit* Field(QWidget* parent, form::TextField& f, int chars) {
 }
 
 QValueAxis* Axis(const QColor& title_colour) {
-    auto* axis = new QValueAxis;
+    QValueAxis* axis = MakeLabelledAxis();
     axis->setTitleFont(ChartFont(17, true));
     axis->setTitleBrush(title_colour);
     axis->setLabelFormat("%.1f");
@@ -64,7 +64,6 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     chart_->setMargins(QMargins(4, 4, 4, 4));
     chart_->layout()->setContentsMargins(0, 0, 0, 0);
     chart_->setBackgroundRoundness(0);
-    chart_->setLocalizeNumbers(true);  // "#,##0.0": grouped digits on the axes
     bottom_ = Axis(Qt::black);
     bottom_->setTitleFont(ChartFont(17, false));
     left_ = Axis(QColor(0, 255, 0));
@@ -173,7 +172,7 @@ void GraphView::Reload() {
     series1_->replace(p1);
     tip_->Hide();
     // The bottom axis runs over the line, with round ticks; the others fit each run's data.
-    ApplyScale(bottom_, TicksFor(0.0, c.bottom_max));
+    ApplyScale(bottom_, LengthAxis(c.bottom_max));
     FitAxis(right_, p0);
     FitAxis(left_, p1);
 }

@@ -59,7 +59,7 @@ QGroupBox* Group(QWidget* parent, const char* title, std::initializer_list<QWidg
 }
 
 QValueAxis* Axis(const QString& title) {
-    auto* axis = new QValueAxis;
+    QValueAxis* axis = MakeLabelledAxis();
     axis->setTitleText(title);
     axis->setTitleFont(ChartFont(11, true));
     axis->setLabelsFont(ChartFont(10));

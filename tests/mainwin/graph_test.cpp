@@ -257,6 +257,13 @@ TEST(Graph, AnOpenGraphFollowsTheLine) {
     t.win->txtReactance.SetText("-300");
     EXPECT_NE(t.win->graph().max_v, before);
     EXPECT_NE(t.win->frmVolt.txtZLoad.text().find("- j 300"), std::string::npos) << t.win->frmVolt.txtZLoad.text();
+    // A switch of kind redraws the open graph: resistance at the load end is the load's.
+    t.win->optResisReac.Select();
+    EXPECT_EQ(t.win->frmVolt.window.caption(), "QLX, Series Resistance & Reactance Along Line");
+    ASSERT_FALSE(t.win->frmVolt.chart().series0.empty());
+    EXPECT_NEAR(t.win->frmVolt.chart().series0.back().second, 200.0, 1e-3);
+    t.win->optVoltCurr.Select();
+    EXPECT_EQ(t.win->frmVolt.window.caption(), "QLX, Voltage/Current Graph Along Line");
     t.win->frmVolt.cmdBack.Click();
     const double closed = t.win->graph().max_v;
     t.win->txtReactance.SetText("-100");
@@ -292,6 +299,30 @@ TEST(GraphAxes, TicksAreRoundAndTheirLabelsDistinct) {
     EXPECT_EQ(none.lo, 0.0);
     EXPECT_EQ(none.hi, 1.0);
     EXPECT_EQ(NearestPoint({{0, 1}, {7.5, 2}, {8.0, 3}}, 7.8), 2u);
+}
+
+// A line of no length and a curve flat but for its rounding noise get axes a reader can use, and
+// no tick reads "-0".
+TEST(GraphAxes, NoLengthFlatNoiseAndNegativeZero) {
+    // The 0.000001 feet that stand for a line of no length, and what still shows as 0.000.
+    for (double length : {1e-6, 0.0004}) {
+        const AxisScale a = LengthAxis(length);
+        EXPECT_EQ(a.lo, 0.0) << length;
+        EXPECT_EQ(a.hi, 1.0) << length;
+        EXPECT_LE(a.decimals, 1) << length;
+    }
+    EXPECT_EQ(LengthAxis(0.001).hi, 0.001);  // shown as 0.001: a length, drawn as one
+    // The voltage along a line of no length: 273.8612 V give or take its seventh digit.
+    const AxisScale volts = ChooseAxis(273.861270, 273.861290, false);
+    EXPECT_GE(volts.step, 1.0);
+    EXPECT_LE(volts.decimals, 1);
+    struct Label {
+        double value;
+        int decimals;
+        const char* text;
+    } const labels[] = {{-1e-17, 1, "0.0"}, {-0.04, 1, "0.0"}, {-0.0, 0, "0"},   {-0.06, 1, "-0.1"},
+                        {-100.0, 1, "-100.0"}, {1234.5, 1, "1,234.5"}, {5e-7, 7, "0.0000005"}};
+    for (const Label& l : labels) EXPECT_EQ(AxisLabel(l.value, l.decimals), l.text) << l.value;
 }
 
 // A transmitter power beyond any single-precision number draws as no power, never as "inf".

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <cstdio>
 #include <QChartView>
 #include <QGroupBox>
@@ -100,6 +102,26 @@ TEST_F(GraphViewTest, GraphFillsTheChartWithBothCurves) {
     QTest::mouseClick(graph.findChild<QPushButton*>("cmdBack"), Qt::LeftButton);
     EXPECT_FALSE(graph.isVisible());
     EXPECT_FALSE(model.frmVolt.window.visible());
+}
+
+TEST_F(GraphViewTest, TheAxesOfALineOfNoLengthReadCleanly) {
+    model.txtLength.SetText("0");
+    model.cmdGraph.Click();
+    graph.show();
+    QTest::qWait(50);
+    // The labels drawn on the chart: distinct round numbers, none "-0", no noise digits.
+    QStringList labels;
+    for (QGraphicsItem* item : graph.chart_view()->scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible() && !text->toPlainText().isEmpty())
+            labels << text->toPlainText();
+    ASSERT_GT(labels.size(), 10);
+    EXPECT_EQ(labels.removeDuplicates(), 0) << labels.join(" | ").toStdString();
+    for (const QString& l : labels) {
+        EXPECT_FALSE(l.startsWith("-0")) << l.toStdString();
+        EXPECT_FALSE(l.contains("...")) << l.toStdString();
+        EXPECT_FALSE(l.contains("0.0000")) << l.toStdString();
+    }
+    EXPECT_DOUBLE_EQ(graph.bottom_axis()->max(), 1.0);
 }
 
 TEST_F(GraphViewTest, LayoutRuleHoldsAfterAResize) {
