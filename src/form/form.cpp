@@ -1,5 +1,8 @@
 #include "form/form.h"
 
+#include <utility>
+#include <vector>
+
 #include "core/format.h"
 
 namespace qlx::form {
@@ -114,15 +117,19 @@ void PrintOrReport(Host& host, Window& window) {
     if (!host.PrintWindow(window)) host.ShowMessage("Printer problem. ", kProgramTitle, Buttons::CancelTryAgainContinue);
 }
 
-void PrintOnWhite(Host& host, Window& window, bool whiten_tagged, Control* stays_white) {
+void PrintOnWhite(Host& host, Window& window, bool whiten_tagged, Control* also_white) {
+    // Each colour goes back to what it was, whatever the printer answered: a print leaves the
+    // window as it found it.
+    std::vector<std::pair<Control*, Colour>> before;
+    for (Control* c : window.controls()) before.emplace_back(c, c->back());
+    const Colour window_before = window.back();
     for (Control* c : window.controls())
         if (whiten_tagged || c->tag() != "1") c->SetBack(kWhite);
     window.SetBack(kWhite);
-    if (stays_white) stays_white->SetBack(kWhite);
+    if (also_white) also_white->SetBack(kWhite);
     PrintOrReport(host, window);
-    for (Control* c : window.controls())
-        if (c->tag() != "1" && c != stays_white) c->SetBack(kButtonFace);
-    window.SetBack(kButtonFace);
+    for (const auto& [c, colour] : before) c->SetBack(colour);
+    window.SetBack(window_before);
 }
 
 }  // namespace qlx::form

@@ -265,9 +265,9 @@ public:
 // Yes), and printing the window with "Printer problem. " when that fails.
 bool ConfirmPrint(Host& host);
 void PrintOrReport(Host& host, Window& window);
-// Prints a window on white paper: its controls (those tagged "1" too, when `whiten_tagged`) and
-// the window turn white, the window is printed, and every control not tagged "1" returns to the
-// button-face colour, except `stays_white`.
-void PrintOnWhite(Host& host, Window& window, bool whiten_tagged, Control* stays_white = nullptr);
+// Prints a window on white paper: its controls (those tagged "1" too, when `whiten_tagged`),
+// `also_white` and the window turn white, the window is printed, and every colour returns to
+// what it was before, whether the print succeeded or not.
+void PrintOnWhite(Host& host, Window& window, bool whiten_tagged, Control* also_white = nullptr);
 
 }  // namespace qlx::form

@@ -681,8 +681,8 @@ void MainWindow::CalcGraph() {
 
 void MainWindow::PrintClicked() {
     if (!form::ConfirmPrint(host_)) return;
-    // Print on white paper: every control that is not an entry, and the window itself; the
-    // program's name stays white afterwards.
+    // Print on white paper: every control that is not an entry, the program's name and the
+    // window itself; afterwards every colour is as it was.
     form::PrintOnWhite(host_, window, false, &lblProgram);
 }
 

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <optional>
 
 namespace qlx::ui {
 
@@ -229,19 +231,36 @@ double TwipsPerPixel(const QWidget* widget) {
 }
 
 void BindWindow(QWidget* w, form::Window& window, bool apply_size, bool follow_visibility) {
-    auto refresh = [w, &window, apply_size, follow_visibility] {
+    // The position and size last put on the widget from the model. A window is moved or resized
+    // only when the model's figures change, never because a caption or a colour did: once the
+    // window manager has framed a window its position reads differently, and moving it again on
+    // every refresh walked a page down by its title bar at its first print.
+    struct Applied {
+        std::optional<QPoint> pos;
+        std::optional<QSize> size;
+    };
+    auto applied = std::make_shared<Applied>();
+    auto refresh = [w, &window, apply_size, follow_visibility, applied] {
         if (follow_visibility && !window.visible() && w->isVisible()) w->hide();
         const double k = TwipsPerPixel(w);
         w->setWindowTitle(Q(window.caption()));
         const QPoint pos(static_cast<int>(std::lround(window.left() / k)),
                          static_cast<int>(std::lround(window.top() / k)));
-        if (w->pos() != pos) {
-            w->move(pos);
-            KeepTitleBarOnScreen(w);
+        if (applied->pos != pos) {
+            applied->pos = pos;
+            if (w->pos() != pos) {
+                w->move(pos);
+                KeepTitleBarOnScreen(w);
+            }
         }
-        if (apply_size && window.width() > 0 && window.height() > 0)
-            w->resize(static_cast<int>(std::lround(window.width() / k)),
-                      static_cast<int>(std::lround(window.height() / k)));
+        // The model keeps the outer size, frame and title bar included.
+        const QSize outer(static_cast<int>(std::lround(window.width() / k)),
+                          static_cast<int>(std::lround(window.height() / k)));
+        if (apply_size && window.width() > 0 && window.height() > 0 && applied->size != outer) {
+            applied->size = outer;
+            const QSize frame = w->frameGeometry().size() - w->size();
+            if (w->frameGeometry().size() != outer) w->resize(outer - frame);
+        }
         QPalette pal = w->palette();
         pal.setColor(QPalette::Window, ToQColor(window.back(), w, true));
         w->setPalette(pal);

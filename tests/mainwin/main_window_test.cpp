@@ -404,14 +404,16 @@ TEST(MainWindowPrint, PrintsOnWhiteAndRestoresEvenWhenThePrinterFails) {
         };
         f.host.print_ok = printer_ok;
         f.host.answers = {Answer::Yes, Answer::Cancel};
+        // Every colour as it was before the print, the program's name and the polar boxes too.
+        std::vector<form::Colour> before;
+        for (form::Control* c : w.window.controls()) before.push_back(c->back());
         w.cmdPrint.Click();
         EXPECT_EQ(f.host.printed, std::vector<std::string>{"frmQLX2"});
         EXPECT_EQ(label_while_printing, form::kWhite);
         EXPECT_EQ(window_while_printing, form::kWhite);
         EXPECT_EQ(entry_while_printing, form::kWhite);  // an entry keeps its own colour
-        EXPECT_EQ(w.txtPolarZ.back(), form::kButtonFace);
-        EXPECT_EQ(w.txtFreq.back(), form::kWhite);
-        EXPECT_EQ(w.lblProgram.back(), form::kWhite);
+        std::size_t k = 0;
+        for (form::Control* c : w.window.controls()) EXPECT_EQ(c->back(), before[k++]) << c->name();
         EXPECT_EQ(w.window.back(), form::kButtonFace);
         if (printer_ok) {
             EXPECT_EQ(f.host.messages.size(), 1u);

@@ -85,5 +85,31 @@ TEST(Bind, AWindowOpensWithItsTitleBarOnTheScreen) {
     }
 }
 
+TEST(Bind, AColourOrCaptionChangeNeverMovesOrResizesAWindow) {
+    // A window manager frames a window and places it where it will; the model hears of that late
+    // or not at all. A print's colours and a new caption must leave the window where it is.
+    form::Window window("frmTest", "Test");
+    QWidget top;
+    ui::BindWindow(&top, window, true, true);
+    window.SetGeometry(1500, 1500, 3000, 4500);  // twips: 100, 100 px; 300 x 200 px
+    window.SetVisible(true);
+    top.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&top));
+    top.hide();
+    top.move(top.pos() + QPoint(0, 20));  // placed by someone else while the model looked away
+    top.resize(top.size() + QSize(0, 20));
+    top.show();
+    const QPoint at = top.pos();
+    const QSize size = top.size();
+    window.SetBack(form::kWhite);
+    window.SetCaption("Printing");
+    window.SetBack(form::kButtonFace);
+    EXPECT_EQ(top.pos(), at);
+    EXPECT_EQ(top.size(), size);
+    // A position the program sets is still applied.
+    window.Move(3000, 3000);
+    EXPECT_NEAR(top.frameGeometry().left() * ui::TwipsPerPixel(&top), 3000, 2 * ui::TwipsPerPixel(&top));
+}
+
 }  // namespace
 }  // namespace qlx
