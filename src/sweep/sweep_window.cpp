@@ -36,6 +36,8 @@ SweepWindow::SweepWindow(form::Host& host) : host_(host) {
     lblTo.SetCaption("To, MHz:");
     lblPoints.SetCaption("Points:");
     txtPoints.SetText("201");
+    // Entries look like entries, white as in the dialogs.
+    for (form::TextField* t : {&txtFrom, &txtTo, &txtPoints}) t->SetBack(form::kWhite);
     optLinear.SetCaption("Even steps");
     optLog.SetCaption("Logarithmic steps");
     optMainZ.SetCaption("Impedance of the main window");

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
@@ -21,10 +22,19 @@ namespace qlx::ui {
 
 form::Answer QtHost::ShowMessage(const std::string& text, const std::string& title,
                                  form::Buttons buttons) {
-    QMessageBox box(parent_);
+    // Over the window the user is working in (the one whose action raised the message), so
+    // that the box neither hides it nor brings the main window up over it.
+    QWidget* over = QApplication::activeModalWidget();
+    if (!over) over = QApplication::activeWindow();
+    if (!over || !over->isVisible()) over = parent_;
+    QMessageBox box(over);
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(QString::fromStdString(text));
     box.setIcon(QMessageBox::NoIcon);
+    // A box no narrower than its title ("Bad Number of Points!"), with room for the title bar's
+    // buttons: a short message must not cut its title short.
+    if (auto* label = box.findChild<QLabel*>("qt_msgbox_label"))
+        label->setMinimumWidth(box.fontMetrics().horizontalAdvance(box.windowTitle()) + 80);
     std::map<QAbstractButton*, form::Answer> answers;
     auto add = [&](const QString& caption, QMessageBox::ButtonRole role, form::Answer answer) {
         answers[box.addButton(caption, role)] = answer;

@@ -22,7 +22,6 @@
 #include <QScatterSeries>
 #include <QSplitter>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -94,12 +93,9 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     QPushButton* run = MakeBound<QPushButton>(this, model.cmdSweep);
     run->setDefault(true);  // shown as what Enter in the band's entries does
     line->addWidget(run);
-    auto* exports = new QToolButton(this);
+    // A push button with a menu: the style leaves room for the menu's arrow beside the text.
+    auto* exports = new QPushButton("&Export", this);
     exports->setObjectName("cmdExport");
-    exports->setText("&Export");
-    exports->setPopupMode(QToolButton::InstantPopup);
-    exports->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    exports->setMinimumHeight(run->sizeHint().height());
     line->addWidget(exports);
     line->addWidget(MakeBound<QPushButton>(this, model.cmdClose));
     root->addLayout(line);

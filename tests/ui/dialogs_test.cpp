@@ -21,6 +21,7 @@
 #include "ui/dialogs.h"
 #include "ui/main_window_view.h"
 #include "ui/qt_host.h"
+#include "ui/sweep_view.h"
 
 namespace qlx {
 namespace {
@@ -230,6 +231,33 @@ TEST_F(DialogFixture, PrintAsksFirstAndReportsAMissingPrinter) {
     EXPECT_EQ(model.window.back(), form::kButtonFace);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
+}
+
+TEST_F(DialogFixture, AMessageOpensOverTheWindowThatRaisedItWithItsTitleWhole) {
+    ui::SweepView sweep(model.frmSweep);
+    host.Register("frmSweep", &sweep);
+    model.cmdSweep.Click();
+    sweep.show();
+    sweep.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sweep));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !model.frmSweep.running(); }, 5000));
+    model.frmSweep.txtPoints.SetText("1");
+    QWidget* over = nullptr;
+    QString title;
+    int width = 0, title_width = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        over = box->parentWidget() ? box->parentWidget()->window() : nullptr;
+        title = box->windowTitle();
+        width = box->width();
+        title_width = box->fontMetrics().horizontalAdvance(title);
+        box->close();
+    });
+    model.frmSweep.cmdSweep.Click();
+    EXPECT_EQ(title, "Bad Number of Points!");
+    EXPECT_EQ(over, &sweep);  // not the main window, which would come up over the sweep
+    EXPECT_GT(width, title_width + 60);
 }
 
 }  // namespace

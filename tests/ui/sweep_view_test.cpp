@@ -18,7 +18,6 @@
 #include <QScatterSeries>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
 #include <QUrl>
 #include <QValueAxis>
 #include <string>
@@ -83,6 +82,11 @@ TEST_F(SweepViewTest, SweepOpensTheBandAroundTheMainWindowsFrequencyOnBothCharts
     EXPECT_EQ(sweep.findChild<QLineEdit*>("txtFrom")->text(), "12.69");
     EXPECT_EQ(sweep.findChild<QLineEdit*>("txtTo")->text(), "15.51");
     EXPECT_TRUE(sweep.findChild<QRadioButton*>("optAtLoad")->isChecked());
+    // The band's entries are white, as entries are everywhere; the Export button fits its arrow.
+    for (const char* name : {"txtFrom", "txtTo", "txtPoints"})
+        EXPECT_EQ(sweep.findChild<QLineEdit*>(name)->palette().color(QPalette::Base), QColor(Qt::white)) << name;
+    auto* exports = sweep.findChild<QPushButton*>("cmdExport");
+    EXPECT_GE(exports->width(), exports->fontMetrics().horizontalAdvance("Export") + 24);
     for (std::size_t k = 0; k < 3; ++k) {
         const ui::SweepView::Plot& p = sweep.plot(k);
         ASSERT_EQ(p.series.size(), 2u);
@@ -183,7 +187,7 @@ TEST_F(SweepViewTest, ALongRunLeavesTheWindowAnsweringAndShowsItsProgress) {
 
     // Every export is on the window's "Export" button, and the Smith chart saves as a drawing.
     QStringList names;
-    for (QAction* a : sweep.findChild<QToolButton*>("cmdExport")->menu()->actions()) names << a->text();
+    for (QAction* a : sweep.findChild<QPushButton*>("cmdExport")->menu()->actions()) names << a->text();
     EXPECT_EQ(names, QStringList({"Copy as Picture", "Save as PNG, SVG or PDF...", "Save Points as CSV...",
                                   "Save Other End as Touchstone..."}));
     QTemporaryDir dir;
