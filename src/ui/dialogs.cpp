@@ -62,6 +62,13 @@ ModelDialog::ModelDialog(form::Window& window, QWidget* parent) : QDialog(parent
     }));
 }
 
+void ModelDialog::reject() {
+    // Leaving an instrument dialog by Escape or its close control is a Cancel: the impedance
+    // returns to the load end as the button returns it, not left at the input.
+    if (cancel_) cancel_->Click();
+    if (isVisible()) QDialog::reject();
+}
+
 NoiseBridgeView::NoiseBridgeView(NoiseBridgeDialog& m, QWidget* parent) : ModelDialog(m.window, parent) {
     auto* root = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -71,6 +78,7 @@ NoiseBridgeView::NoiseBridgeView(NoiseBridgeDialog& m, QWidget* parent) : ModelD
     Row(grid, this, m.lblCompZ, m.txtCompZ, true);
     root->addLayout(grid);
     root->addLayout(Buttons(this, {&m.cmdOK, &m.cmdCancel}));
+    cancel_ = &m.cmdCancel;
 }
 
 AnalyserView::AnalyserView(AnalyserDialog& m, QWidget* parent) : ModelDialog(m.window, parent) {
@@ -95,6 +103,7 @@ AnalyserView::AnalyserView(AnalyserDialog& m, QWidget* parent) : ModelDialog(m.w
     Row(grid, this, m.lblCalcZ, m.txtCalcZ, true);
     root->addLayout(grid);
     root->addLayout(Buttons(this, {&m.cmdOK, &m.cmdCancel}));
+    cancel_ = &m.cmdCancel;
 }
 
 UserLineView::UserLineView(UserLineDialog& m, QWidget* parent) : ModelDialog(m.window, parent) {

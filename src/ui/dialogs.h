@@ -10,6 +10,7 @@ class AnalyserDialog;
 struct UserLineDialog;
 namespace form {
 class Window;
+class Button;
 }
 }  // namespace qlx
 
@@ -19,6 +20,11 @@ namespace qlx::ui {
 class ModelDialog : public QDialog {
 public:
     ModelDialog(form::Window& window, QWidget* parent);
+    // Escape and the title bar's close: what `cancel` does, where the dialog has a Cancel.
+    void reject() override;
+
+protected:
+    form::Button* cancel_ = nullptr;
 };
 
 class NoiseBridgeView : public ModelDialog {

@@ -5,7 +5,9 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
@@ -69,27 +71,60 @@ void Failed(QWidget* parent, const QString& path) {
     QMessageBox::warning(parent, "QLX", "The file could not be written:\n" + path);
 }
 
+// The folder of the last file saved this session, else the user's documents: never the
+// program's own folder, where a file would be lost among the program's.
+QString& LastFolder() {
+    static QString folder;
+    return folder;
+}
+
+// The save dialog's first suggestion, in the last folder used.
+QString Suggested(const QString& file_name) {
+    QString folder = LastFolder();
+    if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder.isEmpty() ? file_name : QDir(folder).filePath(file_name);
+}
+
+// Asks where to save, titled after the window the user is in ("Save - QLX, Line Across a Band").
+QString AskWhere(QWidget* widget, const QString& what, const QString& file_name, const QString& filter) {
+    const QString caption = widget->window()->windowTitle();
+    const QString title = caption.isEmpty() ? "Save " + what : "Save " + what + " - " + caption;
+    const QString path = QFileDialog::getSaveFileName(widget, title, Suggested(file_name), filter);
+    if (!path.isEmpty()) LastFolder() = QFileInfo(path).absolutePath();
+    return path;
+}
+
 }  // namespace
 
 void AddExport(QWidget* widget, const QString& name, std::function<std::string()> csv, bool shortcuts) {
     widget->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* copy = new QAction("Copy as Picture", widget);
+    // A chart inside a window that has the exports already offers the window's first, with
+    // their shortcuts, then pictures of the chart alone.
+    QWidget* window = widget->window();
+    const bool chart_in_window = !shortcuts && window != widget && !window->actions().isEmpty();
+    if (chart_in_window) {
+        widget->addActions(window->actions());
+        auto* line = new QAction(widget);
+        line->setSeparator(true);
+        widget->addAction(line);
+    }
+    const QString what = chart_in_window ? "Chart" : "Picture";
+    auto* copy = new QAction(chart_in_window ? "Copy Chart as Picture" : "Copy as Picture", widget);
     if (shortcuts) copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     QObject::connect(copy, &QAction::triggered, widget, [widget] { CopyImage(widget); });
     widget->addAction(copy);
 
-    auto* save = new QAction("Save as PNG, SVG or PDF...", widget);
+    auto* save = new QAction(chart_in_window ? "Save Chart as PNG, SVG or PDF..." : "Save as PNG, SVG or PDF...", widget);
     if (shortcuts) save->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     save->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(save, &QAction::triggered, widget, [widget, name] {
-        const QString path = QFileDialog::getSaveFileName(widget, "Save " + name, name + ".png",
-                                                          "PNG picture (*.png);;SVG drawing (*.svg);;PDF (*.pdf)");
+    QObject::connect(save, &QAction::triggered, widget, [widget, name, what] {
+        const QString path = AskWhere(widget, what, name + ".png", "PNG picture (*.png);;SVG drawing (*.svg);;PDF (*.pdf)");
         if (!path.isEmpty() && !SaveImage(widget, path)) Failed(widget, path);
     });
     widget->addAction(save);
 
-    if (csv)
+    if (csv && !chart_in_window)
         AddSaveText(widget, "Save Points as CSV...", name + ".csv", "CSV (*.csv)",
                     shortcuts ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V) : QKeySequence(), std::move(csv));
 }
@@ -101,7 +136,8 @@ QAction* AddSaveText(QWidget* widget, const QString& caption, const QString& fil
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     QObject::connect(action, &QAction::triggered, widget, [widget, caption, file_name, filter, text] {
-        const QString path = QFileDialog::getSaveFileName(widget, QString(caption).remove("..."), file_name, filter);
+        const QString what = QString(caption).remove("Save ").remove("...");
+        const QString path = AskWhere(widget, what, file_name, filter);
         if (!path.isEmpty() && !SaveText(text(), path)) Failed(widget, path);
     });
     widget->addAction(action);

@@ -101,7 +101,7 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     m.picSchematic.SetObserver(WhileAlive(this, [this] { ShowSchematic(); }));
     ShowSchematic();
     BindWindow(this, m.window, false, true);
-    AddExport(this, QString::fromStdString("QLX " + m.window.name()));
+    AddExport(this, m.window.name() == "frmTuner2" ? "QLX Tee network" : "QLX tuner");
 }
 
 void TunerPageView::ShowSchematic() {

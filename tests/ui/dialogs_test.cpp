@@ -102,6 +102,25 @@ TEST_F(DialogFixture, NoiseBridgeOkPutsTheImpedanceAtTheLineInput) {
     EXPECT_TRUE(Radio("optNormal")->isChecked());
 }
 
+TEST_F(DialogFixture, EscapeAndTheCloseControlCancelAnInstrumentDialog) {
+    // The impedance at the input first, then each way out of each instrument dialog that is not
+    // OK: every one returns it to the load end, as Cancel does.
+    const std::function<void(QDialog*)> leave[] = {
+        [](QDialog* d) { Press(d, "cmdCancel"); },
+        [](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); },
+        [](QDialog* d) { d->close(); },
+    };
+    for (const char* source : {"optNoiseBridge", "optAutek"})
+        for (std::size_t way = 0; way < 3; ++way) {
+            model.optInput.Select();
+            ASSERT_TRUE(Radio("optInput")->isChecked());
+            WhileModal(std::string(source) == "optAutek" ? "frmAutek" : "frmNB", leave[way],
+                       [&] { QTest::mouseClick(Radio(source), Qt::LeftButton); });
+            EXPECT_TRUE(Radio("optLoad")->isChecked()) << source << " way " << way;
+            EXPECT_TRUE(Radio("optNormal")->isChecked()) << source << " way " << way;
+        }
+}
+
 TEST_F(DialogFixture, AnalyserOkAndCancelReachTheMainWindow) {
     WhileModal("frmAutek",
                [&](QDialog* d) {

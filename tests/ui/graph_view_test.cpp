@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <cstdio>
@@ -124,6 +127,37 @@ TEST_F(GraphViewTest, TheAxesOfALineOfNoLengthReadCleanly) {
     EXPECT_DOUBLE_EQ(graph.bottom_axis()->max(), 1.0);
 }
 
+TEST_F(GraphViewTest, SaveDialogsNameTheWindowAndStartInTheLastFolderUsed) {
+    model.cmdGraph.Click();
+    graph.show();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QAction* csv = nullptr;
+    for (QAction* a : graph.actions())
+        if (a->text() == "Save Points as CSV...") csv = a;
+    ASSERT_NE(csv, nullptr);
+    // Answers the save dialog with a file in `dir`, noting its title and first folder.
+    QString title, folder;
+    const auto answer = [&](const QString& file) {
+        QTimer::singleShot(0, [&title, &folder, file] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr);
+            title = d->windowTitle();
+            folder = d->directory().absolutePath();
+            d->selectFile(file);
+            QMetaObject::invokeMethod(d, "accept");
+        });
+    };
+    answer(dir.filePath("first.csv"));
+    csv->trigger();
+    EXPECT_EQ(title, "Save Points as CSV - QLX, Voltage/Current Graph Along Line");
+    EXPECT_NE(QDir(folder), QDir(QCoreApplication::applicationDirPath()));
+    EXPECT_TRUE(QFileInfo(dir.filePath("first.csv")).size() > 0);
+    answer(dir.filePath("second.csv"));
+    csv->trigger();
+    EXPECT_EQ(QDir(folder), QDir(dir.path()));  // where the last file went
+}
+
 TEST_F(GraphViewTest, LayoutRuleHoldsAfterAResize) {
     model.cmdGraph.Click();
     graph.show();
@@ -180,7 +214,13 @@ TEST_F(GraphViewTest, ExportSavesPicturesAndThePoints) {
     QStringList menu;
     for (QAction* a : graph.actions()) menu << a->text();
     EXPECT_EQ(menu, (QStringList{"Copy as Picture", "Save as PNG, SVG or PDF...", "Save Points as CSV..."}));
-    EXPECT_EQ(graph.chart_view()->actions().size(), 3);
+    // The chart's menu: the window's exports with their shortcuts, then pictures of the chart.
+    QStringList chart_menu;
+    for (QAction* a : graph.chart_view()->actions())
+        chart_menu << a->text() + (a->shortcut().isEmpty() ? "" : " " + a->shortcut().toString());
+    EXPECT_EQ(chart_menu, (QStringList{"Copy as Picture Ctrl+Shift+C", "Save as PNG, SVG or PDF... Ctrl+Shift+S",
+                                       "Save Points as CSV... Ctrl+Shift+V", "", "Copy Chart as Picture",
+                                       "Save Chart as PNG, SVG or PDF..."}));
     const QString dir = QString::fromStdString(::testing::TempDir()) + "qlx-export-" +
                         QString::number(QCoreApplication::applicationPid());
     QDir().mkpath(dir);
