@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QChartView>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -65,7 +66,11 @@ protected:
         const QByteArray dir = qgetenv("QLX_SCREENSHOT_DIR");
         if (dir.isEmpty()) return;
         QTest::qWait(150);  // the charts lay out their axes first
-        sweep.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
+        const QString base = QString::fromUtf8(dir) + "/" + name;
+        sweep.grab().save(base + ".png");
+        // The charts alone, large enough to read on a page of the manual.
+        sweep.smith()->grab().save(base + "-smith.png");
+        sweep.plot(0).view->parentWidget()->grab().save(base + "-plots.png");
     }
 
     testing::ScriptedHost host;
