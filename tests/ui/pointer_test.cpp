@@ -11,11 +11,13 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
 #include "mainwin/main_window.h"
 #include "support/scripted_host.h"
+#include "ui/export.h"
 #include "ui/graph_view.h"
 #include "ui/main_window_view.h"
 #include "ui/smith_chart.h"
@@ -101,6 +103,10 @@ TEST_F(PointerTest, TheTipFollowsItsPointWhenTheWindowIsResized) {
         EXPECT_NEAR(graph.tip().dot_position().x(), expected.x(), 0.5) << size.width();
         EXPECT_NEAR(graph.tip().dot_position().y(), expected.y(), 0.5) << size.width();
     }
+    // A picture of the window is of the chart, not of where the pointer rested.
+    QTemporaryDir dir;
+    ASSERT_TRUE(ui::SaveImage(&graph, dir.filePath("graph.png")));
+    EXPECT_FALSE(graph.tip_visible());
 }
 
 TEST_F(PointerTest, SweepPlotsAndSmithChartTakeThePointerAcrossAndOff) {
@@ -130,6 +136,15 @@ TEST_F(PointerTest, SweepPlotsAndSmithChartTakeThePointerAcrossAndOff) {
     }
     EXPECT_TRUE(shown);
     EXPECT_TRUE(sweep.isVisible());
+    // Exported, the window shows no tip, on the Smith chart or on a plot.
+    smith->ShowTipAt(smith->PointOf({pts[0].r_given, pts[0].x_given}));
+    sweep.ShowPlotTip(0, 0, pts[0].f_mhz);
+    ASSERT_FALSE(smith->tip_text().empty());
+    ASSERT_TRUE(sweep.plot(0).tip->visible());
+    QTemporaryDir dir;
+    ASSERT_TRUE(ui::SaveImage(&sweep, dir.filePath("sweep.svg")));
+    EXPECT_TRUE(smith->tip_text().empty());
+    EXPECT_FALSE(sweep.plot(0).tip->visible());
 }
 
 }  // namespace
