@@ -8,6 +8,7 @@ namespace qlx::tuner::detail {
 
 DesignResult DesignLowPassL(const TunerLoad& load, const TunerSettings& s);
 DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& s);
+DesignResult DesignHighPassLTopology(const TunerLoad& load, const TunerSettings& s, bool coil_across_line);
 DesignResult DesignPi(const TunerLoad& load, const TunerSettings& s);
 DesignResult DesignTee(const TunerLoad& load, const TunerSettings& s);
 

@@ -24,8 +24,9 @@ DesignResult TopologyA(const TunerLoad& load, const TunerSettings& s) {
     double xl = 1.0 / (1.0 / xt - 1.0 / xp);
     if (xl < 0.0) return Failure(kNet, "Need output shunt capacitor rather than inductor for this impedance.", false);
     if (std::fabs(rp - z0) < 0.1) return Failure(kNet, "Try another network", false);
-    // Limits of the design, in ohms whatever the tuner resistance.
-    if (rp > 50.0 && rp < 60.0 && xp < -10.0) return Failure(kNet, "This won't match", false);
+    // No fixed window of loads is refused here (one once refused 50 < Rp < 60 ohms with Xp below
+    // -10 whatever the tuner resistance, loads this network matches): the search decides, and
+    // ends with its own message when it cannot match.
     if (xl > 10000.0) return Failure(kNet, "This won't match", false);
 
     struct {
@@ -127,7 +128,28 @@ DesignResult TopologyB(const TunerLoad& load, const TunerSettings& s) {
 
 DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& s) {
     if (std::fabs(load.rp - s.z0) < 0.01) return Failure(kNet, TooCloseText(s.z0), false);
-    if (load.rp - s.z0 >= 0.01) return TopologyA(load, s);
+    const bool a_first = load.rp - s.z0 >= 0.01;
+    DesignResult first = a_first ? TopologyA(load, s) : TopologyB(load, s);
+    if (std::holds_alternative<NetworkDesign>(first)) return first;
+    // Where the usual topology cannot match and the other one can (an inductive load below the
+    // tuner resistance whose parallel resistance is above it wants the coil across the
+    // transmitter side), the other one is designed, and the page says so.
+    const bool other_applies = a_first ? load.ra < s.z0 : load.rp - s.z0 >= 0.01;
+    if (!other_applies) return first;
+    DesignResult other = a_first ? TopologyB(load, s) : TopologyA(load, s);
+    auto* d = std::get_if<NetworkDesign>(&other);
+    if (!d) return first;
+    d->note = a_first ? "The coil across the line cannot match this load: the coil is across the transmitter side."
+                      : "The coil across the transmitter side cannot match this load: the coil is across the line.";
+    return other;
+}
+
+DesignResult DesignHighPassLTopology(const TunerLoad& load, const TunerSettings& s, bool coil_across_line) {
+    if (std::fabs(load.rp - s.z0) < 0.01) return Failure(kNet, TooCloseText(s.z0), false);
+    if (coil_across_line) {
+        if (!(load.rp - s.z0 >= 0.01)) return Failure(kNet, "The coil across the line needs a parallel resistance above the tuner resistance.", false);
+        return TopologyA(load, s);
+    }
     return TopologyB(load, s);
 }
 

@@ -39,16 +39,24 @@ DesignResult LoadSideShunt(const TunerLoad& load, const TunerSettings& s) {
         return q.rin;
     };
 
-    double x2 = 1.0 / (1.0 / xt - 1.0 / xp);
+    const double x2_start = 1.0 / (1.0 / xt - 1.0 / xp);
+    double x2 = x2_start;
     double rin = eval(x2);
     if (!std::isfinite(rin)) return Failure(kNet, kFaultText, true);
-    // Rin must move towards the tuner resistance with every one-ohm step.
+    // Rin must move towards the tuner resistance with every step. A small load's Rin turns within
+    // one ohm of C2's reactance: a one-ohm step can pass its crossing and see Rin turn back, so
+    // a refused search is tried again with steps ten, a hundred and a thousand times finer.
     const bool start_above = rin > z0;
     const auto moving_away = [start_above](double before, double now, double) {
         return start_above ? now > before : now < before;
     };
-    if (const SearchEnd end = Search(x2, rin, z0, 1.0, eval, moving_away); end != SearchEnd::Matched)
-        return SearchFailed(kNet, end, "This can't be matched with this network.");
+    SearchEnd end = SearchEnd::Refused;
+    for (double step = 1.0; step >= 1e-3 && end == SearchEnd::Refused; step /= 10.0) {
+        x2 = x2_start;
+        rin = eval(x2);
+        end = Search(x2, rin, z0, step, eval, moving_away);
+    }
+    if (end != SearchEnd::Matched) return SearchFailed(kNet, end, "This can't be matched with this network.");
 
     const double p = s.power;
     const double vin = std::sqrt(z0 * p);

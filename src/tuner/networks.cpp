@@ -1,6 +1,7 @@
 #include "tuner/networks.h"
 
 #include <cmath>
+#include <optional>
 
 #include "core/format.h"
 #include "core/numbers.h"
@@ -122,25 +123,43 @@ DesignResult Finish(NetworkDesign d, const TunerSettings& s) {
 
 }  // namespace detail
 
-DesignResult Design(Network n, const TunerLoad& load, const TunerSettings& s) {
-    // A power, resistance or frequency of 0 would make every voltage 0/0; refuse them first.
+namespace {
+
+// What no design can take: refused before any element is designed.
+std::optional<DesignFailure> Refusal(Network n, const TunerLoad& load, const TunerSettings& s) {
     const auto refuse = [n](const char* text) {
         DesignFailure f = detail::Failure(n, text, false);
         f.before_design = true;
         return f;
     };
+    // A power, resistance or frequency of 0 would make every voltage 0/0; refuse them first.
     if (!(s.power > 0.0) || !std::isfinite(s.power)) return refuse(kNoPowerText);
     if (!(s.z0 > 0.0) || !std::isfinite(s.z0)) return refuse(kNoResistanceText);
     if (!(load.f0 > 0.0) || !std::isfinite(load.f0) || !std::isfinite(load.ra) || !std::isfinite(load.xa) ||
         !(s.qc > 0.0) || !(s.qu > 0.0) || !std::isfinite(s.stray_f) || !std::isfinite(s.phase))
         return refuse(kFaultText);
+    // A line input without resistance takes no power: any "match" would put all of it into the
+    // tuner's own losses.
+    if (!(load.ra > 0.0)) return refuse(kNoLoadResistanceText);
+    return std::nullopt;
+}
+
+}  // namespace
+
+DesignResult Design(Network n, const TunerLoad& load, const TunerSettings& s) {
+    if (auto refused = Refusal(n, load, s)) return *refused;
     switch (n) {
         case Network::LowPassL: return detail::DesignLowPassL(load, s);
         case Network::HighPassL: return detail::DesignHighPassL(load, s);
         case Network::Pi: return detail::DesignPi(load, s);
         case Network::Tee: return detail::DesignTee(load, s);
     }
-    return refuse(kFaultText);
+    return detail::Failure(n, kFaultText, false);
+}
+
+DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& s, bool coil_across_line) {
+    if (auto refused = Refusal(Network::HighPassL, load, s)) return *refused;
+    return detail::DesignHighPassLTopology(load, s, coil_across_line);
 }
 
 }  // namespace qlx::tuner

@@ -68,6 +68,8 @@ struct NetworkDesign {
     double loss_percent = 0.0;      // 100 Ploss / P
     double vin = 0.0, vin_angle = 0.0;  // RMS volts at the transmitter side, degrees
     double vout = 0.0;                  // RMS volts at the line input
+    double fixed_pf = 0.0;              // the Pi's output or the Tee's series capacitor, as used
+    std::string note;                   // what the page says besides the figures (another topology chosen)
 };
 
 struct DesignFailure {
@@ -94,11 +96,16 @@ inline constexpr const char* kNoResistanceText =
     "Enter a tuner input resistance above 0 ohms in \"Tuner's Input Resistance:\".";
 inline constexpr const char* kAllPowerLostText =
     "The tuner would lose all of the transmitter power -- raise the components' Q or try another network.";
+inline constexpr const char* kNoLoadResistanceText =
+    "The line input has no resistance (R = 0 ohms or less): no power can reach the load, so no tuner can match it.";
 inline constexpr const char* kFaultText =
     "This load cannot be matched with these settings (the design does not compute) -- try another network.";
 
 // Designs the network. Searches are bounded, and every number of a design is finite.
 DesignResult Design(Network n, const TunerLoad& load, const TunerSettings& settings);
+// The high-pass L in one topology: the coil across the line input (A) or across the transmitter
+// side (B), whichever the load would choose.
+DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& settings, bool coil_across_line);
 
 // R + jX with the stray capacitance c (farads; 0 counts as 1e-14) across it, at f0 MHz.
 struct Impedance {

@@ -156,7 +156,9 @@ TEST(Networks, ChecksAndMessages) {
         // 10 - j10 ohms at 100 kHz needs a series capacitor of about 0.16 uF.
         {Network::HighPassL, {10, -10, 0.1}, "  Series capacitor greater than 99999 pF. Try another network.", false,
          Page::Tuner1},
-        {Network::HighPassL, {-5, 0, 3.5}, "Choose another network", false, Page::Tuner1},
+        // No resistance at the line input: refused before any network is tried.
+        {Network::HighPassL, {-5, 0, 3.5}, kNoLoadResistanceText, false, Page::Tuner1},
+        {Network::Tee, {0, 50, 7}, kNoLoadResistanceText, false, Page::Tuner2},
     };
     for (const Case& c : cases) {
         const DesignResult r = DesignFor(c.n, c.l);
@@ -186,10 +188,11 @@ TEST(HighPassL, TopologyNearTheTunerResistance) {
     const Case cases[] = {
         {50.005, -2000, "Such an L-network load won't work -- too close to  50 ohms"},
         {50.05, -2000, "Try another network"},  // topology A, stops at its check of 0.1 ohm
-        // An inductive one stops a step earlier where Xp is below the Xt of 1582 ohms it needs.
-        {50.05, 1000, "Need output shunt capacitor rather than inductor for this impedance."},
+        // An inductive one that the coil across the line cannot match (Xp is below the Xt of
+        // 1582 ohms it needs) is matched with the coil across the transmitter side.
+        {50.05, 1000, nullptr},
         {50.05, 2000, "Try another network"},
-        {55, -20, "This won't match"},
+        {55, -20, nullptr},  // no fixed window of refused loads: the search matches it
         {65, -20, nullptr},
         {49.995, -2000, "Such an L-network load won't work -- too close to  50 ohms"},
         {49.5, -2000, nullptr},  // topology B

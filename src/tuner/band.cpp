@@ -1,0 +1,177 @@
+#include "tuner/band.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "core/entry_rules.h"
+#include "core/format.h"
+
+namespace qlx::tuner {
+
+namespace {
+
+using cd = std::complex<double>;
+
+// A lossy element at f: the textbook series model, |X| / Q in series with X.
+cd ElementAt(const Element& e, double f_mhz) {
+    const double w = 2.0 * std::numbers::pi * f_mhz * 1e6;
+    const double x = e.kind == Kind::L ? w * e.value * 1e-6 : -1.0 / (w * e.value * 1e-12);
+    return {e.q > 0.0 ? std::abs(x) / e.q : 0.0, x};
+}
+
+// The point of the grid nearest to f0 becomes f0 itself when it lies on the grid, so that the
+// run shows the design frequency's own SWR.
+void PutDesignFrequencyOnGrid(std::vector<double>& f, double f0) {
+    if (f.empty()) return;
+    const auto nearest = std::min_element(f.begin(), f.end(), [f0](double a, double b) {
+        return std::abs(a - f0) < std::abs(b - f0);
+    });
+    if (std::abs(*nearest - f0) <= 1e-9 * f0) *nearest = f0;
+}
+
+BandRun Finish(BandRun run, double threshold_15 = 1.5, double threshold_20 = 2.0) {
+    run.swr15 = CrossingOf(run.points, run.f0_mhz, threshold_15);
+    run.swr20 = CrossingOf(run.points, run.f0_mhz, threshold_20);
+    return run;
+}
+
+std::string Mhz(double f, char mark) { return Format(f, "###0.000", mark); }
+
+std::string Range(const char* ratio, const Crossing& c, const BandRun& run, char mark) {
+    std::string lo = c.lo_mhz ? Mhz(*c.lo_mhz, mark) : "below " + Mhz(run.from_mhz, mark);
+    std::string hi = c.hi_mhz ? Mhz(*c.hi_mhz, mark) : "above " + Mhz(run.to_mhz, mark);
+    std::string text = std::string(ratio) + " SWR " + lo + " to " + hi + " MHz";
+    const double width_khz = (c.hi_mhz.value_or(run.to_mhz) - c.lo_mhz.value_or(run.from_mhz)) * 1000.0;
+    text += c.lo_mhz && c.hi_mhz ? " (" : " (at least ";
+    return text + Format(width_khz, "#,##0", mark) + " kHz)";
+}
+
+}  // namespace
+
+BandSpec DefaultBand(double f0) {
+    BandSpec b;
+    b.from_mhz = std::clamp(f0 * 0.9, kMinFreqMHz, kMaxFreqMHz);
+    b.to_mhz = std::clamp(f0 * 1.1, kMinFreqMHz, kMaxFreqMHz);
+    return b;
+}
+
+std::optional<cd> InterpolatedAt(const MeasuredAntenna& a, double f) {
+    const std::size_t n = std::min(a.f_mhz.size(), a.z.size());
+    if (n == 0) return std::nullopt;
+    if (f <= a.f_mhz.front()) return a.z.front();
+    if (f >= a.f_mhz[n - 1]) return a.z[n - 1];
+    const std::size_t hi = static_cast<std::size_t>(std::upper_bound(a.f_mhz.begin(), a.f_mhz.begin() + static_cast<long>(n), f) - a.f_mhz.begin());
+    const std::size_t lo = hi - 1;
+    if (a.f_mhz[lo] == f) return a.z[lo];
+    const double t = (f - a.f_mhz[lo]) / (a.f_mhz[hi] - a.f_mhz[lo]);
+    return a.z[lo] + t * (a.z[hi] - a.z[lo]);
+}
+
+cd NetworkInputAt(const NetworkDesign& d, double f_mhz, cd line_input) {
+    cd z = line_input;
+    if (d.stray_f > 0.0) z = 1.0 / (1.0 / z + cd(0.0, 2.0 * std::numbers::pi * f_mhz * 1e6 * d.stray_f));
+    // From the line input back to the transmitter.
+    for (auto e = d.elements.rbegin(); e != d.elements.rend(); ++e) {
+        const cd ze = ElementAt(*e, f_mhz);
+        z = e->connection == Connection::Series ? z + ze : 1.0 / (1.0 / z + 1.0 / ze);
+    }
+    return z;
+}
+
+double SwrAgainst(cd z, double r0) {
+    const double g = std::abs((z - r0) / (z + r0));
+    return g >= 1.0 || !std::isfinite(g) ? std::numeric_limits<double>::infinity() : (1.0 + g) / (1.0 - g);
+}
+
+BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, cd load, const BandSpec& band) {
+    BandRun run;
+    run.from_mhz = band.from_mhz;
+    run.to_mhz = band.to_mhz;
+    run.f0_mhz = d.f0;
+    run.held_load = load;
+    sweep::SweepLine at_load = line;
+    at_load.entries.at_load = true;
+    std::vector<double> f = sweep::Frequencies(band.from_mhz, band.to_mhz, band.points, false);
+    PutDesignFrequencyOnGrid(f, d.f0);
+    run.points.reserve(f.size());
+    for (double fk : f) {
+        const auto p = sweep::SolveAt(at_load, fk, load);
+        if (!p) continue;
+        const cd z = NetworkInputAt(d, fk, {p->r_other, p->x_other});
+        run.points.push_back({fk, z.real(), z.imag(), SwrAgainst(z, d.z0)});
+    }
+    return Finish(std::move(run));
+}
+
+BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, const MeasuredAntenna& antenna,
+                const BandSpec& band) {
+    BandRun run;
+    run.from_mhz = band.from_mhz;
+    run.to_mhz = band.to_mhz;
+    run.f0_mhz = d.f0;
+    run.measured = true;
+    run.antenna_name = antenna.name;
+    sweep::SweepLine at_load = line;
+    at_load.entries.at_load = true;
+    for (std::size_t k = 0; k < antenna.f_mhz.size() && k < antenna.z.size(); ++k) {
+        const double fk = antenna.f_mhz[k];
+        if (fk < band.from_mhz || fk > band.to_mhz) continue;
+        // Measured at the line input, the file is the line input itself; at the load, the line
+        // carries it to the input.
+        cd input = antenna.z[k];
+        if (antenna.at_load) {
+            const auto p = sweep::SolveAt(at_load, fk, antenna.z[k]);
+            if (!p) continue;
+            input = {p->r_other, p->x_other};
+        }
+        const cd z = NetworkInputAt(d, fk, input);
+        run.points.push_back({fk, z.real(), z.imag(), SwrAgainst(z, d.z0)});
+    }
+    return Finish(std::move(run));
+}
+
+Crossing CrossingOf(std::span<const BandPoint> points, double f0, double threshold) {
+    Crossing c;
+    if (points.empty()) return c;
+    std::size_t mid = 0;
+    for (std::size_t k = 1; k < points.size(); ++k)
+        if (std::abs(points[k].f_mhz - f0) < std::abs(points[mid].f_mhz - f0)) mid = k;
+    const auto cross = [&](std::size_t inner, std::size_t outer) {
+        const BandPoint& a = points[inner];
+        const BandPoint& b = points[outer];
+        if (!std::isfinite(b.swr) || b.swr == a.swr) return b.f_mhz;
+        return a.f_mhz + (threshold - a.swr) / (b.swr - a.swr) * (b.f_mhz - a.f_mhz);
+    };
+    if (points[mid].swr >= threshold) {
+        c.lo_mhz = c.hi_mhz = points[mid].f_mhz;  // no match at the design frequency itself
+        return c;
+    }
+    for (std::size_t k = mid; k-- > 0;)
+        if (points[k].swr >= threshold) {
+            c.lo_mhz = cross(k + 1, k);
+            break;
+        }
+    for (std::size_t k = mid + 1; k < points.size(); ++k)
+        if (points[k].swr >= threshold) {
+            c.hi_mhz = cross(k - 1, k);
+            break;
+        }
+    return c;
+}
+
+std::string BandText(const BandRun& run, char mark) {
+    std::string held;
+    if (run.measured) {
+        held = "Tuner fixed, antenna from " + run.antenna_name;
+    } else {
+        const double x = run.held_load.imag();
+        held = "Tuner fixed, load held at " + Format(run.held_load.real(), "###0.0#", mark) + (x < 0 ? " - j " : " + j ") +
+               Format(std::abs(x), "###0.0#", mark) + " ohms";
+    }
+    if (run.points.empty()) return held + ": no point of the band can be solved.";
+    return held + ": " + Range("1.5:1", run.swr15, run, mark) + ", " + Range("2:1", run.swr20, run, mark) + ".";
+}
+
+}  // namespace qlx::tuner
