@@ -1,15 +1,22 @@
+#include <cmath>
+#include <filesystem>
+#include <vector>
 #include <iostream>
 #include <variant>
 
 #include "cli/common.h"
+#include "core/entry_rules.h"
+#include "core/format.h"
+#include "sweep/touchstone.h"
 
 namespace qlx::cli {
 
 namespace {
 
 const char* const kTunerUsage =
-    "usage: qlx-cli tuner [LINE-OPTIONS] --network hpl|lpl|pi|tee [--tuner-r OHMS] [--power W]\n"
-    "                     [--qc Q] [--qu Q] [--stray PF] [--phase DEG] [--pi-cap PF] [--tee-cap PF] [--json]";
+    "usage: qlx-cli tuner [LINE-OPTIONS] --network hpl|lpl|pi|tee|all|best [--tuner-r OHMS] [--power W]\n"
+    "                     [--qc Q] [--qu Q] [--stray PF] [--phase DEG] [--pi-cap PF|auto] [--tee-cap PF|auto]\n"
+    "                     [--band-from MHZ] [--band-to MHZ] [--band-points N] [--touchstone FILE] [--json]";
 
 struct NetworkChoice {
     const char* name;
@@ -37,7 +44,7 @@ FieldList PageFields(tuner::TunerPage& p) {
         if (t.visible()) f.emplace_back(t.name(), t.text());
     };
     for (const auto* t : {&p.txtCableType, &p.txtFreq, &p.txtLength, &p.txtLoad, &p.txtSWRLine, &p.txtPowerLost,
-                          &p.txtXmsnLoss})
+                          &p.txtXmsnLoss, &p.txtBand, &p.txtNotes})
         text(*t);
     for (const auto& row : p.Table())
         for (const form::TextField* cell : row) text(*cell);
@@ -46,6 +53,19 @@ FieldList PageFields(tuner::TunerPage& p) {
     for (const auto* t : {&p.txtInputR, &p.txtLeftX, &p.TxtMidX, &p.txtRightX, &p.txtLoadZ}) text(*t);
     if (p.with_stray()) text(p.txtCStray);
     return f;
+}
+
+json EdgeJson(const tuner::Crossing& c) {
+    const auto value = [](const std::optional<double>& f) { return f ? json(*f) : json(nullptr); };
+    return {{"lo_mhz", value(c.lo_mhz)}, {"hi_mhz", value(c.hi_mhz)}};
+}
+
+json BandJson(const tuner::BandRun& b) {
+    json points = json::array();
+    for (const tuner::BandPoint& p : b.points) points.push_back({{"f_mhz", p.f_mhz}, {"r", p.r}, {"x", p.x}, {"swr", p.swr}});
+    const char* held = b.held == tuner::Held::Load ? "load" : b.held == tuner::Held::Measured ? "touchstone" : "input";
+    return {{"from_mhz", b.from_mhz}, {"to_mhz", b.to_mhz}, {"held", held},
+            {"swr15", EdgeJson(b.swr15)}, {"swr20", EdgeJson(b.swr20)}, {"points", points}};
 }
 
 json DesignJson(const tuner::NetworkDesign& d) {
@@ -60,8 +80,82 @@ json DesignJson(const tuner::NetworkDesign& d) {
                             {"Vrms", e.v_rms},
                             {"Irms", e.i_rms},
                             {"Pdiss", e.p_diss}});
-    return {{"F0", d.f0},     {"Z0", d.z0},       {"Ra", d.ra},   {"Xa", d.xa},    {"strayF", d.stray_f},
-            {"Qeff", d.qeff}, {"Ploss", d.ploss}, {"Vin", d.vin}, {"Vout", d.vout}, {"elements", elements}};
+    json j{{"F0", d.f0},     {"Z0", d.z0},       {"Ra", d.ra},   {"Xa", d.xa},    {"strayF", d.stray_f},
+           {"Qeff", d.qeff}, {"Ploss", d.ploss}, {"Vin", d.vin}, {"Vout", d.vout}, {"elements", elements}};
+    if (d.network == tuner::Network::Pi || d.network == tuner::Network::Tee) j["fixed_pf"] = d.fixed_pf;
+    if (!d.note.empty()) j["note"] = d.note;
+    return j;
+}
+
+const char* NetworkName(tuner::Network n) {
+    switch (n) {
+        case tuner::Network::HighPassL: return "hpl";
+        case tuner::Network::LowPassL: return "lpl";
+        case tuner::Network::Pi: return "pi";
+        case tuner::Network::Tee: return "tee";
+    }
+    return "";
+}
+
+json TopologyJson(const TunerWindow::Compared& c) {
+    if (c.network != tuner::Network::HighPassL || !c.coil_across_line) return nullptr;
+    return *c.coil_across_line ? "coil-across-line" : "coil-across-transmitter";
+}
+
+// The --band-* options and --touchstone, checked; the antenna's impedance at the design
+// frequency typed into the main window as --r and --x would be.
+bool ApplyBand(const Options& o, Session& s, Failure& failure) {
+    TunerWindow& t = s.w.frmTuner;
+    const std::string* from = o.Value("--band-from");
+    const std::string* to = o.Value("--band-to");
+    const std::string* points = o.Value("--band-points");
+    if (from || to || points) {
+        const double f0 = ParseNumber(s.w.txtFreq.text());
+        tuner::BandSpec b = tuner::DefaultBand(f0);
+        if (from) b.from_mhz = ParseNumber(*from);
+        if (to) b.to_mhz = ParseNumber(*to);
+        if (!FrequencyAccepted(b.from_mhz) || !FrequencyAccepted(b.to_mhz) || !(b.from_mhz <= b.to_mhz)) {
+            failure = {"--band-from and --band-to: a band from 0.02 to 5000 MHz, --band-from up to --band-to", false};
+            return false;
+        }
+        if (points) {
+            const double n = ParseNumber(*points);
+            if (!(n >= sweep::kMinPoints && n <= sweep::kMaxPoints) || n != std::floor(n)) {
+                failure = {"--band-points " + *points + ": 2 to 100001 points", false};
+                return false;
+            }
+            b.points = static_cast<int>(n);
+        }
+        t.band = b;
+    }
+    if (const std::string* file = o.Value("--touchstone")) {
+        if (o.Value("--r") || o.Value("--x")) {
+            failure = {"--touchstone gives the impedance: --r and --x are not allowed with it", false};
+            return false;
+        }
+        auto data = sweep::LoadTouchstone(*file);
+        if (const auto* e = std::get_if<sweep::TouchstoneError>(&data)) {
+            failure = {*file + ":" + std::to_string(e->line) + ": " + e->reason, false};
+            return false;
+        }
+        sweep::OnePort port = sweep::Within(std::get<sweep::OnePort>(data), kMinFreqMHz, kMaxFreqMHz);
+        if (port.f_mhz.empty()) {
+            failure = {*file + ": no point between 0.02 and 5000 MHz", false};
+            return false;
+        }
+        tuner::MeasuredAntenna a;
+        a.f_mhz = std::move(port.f_mhz);
+        a.z = std::move(port.z);
+        a.at_load = s.w.optLoad.selected();
+        a.name = std::filesystem::path(*file).filename().string();
+        // The design's impedance is the file's at the design frequency, typed to a ten-thousandth
+        // of an ohm as a user copying it would.
+        const std::complex<double> z = *tuner::InterpolatedAt(a, ParseNumber(s.w.txtFreq.text()));
+        Type(s.w.txtResistance, Format(z.real(), "0.0###"));
+        Type(s.w.txtReactance, Format(z.imag(), "0.0###"));
+        t.antenna = std::move(a);
+    }
+    return true;
 }
 
 }  // namespace
@@ -70,46 +164,124 @@ int Tuner(const Args& args) {
     Failure failure;
     const auto o = ParseOptions(args,
                                 LineOptionsAnd({"--network", "--tuner-r", "--power", "--qc", "--qu", "--stray",
-                                                "--phase", "--pi-cap", "--tee-cap"}),
+                                                "--phase", "--pi-cap", "--tee-cap", "--band-from", "--band-to",
+                                                "--band-points", "--touchstone"}),
                                 {"--meters", "--json", "--help"}, failure);
     if (o && o->Has("--help")) {
         std::cout << kTunerUsage << "\n\nDesigns an antenna tuner for the impedance at the line input, as \"&Draw Tuner\"\n"
                      "does, and prints its result page.\n\n" << kLineOptionsHelp << "\n"
-                     "  --network hpl|lpl|pi|tee high-pass L, low-pass L, low-pass Pi or high-pass Tee\n"
+                     "  --network hpl|lpl|pi|tee high-pass L, low-pass L, low-pass Pi or high-pass Tee;\n"
+                     "           all|best      every network side by side, lowest loss first; the best one's page\n"
                      "  --tuner-r OHMS           the resistance the transmitter is to see (default 50)\n"
                      "  --power W                transmitter power (default 1500)\n"
                      "  --qc Q, --qu Q           unloaded Q of capacitors (1000) and coils (200), at least 15\n"
                      "  --stray PF               stray capacitance across the line input (10)\n"
                      "  --phase DEG              wanted phase at the network's output (0)\n"
-                     "  --pi-cap PF, --tee-cap PF  the Pi's output capacitor (500), the Tee's series one (100)\n"
-                     "  --json                   \"fields\" (the page), \"values\" (the line), \"design\", \"page\",\n"
-                     "                           \"messages\"\n"
+                     "  --pi-cap PF|auto, --tee-cap PF|auto\n"
+                     "                           the Pi's output capacitor (500), the Tee's series one (100);\n"
+                     "                           auto: the one from 5 to 5000 pF that loses least\n"
+                     "  --band-from MHZ, --band-to MHZ, --band-points N\n"
+                     "                           the band run with the tuner left as designed (the design\n"
+                     "                           frequency +-10 %, 401 points)\n"
+                     "  --touchstone FILE        the antenna measured (one-port, at the end --at names): the\n"
+                     "                           design takes its impedance at --freq, the band run follows it\n"
+                     "  --json                   \"fields\" (the page), \"values\" (the line), \"design\", \"band\",\n"
+                     "                           \"page\", \"messages\"; with all: \"designs\" and \"best\"\n"
                      "Exit status: 0 a design; 1 the network cannot match this load (its message on\n"
                      "standard error); 2 bad input.\n";
         return kExitOk;
     }
-    if (!o || !CheckLineOptions(*o, failure) ||
-        !CheckNumbers(*o, {"--tuner-r", "--power", "--qc", "--qu", "--stray", "--phase", "--pi-cap", "--tee-cap"},
-                      failure))
-        return Fail(failure, kTunerUsage);
+    // The capacitors take "auto" as well as a number.
+    const auto is_auto = [&o](const char* name) {
+        const std::string* v = o ? o->Value(name) : nullptr;
+        return v && *v == "auto";
+    };
+    std::vector<const char*> numeric{"--tuner-r", "--power", "--qc", "--qu", "--stray", "--phase",
+                                     "--band-from", "--band-to", "--band-points"};
+    if (!is_auto("--pi-cap")) numeric.push_back("--pi-cap");
+    if (!is_auto("--tee-cap")) numeric.push_back("--tee-cap");
+    if (!o || !CheckLineOptions(*o, failure)) return Fail(failure, kTunerUsage);
+    for (const char* name : numeric)
+        if (!CheckNumbers(*o, {name}, failure)) return Fail(failure, kTunerUsage);
     const std::string* network = o->Value("--network");
-    if (!network) return Fail({"--network is needed: hpl, lpl, pi or tee"}, kTunerUsage);
+    if (!network) return Fail({"--network is needed: hpl, lpl, pi, tee, all or best"}, kTunerUsage);
     const NetworkChoice* choice = nullptr;
     for (const NetworkChoice& n : kNetworks)
         if (*network == n.name) choice = &n;
-    if (!choice) return Fail({"--network takes hpl, lpl, pi or tee, not \"" + *network + "\""}, kTunerUsage);
+    const bool all = *network == "all", best = *network == "best";
+    if (!choice && !all && !best)
+        return Fail({"--network takes hpl, lpl, pi, tee, all or best, not \"" + *network + "\""}, kTunerUsage);
 
     Session s;
-    if (!ApplyLine(s, *o, failure)) return Fail(failure, kTunerUsage);
+    if (!ApplyLine(s, *o, failure) || !ApplyBand(*o, s, failure)) return Fail(failure, kTunerUsage);
     TunerWindow& t = s.w.frmTuner;
     s.w.cmdTuner.Click();
     for (const SettingOption& setting : kSettings)
         if (const std::string* v = o->Value(setting.name)) Type(t.*setting.field, *v);
     if (!CheckPower(*o, t, failure)) return Fail(failure, kTunerUsage);
+    const bool as_json = o->Has("--json");
+
+    if (all || best) {
+        const std::vector<TunerWindow::Compared> compared = t.Compare(s.w.Displayed(), s.w.TunerContext());
+        const auto* first = compared.empty() ? nullptr : std::get_if<tuner::NetworkDesign>(&compared.front().result);
+        if (best) {
+            if (!first) {
+                std::cerr << "no network matches this load\n";
+                if (as_json) Print(s, {}, LineValues(s.w), true, json{{"design", nullptr}, {"page", nullptr}});
+                return kExitDesignFailed;
+            }
+            // The best one's page, exactly as --network NAME draws it.
+            const TunerWindow::Compared& c = compared.front();
+            for (const NetworkChoice& n : kNetworks)
+                if (n.name == std::string(NetworkName(c.network))) choice = &n;
+            t.coil_across_line = c.coil_across_line;
+        } else {
+            const std::string no_tuner = t.NoTunerNeededText(s.w.Displayed());
+            if (!as_json) {
+                if (!no_tuner.empty()) std::cout << no_tuner << "\n";
+                for (const TunerWindow::Compared& c : compared)
+                    std::cout << TunerWindow::ComparedName(c) << ": " << TunerWindow::ComparedText(c, '.') << "\n";
+                return first ? kExitOk : kExitDesignFailed;
+            }
+            json designs = json::array();
+            for (const TunerWindow::Compared& c : compared) {
+                json j{{"network", NetworkName(c.network)}, {"topology", TopologyJson(c)}};
+                if (const auto* d = std::get_if<tuner::NetworkDesign>(&c.result)) {
+                    // Its page, drawn as the comparison's row button draws it.
+                    const std::size_t before = s.host.messages.size();
+                    (t.*kNetworks[static_cast<int>(c.network)].option).Select();
+                    t.coil_across_line = c.coil_across_line;
+                    t.cmdDrawTuner.Click();
+                    t.coil_across_line.reset();
+                    tuner::TunerPage& page = d->page == tuner::Page::Tuner2 ? t.frmTuner2 : t.frmTuner1;
+                    FieldList fields = PageFields(page);
+                    json f = json::object();
+                    for (const auto& [name, text] : fields) f[name] = text;
+                    json messages = json::array();
+                    for (std::size_t k = before; k < s.host.messages.size(); ++k)
+                        messages.push_back({{"title", s.host.messages[k].title}, {"text", s.host.messages[k].text}});
+                    j["ok"] = true;
+                    j["design"] = DesignJson(*d);
+                    j["band"] = c.band ? BandJson(*c.band) : json(nullptr);
+                    j["fields"] = f;
+                    j["messages"] = messages;
+                } else {
+                    const auto& e = std::get<tuner::DesignFailure>(c.result);
+                    j["ok"] = false;
+                    j["title"] = e.title;
+                    j["text"] = e.text;
+                }
+                designs.push_back(j);
+            }
+            json extra{{"designs", designs}, {"best", first ? json(NetworkName(compared.front().network)) : json(nullptr)}};
+            if (!no_tuner.empty()) extra["no_tuner_needed"] = no_tuner;
+            Print(s, {}, LineValues(s.w), true, extra);
+            return first ? kExitOk : kExitDesignFailed;
+        }
+    }
     (t.*choice->option).Select();
     t.cmdDrawTuner.Click();
 
-    const bool as_json = o->Has("--json");
     const auto& result = t.last_result();
     const auto* design = result ? std::get_if<tuner::NetworkDesign>(&*result) : nullptr;
     if (!design) {
@@ -118,8 +290,9 @@ int Tuner(const Args& args) {
         return kExitDesignFailed;
     }
     tuner::TunerPage& page = design->page == tuner::Page::Tuner2 ? t.frmTuner2 : t.frmTuner1;
-    return Print(s, PageFields(page), LineValues(s.w), as_json,
-                 json{{"design", DesignJson(*design)}, {"page", page.window.name()}});
+    json extra{{"design", DesignJson(*design)}, {"page", page.window.name()}};
+    extra["band"] = t.last_band() ? BandJson(*t.last_band()) : json(nullptr);
+    return Print(s, PageFields(page), LineValues(s.w), as_json, extra);
 }
 
 }  // namespace qlx::cli

@@ -182,7 +182,8 @@ void MainWindow::WireControls() {
         frmTuner.tee_tab_index = 2;
         host_.ShowModeless(frmTuner.window);
     };
-    frmTuner.cmdDrawTuner.on_click = [this] { frmTuner.DrawTuner(Displayed()); };
+    frmTuner.cmdDrawTuner.on_click = [this] { frmTuner.DrawTuner(Displayed(), TunerContext()); };
+    frmTuner.cmdCompare.on_click = [this] { frmTuner.ShowComparison(Displayed(), TunerContext()); };
     cmdPrint.on_click = [this] { PrintClicked(); };
     cmdHelp.on_click = [this] { HelpClicked(); };
     cmdQuit.on_click = [this] { QuitClicked(); };
@@ -644,6 +645,15 @@ DisplayedLine MainWindow::Displayed() const {
     d.total_loss_text = txtTotalLoss.text();
     d.mark = mark_;
     return d;
+}
+
+TunerWindow::LineContext MainWindow::TunerContext() const {
+    TunerWindow::LineContext c;
+    c.line = SweepMainLine().line;
+    // The line's highest RMS voltage at the transmitter power, as the graph finds it.
+    c.max_v_rms = ComputeGraph(GraphInputsNow()).max_v;
+    c.vmax = line_.vmax;
+    return c;
 }
 
 // ---- Graph ----

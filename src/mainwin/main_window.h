@@ -41,6 +41,8 @@ public:
     LineEntries Entries() const;
     // The line as the sweep window takes it: the entries, the user-defined line's record, the
     // frequency and the impedance typed.
+    // The line as the tuner's band run and its notes need it.
+    TunerWindow::LineContext TunerContext() const;
     sweep::MainLine SweepMainLine() const;
 
     // "&Graph": the curves along the line at the tuner window's transmitter power.

@@ -2,12 +2,20 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
 #include <numbers>
+#include <sstream>
 
 #include "core/entry_rules.h"
 #include "core/format.h"
 
 namespace qlx::sweep {
+
+namespace {
+constexpr std::size_t kMaxFilePoints = 100'001;  // a sweep's largest
+}  // namespace
 
 namespace {
 
@@ -186,6 +194,38 @@ std::string WriteTouchstone(const std::vector<double>& f_mhz, const std::vector<
         out += ExactText(f_mhz[k]) + " " + ExactText(s.real()) + " " + ExactText(s.imag()) + "\n";
     }
     return out;
+}
+
+std::variant<OnePort, TouchstoneError> LoadTouchstone(const std::string& path) {
+    std::string text;
+    if (path == "-") {
+        // Standard input: read in pieces, never more than a file may hold.
+        std::vector<char> chunk(1 << 16);
+        while (std::cin.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || std::cin.gcount() > 0) {
+            text.append(chunk.data(), static_cast<std::size_t>(std::cin.gcount()));
+            if (text.size() > kMaxTouchstoneBytes) return TouchstoneError{0, "is larger than 64 MiB, more than any measurement"};
+        }
+    } else {
+        std::error_code ec;
+        const auto status = std::filesystem::status(path, ec);
+        if (ec || !std::filesystem::exists(status)) return TouchstoneError{0, "does not exist"};
+        if (std::filesystem::is_directory(status)) return TouchstoneError{0, "is a folder, not a file"};
+        if (!std::filesystem::is_regular_file(status))
+            return TouchstoneError{0, "is not a regular file (a device or a pipe), which could be read for ever"};
+        const std::uintmax_t size = std::filesystem::file_size(path, ec);
+        if (ec) return TouchstoneError{0, "cannot be read"};
+        if (size > kMaxTouchstoneBytes) return TouchstoneError{0, "is larger than 64 MiB, more than any measurement"};
+        if (size == 0) return TouchstoneError{0, "is empty"};
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream read;
+        read << in.rdbuf();
+        if (!in && !in.eof()) return TouchstoneError{0, "cannot be read"};
+        text = read.str();
+    }
+    auto data = ReadTouchstone(text);
+    if (const auto* port = std::get_if<OnePort>(&data); port && port->f_mhz.size() > kMaxFilePoints)
+        return TouchstoneError{0, "holds more than 100001 points, more than a sweep may hold"};
+    return data;
 }
 
 OnePort Within(const OnePort& port, double lo, double hi) {

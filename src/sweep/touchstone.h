@@ -2,6 +2,7 @@
 #pragma once
 
 #include <complex>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -27,6 +28,14 @@ struct TouchstoneError {
 // normalised to the reference, in 2.0 they are in ohms and siemens. A multi-port file, a
 // missing option value, a non-number, frequencies out of order or no data at all are refused.
 std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text);
+
+// A Touchstone file as the sweep window and qlx-cli read it: a regular file of at most 64 MiB
+// (or "-", standard input, read up to the same size, so that a pipe keeps working), holding no
+// more points than a sweep may. A FIFO, a device, a directory or a larger file is refused at
+// once: reading one would hang or fill the memory. The error's line is 0 for a file refused as
+// a whole, and its reason says what the file is.
+inline constexpr std::uintmax_t kMaxTouchstoneBytes = 64u << 20;
+std::variant<OnePort, TouchstoneError> LoadTouchstone(const std::string& path);
 
 // The points of `port` from `lo` to `hi` MHz, both included.
 OnePort Within(const OnePort& port, double lo, double hi);

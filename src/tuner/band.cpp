@@ -105,13 +105,30 @@ BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, cd load, c
     return Finish(std::move(run));
 }
 
+BandRun RunBandLineInputHeld(const NetworkDesign& d, cd line_input, const BandSpec& band) {
+    BandRun run;
+    run.from_mhz = band.from_mhz;
+    run.to_mhz = band.to_mhz;
+    run.f0_mhz = d.f0;
+    run.held = Held::LineInput;
+    run.held_load = line_input;
+    std::vector<double> f = sweep::Frequencies(band.from_mhz, band.to_mhz, band.points, false);
+    PutDesignFrequencyOnGrid(f, d.f0);
+    run.points.reserve(f.size());
+    for (double fk : f) {
+        const cd z = NetworkInputAt(d, fk, line_input);
+        run.points.push_back({fk, z.real(), z.imag(), SwrAgainst(z, d.z0)});
+    }
+    return Finish(std::move(run));
+}
+
 BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, const MeasuredAntenna& antenna,
                 const BandSpec& band) {
     BandRun run;
     run.from_mhz = band.from_mhz;
     run.to_mhz = band.to_mhz;
     run.f0_mhz = d.f0;
-    run.measured = true;
+    run.held = Held::Measured;
     run.antenna_name = antenna.name;
     sweep::SweepLine at_load = line;
     at_load.entries.at_load = true;
@@ -163,12 +180,13 @@ Crossing CrossingOf(std::span<const BandPoint> points, double f0, double thresho
 
 std::string BandText(const BandRun& run, char mark) {
     std::string held;
-    if (run.measured) {
+    if (run.held == Held::Measured) {
         held = "Tuner fixed, antenna from " + run.antenna_name;
     } else {
         const double x = run.held_load.imag();
-        held = "Tuner fixed, load held at " + Format(run.held_load.real(), "###0.0#", mark) + (x < 0 ? " - j " : " + j ") +
-               Format(std::abs(x), "###0.0#", mark) + " ohms";
+        held = std::string(run.held == Held::Load ? "Tuner fixed, load held at " : "Tuner fixed, line input held at ") +
+               Format(run.held_load.real(), "###0.0", mark) + (x < 0 ? " - j " : " + j ") +
+               Format(std::abs(x), "###0.0", mark) + " ohms";
     }
     if (run.points.empty()) return held + ": no point of the band can be solved.";
     return held + ": " + Range("1.5:1", run.swr15, run, mark) + ", " + Range("2:1", run.swr20, run, mark) + ".";

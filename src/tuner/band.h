@@ -46,10 +46,13 @@ struct Crossing {
     std::optional<double> lo_mhz, hi_mhz;  // nothing: it stays below within the band
 };
 
+// What stays put while the frequency moves.
+enum class Held { Load, Measured, LineInput };
+
 struct BandRun {
     double from_mhz = 0.0, to_mhz = 0.0, f0_mhz = 0.0;
-    bool measured = false;              // the far end followed a file; else the load was held
-    std::complex<double> held_load;     // the load held (when not measured)
+    Held held = Held::Load;
+    std::complex<double> held_load;     // the load (or the line input) held, when not measured
     std::string antenna_name;           // the file's name (when measured)
     std::vector<BandPoint> points;
     Crossing swr15, swr20;
@@ -64,6 +67,9 @@ double SwrAgainst(std::complex<double> z, double r0);
 // The band run of a design, the antenna's load at the design frequency held at the load end of
 // `line` (its entries' end is ignored).
 BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, std::complex<double> load, const BandSpec& band);
+// The network alone, its line input held: for a line input that no load on this line can give
+// (the load it implies has no positive resistance), where holding that load would mean nothing.
+BandRun RunBandLineInputHeld(const NetworkDesign& d, std::complex<double> line_input, const BandSpec& band);
 // The band run with the antenna measured: the file's points within the band.
 BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, const MeasuredAntenna& antenna,
                 const BandSpec& band);

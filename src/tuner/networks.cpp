@@ -1,7 +1,10 @@
 #include "tuner/networks.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
+#include <vector>
 
 #include "core/format.h"
 #include "core/numbers.h"
@@ -148,13 +151,68 @@ std::optional<DesignFailure> Refusal(Network n, const TunerLoad& load, const Tun
 
 DesignResult Design(Network n, const TunerLoad& load, const TunerSettings& s) {
     if (auto refused = Refusal(n, load, s)) return *refused;
+    DesignResult r = detail::Failure(n, kFaultText, false);
     switch (n) {
         case Network::LowPassL: return detail::DesignLowPassL(load, s);
         case Network::HighPassL: return detail::DesignHighPassL(load, s);
-        case Network::Pi: return detail::DesignPi(load, s);
-        case Network::Tee: return detail::DesignTee(load, s);
+        case Network::Pi: r = detail::DesignPi(load, s); break;
+        case Network::Tee: r = detail::DesignTee(load, s); break;
     }
-    return detail::Failure(n, kFaultText, false);
+    if (auto* d = std::get_if<NetworkDesign>(&r)) d->fixed_pf = n == Network::Pi ? s.pi_cap_pf : s.tee_cap_pf;
+    return r;
+}
+
+DesignResult DesignWithBestCapacitor(Network n, const TunerLoad& load, const TunerSettings& s) {
+    if (n != Network::Pi && n != Network::Tee) return Design(n, load, s);
+    // The loss against the capacitor is smooth where the network matches; a scan of 40 values
+    // spaced evenly on the logarithm finds the valley (and steps over values that cannot
+    // match), then a golden-section search narrows it between the scan's neighbours.
+    TunerSettings t = s;
+    std::optional<DesignResult> best;
+    double best_loss = std::numeric_limits<double>::infinity();
+    const auto loss_at = [&](double log_pf) {
+        const double pf = std::clamp(std::exp(log_pf), kAutoSmallestPf, kAutoLargestPf);
+        (n == Network::Pi ? t.pi_cap_pf : t.tee_cap_pf) = pf;
+        DesignResult r = Design(n, load, t);
+        const auto* d = std::get_if<NetworkDesign>(&r);
+        const double loss = d ? d->ploss : std::numeric_limits<double>::infinity();
+        if (!best || loss < best_loss) {
+            best_loss = loss;
+            best = std::move(r);
+        }
+        return loss;
+    };
+    const double lo = std::log(kAutoSmallestPf), hi = std::log(kAutoLargestPf);
+    constexpr int kScan = 40;
+    std::vector<double> scan(kScan);
+    int k_best = 0;
+    for (int k = 0; k < kScan; ++k) {
+        scan[static_cast<std::size_t>(k)] = loss_at(lo + (hi - lo) * k / (kScan - 1));
+        if (scan[static_cast<std::size_t>(k)] < scan[static_cast<std::size_t>(k_best)]) k_best = k;
+    }
+    if (std::isfinite(scan[static_cast<std::size_t>(k_best)])) {
+        const double step = (hi - lo) / (kScan - 1);
+        double a = lo + step * std::max(k_best - 1, 0), b = lo + step * std::min(k_best + 1, kScan - 1);
+        const double g = (std::sqrt(5.0) - 1.0) / 2.0;
+        double c = b - g * (b - a), d = a + g * (b - a);
+        double fc = loss_at(c), fd = loss_at(d);
+        for (int i = 0; i < 40 && b - a > 1e-6; ++i) {
+            if (fc < fd) {
+                b = d, d = c, fd = fc;
+                c = b - g * (b - a);
+                fc = loss_at(c);
+            } else {
+                a = c, c = d, fc = fd;
+                d = a + g * (b - a);
+                fd = loss_at(d);
+            }
+        }
+    }
+    if (!best || !std::holds_alternative<NetworkDesign>(*best)) {
+        // Nothing between 5 and 5000 pF matches: the failure of the value the user typed.
+        return Design(n, load, s);
+    }
+    return *best;
 }
 
 DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& s, bool coil_across_line) {

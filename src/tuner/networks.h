@@ -103,6 +103,11 @@ inline constexpr const char* kFaultText =
 
 // Designs the network. Searches are bounded, and every number of a design is finite.
 DesignResult Design(Network n, const TunerLoad& load, const TunerSettings& settings);
+// The Pi or Tee with its fixed capacitor (the Pi's output, the Tee's series one) chosen between
+// 5 and 5000 pF to lose least for this load; the design's fixed_pf holds the value. Another
+// network is designed as Design() designs it.
+inline constexpr double kAutoSmallestPf = 5.0, kAutoLargestPf = 5000.0;
+DesignResult DesignWithBestCapacitor(Network n, const TunerLoad& load, const TunerSettings& settings);
 // The high-pass L in one topology: the coil across the line input (A) or across the transmitter
 // side (B), whichever the load would choose.
 DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& settings, bool coil_across_line);

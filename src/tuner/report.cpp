@@ -38,7 +38,7 @@ Report NetworkReport(const NetworkDesign& d, double power, double line_loss_db, 
     const bool na = style.na_without_power_left && !(std::fabs(left) > 1e-4);
     r.power_lost = "Estimated power lost in tuner for " + Format(power, "#######", mark) + " W input:   " +
                    Format(d.ploss, "######", mark) + " W (" +
-                   (na ? std::string("N/A") : Format(tuner_db, "#0.0#", mark) + " dB = ") +
+                   (na ? std::string("N/A dB = ") : Format(tuner_db, "#0.0#", mark) + " dB = ") +
                    Format(d.loss_percent, style.percent_picture, mark) + "% lost)";
     const double total_db = line_loss_db + tuner_db;
     r.xmsn_loss = "Transmission-line loss = " + Format(line_loss_db, "##0.0#", mark) + " dB.  Total loss = " +

@@ -28,6 +28,9 @@ TunerPage::TunerPage(form::Host& host, std::string name, std::string caption, fo
     const auto table = Table();
     for (std::size_t row = 0; row < table.size(); ++row) table[row][0]->SetText(kRowLabels[row]);
     txtCStray.SetVisible(with_stray);
+    txtBand.SetVisible(false);
+    txtNotes.SetVisible(false);
+    txtNotes.SetFore(form::kRed);
     cmdPrint.SetCaption("&Print");
     cmdPrint.SetToolTip("Print this page");
     cmdBack.SetCaption("&Cancel");

@@ -30,6 +30,9 @@ public:
     form::TextField txtSWRLine{window, "txtSWRLine"};
     form::TextField txtPowerLost{window, "txtPowerLost"};
     form::TextField txtXmsnLoss{window, "txtXmsnLoss"};
+    // The band run with the tuner fixed, and what a builder must know besides the figures.
+    form::TextField txtBand{window, "txtBand"};
+    form::TextField txtNotes{window, "txtNotes"};
     // Component table: row labels in column 1, elements in columns 2 to 4.
     form::Label frmTwo{window, "frmTwo"};
     form::TextField txtPwr1{window, "txtPwr1"}, txtPwr2{window, "txtPwr2"}, txtPwr3{window, "txtPwr3"},

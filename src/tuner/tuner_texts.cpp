@@ -59,4 +59,29 @@ HeaderTexts Header(const DisplayedLine& d, const LineReading& r) {
             d.length_text + (d.meters ? " meters" : " feet"), LoadText(r.rl, r.xl, d.load_swr_text)};
 }
 
+std::string LineRatingText(double line_max_v, double line_vmax, double power, char mark) {
+    if (!(line_vmax > 0.0) || !(line_max_v > line_vmax)) return {};
+    return "The line's highest RMS voltage at " + Format(power, "#,##0", mark) + " W, " + Format(line_max_v, "#,##0", mark) +
+           " V, is above its rating of " + Format(line_vmax, "#,##0", mark) + " V.";
+}
+
+std::vector<std::string> BuilderNotes(const NetworkDesign& d, double power, double line_max_v, double line_vmax,
+                                      char mark) {
+    std::vector<std::string> notes;
+    if (!d.note.empty()) notes.push_back(d.note);
+    for (const Element& e : d.elements) {
+        const bool cap = e.kind == Kind::C;
+        const double lo = cap ? kSmallestPf : kSmallestUh, hi = cap ? kLargestPf : kLargestUh;
+        if (e.value >= lo && e.value <= hi) continue;
+        notes.push_back(e.name + " = " + Format(e.value, cap ? "#,##0.0 pF" : "#,##0.00 uH", mark) + " is outside the " +
+                        (cap ? "5-5000 pF" : "0.1-50 uH") + " of parts to buy.");
+    }
+    if (d.loss_percent > kTooLossyPercent)
+        notes.push_back("The tuner loses " + Format(d.loss_percent, "#0", mark) +
+                        "% of the power: compare the other networks.");
+    if (std::string rating = LineRatingText(line_max_v, line_vmax, power, mark); !rating.empty())
+        notes.push_back(std::move(rating));
+    return notes;
+}
+
 }  // namespace qlx::tuner

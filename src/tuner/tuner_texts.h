@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "core/displayed_line.h"
@@ -31,6 +32,17 @@ std::string LoadText(double rl, double xl, std::string_view load_swr_text);
 
 // " 10 pF": the stray capacitance in whole picofarads.
 std::string StrayText(double stray_f);
+
+// What a builder must know besides the figures: a note of the design's (another topology
+// chosen), each part outside what can be bought (5-5000 pF, 0.1-50 uH), a tuner that loses more
+// than a quarter of the power, and a line whose highest RMS voltage at this power is above its
+// rating (`line_max_v` and `line_vmax`, volts; a rating of 0 is none).
+inline constexpr double kSmallestPf = 5.0, kLargestPf = 5000.0, kSmallestUh = 0.1, kLargestUh = 50.0;
+inline constexpr double kTooLossyPercent = 25.0;
+std::vector<std::string> BuilderNotes(const NetworkDesign& d, double power, double line_max_v, double line_vmax,
+                                      char mark = '.');
+// The line's rating warning alone (empty when the line is within it), for the main window too.
+std::string LineRatingText(double line_max_v, double line_vmax, double power, char mark = '.');
 
 // The header of both pages.
 struct HeaderTexts {

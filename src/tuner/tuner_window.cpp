@@ -1,5 +1,8 @@
 #include "tuner/tuner_window.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <filesystem>
 
 #include "core/format.h"
@@ -17,8 +20,17 @@ namespace {
 // The smallest unloaded Q a design accepts, and what a smaller one is put back to.
 constexpr double kMinimumQ = 15.0;
 constexpr double kMinimumStrayF = 1e-14;
+constexpr double kNoTunerSwr = 1.02;  // a line input this close to the tuner resistance needs none
 constexpr const char* kChooseNetwork =
     "Choose a Tuner Network Type first: High-Pass L, Low-Pass L, Low-Pass Pi or High-Pass Tee.";
+
+// "auto" in a capacitor's field, or the start of it as it is being typed.
+bool IsAutoText(const std::string& text) {
+    std::string t(TrimBlanks(text));
+    if (t.empty() || t.size() > 4) return false;
+    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return std::string_view("auto").substr(0, t.size()) == t;
+}
 
 const char* PageCaption(Network n) {
     switch (n) {
@@ -85,6 +97,20 @@ TunerWindow::TunerWindow(form::Host& host)
     cmdDrawTuner.SetToolTip("Draw the tuner schematic");
     cmdBack.SetCaption("&Cancel");
     cmdBack.SetToolTip("Cancel and return to Main Tuner screen");
+    cmdCompare.SetCaption("Co&mpare Networks");
+    cmdCompare.SetToolTip("Design every network for this line, side by side, lowest loss first");
+    txtPiCap.SetToolTip("Enter value for output capacitor in Pi network, or auto for the one that loses least");
+    txtTeeCap.SetToolTip("Enter value for output capacitor in Tee network, or auto for the one that loses least");
+    // A row of the comparison draws its network's page, in its topology.
+    frmCompare.on_row = [this](std::size_t row) {
+        if (row >= comparison_.size()) return;
+        const Compared& c = comparison_[row];
+        form::Option* options[] = {&optLNet1, &optLNet2, &optPiNet, &optTeeNet};
+        options[static_cast<int>(c.network)]->Select();
+        coil_across_line = c.coil_across_line;
+        cmdDrawTuner.Click();
+        coil_across_line.reset();
+    };
 
     optPiNet.on_click = [this] { ShowCapacitorRow(true); };
     optTeeNet.on_click = [this] {
@@ -92,11 +118,12 @@ TunerWindow::TunerWindow(form::Host& host)
         if (LeadingNumber(txtTeeCap.text()) == 0.0) txtTeeCap.SetText("100");
     };
     // A capacitor the network needs can never be empty or zero.
+    // "auto" lets the design choose the capacitor that loses least.
     txtPiCap.on_change = [this] {
-        if (LeadingNumber(txtPiCap.text()) <= 0.0) txtPiCap.SetText("500");
+        if (!IsAutoText(txtPiCap.text()) && LeadingNumber(txtPiCap.text()) <= 0.0) txtPiCap.SetText("500");
     };
     txtTeeCap.on_change = [this] {
-        if (LeadingNumber(txtTeeCap.text()) <= 0.0) txtTeeCap.SetText("100");
+        if (!IsAutoText(txtTeeCap.text()) && LeadingNumber(txtTeeCap.text()) <= 0.0) txtTeeCap.SetText("100");
     };
     cmdBack.on_click = [this] { window.SetVisible(false); };
 }
@@ -108,6 +135,151 @@ void TunerWindow::ShowCapacitorRow(bool pi) {
     txtTeeCap.SetVisible(!pi);
 }
 
+tuner::TunerSettings TunerWindow::ReadSettings(bool with_messages) {
+    tuner::TunerSettings s;
+    s.z0 = ParseNumber(txtTunerR.text());
+    s.qu = ParseNumber(txtCoilQ.text());
+    if (s.qu < kMinimumQ) {
+        if (with_messages)
+            host_.ShowMessage("Minimum coil Q is 15 -- Changing back to default 200.", form::kTunerTitle,
+                              form::Buttons::Ok);
+        s.qu = 200.0;
+        txtCoilQ.SetText("200");
+    }
+    s.qc = ParseNumber(txtCapQ.text());
+    if (s.qc < kMinimumQ) {
+        if (with_messages)
+            host_.ShowMessage("Minimum capacitor Q is 15 -- Changing back to default 1000.", form::kTunerTitle,
+                              form::Buttons::Ok);
+        s.qc = 1000.0;
+        txtCapQ.SetText("1000");
+    }
+    s.power = ParseNumber(txtTxPwr.text());
+    s.stray_f = ParseNumber(txtStrayC.text()) * 1e-12;
+    if (s.stray_f < kMinimumStrayF) s.stray_f = kMinimumStrayF;
+    s.pi_cap_pf = ParseNumber(txtPiCap.text());
+    s.tee_cap_pf = ParseNumber(txtTeeCap.text());
+    s.phase = ParseNumber(txtPhase.text());
+    return s;
+}
+
+tuner::DesignResult TunerWindow::DesignFor(Network n, const tuner::TunerLoad& load, const tuner::TunerSettings& s,
+                                           std::optional<bool> topology) const {
+    if (n == Network::HighPassL && topology) return tuner::DesignHighPassL(load, s, *topology);
+    if ((n == Network::Pi && IsAutoText(txtPiCap.text())) || (n == Network::Tee && IsAutoText(txtTeeCap.text())))
+        return tuner::DesignWithBestCapacitor(n, load, s);
+    return tuner::Design(n, load, s);
+}
+
+tuner::BandRun TunerWindow::BandOf(const tuner::NetworkDesign& d, const tuner::LineReading& reading,
+                                   const LineContext& context) const {
+    // The tuner left as designed across the band, the antenna held (or followed, when measured).
+    // A line input that no load on this line can give (the load shown has no positive
+    // resistance) leaves nothing to hold at the antenna: the network alone is run.
+    const tuner::BandSpec spec = band.value_or(tuner::DefaultBand(d.f0));
+    if (antenna) return tuner::RunBand(d, context.line, *antenna, spec);
+    if (reading.rl > 0.0) return tuner::RunBand(d, context.line, {reading.rl, reading.xl}, spec);
+    return tuner::RunBandLineInputHeld(d, {reading.load.ra, reading.load.xa}, spec);
+}
+
+std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& line, const LineContext& context) {
+    const tuner::LineReading reading = tuner::ReadLine(line);
+    const tuner::TunerSettings s = ReadSettings(false);
+    std::vector<Compared> all;
+    const auto add = [&](Network n, std::optional<bool> topology) {
+        Compared c;
+        c.network = n;
+        c.coil_across_line = topology;
+        c.result = DesignFor(n, reading.load, s, topology);
+        if (const auto* d = std::get_if<tuner::NetworkDesign>(&c.result)) c.band = BandOf(*d, reading, context);
+        all.push_back(std::move(c));
+    };
+    add(Network::LowPassL, std::nullopt);
+    // The high-pass L in each topology its load allows: the coil across the line where the
+    // parallel resistance is above the tuner resistance, across the transmitter side where the
+    // series resistance is below it.
+    const bool a = reading.load.rp - s.z0 >= 0.01, b = reading.load.ra < s.z0;
+    if (a) add(Network::HighPassL, true);
+    if (b) add(Network::HighPassL, false);
+    if (!a && !b) add(Network::HighPassL, std::nullopt);
+    add(Network::Pi, std::nullopt);
+    add(Network::Tee, std::nullopt);
+    const auto loss = [](const Compared& c) {
+        const auto* d = std::get_if<tuner::NetworkDesign>(&c.result);
+        return d ? d->ploss : std::numeric_limits<double>::infinity();
+    };
+    std::stable_sort(all.begin(), all.end(), [&](const Compared& x, const Compared& y) { return loss(x) < loss(y); });
+    return all;
+}
+
+std::string TunerWindow::ComparedName(const Compared& c) {
+    std::string name = PageCaption(c.network);
+    if (c.network == Network::HighPassL && c.coil_across_line)
+        name += *c.coil_across_line ? ", coil across the line" : ", coil across the transmitter";
+    return name;
+}
+
+std::string TunerWindow::ComparedText(const Compared& c, char mark) {
+    const auto* d = std::get_if<tuner::NetworkDesign>(&c.result);
+    if (!d) return "Cannot match: " + std::string(TrimBlanks(std::get<tuner::DesignFailure>(c.result).text));
+    std::string parts;
+    double peak_v = 0.0, peak_i = 0.0;
+    for (const tuner::Element& e : d->elements) {
+        parts += (parts.empty() ? "" : ", ") + e.name + " " +
+                 Format(e.value, e.kind == tuner::Kind::C ? "#,##0.0 pF" : "#,##0.00 uH", mark);
+        peak_v = std::max(peak_v, e.v_rms * std::sqrt(2.0));
+        peak_i = std::max(peak_i, e.i_rms);
+    }
+    std::string text = parts + ".  Loss " + Format(d->ploss, "#,##0", mark) + " W (" + Format(d->loss_percent, "#0.0", mark) +
+                       "%).  Up to " + Format(peak_v, "#,##0", mark) + " V peak, " + Format(peak_i, "#,##0.0", mark) +
+                       " A RMS.";
+    if (c.band) {
+        const auto edge = [&](const std::optional<double>& f, const char* beyond, double end) {
+            return f ? Format(*f, "###0.000", mark) : beyond + Format(end, "###0.000", mark);
+        };
+        text += "  2:1 SWR " + edge(c.band->swr20.lo_mhz, "below ", c.band->from_mhz) + " to " +
+                edge(c.band->swr20.hi_mhz, "above ", c.band->to_mhz) + " MHz.";
+    }
+    return text;
+}
+
+std::string TunerWindow::NoTunerNeededText(const DisplayedLine& line) {
+    const tuner::LineReading reading = tuner::ReadLine(line);
+    const double z0 = ParseNumber(txtTunerR.text());
+    if (!(z0 > 0.0)) return {};
+    const double swr = tuner::SwrAgainst({reading.load.ra, reading.load.xa}, z0);
+    if (!(swr <= kNoTunerSwr)) return {};
+    return "The line input is within SWR " + Format(swr, "0.00", line.mark) + " of " + Format(z0, "#,##0.0#", line.mark) +
+           " ohms: no tuner is needed.";
+}
+
+void TunerWindow::ShowComparison(const DisplayedLine& line, const LineContext& context) {
+    comparison_ = Compare(line, context);
+    tuner::CompareWindow& w = frmCompare;
+    const tuner::LineReading reading = tuner::ReadLine(line);
+    w.txtLine.SetText(line.cable_text + ", " + line.length_text + (line.meters ? " meters, " : " feet, ") +
+                      Format(ParseNumber(line.freq_text), "###0.0## MHz", line.mark) + ".  Line input " +
+                      reading.input_text + ".");
+    std::string summary = NoTunerNeededText(line);
+    if (summary.empty()) {
+        const auto* best = comparison_.empty() ? nullptr : std::get_if<tuner::NetworkDesign>(&comparison_.front().result);
+        summary = best ? "Lowest loss: " + ComparedName(comparison_.front()) + ", " +
+                             Format(best->loss_percent, "#0.0", line.mark) + "% of the power."
+                       : "No network matches this load with these settings.";
+    }
+    w.txtSummary.SetText(summary);
+    for (std::size_t k = 0; k < tuner::CompareWindow::kRows; ++k) {
+        const bool used = k < comparison_.size();
+        w.cmdRow[k].SetVisible(used);
+        w.txtRow[k].SetVisible(used);
+        if (!used) continue;
+        w.cmdRow[k].SetCaption(ComparedName(comparison_[k]));
+        w.cmdRow[k].SetEnabled(std::holds_alternative<tuner::NetworkDesign>(comparison_[k].result));
+        w.txtRow[k].SetText(ComparedText(comparison_[k], line.mark));
+    }
+    host_.ShowModeless(w.window);
+}
+
 std::optional<Network> TunerWindow::ChosenNetwork() const {
     if (optLNet1.selected()) return Network::HighPassL;
     if (optLNet2.selected()) return Network::LowPassL;
@@ -116,9 +288,10 @@ std::optional<Network> TunerWindow::ChosenNetwork() const {
     return std::nullopt;
 }
 
-void TunerWindow::DrawTuner(const DisplayedLine& line) {
+void TunerWindow::DrawTuner(const DisplayedLine& line, const LineContext& context) {
     // Without a network there is nothing to design: say so, and leave both pages as they are.
     const std::optional<Network> network = ChosenNetwork();
+    last_band_.reset();
     if (!network) {
         last_result_.reset();
         host_.ShowMessage(kChooseNetwork, form::kTunerTitle, form::Buttons::Ok);
@@ -129,28 +302,8 @@ void TunerWindow::DrawTuner(const DisplayedLine& line) {
     title_ = "L Network";
     const tuner::LineReading reading = tuner::ReadLine(line);
 
-    tuner::TunerSettings s;
-    s.z0 = ParseNumber(txtTunerR.text());
-    s.qu = ParseNumber(txtCoilQ.text());
-    if (s.qu < kMinimumQ) {
-        host_.ShowMessage("Minimum coil Q is 15 -- Changing back to default 200.", form::kTunerTitle,
-                          form::Buttons::Ok);
-        s.qu = 200.0;
-        txtCoilQ.SetText("200");
-    }
-    s.qc = ParseNumber(txtCapQ.text());
-    if (s.qc < kMinimumQ) {
-        host_.ShowMessage("Minimum capacitor Q is 15 -- Changing back to default 1000.", form::kTunerTitle,
-                          form::Buttons::Ok);
-        s.qc = 1000.0;
-        txtCapQ.SetText("1000");
-    }
-    s.power = ParseNumber(txtTxPwr.text());
-    s.stray_f = ParseNumber(txtStrayC.text()) * 1e-12;
-    if (s.stray_f < kMinimumStrayF) s.stray_f = kMinimumStrayF;
+    const tuner::TunerSettings s = ReadSettings(true);
     const std::string stray_text = tuner::StrayText(s.stray_f);
-    s.pi_cap_pf = ParseNumber(txtPiCap.text());
-    s.tee_cap_pf = ParseNumber(txtTeeCap.text());
 
     const tuner::HeaderTexts header = tuner::Header(line, reading);
     // Whether each page's header will read another line than the one its figures were designed for.
@@ -170,8 +323,7 @@ void TunerWindow::DrawTuner(const DisplayedLine& line) {
         p->txtLoad.SetFore(line.load_swr_red ? form::kRed : form::kWindowText);
     }
 
-    s.phase = ParseNumber(txtPhase.text());
-    last_result_ = tuner::Design(*network, reading.load, s);
+    last_result_ = DesignFor(*network, reading.load, s, coil_across_line);
     const auto* failure = std::get_if<tuner::DesignFailure>(&*last_result_);
     // The Pi shows its capacitor row once the load has passed its feasibility check.
     if (*network == Network::Pi && !(failure && failure->before_design)) {
@@ -197,6 +349,15 @@ void TunerWindow::DrawTuner(const DisplayedLine& line) {
     const auto& d = std::get<tuner::NetworkDesign>(*last_result_);
     title_ = tuner::NetworkTitle(d.network);
     WritePage(*designed, d, reading.input_text, stray_text, s.power, reading.line_loss_db, s.phase, line.mark);
+
+    last_band_ = BandOf(d, reading, context);
+    designed->txtBand.SetText(tuner::BandText(*last_band_, line.mark));
+    designed->txtBand.SetVisible(true);
+    std::string notes;
+    for (const std::string& n : tuner::BuilderNotes(d, s.power, context.max_v_rms, context.vmax, line.mark))
+        notes += (notes.empty() ? "" : "  ") + n;
+    designed->txtNotes.SetText(notes);
+    designed->txtNotes.SetVisible(!notes.empty());
     host_.ShowModeless(designed->window);
 }
 

@@ -5,11 +5,16 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/displayed_line.h"
 #include "form/form.h"
+#include "sweep/sweep.h"
+#include "tuner/band.h"
+#include "tuner/compare_window.h"
 #include "tuner/networks.h"
 #include "tuner/tuner_page.h"
+#include "tuner/tuner_texts.h"
 
 namespace qlx {
 
@@ -44,30 +49,79 @@ public:
     form::Label lblTeeCap{window, "lblTeeCap"};
     form::TextField txtTeeCap{window, "txtTeeCap"};
     form::Button cmdDrawTuner{window, "cmdDrawTuner"};
+    form::Button cmdCompare{window, "cmdCompare"};
     form::Button cmdBack{window, "cmdBack"};
 
     // The result pages: the L and Pi networks' and the Tee network's.
     tuner::TunerPage frmTuner1;
     tuner::TunerPage frmTuner2;
+    // Every network side by side.
+    tuner::CompareWindow frmCompare;
 
     // The Tee option's place in the tab order, which the main window sets when it opens us.
     int tee_tab_index = 3;
 
+    // The line beyond the shown texts: as the sweep solves it (for the band run), and its highest
+    // RMS voltage at the transmitter power against its rating.
+    struct LineContext {
+        sweep::SweepLine line;
+        double max_v_rms = 0.0;
+        double vmax = 0.0;
+    };
+    // The high-pass L's topology when it is not the load's to choose: true, the coil across the
+    // line input; false, across the transmitter side (the comparison draws each it lists).
+    std::optional<bool> coil_across_line;
+    // A band other than the design frequency +-10 %, and an antenna measured by an analyser
+    // (qlx-cli's --band-* and --touchstone).
+    std::optional<tuner::BandSpec> band;
+    std::optional<tuner::MeasuredAntenna> antenna;
+
     // "&Draw Tuner": designs the chosen network for the line the main window shows. The main
     // window wires the button, since the line is its own.
-    void DrawTuner(const DisplayedLine& line);
+    void DrawTuner(const DisplayedLine& line, const LineContext& context);
+    // One network of a comparison: its design or failure, and its band run.
+    struct Compared {
+        tuner::Network network = tuner::Network::LowPassL;
+        std::optional<bool> coil_across_line;  // the high-pass L's topology
+        tuner::DesignResult result;
+        std::optional<tuner::BandRun> band;
+    };
+    // Every network designed for the line with the window's settings (the high-pass L in each
+    // topology that applies), the lowest loss first and the failures last. No page changes.
+    std::vector<Compared> Compare(const DisplayedLine& line, const LineContext& context);
+    // "Co&mpare Networks": the comparison written into frmCompare and shown. The main window
+    // wires the button, since the line is its own.
+    void ShowComparison(const DisplayedLine& line, const LineContext& context);
+    const std::vector<Compared>& comparison() const { return comparison_; }
+    // Whether the line input is already within SWR 1.02 of the tuner resistance, and the text
+    // that says so (empty otherwise).
+    std::string NoTunerNeededText(const DisplayedLine& line);
+    // A row of the comparison as frmCompare and qlx-cli show it.
+    static std::string ComparedText(const Compared& c, char mark);
+    static std::string ComparedName(const Compared& c);
+
+    // The band run of the last design (nothing after a failure).
+    const std::optional<tuner::BandRun>& last_band() const { return last_band_; }
     // What the last run designed (or why it failed); nothing when no network was chosen.
     const std::optional<tuner::DesignResult>& last_result() const { return last_result_; }
     const std::string& message_title() const { return title_; }
 
 private:
     void ShowCapacitorRow(bool pi);
+    // The settings as the fields hold them, with the Q checks (and their messages).
+    tuner::TunerSettings ReadSettings(bool with_messages);
+    tuner::DesignResult DesignFor(tuner::Network n, const tuner::TunerLoad& load, const tuner::TunerSettings& s,
+                                  std::optional<bool> topology) const;
+    tuner::BandRun BandOf(const tuner::NetworkDesign& d, const tuner::LineReading& reading,
+                          const LineContext& context) const;
     std::optional<tuner::Network> ChosenNetwork() const;
     void WritePage(tuner::TunerPage& page, const tuner::NetworkDesign& d, const std::string& input_text,
                    const std::string& stray_text, double power, double line_loss_db, double phase, char mark);
     form::Host& host_;
     std::string title_;
     std::optional<tuner::DesignResult> last_result_;
+    std::optional<tuner::BandRun> last_band_;
+    std::vector<Compared> comparison_;
     form::OptionGroup networks_{form::OptionGroup::Start::NoneSelected};
 };
 

@@ -256,7 +256,7 @@ TEST(Networks, TheTeeReportSaysNotAvailableWhenAlmostNoPowerIsLeft) {
     tee.na_without_power_left = true;
     tee.percent_picture = "##0.0";
     EXPECT_EQ(NetworkReport(d, 1500, 1, 0, '.', tee).power_lost,
-              "Estimated power lost in tuner for 1500 W input:   1500 W (N/A100.0% lost)");
+              "Estimated power lost in tuner for 1500 W input:   1500 W (N/A dB = 100.0% lost)");
     d.ploss = 30;
     d.loss_percent = 2;
     EXPECT_EQ(NetworkReport(d, 1500, 1, 0, '.', tee).power_lost,
