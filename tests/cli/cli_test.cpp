@@ -272,6 +272,51 @@ TEST(QlxCli, TunerPrintsThePageAndTheDesignBehindIt) {
     EXPECT_EQ(f.count("txtPwr4"), 0u);  // a two-element network hides the fourth column
 }
 
+TEST(QlxCli, TunerComparesEveryNetworkAsTheSingleDesignsDo) {
+    const std::string line = " --freq 14 --cable rg-213 --length 100 --r 200 --x -100";
+    CliRun all = Cli("tuner --network all --json" + line);
+    ASSERT_EQ(all.status, 0) << all.err;
+    const auto j = nlohmann::json::parse(all.out);
+    const auto& designs = j["designs"];
+    ASSERT_GE(designs.size(), 4u);
+    double last = 0.0;
+    for (const auto& d : designs) {
+        if (!d["ok"].get<bool>()) continue;
+        EXPECT_GE(d["design"]["Ploss"].get<double>(), last);
+        last = d["design"]["Ploss"].get<double>();
+        // The same page as the network drawn on its own (a high-pass L in its own topology aside).
+        if (!d["topology"].is_null()) continue;
+        const CliRun one = Cli("tuner --json --network " + d["network"].get<std::string>() + line);
+        const auto k = nlohmann::json::parse(one.out);
+        EXPECT_EQ(d["fields"], k["fields"]) << d["network"];
+        EXPECT_EQ(d["band"], k["band"]) << d["network"];
+    }
+    EXPECT_EQ(j["best"], designs[0]["network"]);
+    // best: the first one's page exactly.
+    const CliRun best = Cli("tuner --json --network best" + line);
+    EXPECT_EQ(nlohmann::json::parse(best.out)["fields"], designs[0]["fields"]);
+    // The band run: 401 points around 14 MHz, the load held, the 2:1 edges either side.
+    const auto& band = designs[0]["band"];
+    EXPECT_EQ(band["held"], "load");
+    EXPECT_EQ(band["points"].size(), 401u);
+    EXPECT_LT(band["swr20"]["lo_mhz"].get<double>(), 14.0);
+    EXPECT_GT(band["swr20"]["hi_mhz"].get<double>(), 14.0);
+    // A band of our own, and a measured antenna instead of --r/--x.
+    const CliRun narrow = Cli("tuner --json --network lpl --band-from 13.9 --band-to 14.1 --band-points 21" + line);
+    EXPECT_EQ(nlohmann::json::parse(narrow.out)["band"]["points"].size(), 21u);
+    const std::string file = std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p";
+    const CliRun measured = Cli("tuner --json --network lpl --at input --meters --cable 17 --length 30 --freq 14.1 --touchstone " + file);
+    ASSERT_EQ(measured.status, 0) << measured.err;
+    EXPECT_EQ(nlohmann::json::parse(measured.out)["band"]["held"], "touchstone");
+    EXPECT_EQ(Cli("tuner --network lpl --r 50 --touchstone " + file).status, 2);
+    // auto: the capacitor chosen is in the design.
+    const CliRun pi = Cli("tuner --json --network pi --pi-cap auto" + line);
+    ASSERT_EQ(pi.status, 0) << pi.err;
+    const double pf = nlohmann::json::parse(pi.out)["design"]["fixed_pf"].get<double>();
+    EXPECT_GE(pf, 5.0);
+    EXPECT_LE(pf, 5000.0);
+}
+
 TEST(QlxCli, TunerExitStatuses) {
     struct Case {
         const char* args;
@@ -285,7 +330,7 @@ TEST(QlxCli, TunerExitStatuses) {
         {"tuner --network lpl --power 0", 1, "L Network: Enter a transmitter power above 0 W"},
         {"tuner --network lpl --qu 10", 0, "QLX, Tuner: Minimum coil Q is 15 -- Changing back to default 200."},
         {"tuner --network pi --at input --r 0.05 --x 0", 1, "Pi-network: The pi-network will not match this impedance. "},
-        {"tuner --network bandpass", 2, "--network takes hpl, lpl, pi or tee"},
+        {"tuner --network bandpass", 2, "--network takes hpl, lpl, pi, tee, all or best"},
         {"tuner --freq 14", 2, "--network is needed"},
         {"tuner --network lpl --power many", 2, "--power needs a number"},
         {"tuner --network lpl --freq 0.01", 2, "Bad Frequency!"},
