@@ -83,4 +83,35 @@ BENCHMARK(BM_Tee_Typical);
 void BM_LowPassL_BoundedSearch(benchmark::State& state) { Run(state, AtInput("50.03", "-1428.22", "32.364")); }
 BENCHMARK(BM_LowPassL_BoundedSearch)->Unit(benchmark::kMillisecond);
 
+// The builder's comparison: all four networks (the high-pass L in its topologies) designed for
+// RG-213, 14 MHz, 100 feet, 200 - j100 ohms, each with its band run of 401 points.
+void BM_CompareAllWithBandRuns(benchmark::State& state) {
+    NullHost host;
+    qlx::TunerWindow tuner(host);
+    qlx::DisplayedLine line = AtInput("17.53", "-23.78", "14.0");
+    line.at_load = true;
+    line.resistance_text = "200";
+    line.reactance_text = "-100";
+    line.polar_z_text = "29.55";
+    line.polar_degree_text = "-53.60";
+    const qlx::TunerWindow::LineContext context = Context();
+    for (auto _ : state) benchmark::DoNotOptimize(tuner.Compare(line, context));
+}
+BENCHMARK(BM_CompareAllWithBandRuns)->Unit(benchmark::kMillisecond);
+
+// The Pi with its output capacitor chosen for least loss (auto), the same line input.
+void BM_PiAutoCapacitor(benchmark::State& state) {
+    const qlx::tuner::TunerLoad load = qlx::tuner::MakeTunerLoad(17.53, -23.78, 14.0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qlx::tuner::DesignWithBestCapacitor(qlx::tuner::Network::Pi, load, {}));
+}
+BENCHMARK(BM_PiAutoCapacitor)->Unit(benchmark::kMillisecond);
+
+void BM_TeeAutoCapacitor(benchmark::State& state) {
+    const qlx::tuner::TunerLoad load = qlx::tuner::MakeTunerLoad(17.53, -23.78, 14.0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qlx::tuner::DesignWithBestCapacitor(qlx::tuner::Network::Tee, load, {}));
+}
+BENCHMARK(BM_TeeAutoCapacitor)->Unit(benchmark::kMillisecond);
+
 }  // namespace

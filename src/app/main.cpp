@@ -42,6 +42,8 @@ int main(int argc, char** argv) {
     qlx::ui::TunerPageView page2(model.frmTuner.frmTuner2);
     host.Register(model.frmTuner.frmTuner1.window.name(), &page1);
     host.Register(model.frmTuner.frmTuner2.window.name(), &page2);
+    qlx::ui::CompareView compare(model.frmTuner.frmCompare);
+    host.Register(model.frmTuner.frmCompare.window.name(), &compare);
     qlx::ui::SweepView sweep(model.frmSweep);
     host.Register(model.frmSweep.window.name(), &sweep);
     model.Load();

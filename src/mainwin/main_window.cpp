@@ -182,7 +182,12 @@ void MainWindow::WireControls() {
         frmTuner.tee_tab_index = 2;
         host_.ShowModeless(frmTuner.window);
     };
-    frmTuner.cmdDrawTuner.on_click = [this] { frmTuner.DrawTuner(Displayed(), TunerContext()); };
+    frmTuner.cmdDrawTuner.on_click = [this] {
+        frmTuner.DrawTuner(Displayed(), TunerContext());
+        // The sweep window follows the last tuner drawn with the tuner left as it is.
+        const auto& result = frmTuner.last_result();
+        if (const auto* d = result ? std::get_if<tuner::NetworkDesign>(&*result) : nullptr) frmSweep.SetTuner(*d);
+    };
     frmTuner.cmdCompare.on_click = [this] { frmTuner.ShowComparison(Displayed(), TunerContext()); };
     cmdPrint.on_click = [this] { PrintClicked(); };
     cmdHelp.on_click = [this] { HelpClicked(); };

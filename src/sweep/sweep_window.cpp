@@ -1,5 +1,7 @@
 #include "sweep/sweep_window.h"
 
+#include "tuner/band.h"
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -334,6 +336,24 @@ std::string SweepWindow::PointText(std::size_t index, bool other_end) const {
            " ohms\nSWR " + (std::isfinite(swr) ? Format(swr, "#,##0.00", mark) : std::string("infinite")) + ", return loss " +
            (std::isfinite(rl) ? Format(rl, "0.00", mark) + " dB" : std::string("infinite")) + " (" +
            Format(ref, "0.0", mark) + " ohms)";
+}
+
+void SweepWindow::SetTuner(std::optional<tuner::NetworkDesign> design) {
+    tuner_ = std::move(design);
+    if (on_result_changed) on_result_changed();
+}
+
+std::vector<std::pair<double, double>> SweepWindow::TunerSwr() const {
+    std::vector<std::pair<double, double>> out;
+    if (!tuner_) return out;
+    out.reserve(points_.size());
+    for (const SweepPoint& p : points_) {
+        const std::complex<double> input = given_at_load() ? std::complex<double>(p.r_other, p.x_other)
+                                                           : std::complex<double>(p.r_given, p.x_given);
+        const double swr = tuner::SwrAgainst(tuner::NetworkInputAt(*tuner_, p.f_mhz, input), tuner_->z0);
+        if (std::isfinite(swr)) out.emplace_back(p.f_mhz, swr);  // no SWR where no power flows
+    }
+    return out;
 }
 
 }  // namespace qlx::sweep

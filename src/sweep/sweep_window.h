@@ -12,6 +12,7 @@
 
 #include "form/form.h"
 #include "sweep/sweep.h"
+#include "tuner/networks.h"
 #include "sweep/touchstone.h"
 
 namespace qlx::sweep {
@@ -57,6 +58,13 @@ public:
     double reference() const;
     // The point of lowest SWR at the load (the antenna's best match); none without points.
     std::optional<std::size_t> LowestSwrAtLoad() const;
+
+    // The last tuner drawn, left as designed: the SWR the transmitter sees through it at each
+    // point of the run (the line input's impedance into the network's fixed elements), as the
+    // curve "SWR at the transmitter, tuner fixed". Empty without a tuner.
+    void SetTuner(std::optional<tuner::NetworkDesign> design);
+    bool has_tuner() const { return tuner_.has_value(); }
+    std::vector<std::pair<double, double>> TunerSwr() const;
     // Which end the impedances of a trace belong to.
     bool given_at_load() const { return run_at_load_; }
     // The tip at a point of the chart: frequency, R + jX, SWR and return loss against the
@@ -127,6 +135,7 @@ private:
     std::size_t done_ = 0;
     std::vector<SweepPoint> partial_;
     std::vector<SweepPoint> points_;
+    std::optional<tuner::NetworkDesign> tuner_;
 };
 
 }  // namespace qlx::sweep

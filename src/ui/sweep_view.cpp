@@ -140,7 +140,8 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     const char* y_titles[] = {"SWR", "Ohms", "dB"};
     const char* pictures[] = {"#,##0.00", "#,##0.0#", "0.000"};
     const std::vector<std::pair<const char*, QColor>> curves[] = {
-        {{"SWR at the load", kLoadColour}, {"SWR at the input", kInputColour}},
+        {{"SWR at the load", kLoadColour}, {"SWR at the input", kInputColour},
+         {"SWR at the transmitter, tuner fixed", QColor(0, 130, 0)}},
         {{"R", QColor(0, 140, 0)}, {"X", QColor(180, 0, 180)}},
         {{"Matched loss", QColor(120, 120, 120)}, {"Total loss", Qt::black}}};
     for (std::size_t k = 0; k < plots_.size(); ++k) {
@@ -272,6 +273,9 @@ void SweepView::Reload() {
         load.push_back(at_load ? given : other);
         input.push_back(at_load ? other : given);
     }
+    // The last tuner drawn, left as designed, as the transmitter sees it through the line.
+    plots_[0].data[2] = model_.TunerSwr();
+    plots_[0].series[2]->setVisible(model_.has_tuner());
     plots_[1].chart->setTitle(at_load ? "R and X at the Input" : "R and X at the Load");
     for (std::size_t k = 0; k < plots_.size(); ++k) {
         Plot& p = plots_[k];

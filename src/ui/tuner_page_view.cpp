@@ -43,8 +43,12 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     hg->addWidget(ll, 0, 4);
     hg->addWidget(MakeResultBox(header, m.txtLength), 0, 5);
     int row = 1;
-    for (form::TextField* f : {&m.txtLoad, &m.txtSWRLine, &m.txtPowerLost, &m.txtXmsnLoss})
-        hg->addWidget(MakeResultBox(header, *f), row++, 0, 1, 6);
+    for (form::TextField* f : {&m.txtLoad, &m.txtSWRLine, &m.txtPowerLost, &m.txtXmsnLoss, &m.txtBand, &m.txtNotes}) {
+        QLineEdit* box = MakeResultBox(header, *f);
+        // The swept line and the notes are long: their font shrinks rather than cut them.
+        if (f == &m.txtBand || f == &m.txtNotes) FitTextToWidth(box);
+        hg->addWidget(box, row++, 0, 1, 6);
+    }
     hg->setColumnStretch(0, 3);
     root->addWidget(header);
 

@@ -67,11 +67,43 @@ TunerView::TunerView(TunerWindow& m, QWidget* parent) : QWidget(parent, Qt::Wind
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (form::Button* b : {&m.cmdDrawTuner, &m.cmdBack}) {
+    for (form::Button* b : {&m.cmdCompare, &m.cmdDrawTuner, &m.cmdBack}) {
         auto* button = MakeNamed<QPushButton>(this, b->name());
         Bind(button, *b);
         buttons->addWidget(button);
     }
+    root->addLayout(buttons);
+    BindWindow(this, m.window, false, true);
+}
+
+CompareView::CompareView(tuner::CompareWindow& m, QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QString::fromStdString(m.window.name()));
+    setFont(QFont("Arial", 9));
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(MakeResultBox(this, m.txtLine));
+    QLineEdit* summary = MakeResultBox(this, m.txtSummary);
+    QFont bold = summary->font();
+    bold.setBold(true);
+    summary->setFont(bold);
+    root->addWidget(summary);
+    // One row a network, lowest loss first: its button draws its page.
+    auto* grid = new QGridLayout;
+    for (std::size_t k = 0; k < tuner::CompareWindow::kRows; ++k) {
+        auto* button = MakeNamed<QPushButton>(this, m.cmdRow[k].name());
+        Bind(button, m.cmdRow[k]);
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance("High-Pass L-Network, coil across the transmitter") + 16);
+        QLineEdit* row = MakeResultBox(this, m.txtRow[k]);
+        row->setMinimumWidth(row->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 100);
+        row->setCursorPosition(0);
+        grid->addWidget(button, static_cast<int>(k), 0);
+        grid->addWidget(row, static_cast<int>(k), 1);
+    }
+    root->addLayout(grid);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* close = MakeNamed<QPushButton>(this, m.cmdClose.name());
+    Bind(close, m.cmdClose);
+    buttons->addWidget(close);
     root->addLayout(buttons);
     BindWindow(this, m.window, false, true);
 }

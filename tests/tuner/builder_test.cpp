@@ -229,6 +229,29 @@ TEST(BuilderNotes, RG58AtFifteenHundredWattsIntoAHighSwrIsAboveItsRating) {
         << p.txtBand.text();
 }
 
+// The sweep window's curve for the last tuner drawn: at every point the same SWR as the page's
+// band run at that frequency (both solve the line as the sweep does).
+TEST(BandRun, TheSweepWindowsTunerCurveIsThePagesBandRun) {
+    Line l("14", 17, "200", "-100");
+    l.t().optLNet2.Select();
+    l.t().cmdDrawTuner.Click();
+    ASSERT_TRUE(l.t().last_band().has_value());
+    sweep::SweepWindow& sw = l.win->frmSweep;
+    EXPECT_TRUE(sw.has_tuner());
+    sw.on_started = [&sw] { sw.Run(); };
+    l.win->cmdSweep.Click();
+    const auto curve = sw.TunerSwr();
+    ASSERT_EQ(curve.size(), sw.points().size());
+    ASSERT_GT(curve.size(), 100u);
+    const tuner::NetworkDesign& d = std::get<tuner::NetworkDesign>(*l.t().last_result());
+    for (std::size_t k = 0; k < curve.size(); k += 20) {
+        tuner::BandSpec one{curve[k].first, curve[k].first, 2};
+        const tuner::BandRun run = tuner::RunBand(d, l.win->TunerContext().line, cd(200, -100), one);
+        ASSERT_FALSE(run.points.empty());
+        EXPECT_NEAR(curve[k].second, run.points.front().swr, 1e-9 * run.points.front().swr) << curve[k].first;
+    }
+}
+
 // Each mend with the case that showed the fault, the design checked by the independent ladder.
 TEST(Mends, RefusedLoadsThatTheNetworksMatch) {
     struct Case {

@@ -41,6 +41,7 @@ void CrossEveryCurve(QChartView* view, const std::vector<QLineSeries*>& curves,
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w != view->window()) w->hide();
     for (QLineSeries* s : curves) {
+        ASSERT_TRUE(s->isVisible()) << what << " " << s->name().toStdString();
         const QList<QPointF> points = s->points();
         ASSERT_GT(points.size(), 10) << what;
         bool shown = false;
@@ -110,6 +111,9 @@ TEST_F(PointerTest, TheTipFollowsItsPointWhenTheWindowIsResized) {
 }
 
 TEST_F(PointerTest, SweepPlotsAndSmithChartTakeThePointerAcrossAndOff) {
+    // A tuner drawn first: the SWR plot has its third curve, the SWR at the transmitter.
+    model.frmTuner.optLNet2.Select();
+    model.frmTuner.cmdDrawTuner.Click();
     QTest::mouseClick(view.findChild<QPushButton*>("cmdSweep"), Qt::LeftButton);
     sweep.show();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !model.frmSweep.running(); }, 5000));

@@ -105,6 +105,32 @@ TEST_F(TunerPageViewTest, TheStartUpLineAndAMismatchedOne) {
     Snapshot("tuner-low-pass-l-rg213");
 }
 
+// The builder's comparison for RG-213, 14 MHz, 100 feet, 200 - j100 ohms: the window's rows, a
+// row's button drawing its page, and that page's swept line.
+TEST_F(TunerPageViewTest, TheComparisonListsEveryNetworkAndARowDrawsItsPage) {
+    ui::CompareView compare(model.frmTuner.frmCompare);
+    model.txtFreq.SetText("14");
+    model.cboPickCable.Choose(17);
+    model.txtResistance.SetText("200");
+    model.txtReactance.SetText("-100");
+    QTest::mouseClick(tuner.findChild<QPushButton*>("cmdCompare"), Qt::LeftButton);
+    compare.show();
+    ASSERT_TRUE(model.frmTuner.frmCompare.window.visible());
+    auto* first = compare.findChild<QPushButton*>("cmdRow0");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->text(), "Low-Pass L-Network");
+    EXPECT_TRUE(compare.findChild<QLineEdit*>("txtRow0")->text().contains("2:1 SWR"));
+    EXPECT_TRUE(compare.findChild<QLineEdit*>("txtSummary")->text().startsWith("Lowest loss"));
+    const QByteArray dir = qgetenv("QLX_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) compare.grab().save(QString::fromUtf8(dir) + "/tuner-compare.png");
+    QTest::mouseClick(first, Qt::LeftButton);
+    page.show();
+    EXPECT_EQ(page.windowTitle(), "Low-Pass L-Network");
+    EXPECT_TRUE(Box("txtBand")->isVisible());
+    EXPECT_TRUE(Box("txtBand")->text().startsWith("Tuner fixed, load held at 200.0 - j 100.0 ohms"));
+    Snapshot("tuner-low-pass-l-swept");
+}
+
 TEST_F(TunerPageViewTest, CancelAndMainScreenHideWhatTheyShould) {
     Draw("200", "0");
     QTest::mouseClick(page.findChild<QPushButton*>("cmdBack"), Qt::LeftButton);
