@@ -26,9 +26,10 @@ public:
     std::array<form::Button, kRows> cmdRow{form::Button{window, "cmdRow0"}, form::Button{window, "cmdRow1"},
                                            form::Button{window, "cmdRow2"}, form::Button{window, "cmdRow3"},
                                            form::Button{window, "cmdRow4"}};
-    std::array<form::TextField, kRows> txtRow{form::TextField{window, "txtRow0"}, form::TextField{window, "txtRow1"},
-                                              form::TextField{window, "txtRow2"}, form::TextField{window, "txtRow3"},
-                                              form::TextField{window, "txtRow4"}};
+    // Each row's parts, loss, stresses and band, or why it cannot match (a label: it wraps).
+    std::array<form::Label, kRows> lblRow{form::Label{window, "lblRow0"}, form::Label{window, "lblRow1"},
+                                          form::Label{window, "lblRow2"}, form::Label{window, "lblRow3"},
+                                          form::Label{window, "lblRow4"}};
     form::Button cmdClose{window, "cmdClose"};
 
     // A row's button: the tuner window draws that row's design.

@@ -215,7 +215,7 @@ std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& lin
 std::string TunerWindow::ComparedName(const Compared& c) {
     std::string name = PageCaption(c.network);
     if (c.network == Network::HighPassL && c.coil_across_line)
-        name += *c.coil_across_line ? ", coil across the line" : ", coil across the transmitter";
+        name += *c.coil_across_line ? ", coil across the line" : ", coil across the TX";
     return name;
 }
 
@@ -271,11 +271,11 @@ void TunerWindow::ShowComparison(const DisplayedLine& line, const LineContext& c
     for (std::size_t k = 0; k < tuner::CompareWindow::kRows; ++k) {
         const bool used = k < comparison_.size();
         w.cmdRow[k].SetVisible(used);
-        w.txtRow[k].SetVisible(used);
+        w.lblRow[k].SetVisible(used);
         if (!used) continue;
         w.cmdRow[k].SetCaption(ComparedName(comparison_[k]));
         w.cmdRow[k].SetEnabled(std::holds_alternative<tuner::NetworkDesign>(comparison_[k].result));
-        w.txtRow[k].SetText(ComparedText(comparison_[k], line.mark));
+        w.lblRow[k].SetCaption(ComparedText(comparison_[k], line.mark));
     }
     host_.ShowModeless(w.window);
 }

@@ -81,6 +81,7 @@ CompareView::CompareView(tuner::CompareWindow& m, QWidget* parent) : QWidget(par
     setFont(QFont("Arial", 9));
     auto* root = new QVBoxLayout(this);
     root->addWidget(MakeResultBox(this, m.txtLine));
+    setMaximumWidth(720);
     QLineEdit* summary = MakeResultBox(this, m.txtSummary);
     QFont bold = summary->font();
     bold.setBold(true);
@@ -91,11 +92,12 @@ CompareView::CompareView(tuner::CompareWindow& m, QWidget* parent) : QWidget(par
     for (std::size_t k = 0; k < tuner::CompareWindow::kRows; ++k) {
         auto* button = MakeNamed<QPushButton>(this, m.cmdRow[k].name());
         Bind(button, m.cmdRow[k]);
-        button->setMinimumWidth(button->fontMetrics().horizontalAdvance("High-Pass L-Network, coil across the transmitter") + 16);
-        QLineEdit* row = MakeResultBox(this, m.txtRow[k]);
-        row->setMinimumWidth(row->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 100);
-        row->setCursorPosition(0);
-        grid->addWidget(button, static_cast<int>(k), 0);
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance("High-Pass L-Network, coil across the line") + 16);
+        auto* row = MakeNamed<QLabel>(this, m.lblRow[k].name());
+        Bind(row, m.lblRow[k]);
+        row->setWordWrap(true);
+        row->setMinimumWidth(row->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 60);
+        grid->addWidget(button, static_cast<int>(k), 0, Qt::AlignTop);
         grid->addWidget(row, static_cast<int>(k), 1);
     }
     root->addLayout(grid);

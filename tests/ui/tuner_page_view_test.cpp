@@ -119,7 +119,7 @@ TEST_F(TunerPageViewTest, TheComparisonListsEveryNetworkAndARowDrawsItsPage) {
     auto* first = compare.findChild<QPushButton*>("cmdRow0");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->text(), "Low-Pass L-Network");
-    EXPECT_TRUE(compare.findChild<QLineEdit*>("txtRow0")->text().contains("2:1 SWR"));
+    EXPECT_TRUE(compare.findChild<QLabel*>("lblRow0")->text().contains("2:1 SWR"));
     EXPECT_TRUE(compare.findChild<QLineEdit*>("txtSummary")->text().startsWith("Lowest loss"));
     const QByteArray dir = qgetenv("QLX_SCREENSHOT_DIR");
     if (!dir.isEmpty()) compare.grab().save(QString::fromUtf8(dir) + "/tuner-compare.png");
