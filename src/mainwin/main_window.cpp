@@ -1,5 +1,7 @@
 #include "mainwin/main_window.h"
 
+#include "tuner/tuner_texts.h"
+
 #include <cctype>
 #include <cmath>
 
@@ -129,6 +131,8 @@ void MainWindow::WireControls() {
     lblReactance.SetToolTip("Enter minus sign for capacitive reactance");
     LblWarning.SetFore(form::kRed);
     LblWarning.SetVisible(false);
+    lblRating.SetFore(form::kRed);
+    lblRating.SetVisible(false);
     LblWarning.SetToolTip("Since the freq changed, click User-Defined Transmission Line to recompute");
     txtPolarZ.SetBack(form::kLightGrey);
     txtPolarDegree.SetBack(form::kLightGrey);
@@ -251,6 +255,13 @@ void MainWindow::DoCompute() {
     txtPolarZ.SetText(s->polar_z);
     txtPolarDegree.SetText(s->polar_degree);
     if (s->hide_warning) LblWarning.SetVisible(false);
+    // The line's rating against its highest RMS voltage at the transmitter power, as the graph
+    // finds it (some 20 microseconds).
+    const GraphInputs rated = GraphInputsNow();
+    const std::string rating =
+        tuner::LineRatingText(ComputeGraph(rated).max_v, line_.vmax, ParseNumber(rated.tx_power_text), mark_);
+    lblRating.SetCaption(rating);
+    lblRating.SetVisible(!rating.empty());
     // An open graph follows the line: a run costs some 20 microseconds, far less than the
     // keystroke that asked for it, and a graph of a line no longer shown misleads.
     if (frmVolt.window.visible()) RefreshGraph();

@@ -119,6 +119,9 @@ public:
     form::Label lblInputZ{window, "lblInputZ"};
     form::Label lblRho{window, "lblRho"};
     form::Label LblWarning{window, "LblWarning"};
+    // The line's highest RMS voltage at the transmitter power above its rating, in red; hidden
+    // while the line is within it.
+    form::Label lblRating{window, "lblRating"};
     // Fixed labels, the picture and the titles.
     form::Label lblFreq{window, "lblFreq"}, lblMHz{window, "lblMHz"}, lblLength{window, "lblLength"}, lblCable{window, "lblCable"};
     form::Label lblResistance{window, "lblResistance"}, lblResOhms{window, "lblResOhms"};

@@ -202,6 +202,7 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
     z->addWidget(Text(this, m.Label1));
     z->addStretch();
     root->addLayout(z);
+    root->addWidget(Text(this, m.lblRating));
 
     auto* buttons = new QHBoxLayout;
     for (form::Button* b : {&m.cmdGraph, &m.cmdSweep, &m.cmdTuner, &m.cmdPrint, &m.cmdHelp, &m.cmdQuit}) {

@@ -225,6 +225,11 @@ TEST(BuilderNotes, RG58AtFifteenHundredWattsIntoAHighSwrIsAboveItsRating) {
     EXPECT_TRUE(p.txtNotes.visible());
     const std::string rating = "is above its rating of " + Format(l.win->line().vmax, "#,##0") + " V.";
     EXPECT_NE(p.txtNotes.text().find(rating), std::string::npos) << p.txtNotes.text();
+    // The main window says so too, and stops saying it when the line is matched.
+    EXPECT_TRUE(l.win->lblRating.visible());
+    EXPECT_NE(l.win->lblRating.caption().find(rating), std::string::npos);
+    l.win->txtResistance.SetText("50");
+    EXPECT_FALSE(l.win->lblRating.visible());
     EXPECT_NE(p.txtBand.text().find("Tuner fixed, load held at 1000.0 + j 0.0 ohms"), std::string::npos)
         << p.txtBand.text();
 }
