@@ -3,7 +3,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace qlx {
 
@@ -64,19 +66,33 @@ Picture ParsePicture(std::string_view pic) {
     return p;
 }
 
-// Digits of |value| rounded to `decimals` places, halves away from zero. The exact binary
-// value is first written with 20 further places (exactly rounded), which decides every tie.
+// Digits of |value| rounded to `decimals` places, halves away from zero, as a person rounds the
+// number they read: the value's decimal text of 15 significant digits is rounded, not the exact
+// binary value behind it. 0.3575 is stored as 0.357499999999999984...; read as 0.3575 it rounds
+// to 0.358, which is what anyone checking the shown figures by hand gets.
 void RoundedDigits(double value, int decimals, std::string& int_digits, std::string& frac_digits) {
-    // Room for the 309 integer digits of the largest double and the decimals of any picture.
-    std::array<char, 400> buf{};
     const double mag = std::fabs(value);
-    const int extra = 20;
-    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), mag, std::chars_format::fixed,
-                             decimals + extra);
-    std::string digits(buf.data(), res.ptr);
-    const std::size_t dot = digits.find('.');
-    std::string ip = digits.substr(0, dot);
-    std::string fp = digits.substr(dot + 1);
+    // "d.dddddddddddddde+XX": 15 significant digits, correctly rounded.
+    std::array<char, 40> buf{};
+    const auto written = std::to_chars(buf.data(), buf.data() + buf.size() - 1, mag, std::chars_format::scientific, 14);
+    *written.ptr = '\0';
+    std::string digits;
+    digits += buf[0];
+    digits.append(buf.data() + 2, 14);
+    const int exponent = std::atoi(std::strchr(buf.data(), 'e') + 1);
+    // digits = 0.D x 10^(exponent + 1): `point` integer digits.
+    const int point = exponent + 1;
+    std::string ip, fp;
+    if (point <= 0) {
+        ip = "0";
+        fp = std::string(static_cast<std::size_t>(-point), '0') + digits;
+    } else if (point >= static_cast<int>(digits.size())) {
+        ip = digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
+    } else {
+        ip = digits.substr(0, static_cast<std::size_t>(point));
+        fp = digits.substr(static_cast<std::size_t>(point));
+    }
+    if (static_cast<int>(fp.size()) <= decimals) fp.append(static_cast<std::size_t>(decimals) + 1 - fp.size(), '0');
     const bool up = fp[static_cast<std::size_t>(decimals)] >= '5';
     fp.resize(static_cast<std::size_t>(decimals));
     std::string all = ip + fp;

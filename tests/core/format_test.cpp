@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <string>
 
 #include "core/format.h"
@@ -24,7 +26,7 @@ TEST(Format, PictureStringsWithBothDecimalMarks) {
         {1.92437, "#0.000", "1.924", "1,924"},
         {52.216, "##0.0", "52.2", "52,2"},
         {0.3643, "##0.00", "0.36", "0,36"},
-        {1.5405, "0.000", "1.540", "1,540"},   // 1.5405 lies just below the half in binary
+        {1.5405, "0.000", "1.541", "1,541"},   // read as 1.5405, as a person reads it, not its binary value
         {0.0, "0.000", "0.000", "0,000"},
         {0.05, "####.000", ".050", ",050"},
         {1.0, "####.00", "1.00", "1,00"},
@@ -55,6 +57,35 @@ TEST(Format, PictureStringsWithBothDecimalMarks) {
     for (const auto& c : cases) {
         EXPECT_EQ(Format(c.value, c.picture, '.'), c.point) << c.value << " " << c.picture;
         EXPECT_EQ(Format(c.value, c.picture, ','), c.comma) << c.value << " " << c.picture;
+    }
+}
+
+// A tie is rounded as a person rounds the figure they read: half away from zero on the value's
+// 15-digit decimal text, whichever side of the half its binary value falls.
+TEST(Format, TiesRoundHalfAwayFromZeroOnTheDecimalText) {
+    struct Case {
+        double value;
+        const char* picture;
+        const char* text;
+    } const cases[] = {
+        {0.3575, "#0.000", "0.358"},   // 0.715 x 0.5: stored as 0.35749999999999998
+        {1.8855, "#0.000", "1.886"},   // 1.257 x 1.5
+        {2.5, "0", "3"},
+        {-2.5, "0", "-3"},
+        {0.0005, "#0.000", "0.001"},
+        {-0.0005, "#0.000", "-0.001"},
+        {1.0005, "0.000", "1.001"},    // stored above the half
+        {2.675, "0.00", "2.68"},       // stored below the half
+        {0.00049999999999, "#0.000", "0.000"},
+        {1234.5, "#,##0", "1,235"},
+        {999.95, "##0.0", "1000.0"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Format(c.value, c.picture), c.text) << c.value << " " << c.picture;
+    // Both binary neighbours of a tie read as the tie.
+    for (double tie : {0.3575, 1.8855, 0.0005, 2.675}) {
+        const std::string at = Format(tie, "#0.000");
+        EXPECT_EQ(Format(std::nextafter(tie, 0.0), "#0.000"), at) << tie;
+        EXPECT_EQ(Format(std::nextafter(tie, 1e9), "#0.000"), at) << tie;
     }
 }
 

@@ -165,5 +165,37 @@ TEST(SolveLine, UserDefinedLineTakesItsDialogAndStoredValues) {
     EXPECT_FALSE(s->hide_warning);
 }
 
+// RG-58A at 2.646 MHz shows 0.715 dB per 100 feet; over 50 feet a person computes 0.3575 and
+// reads 0.358, and the transform takes the loss as shown. At 7 MHz over 150 feet, 1.257 x 1.5 =
+// 1.8855 reads 1.886.
+TEST(SolveLine, AMatchedLossOnATieReadsAsTheShownFiguresGive) {
+    struct Case {
+        const char* freq;
+        const char* length;
+        const char* per_100, *total;
+    } const cases[] = {{"2.646", "50", "0.715", "0.358"}, {"7", "150", "1.257", "1.886"}};
+    for (const Case& c : cases) {
+        LineEntries e;
+        e.cable_position = 11;
+        e.freq_text = c.freq;
+        e.length_text = c.length;
+        const auto s = SolveLine(e);
+        ASSERT_TRUE(s.has_value());
+        EXPECT_EQ(s->ml_per, c.per_100) << c.freq;
+        EXPECT_EQ(s->ml_tot, c.total) << c.freq;
+    }
+    // The impedance at the input of the mismatched line follows the shown loss: 4.761 - j6.269.
+    LineEntries e;
+    e.cable_position = 11;
+    e.freq_text = "2.646";
+    e.length_text = "50";
+    e.resistance_text = "83.16";
+    e.reactance_text = "-267.96";
+    const auto s = SolveLine(e);
+    ASSERT_TRUE(s.has_value());
+    EXPECT_NEAR(s->values.rin, 4.761, 0.0005);
+    EXPECT_NEAR(s->values.xin, -6.269, 0.0005);
+}
+
 }  // namespace
 }  // namespace qlx
