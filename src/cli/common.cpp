@@ -8,6 +8,7 @@
 #include "core/entry_rules.h"
 #include "core/format.h"
 #include "core/numbers.h"
+#include "mainwin/defaults_record.h"
 
 namespace qlx::cli {
 
@@ -70,12 +71,17 @@ bool ApplyLine(Session& s, const Options& o, Failure& failure) {
             failure = {"--user-line: " + *problem, false};
             return false;
         }
-        // The record as TL.DEF keeps it: R0, X0, loss per 100 feet, VF, VMax, its frequency.
-        auto lines = qlx::SplitDefaultsText(s.store.content.value_or(""));
-        lines.resize(qlx::kDefaultsLineCount);
-        const std::size_t order[] = {0, 1, 2, 4, 5, 3};  // file lines 2-7 from the option's parts
-        for (std::size_t i = 0; i < 6; ++i) lines[1 + i] = (*parts)[order[i]];
-        s.store.content = qlx::JoinDefaultsLines(lines);
+        // The loss is scaled from the frequency it was given at: a frequency of 0 or below scales
+        // nothing.
+        if (!(number(3) > 0.0)) {
+            failure = {"--user-line: AT-MHZ " + (*parts)[3] + ": enter the frequency of the loss, above 0 MHz", false};
+            return false;
+        }
+        // The record as TL.DEF keeps it.
+        qlx::DefaultsRecord r = qlx::ParseDefaults(qlx::SplitDefaultsText(s.store.content.value_or(""))).record;
+        const auto& p = *parts;  // R0, X0, DB100FT, AT-MHZ, VF, VMAX
+        r.user = {p[0], p[1], p[2], p[4], p[5], p[3]};
+        s.store.content = qlx::JoinDefaultsLines(qlx::DefaultsLines(r, '.'));
     }
     if (o.Has("--meters")) w.optMeters.Select();
     if (const std::string* v = o.Value("--freq")) Type(w.txtFreq, *v);

@@ -367,14 +367,11 @@ void MainWindow::CableClicked() {
     DoCompute();
 }
 
-std::vector<std::string> MainWindow::UserRecordLines() const {
+StoredUserLine MainWindow::StoredUser() const {
+    // The file's record, line by line; a missing line (or no readable file) is the first start's.
     const DefaultsStore::ReadResult file = store_.Read();
-    std::vector<std::string> lines;
-    for (std::size_t line = 1; line <= 7; ++line)
-        lines.push_back(file.status == DefaultsStore::Status::Ok && file.lines.size() >= line
-                            ? file.lines[line - 1]
-                            : std::string(DefaultDefaultsLines()[line - 1]));
-    return lines;
+    if (file.status != DefaultsStore::Status::Ok) return FirstStartRecord().user;
+    return ParseDefaults(file.lines).record.user;
 }
 
 sweep::MainLine MainWindow::SweepMainLine() const {
@@ -382,8 +379,9 @@ sweep::MainLine MainWindow::SweepMainLine() const {
     m.line.entries = Entries();
     if (m.line.entries.cable_position == kUserDefinedIndex) {
         // The record as the dialog reads it, scaled at each frequency as the dialog scales it.
-        const std::vector<std::string> rec = UserRecordLines();
-        m.line.user = sweep::UserRecord{ParseNumber(rec[3]), static_cast<float>(ParseNumber(rec[6])), ParseNumber(rec[4])};
+        const StoredUserLine rec = StoredUser();
+        m.line.user = sweep::UserRecord{ParseNumber(rec.atten100), static_cast<float>(ParseNumber(rec.at_mhz)),
+                                        ParseNumber(rec.vel_factor)};
     }
     m.freq_mhz = ParseNumber(txtFreq.text());
     m.z = {ParseNumber(txtResistance.text()), ParseNumber(txtReactance.text())};
@@ -397,20 +395,19 @@ void MainWindow::ShowUserDefinedLine() {
     LblWarning.SetCaption("");
     line_.freq = static_cast<float>(ParseNumber(txtFreq.text()));
 
-    const std::vector<std::string> lines = UserRecordLines();
-    auto record = [&](std::size_t line) { return lines[line - 1]; };
-    d.txtR0.SetText(record(2));
-    const double r0 = ParseNumber(record(2));
-    d.txtX0.SetText(record(3));
-    const double x0 = ParseNumber(record(3));
-    const double atten = ParseNumber(record(4));
-    d.txtVF.SetText(record(5));
-    const double vf = ParseNumber(record(5));
-    const std::string vmax = record(6);
+    const StoredUserLine record = StoredUser();
+    d.txtR0.SetText(record.r0);
+    const double r0 = ParseNumber(record.r0);
+    d.txtX0.SetText(record.x0);
+    const double x0 = ParseNumber(record.x0);
+    const double atten = ParseNumber(record.atten100);
+    d.txtVF.SetText(record.vel_factor);
+    const double vf = ParseNumber(record.vel_factor);
+    const std::string vmax = record.vmax;
     d.txtVMax.SetText(vmax);
     // The stored frequency is held as the window holds its own, in single precision, so that a
     // line stored at 14.2 MHz and opened at 14.2 MHz counts as unchanged.
-    const float df = static_cast<float>(ParseNumber(record(7)));
+    const float df = static_cast<float>(ParseNumber(record.at_mhz));
 
     d.txtNewFreq.SetText(txtFreq.text());
     d.txtOldFreq.SetText(ShortestText(df, mark_));
@@ -495,15 +492,14 @@ void MainWindow::UserLineOk() {
     if (f_entry > 0.0) line_.wave_len = static_cast<float>(record.vel_factor * kFreeSpaceWaveFtMHz / f_entry);
 
     // The record keeps its attenuation per 100 feet, with the frequency it belongs to.
-    std::vector<std::string> lines{meters ? "M" : "F",
-                                   RecordNumberText(single(d.txtR0), mark_),
-                                   RecordNumberText(single(d.txtX0), mark_),
-                                   RecordNumberText(meters ? static_cast<float>(atten / kFeetPerMeter) : atten, mark_),
-                                   RecordNumberText(single(d.txtVF), mark_),
-                                   RecordNumberText(single(d.txtVMax), mark_),
-                                   Format(ParseNumber(txtFreq.text()), "####.000", mark_)};
-    for (std::string& l : StateLines()) lines.push_back(std::move(l));
-    store_.Write(lines);  // a failed write keeps the old file; the line is still used
+    DefaultsRecord r = CurrentRecord();
+    r.user = {RecordNumberText(single(d.txtR0), mark_),
+              RecordNumberText(single(d.txtX0), mark_),
+              RecordNumberText(meters ? static_cast<float>(atten / kFeetPerMeter) : atten, mark_),
+              RecordNumberText(single(d.txtVF), mark_),
+              RecordNumberText(single(d.txtVMax), mark_),
+              Format(ParseNumber(txtFreq.text()), "####.000", mark_)};
+    store_.Write(DefaultsLines(r, mark_));  // a failed write keeps the old file; the line is still used
 }
 
 // ---- TL.DEF ----
@@ -517,70 +513,50 @@ void MainWindow::LoadDefaults() {
     }
     if (file.status != DefaultsStore::Status::Ok) return;
 
-    // Each step needs its line; a short or damaged file ends loading quietly at that step.
-    const std::vector<std::string>& lines = file.lines;
-    auto has = [&](std::size_t line) { return lines.size() >= line; };
-    auto at = [&](std::size_t line) -> const std::string& { return lines[line - 1]; };
-
-    if (!has(1)) return;
-    std::string unit(TrimBlanks(at(1)));
-    for (char& c : unit) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    Ft = unit;
-    if (Ft == "F")
-        optFeet.Select();
-    else
-        optMeters.Select();
-    if (!has(5)) return;
-    frmOtrCable.txtVF.SetText(at(5));
-    if (!has(8)) return;
-    const auto main_pos = ReadGeometry(at(8));
-    if (!main_pos) return;
-    window.Move(main_pos->left, main_pos->top);
-    if (!has(9)) return;
-    const auto graph = ReadGeometry(at(9));
-    if (!graph) return;
-    frmVolt.window.SetGeometry(graph->left, graph->top, graph->height, graph->width);
-    form::Window* tuners[] = {&frmTuner.window, &frmTuner.frmTuner1.window, &frmTuner.frmTuner2.window};
-    for (std::size_t i = 0; i < 3; ++i) {
-        if (!has(10 + i)) return;
-        const auto g = ReadGeometry(at(10 + i));
-        if (!g) return;
-        tuners[i]->Move(g->left, g->top);
+    // Each line is read on its own: a missing or damaged one leaves its field as it is (and the
+    // next save writes the field's value there), and loading goes on with the next.
+    const ParsedDefaults p = ParseDefaults(file.lines);
+    const DefaultsRecord& r = p.record;
+    const auto select_unit = [this] {
+        if (Ft == "F")
+            optFeet.Select();
+        else
+            optMeters.Select();
+    };
+    if (p.Read(1)) {
+        Ft = r.unit;
+        select_unit();
     }
-    if (!has(13)) return;
-    const double n = ParseNumber(at(13));  // a comma is a decimal mark here too
-    txtLength.SetText(Format(Ft == "F" ? n : n / kFeetPerMeter, "###0.000", mark_));
-    if (!has(14)) return;
-    const double position = LeadingNumber(at(14));
-    // The entries as they were typed; a line that holds no plain number is damaged and ends
-    // loading, so that a field never shows a text the line was not solved with.
-    if (!has(15) || !IsNumberText(at(15))) return;
-    txtFreq.SetText(at(15));
-    if (!has(16) || !IsNumberText(at(16))) return;
-    txtResistance.SetText(at(16));
-    if (!has(17) || !IsNumberText(at(17))) return;
-    txtReactance.SetText(at(17));
-    const double rounded = std::nearbyint(position);  // halves to the even neighbour
-    if (!(rounded >= 0 && rounded <= kUserDefinedIndex)) return;
-    cboPickCable.SetPosition(static_cast<int>(rounded));
-    if (Ft == "F")
-        optFeet.Select();
-    else
-        optMeters.Select();
+    if (p.Read(5)) frmOtrCable.txtVF.SetText(r.user.vel_factor);
+    if (p.Read(kMainGeometryLine)) window.Move(r.windows[0].left, r.windows[0].top);
+    if (p.Read(kGraphGeometryLine))
+        frmVolt.window.SetGeometry(r.windows[1].left, r.windows[1].top, r.windows[1].height, r.windows[1].width);
+    form::Window* tuners[] = {&frmTuner.window, &frmTuner.frmTuner1.window, &frmTuner.frmTuner2.window};
+    for (std::size_t i = 0; i < 3; ++i)
+        if (p.Read(kTunerGeometryLine + i)) tuners[i]->Move(r.windows[2 + i].left, r.windows[2 + i].top);
+    if (p.Read(13)) {
+        const double n = ParseNumber(r.length_ft);  // a comma is a decimal mark here too
+        txtLength.SetText(Format(Ft == "F" ? n : n / kFeetPerMeter, "###0.000", mark_));
+    }
+    if (p.Read(15)) txtFreq.SetText(r.freq);
+    if (p.Read(16)) txtResistance.SetText(r.resistance);
+    if (p.Read(17)) txtReactance.SetText(r.reactance);
+    if (p.Read(14)) cboPickCable.SetPosition(r.cable);
+    if (p.Read(1)) select_unit();
 }
 
 void MainWindow::WriteDefaultFile() {
     const auto& defaults = DefaultDefaultsLines();
     store_.Write(std::vector<std::string>(defaults.begin(), defaults.end()));
+    const DefaultsRecord& first = FirstStartRecord();
     Ft = "F";
     // The windows go where the file just written puts them.
-    const auto at = [&](std::size_t line) { return ReadGeometry(defaults[line - 1]).value(); };
-    window.Move(at(kMainGeometryLine).left, at(kMainGeometryLine).top);
-    const Geometry g = at(kGraphGeometryLine);
-    frmVolt.window.SetGeometry(g.left, g.top, g.height, g.width);
-    frmTuner.window.Move(at(kTunerGeometryLine).left, at(kTunerGeometryLine).top);
-    frmTuner.frmTuner1.window.Move(at(kTuner1GeometryLine).left, at(kTuner1GeometryLine).top);
-    frmTuner.frmTuner2.window.Move(at(kTuner2GeometryLine).left, at(kTuner2GeometryLine).top);
+    const auto& w = first.windows;
+    window.Move(w[0].left, w[0].top);
+    frmVolt.window.SetGeometry(w[1].left, w[1].top, w[1].height, w[1].width);
+    frmTuner.window.Move(w[2].left, w[2].top);
+    frmTuner.frmTuner1.window.Move(w[3].left, w[3].top);
+    frmTuner.frmTuner2.window.Move(w[4].left, w[4].top);
 }
 
 bool MainWindow::Showable(float width, float height) const {
@@ -588,23 +564,16 @@ bool MainWindow::Showable(float width, float height) const {
            width <= host_.ScreenWidthTwips() && height <= host_.ScreenHeightTwips();
 }
 
-std::vector<std::string> MainWindow::StateLines() {
-    std::vector<std::string> lines;
-    // A position that is not a number is written as the first start's.
-    auto fixed = [](const form::Window& w, std::size_t line) {
-        if (!std::isfinite(w.left()) || !std::isfinite(w.top())) return std::string(DefaultDefaultsLines()[line - 1]);
-        return ShortestText(w.left()) + ";" + ShortestText(w.top()) + std::string(DefaultSizeText(line));
-    };
-    lines.push_back(fixed(window, kMainGeometryLine));
+DefaultsRecord MainWindow::CurrentRecord() const {
+    DefaultsRecord r;
+    r.unit = optFeet.selected() ? "F" : "M";
+    r.user = StoredUser();
+    const auto at = [](const form::Window& w) { return Geometry{w.left(), w.top(), w.height(), w.width()}; };
+    r.windows = {at(window), at(frmVolt.window), at(frmTuner.window), at(frmTuner.frmTuner1.window),
+                 at(frmTuner.frmTuner2.window)};
     // The graph window keeps its own size, unless it could not be shown on this screen.
     const form::Window& graph = frmVolt.window;
-    if (!Showable(graph.width(), graph.height()) || !std::isfinite(graph.left()) || !std::isfinite(graph.top()))
-        lines.emplace_back(DefaultDefaultsLines()[kGraphGeometryLine - 1]);
-    else
-        lines.push_back(GeometryLine(graph.left(), graph.top(), graph.height(), graph.width()));
-    lines.push_back(fixed(frmTuner.window, kTunerGeometryLine));
-    lines.push_back(fixed(frmTuner.frmTuner1.window, kTuner1GeometryLine));
-    lines.push_back(fixed(frmTuner.frmTuner2.window, kTuner2GeometryLine));
+    if (!Showable(graph.width(), graph.height())) r.windows[1] = FirstStartRecord().windows[1];
     // The file keeps the length in feet, with a point as decimal mark whatever the user's mark,
     // and a length in meters with all its digits, so that it comes back as it went.
     std::string length = txtLength.text();
@@ -613,11 +582,17 @@ std::vector<std::string> MainWindow::StateLines() {
     } else {
         length = Format(ParseNumber(length) * kFeetPerMeter, "####.000##", '.');
     }
-    lines.push_back(length);
-    lines.push_back(RecordNumberText(static_cast<float>(cboPickCable.position()), mark_));
-    lines.push_back(txtFreq.text());
-    lines.push_back(txtResistance.text());
-    lines.push_back(txtReactance.text());
+    r.length_ft = length;
+    r.cable = cboPickCable.position();
+    r.freq = txtFreq.text();
+    r.resistance = txtResistance.text();
+    r.reactance = txtReactance.text();
+    return r;
+}
+
+std::vector<std::string> MainWindow::StateLines() {
+    std::vector<std::string> lines = DefaultsLines(CurrentRecord(), mark_);
+    lines.erase(lines.begin(), lines.begin() + static_cast<long>(kMainGeometryLine - 1));
     return lines;
 }
 
@@ -626,18 +601,9 @@ void MainWindow::SaveDefaults() {
     frmAutek.window.Unload();
     frmOtrCable.window.Unload();
 
-    // Lines 2 to 7, the user-defined line, are kept as they are; without a file, the defaults.
-    const DefaultsStore::ReadResult file = store_.Read();
-    std::vector<std::string> lines{optFeet.selected() ? "F" : "M"};
-    for (std::size_t line = 2; line <= 7; ++line) {
-        if (file.status == DefaultsStore::Status::Ok && file.lines.size() >= line)
-            lines.push_back(file.lines[line - 1]);
-        else
-            lines.emplace_back(DefaultDefaultsLines()[line - 1]);
-    }
-    for (std::string& l : StateLines()) lines.push_back(std::move(l));
-    // A failed write leaves the old file whole; the program carries on all the same.
-    store_.Write(lines);
+    // The user-defined line is kept as the file has it; the rest is the windows' state. A failed
+    // write leaves the old file whole; the program carries on all the same.
+    store_.Write(DefaultsLines(CurrentRecord(), mark_));
 
     for (form::Window* w : {&window, &frmVolt.window, &frmTuner.window, &frmTuner.frmTuner1.window,
                             &frmTuner.frmTuner2.window, &frmSweep.window})

@@ -12,6 +12,7 @@
 #include "instruments/analyser.h"
 #include "instruments/noise_bridge.h"
 #include "mainwin/defaults_file.h"
+#include "mainwin/defaults_record.h"
 #include "mainwin/user_line_dialog.h"
 #include "sweep/sweep_window.h"
 #include "tuner/tuner_window.h"
@@ -158,9 +159,10 @@ private:
     void HelpClicked();
     void QuitClicked();
     void ComputeX0();
-    // Lines 1 to 7 of TL.DEF, the user-defined line's record; a missing or unreadable line
-    // takes its default.
-    std::vector<std::string> UserRecordLines() const;
+    // The user-defined line as TL.DEF stores it (the first start's where there is none).
+    StoredUserLine StoredUser() const;
+    // The record the windows would save now (the user-defined line as stored).
+    DefaultsRecord CurrentRecord() const;
     void UserLineOk();
     void LoadDefaults();
     void WriteDefaultFile();

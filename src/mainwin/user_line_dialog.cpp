@@ -16,6 +16,9 @@ std::optional<std::string> UserLineProblem(const UserLineRecord& r) {
         if (!finite(v)) return std::string("Enter a number for ") + name + ".";
     if (!(r.r0 > 0.0)) return std::string("Enter R0 above 0 ohms.");
     if (!(r.vel_factor > 0.0 && r.vel_factor <= 1.0)) return std::string("Enter a velocity factor above 0 and at most 1.");
+    // A loss below 0 would make the line gain power; a negative rating rates nothing.
+    if (r.atten100 < 0.0) return std::string("Enter an attenuation of 0 dB or more.");
+    if (r.vmax < 0.0) return std::string("Enter a maximum voltage of 0 V or more.");
     return std::nullopt;
 }
 

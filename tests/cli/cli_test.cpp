@@ -368,6 +368,13 @@ TEST(QlxCli, ExitZeroMeansTheResultAskedFor) {
         {"line --cable 32 --user-line 75,-1.5,1.25,10,inf,1200", 2, "--user-line"},
         {"line --cable 32 --user-line 75,-1.5,1.25,10,0,1200", 2, "velocity factor"},
         {"line --cable 32 --user-line 0,0,0,0,0,0", 2, "R0"},
+        // A loss given at no frequency, a loss below 0, a negative rating: each named.
+        {"line --cable 32 --user-line 449.9,-0.96,0.045,0,0.91,10000", 2, "AT-MHZ 0"},
+        {"line --cable 32 --user-line 449.9,-0.96,0.045,-3.5,0.91,10000", 2, "AT-MHZ -3.5"},
+        {"line --cable 32 --user-line 449.9,-0.96,-1,3.5,0.91,10000", 2, "attenuation of 0 dB or more"},
+        {"line --cable 32 --user-line 449.9,-0.96,0.045,3.5,0.91,-5", 2, "maximum voltage of 0 V or more"},
+        // A purely reactive line input is refused before any design, and says why.
+        {"tuner --network lpl --at input --freq 7 --r 0 --x 50", 1, "no resistance"},
         {"line --cable 32 --user-line 75,-1.5,1e39,10,0.8,1200", 2, "attenuation"},
         {"graph --power 1e39", 2, "--power 1e39"},
         {"graph --power -100", 2, "--power -100"},

@@ -65,7 +65,7 @@ TEST(MainWindowStartUp, FirstStartWritesTheDefaultFileAndKeepsTheBuiltInEntries)
     EXPECT_TRUE(f.host.messages.empty());
 }
 
-TEST(MainWindowStartUp, LoaderAppliesTheFileAndStopsQuietlyWhereItFails) {
+TEST(MainWindowStartUp, LoaderAppliesTheFileAndSkipsOnlyADamagedLine) {
     auto with_lines = [](std::vector<std::string> lines) {
         std::string text;
         for (auto& l : lines) text += l + "\r\n";
@@ -128,14 +128,15 @@ TEST(MainWindowStartUp, LoaderAppliesTheFileAndStopsQuietlyWhereItFails) {
         EXPECT_TRUE(f.win->optMeters.selected());
         EXPECT_EQ(f.win->txtLength.text(), "30.480");
     }
-    {  // A geometry line without its separators ends loading there.
+    {  // A geometry line without its separators is skipped; the lines after it are read.
         auto l = lines;
         l[9] = "6345 540";
         l[14] = "7";
         Fixture f(with_lines(l));
         EXPECT_EQ(f.win->frmVolt.window.left(), 6825);
         EXPECT_FALSE(f.win->frmTuner.window.created());
-        EXPECT_EQ(f.win->txtFreq.text(), "3.5");
+        EXPECT_EQ(f.win->frmTuner.frmTuner2.window.left(), 6945);
+        EXPECT_EQ(f.win->txtFreq.text(), "7");
     }
     {  // A list position outside the list is not applied.
         auto l = lines;
@@ -158,6 +159,61 @@ TEST(MainWindowStartUp, LoaderAppliesTheFileAndStopsQuietlyWhereItFails) {
         Fixture f(std::string(10'000'000, '9'));
         EXPECT_EQ(f.win->txtFreq.text(), "3.5");
         EXPECT_EQ(f.win->cboPickCable.position(), 3);
+    }
+}
+
+// A hand-edited or damaged line loses only itself: every other line is loaded, and the next save
+// writes the field's own value into the damaged line and keeps the rest as the user left them.
+TEST(MainWindowStartUp, ADamagedLineLosesNothingElseAtTheNextSave) {
+    std::vector<std::string> good = SplitDefaultsText(DefaultFileText());
+    good[13] = " 17 ";   // RG-213
+    good[14] = "14";
+    good[15] = "200";
+    good[16] = "-100";
+    good[12] = "123.400";
+    struct Case {
+        const char* what;
+        std::size_t line;  // 1-based
+        const char* damaged;
+        const char* saved;  // what the next save writes there
+    } const cases[] = {
+        {"a resistance with its unit", 16, "75 ohms", "50"},
+        {"a damaged main window position", 8, "-15;zero", "0;0:6456,8484"},  // where the window is
+        {"an empty reactance", 17, "", "0"},
+        {"a cable position that is no number", 14, "RG-213", " 3 "},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> l = good;
+        l[c.line - 1] = c.damaged;
+        std::string text;
+        for (auto& x : l) text += x + "\r\n";
+        Fixture f(text);
+        MainWindow& w = *f.win;
+        // Every other line is loaded.
+        if (c.line != 14) {
+            EXPECT_EQ(w.cboPickCable.position(), 17) << c.what;
+        }
+        if (c.line != 15) {
+            EXPECT_EQ(w.txtFreq.text(), "14") << c.what;
+        }
+        if (c.line != 16) {
+            EXPECT_EQ(w.txtResistance.text(), "200") << c.what;
+        }
+        if (c.line != 17) {
+            EXPECT_EQ(w.txtReactance.text(), "-100") << c.what;
+        }
+        EXPECT_EQ(w.txtLength.text(), "123.400") << c.what;
+        // The exit's save: the damaged line holds the field's value, the others are kept.
+        w.CloseRequest(true);
+        const auto saved = SplitDefaultsText(f.store.content.value_or(""));
+        ASSERT_EQ(saved.size(), 17u) << c.what;
+        for (std::size_t k = 0; k < 17; ++k) {
+            if (k + 1 == c.line) {
+                EXPECT_EQ(saved[k], c.saved) << c.what;
+            } else if (k != 13) {
+                EXPECT_EQ(saved[k], l[k]) << c.what << " line " << k + 1;
+            }
+        }
     }
 }
 
