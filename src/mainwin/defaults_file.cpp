@@ -7,6 +7,9 @@
 #include <cerrno>
 #include <cmath>
 
+#include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -188,12 +191,57 @@ DefaultsStore::ReadResult FileDefaultsStore::Read() {
     return r;
 }
 
+namespace {
+
+// TL.DEF as a link is written where the link points: the user linked it to keep it elsewhere
+// (another disk, a synchronised folder), and replacing the link with a file would silently stop
+// updating that copy. Links are followed a few times at most; a loop is none to follow.
+fs::path LinkTarget(const fs::path& path) {
+    fs::path p = path;
+    std::error_code ec;
+    for (int hops = 0; hops < 8 && fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
+        const fs::path to = fs::read_symlink(p, ec);
+        if (ec) return path;
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+    return p;
+}
+
+// Temporaries of our own naming ("TL.DEF.XXXXXX") left by a save that was killed: removed at the
+// next save once they are a minute old, so that a save running at the same moment keeps its own.
+void RemoveStaleTemporaries(const fs::path& target) {
+    std::error_code ec;
+    const std::string prefix = target.filename().string() + ".";
+    const auto now = fs::file_time_type::clock::now();
+    for (const fs::directory_entry& e : fs::directory_iterator(target.parent_path(), ec)) {
+        const std::string name = e.path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        if (!std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
+                         [](unsigned char c) { return std::isalnum(c) != 0; }))
+            continue;
+        if (!e.is_regular_file(ec) || e.is_symlink(ec)) continue;
+        const auto written = e.last_write_time(ec);
+        if (ec || now - written < std::chrono::minutes(1)) continue;
+        fs::remove(e.path(), ec);
+    }
+}
+
+}  // namespace
+
 bool FileDefaultsStore::Write(const std::vector<std::string>& lines) {
-    const fs::path path = Path();
-    // A file that exists but cannot be read may hold the user's own line: it is left alone.
+    const fs::path path = LinkTarget(Path());
+    // A file that exists but cannot be read may hold the user's own line: it is left alone; so
+    // is one the user made read-only, which says: do not change this.
     if (ReadFile(path).status == Status::Unreadable) return false;
     std::error_code ec;
+    // (No write bit at all counts as read-only for root too, whom access() would let write.)
+    if (fs::exists(path)) {
+        const fs::perms perms = fs::status(path, ec).permissions();
+        const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+        if ((perms & write) == fs::perms::none || ::access(path.c_str(), W_OK) != 0) return false;
+    }
     fs::create_directories(path.parent_path(), ec);
+    RemoveStaleTemporaries(path);
     return WriteFileAtomically(path, JoinDefaultsLines(lines));
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -174,6 +176,44 @@ TEST_F(FileStoreTest, StaleTemporaryFilesChangeNothing) {
             e.path().filename() != "TL.DEF.XXXXXX")
             ++ours;
     EXPECT_EQ(ours, 0);
+}
+
+// A TL.DEF that is a link is written where it points (and stays a link); one the user made
+// read-only is left alone, and the save says it failed.
+TEST_F(FileStoreTest, ALinkIsWrittenThroughAndAReadOnlyFileIsLeftAlone) {
+    const fs::path prog = root_ / "prog", elsewhere = root_ / "synced";
+    fs::create_directories(elsewhere);
+    {
+        std::ofstream(elsewhere / "TL.DEF", std::ios::binary) << "F\r\nold\r\n";
+    }
+    fs::create_symlink(elsewhere / "TL.DEF", prog / "TL.DEF");
+    FileDefaultsStore store(prog, root_ / "config");
+    ASSERT_TRUE(store.Write({"F", "new"}));
+    EXPECT_TRUE(fs::is_symlink(prog / "TL.DEF"));
+    EXPECT_EQ(Slurp(elsewhere / "TL.DEF"), "F\r\nnew\r\n");
+    // Read-only (0444): not replaced, whoever runs the program.
+    fs::permissions(elsewhere / "TL.DEF", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(store.Write({"F", "newer"}));
+    EXPECT_EQ(Slurp(elsewhere / "TL.DEF"), "F\r\nnew\r\n");
+    EXPECT_EQ(fs::status(elsewhere / "TL.DEF").permissions() & fs::perms::owner_write, fs::perms::none);
+}
+
+// Temporaries of our own naming left by a killed save are removed at the next save once they
+// are a minute old; a fresh one (a save running now) and other names are left alone.
+TEST_F(FileStoreTest, StaleTemporariesOfOurOwnAreRemovedAtTheNextSave) {
+    const fs::path prog = root_ / "prog";
+    for (const char* name : {"TL.DEF.aB3xYz", "TL.DEF.Q1w2E3", "TL.DEF.fresh1", "TL.DEF.notours", "TL.DEF.bak"})
+        std::ofstream(prog / name) << "half a file";
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {"TL.DEF.aB3xYz", "TL.DEF.Q1w2E3", "TL.DEF.notours", "TL.DEF.bak"})
+        fs::last_write_time(prog / name, old);
+    FileDefaultsStore store(prog, root_ / "config");
+    ASSERT_TRUE(store.Write({"F"}));
+    EXPECT_FALSE(fs::exists(prog / "TL.DEF.aB3xYz"));
+    EXPECT_FALSE(fs::exists(prog / "TL.DEF.Q1w2E3"));
+    EXPECT_TRUE(fs::exists(prog / "TL.DEF.fresh1"));
+    EXPECT_TRUE(fs::exists(prog / "TL.DEF.notours"));
+    EXPECT_TRUE(fs::exists(prog / "TL.DEF.bak"));
 }
 
 // A full disk, simulated with a file size limit in a child process: the write fails, the old
