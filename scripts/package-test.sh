@@ -8,8 +8,15 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh --package
 cmake -S . -B build -G Ninja ${QLX_CMAKE_ARGS:-}
 cmake --build build
+# The package just built, never an older one left in the build tree.
+rm -f build/qlx_*_*.deb
 (cd build && cpack -G DEB)
-deb=$(ls build/qlx_*_*.deb | head -n 1)
+set -- build/qlx_*_*.deb
+if [ "$#" -ne 1 ] || [ ! -f "$1" ]; then
+    echo "package-test: expected one package, found: $*" >&2
+    exit 1
+fi
+deb=$1
 dpkg-deb --field "$deb" Depends
 
 root=$(mktemp -d)
