@@ -71,20 +71,18 @@ int Sweep(const Args& args) {
     std::vector<double> f;
     std::vector<std::complex<double>> z;
     if (file) {
-        std::ifstream in(*file, std::ios::binary);
-        if (!in) return Fail({*file + ": cannot be read", false}, kSweepUsage);
-        std::ostringstream read;
-        read << in.rdbuf();
-        const std::string text = read.str();
-        const auto data = sweep::ReadTouchstone(text);
+        // The window's loader: a regular file of at most 64 MiB, or "-" for standard input.
+        const auto data = sweep::LoadTouchstone(*file);
         if (const auto* e = std::get_if<sweep::TouchstoneError>(&data))
             return Fail({*file + ":" + std::to_string(e->line) + ": " + e->reason, false}, kSweepUsage);
-        sweep::OnePort band = sweep::Within(std::get<sweep::OnePort>(data), lo, hi);
+        const sweep::OnePort& all = std::get<sweep::OnePort>(data);
+        sweep::OnePort band = sweep::Within(all, lo, hi);
         f = std::move(band.f_mhz);
         z = std::move(band.z);
         if (f.empty())
-            return Fail({*file + ":" + std::to_string(std::count(text.begin(), text.end(), '\n')) +
-                             ": no point between " + ExactText(lo) + " and " + ExactText(hi) + " MHz",
+            return Fail({*file + ": no point between " + ExactText(lo) + " and " + ExactText(hi) +
+                             " MHz; its points lie from " + ExactText(all.f_mhz.front()) + " to " +
+                             ExactText(all.f_mhz.back()) + " MHz",
                          false},
                         kSweepUsage);
     } else {

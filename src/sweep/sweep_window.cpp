@@ -20,7 +20,6 @@ namespace {
 
 constexpr const char* kFileTitle = "Touchstone File";
 // Larger than any one-port file of 100,001 points; a bigger one is no measurement.
-constexpr std::uintmax_t kMaxFileBytes = 64u << 20;
 
 // R + jX written to `picture`; a reactance that rounds to zero is written "+ j 0.0", whatever its sign.
 std::string ImpedanceText(std::complex<double> z, const char* picture, char mark) {
@@ -162,22 +161,12 @@ void SweepWindow::Refuse(const std::string& title, const std::string& text) {
 
 bool SweepWindow::OpenFile(const std::string& path) {
     const std::string name = FileName(path);
-    std::error_code ec;
-    // A regular file of a measurement's size: a FIFO or a device would hang or never end.
-    if (!std::filesystem::is_regular_file(path, ec) || std::filesystem::file_size(path, ec) > kMaxFileBytes || ec) {
-        Refuse(kFileTitle, name + " cannot be read as a Touchstone file.");
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in && !in.eof()) {
-        Refuse(kFileTitle, name + " cannot be read as a Touchstone file.");
-        return false;
-    }
-    auto data = ReadTouchstone(text.str());
+    // The one loader: a regular file of a measurement's size (a FIFO or a device would hang or
+    // never end), read and checked line by line.
+    auto data = LoadTouchstone(path);
     if (const auto* e = std::get_if<TouchstoneError>(&data)) {
-        Refuse(kFileTitle, name + ", line " + std::to_string(e->line) + ": " + e->reason);
+        Refuse(kFileTitle, e->line == 0 ? name + " " + e->reason + "."
+                                        : name + ", line " + std::to_string(e->line) + ": " + e->reason);
         return false;
     }
     OnePort& port = std::get<OnePort>(data);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 #include <numbers>
+#include <optional>
 #include <sstream>
 
 #include "core/entry_rules.h"
@@ -14,10 +15,37 @@
 namespace qlx::sweep {
 
 namespace {
-constexpr std::size_t kMaxFilePoints = 100'001;  // a sweep's largest
-}  // namespace
 
-namespace {
+constexpr std::size_t kMaxFilePoints = 100'001;  // a sweep's largest
+
+// A token as a message shows it: control characters escaped, so that a file cannot send
+// escape sequences to the user's terminal through qlx-cli's messages.
+std::string Shown(std::string_view token) {
+    std::string out;
+    for (const unsigned char c : token) {
+        if (c < 0x20 || c == 0x7f) {
+            static const char* hex = "0123456789ABCDEF";
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+// The next line of the text and where the one after it starts: a line ends at LF, CR LF or a
+// lone CR (as an old Mac program writes).
+std::string_view NextLine(std::string_view text, std::size_t& start, bool& last) {
+    std::size_t end = start;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+    std::string_view line = text.substr(start, end - start);
+    last = end >= text.size();
+    if (!last && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
+    start = end + 1;
+    return line;
+}
 
 std::string Upper(std::string_view s) {
     std::string u(s);
@@ -54,24 +82,33 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
     std::string format = "MA";
     double ref = 50.0;
     bool options = false, v2 = false, data_section = false, ended = false;
+    bool reference_next = false;  // [Reference] with its value on the next line
+    std::optional<double> frequencies_stated;  // [Number of Frequencies]
+    int frequencies_line = 0;
     std::vector<double> pending;
     std::vector<int> pending_line;
     OnePort out;
-    int line_no = 0, last_written = 0;  // the last line that held anything but blanks
+    int line_no = 0;
     const auto fail = [&](int line, std::string reason) { return TouchstoneError{line, std::move(reason)}; };
 
+    // A UTF-8 byte-order mark, as some editors and instruments put first, is no data.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    if (TrimBlanks(text).empty()) return fail(0, "the file is empty: no data");
     std::size_t start = 0;
-    while (start <= text.size() && !ended) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
+    bool last = false;
+    while (start < text.size() && !ended) {
+        std::string_view line = NextLine(text, start, last);
         ++line_no;
-        if (!Tokens(line).empty()) last_written = line_no;
         if (const std::size_t bang = line.find('!'); bang != std::string_view::npos) line = line.substr(0, bang);
         const std::vector<std::string_view> t = Tokens(line);
-        if (t.empty()) {
-            if (end == text.size()) break;
+        if (t.empty()) continue;
+        if (reference_next && t[0].front() != '[') {
+            // The reference of a one-port file: one value above 0 ohms.
+            double v = 0;
+            if (t.size() != 1 || !Number(t[0], v) || !(v > 0.0))
+                return fail(line_no, "[Reference] of a one-port file takes one resistance above 0 ohms");
+            ref = v;
+            reference_next = false;
             continue;
         }
         if (t[0].front() == '[') {
@@ -89,9 +126,19 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
             } else if (keyword == "[TWO-PORT DATA ORDER]") {
                 return fail(line_no, "two-port data: only one-port data are read");
             } else if (keyword == "[REFERENCE]") {
-                if (rest.empty() || !Number(rest[0], v) || !(v > 0.0))
-                    return fail(line_no, "[Reference] without a reference resistance above 0");
+                // Some simulators write the value on the next line.
+                if (rest.empty()) {
+                    reference_next = true;
+                    continue;
+                }
+                if (rest.size() != 1 || !Number(rest[0], v) || !(v > 0.0))
+                    return fail(line_no, "[Reference] of a one-port file takes one resistance above 0 ohms");
                 ref = v;
+            } else if (keyword == "[NUMBER OF FREQUENCIES]") {
+                if (rest.size() != 1 || !Number(rest[0], v) || !(v >= 1.0) || v != std::floor(v))
+                    return fail(line_no, "[Number of Frequencies] without a whole number above 0");
+                frequencies_stated = v;
+                frequencies_line = line_no;
             } else if (keyword == "[NETWORK DATA]") {
                 data_section = true;
             } else if (keyword == "[END]") {
@@ -104,24 +151,38 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
             options = true;
             std::vector<std::string_view> parts(t.begin(), t.end());
             if (parts[0].size() > 1) parts[0].remove_prefix(1); else parts.erase(parts.begin());
+            // Each kind of option at most once: a second unit or format would silently win.
+            bool unit_seen = false, parameter_seen = false, format_seen = false, ref_seen = false;
+            const auto once = [&](bool& seen, const char* what) -> std::optional<TouchstoneError> {
+                if (seen) return fail(line_no, std::string("a second ") + what + " on the option line");
+                seen = true;
+                return std::nullopt;
+            };
             for (std::size_t k = 0; k < parts.size(); ++k) {
                 const std::string p = Upper(parts[k]);
-                if (p == "HZ") unit_mhz = 1e-6;
-                else if (p == "KHZ") unit_mhz = 1e-3;
-                else if (p == "MHZ") unit_mhz = 1.0;
-                else if (p == "GHZ") unit_mhz = 1e3;
-                else if (p == "S" || p == "Z" || p == "Y") parameter = p[0];
-                else if (p == "G" || p == "H") return fail(line_no, "parameter " + p + ": only S, Y or Z are read");
-                else if (p == "RI" || p == "MA" || p == "DB") format = p;
-                else if (p == "R") {
+                std::optional<TouchstoneError> twice;
+                if (p == "HZ" || p == "KHZ" || p == "MHZ" || p == "GHZ") {
+                    twice = once(unit_seen, "frequency unit");
+                    unit_mhz = p == "HZ" ? 1e-6 : p == "KHZ" ? 1e-3 : p == "MHZ" ? 1.0 : 1e3;
+                } else if (p == "S" || p == "Z" || p == "Y") {
+                    twice = once(parameter_seen, "parameter");
+                    parameter = p[0];
+                } else if (p == "G" || p == "H") {
+                    return fail(line_no, "parameter " + p + ": only S, Y or Z are read");
+                } else if (p == "RI" || p == "MA" || p == "DB") {
+                    twice = once(format_seen, "data format");
+                    format = p;
+                } else if (p == "R") {
+                    twice = once(ref_seen, "reference");
                     double r = 0;
                     if (k + 1 >= parts.size() || !Number(parts[k + 1], r) || !(r > 0.0))
                         return fail(line_no, "R without a reference resistance above 0");
                     ref = r;
                     ++k;
                 } else {
-                    return fail(line_no, "\"" + std::string(parts[k]) + "\" is no option of the option line");
+                    return fail(line_no, "\"" + Shown(parts[k]) + "\" is no option of the option line");
                 }
+                if (twice) return *twice;
             }
             continue;
         }
@@ -133,7 +194,7 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
             if (!Number(token, v)) {
                 // Built by appending: GCC 12 warns falsely of an overlap for "..." + std::string at -O3.
                 std::string reason = "\"";
-                reason.append(token).append("\" is not a number");
+                reason.append(Shown(token)).append("\" is not a number");
                 return fail(line_no, reason);
             }
             pending.push_back(v);
@@ -144,16 +205,24 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
             const int at = pending_line[0];
             pending.erase(pending.begin(), pending.begin() + 3);
             pending_line.erase(pending_line.begin(), pending_line.begin() + 3);
+            if (!std::isfinite(f)) return fail(at, "a frequency beyond any number");
             if (!out.f_mhz.empty() && !(f > out.f_mhz.back()))
                 return fail(at, "frequencies out of order: " + ExactText(f) + " MHz after " + ExactText(out.f_mhz.back()) + " MHz");
             if (!(f > 0.0)) return fail(at, "a frequency of " + ExactText(f) + " MHz");
+            if (format == "MA" && a < 0.0) return fail(at, "a negative magnitude, " + ExactText(a));
             std::complex<double> c;
-            const double rad = b * std::numbers::pi / 180.0;
+            // The angle within one turn first: 360 degrees is 0 exactly, not a rounding beside it.
+            const double rad = std::remainder(b, 360.0) * std::numbers::pi / 180.0;
             if (format == "RI") c = {a, b};
-            else if (format == "MA") c = std::polar(a, rad);
+            else if (format == "MA") c = a == 0.0 ? 0.0 : std::polar(a, rad);
             else c = std::polar(std::pow(10.0, a / 20.0), rad);
             std::complex<double> z;
             if (parameter == 'S') {
+                // A passive load reflects at most what it receives: |S| above 1 (a calibration's
+                // overshoot, 1.002) lies outside the Smith chart, a negative resistance.
+                if (std::abs(c) > 1.0)
+                    return fail(at, "a reflection of magnitude " + Format(std::abs(c), "0.0####") +
+                                        ", outside the Smith chart: a negative resistance, which no antenna has");
                 if (std::abs(1.0 - c) == 0.0) return fail(at, "S = 1, an open circuit, has no impedance");
                 z = ref * (1.0 + c) / (1.0 - c);
             } else if (parameter == 'Z') {
@@ -168,13 +237,18 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
             if (!ImpedanceAccepted(z.real()) || !ImpedanceAccepted(z.imag()))
                 return fail(at, "an impedance of " + ExactText(z.real()) + (z.imag() < 0 ? " - j" : " + j") +
                                     ExactText(std::abs(z.imag())) + " ohms, beyond the 1E+30 ohms a line is solved for");
+            if (z.real() < 0.0)
+                return fail(at, "a negative resistance, " + ExactText(z.real()) + " ohms, which no antenna has");
             out.f_mhz.push_back(f);
             out.z.push_back(z);
         }
-        if (end == text.size()) break;
     }
     if (!pending.empty()) return fail(pending_line.front(), "a frequency without both of its values");
-    if (out.f_mhz.empty()) return fail(last_written, "no data");
+    if (reference_next) return fail(line_no, "[Reference] without its resistance");
+    if (out.f_mhz.empty()) return fail(line_no, "no data: the file holds no frequency with its values");
+    if (frequencies_stated && *frequencies_stated != static_cast<double>(out.f_mhz.size()))
+        return fail(frequencies_line, "[Number of Frequencies] says " + ExactText(*frequencies_stated) + ", the file holds " +
+                                          std::to_string(out.f_mhz.size()));
     return out;
 }
 

@@ -317,6 +317,32 @@ TEST(QlxCli, TunerComparesEveryNetworkAsTheSingleDesignsDo) {
     EXPECT_LE(pf, 5000.0);
 }
 
+// The sweep's file is the window's: a device, a pipe or a folder is refused at once (no hang, no
+// memory eaten), standard input still works, and a file with no point in the band says where its
+// points lie.
+TEST(QlxCli, SweepReadsOnlyWhatTheWindowReads) {
+    const std::string file = std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p";
+    const std::string line = "sweep --meters --cable 17 --length 30 --at input --touchstone ";
+    struct Case {
+        std::string args;
+        int status;
+        const char* err;
+    } const cases[] = {
+        {line + "/dev/zero", 2, "not a regular file"},
+        {line + "/dev/urandom", 2, "not a regular file"},
+        {line + std::string(QLX_SOURCE_DIR), 2, "is a folder"},
+        {line + file + " --from 100 --to 200", 2, "its points lie from 13.6 to 14.6 MHz"},
+        {line + "- < " + file, 0, ""},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << c.args << "\n" << r.err;
+    }
+    // Standard input gives what the file gives.
+    EXPECT_EQ(Cli(line + "- < " + file).out, Cli(line + file).out);
+}
+
 TEST(QlxCli, TunerExitStatuses) {
     struct Case {
         const char* args;

@@ -3,6 +3,8 @@
 // in steps.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <complex>
 #include <filesystem>
@@ -27,6 +29,10 @@ struct TempDir {
     ~TempDir() { std::filesystem::remove_all(path); }
     std::string Write(const std::string& name, const std::string& text) const {
         std::ofstream(path / name, std::ios::binary) << text;
+        return (path / name).string();
+    }
+    std::string Fifo(const std::string& name) const {
+        ::mkfifo((path / name).c_str(), 0644);
         return (path / name).string();
     }
     std::filesystem::path path;
@@ -188,8 +194,11 @@ TEST(SweepWindow, ARefusedFileChangesNothing) {
         {dir.Write("two.s2p", "# MHz S RI R 50\n1 0 0 0 0 0 0 0 0\n"), "two.s2p, line 2: "},
         {dir.Write("order.s1p", "! measured\n# MHz Z RI R 50\n2 1 0\n1 1 0\n"), "order.s1p, line 4: "},
         {dir.Write("high.s1p", "# MHz Z RI R 50\n6000 1 0\n"), "high.s1p has no point between 0.02 and 5000 MHz"},
-        {dir.path.string(), "cannot be read"},
-        {(dir.path / "missing.s1p").string(), "missing.s1p cannot be read"},
+        // What the file is, said: a folder, nothing at all, a pipe that would block for ever.
+        {dir.path.string(), "is a folder, not a file"},
+        {(dir.path / "missing.s1p").string(), "missing.s1p does not exist"},
+        {dir.Fifo("pipe.s1p"), "pipe.s1p is not a regular file"},
+        {dir.Write("empty.s1p", ""), "empty.s1p is empty"},
     };
     for (const Case& c : cases) {
         Window w;

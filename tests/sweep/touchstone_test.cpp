@@ -113,4 +113,53 @@ TEST(Touchstone, RefusalsNameTheirLine) {
 }
 
 }  // namespace
+// Files as instruments write them: points outside the Smith chart, overflowing frequencies and
+// malformed option lines are refused at their line; a byte-order mark, lone CR line ends and a
+// [Reference] with its value on the next line are read.
+TEST(Touchstone, InstrumentsFilesRefusedAtTheirLineOrRead) {
+    struct Refused {
+        std::string text;
+        int line;
+        const char* part;
+    } const refused[] = {
+        {"# MHz S MA R 50\n3.5 1.002 -30\n", 2, "outside the Smith chart"},  // a calibration's overshoot
+        {"# MHz S DB R 50\n3.5 6 45\n", 2, "outside the Smith chart"},
+        {"# MHz S MA R 50\n3.5 1 360\n", 2, "open circuit"},  // 360 degrees is 0, not beside it
+        {"# MHz Z RI R 50\n3.5 -0.5 1\n", 2, "negative resistance"},
+        {"# GHz S RI R 50\n1e308 0 0\n", 2, "beyond any number"},
+        {"# MHz S MA R 50\n3.5 -0.5 10\n", 2, "negative magnitude"},
+        {"# MHz GHz S RI R 50\n3.5 0 0\n", 1, "second frequency unit"},
+        {"# MHz S RI MA R 50\n3.5 0 0\n", 1, "second data format"},
+        {"[Version] 2.0\n# MHz S RI\n[Number of Ports] 1\n[Reference] 75 50 25\n[Network Data]\n3.5 0 0\n", 4,
+         "one resistance"},
+        {"[Version] 2.0\n# MHz S RI\n[Number of Ports] 1\n[Number of Frequencies] 3\n[Network Data]\n3.5 0 0\n"
+         "3.6 0 0\n[End]\n",
+         4, "says 3, the file holds 2"},
+        {"# MHz S RI R 50\n3.5 0 \x1b[31mred\n", 2, "\\x1B[31mred"},  // no escape reaches a terminal
+        {"", 0, "empty"},
+        {"\n \n", 0, "empty"},
+    };
+    for (const Refused& c : refused) {
+        const auto r = ReadTouchstone(c.text);
+        const auto* e = std::get_if<TouchstoneError>(&r);
+        ASSERT_NE(e, nullptr) << c.text;
+        EXPECT_EQ(e->line, c.line) << c.text << e->reason;
+        EXPECT_NE(e->reason.find(c.part), std::string::npos) << c.text << "\n" << e->reason;
+        for (unsigned char ch : e->reason) EXPECT_GE(ch, 0x20) << e->reason;
+    }
+    const std::string read[] = {
+        "\xEF\xBB\xBF# MHz S RI R 50\n3.5 0 0\n3.6 0.2 0.1\n",
+        "# MHz S RI R 50\r3.5 0 0\r3.6 0.2 0.1\r",
+        "[Version] 2.0\n# MHz S RI\n[Number of Ports] 1\n[Reference]\n50\n[Number of Frequencies] 2\n"
+        "[Network Data]\n3.5 0 0\n3.6 0.2 0.1\n[End]\n",
+    };
+    for (const std::string& text : read) {
+        const auto r = ReadTouchstone(text);
+        const auto* port = std::get_if<OnePort>(&r);
+        ASSERT_NE(port, nullptr) << text << std::get<TouchstoneError>(r).reason;
+        ASSERT_EQ(port->f_mhz.size(), 2u) << text;
+        EXPECT_NEAR(port->z[0].real(), 50.0, 1e-9) << text;
+    }
+}
+
 }  // namespace qlx::sweep
