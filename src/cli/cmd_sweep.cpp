@@ -62,7 +62,11 @@ int Sweep(const Args& args) {
         points = static_cast<int>(n);
     }
     const double ref = o->Value("--ref") ? ParseNumber(*o->Value("--ref")) : 50.0;
-    if (!(ref > 0.0)) return Fail({"--ref: a reference above 0 ohms", false}, kSweepUsage);
+    // A reference the file's "R" can carry and the reflections can be read back against: from a
+    // milliohm to a megohm (1E-30 wrote a file that could not be read, 1E+30 one that read back
+    // as -4.7E-31 ohms).
+    if (!(ref >= 1e-3 && ref <= 1e6))
+        return Fail({"--ref " + *o->Value("--ref") + ": a reference from 0.001 to 1000000 ohms", false}, kSweepUsage);
 
     Session s;
     if (!ApplyLine(s, *o, failure)) return Fail(failure, kSweepUsage);

@@ -102,6 +102,36 @@ json TopologyJson(const TunerWindow::Compared& c) {
     return *c.coil_across_line ? "coil-across-line" : "coil-across-transmitter";
 }
 
+// The settings the window would change or refuse are refused here, as `line` refuses a bad
+// entry, with the window's own message where it has one: a design never runs with a value other
+// than the one asked for, and no field shows a number it cannot hold.
+bool CheckSettings(const Options& o, Failure& failure) {
+    struct Rule {
+        const char* name;
+        double lo, hi;
+        bool lo_included;
+        const char* message;
+    };
+    const Rule rules[] = {
+        {"--tuner-r", 0.0, 1e6, false, "enter a tuner input resistance above 0 ohms, up to 1000000"},
+        {"--qc", 15.0, 1e6, true, "Minimum capacitor Q is 15 (and at most 1000000)"},
+        {"--qu", 15.0, 1e6, true, "Minimum coil Q is 15 (and at most 1000000)"},
+        {"--stray", 0.0, 1e6, true, "enter a stray capacitance from 0 to 1000000 pF"},
+        {"--phase", -360.0, 360.0, true, "enter a phase from -360 to 360 degrees"},
+        {"--pi-cap", 0.0, 1e6, false, "enter an output capacitor above 0 pF, up to 1000000 pF, or auto"},
+        {"--tee-cap", 0.0, 1e6, false, "enter a series capacitor above 0 pF, up to 1000000 pF, or auto"},
+    };
+    for (const Rule& r : rules) {
+        const std::string* v = o.Value(r.name);
+        if (!v || *v == "auto") continue;
+        const double x = ParseNumber(*v);
+        if ((r.lo_included ? x >= r.lo : x > r.lo) && x <= r.hi) continue;
+        failure = {std::string(r.name) + " " + *v + ": " + r.message, false};
+        return false;
+    }
+    return true;
+}
+
 // The --band-* options and --touchstone, checked; the antenna's impedance at the design
 // frequency typed into the main window as --r and --x would be.
 bool ApplyBand(const Options& o, Session& s, Failure& failure) {
@@ -203,6 +233,7 @@ int Tuner(const Args& args) {
     if (!o || !CheckLineOptions(*o, failure)) return Fail(failure, kTunerUsage);
     for (const char* name : numeric)
         if (!CheckNumbers(*o, {name}, failure)) return Fail(failure, kTunerUsage);
+    if (!CheckSettings(*o, failure)) return Fail(failure, kTunerUsage);
     const std::string* network = o->Value("--network");
     if (!network) return Fail({"--network is needed: hpl, lpl, pi, tee, all or best"}, kTunerUsage);
     const NetworkChoice* choice = nullptr;

@@ -7,6 +7,7 @@
 
 #include "core/cables.h"
 #include "core/format.h"
+#include "core/numbers.h"
 
 namespace qlx::cli {
 
@@ -51,7 +52,15 @@ std::optional<Options> ParseOptions(const std::vector<std::string_view>& args,
 bool CheckNumbers(const Options& o, std::initializer_list<const char*> names, Failure& failure) {
     for (const char* name : names) {
         const std::string* v = o.Value(name);
-        if (v && std::none_of(v->begin(), v->end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        if (!v) continue;
+        // One plain number and nothing else: "1 2", "1d3", "abc1" or "3x" on a command line is a
+        // slip, not the 12, 1000, 0 or 3 the window's reading would make of it. A length may end
+        // in "w" (wavelengths).
+        std::string_view text = *v;
+        if (std::string_view(name) == "--length" && !text.empty() && (text.back() == 'w' || text.back() == 'W'))
+            text.remove_suffix(1);
+        const bool vb_exponent = text.find_first_of("dD") != std::string_view::npos;
+        if (!IsNumberText(text) || vb_exponent || text.find(' ') != std::string_view::npos) {
             failure = {std::string(name) + " needs a number, not \"" + *v + "\""};
             return false;
         }

@@ -1,5 +1,6 @@
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -11,6 +12,34 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+namespace {
+
+// The power of ten of the first significant digit of "[ddd][.ddd][e[-]ddd]": 2 for 123, -3 for
+// 0.00123, 400 for 1e400; saturated far beyond any double's range.
+long DecimalExponent(const std::string& number) {
+    const std::size_t e = number.find('e');
+    const std::string mantissa = number.substr(0, e);
+    long exponent = 0;
+    if (e != std::string::npos) {
+        bool minus = false;
+        for (std::size_t k = e + 1; k < number.size(); ++k) {
+            if (number[k] == '-') {
+                minus = true;
+                continue;
+            }
+            exponent = std::min(exponent * 10 + (number[k] - '0'), 1'000'000'000L);
+        }
+        if (minus) exponent = -exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string::npos) return -1'000'000'000L;  // zero: as small as can be
+    const long place = first < point ? static_cast<long>(point - first) - 1 : -static_cast<long>(first - point);
+    return place + exponent;
+}
 
 }  // namespace
 
@@ -69,10 +98,10 @@ double LeadingNumber(std::string_view text) {
     const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value untouched here; tell overflow from underflow by the
-        // exponent's sign.
-        const bool tiny = number.find("e-") != std::string::npos;
-        value = tiny ? 0.0 : std::numeric_limits<double>::max();
+        // from_chars leaves the value untouched here; tell overflow from underflow by where the
+        // number's first significant digit stands: "0." and 330 zeros and "1" is tiny although
+        // its exponent has no minus, and 1 with 400 zeros and "e-10" is huge although it has one.
+        value = DecimalExponent(number) >= 0 ? std::numeric_limits<double>::max() : 0.0;
     } else if (ec != std::errc()) {
         value = 0.0;
     }

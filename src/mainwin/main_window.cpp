@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <limits>
 
 #include "core/cables.h"
 #include "core/entry_rules.h"
@@ -311,7 +312,11 @@ void MainWindow::LengthChanged() {
             lambda = wave_len;
         }
         const double n = ParseNumber(std::string_view(t).substr(0, t.size() - 1));
-        txtLength.SetText(Format(lambda * n, "###0.000", mark_));
+        // So many wavelengths that the length overflows is as bad a length as 1e300 of them:
+        // written as the largest number, it meets the entry rule's "Bad Length!".
+        double length = lambda * n;
+        if (!std::isfinite(length)) length = std::copysign(std::numeric_limits<double>::max(), length);
+        txtLength.SetText(Format(length, "###0.000", mark_));
         DoCompute();
         return;
     }

@@ -345,7 +345,7 @@ TEST(QlxCli, SweepReadsOnlyWhatTheWindowReads) {
 
 TEST(QlxCli, TunerExitStatuses) {
     struct Case {
-        const char* args;
+        std::string args;
         int status;
         const char* err_part;
     };
@@ -353,8 +353,30 @@ TEST(QlxCli, TunerExitStatuses) {
         {"tuner --network lpl --at input --r 50.03 --x -1428.22 --freq 32.364", 1,
          "L Network: No match found -- try another network."},
         {"tuner --network lpl --at input --r 50 --x -50", 1, "L Network: Can't match this."},
-        {"tuner --network lpl --power 0", 1, "L Network: Enter a transmitter power above 0 W"},
-        {"tuner --network lpl --qu 10", 0, "QLX, Tuner: Minimum coil Q is 15 -- Changing back to default 200."},
+        // Settings the window would change or refuse are bad input, with the window's message.
+        {"tuner --network lpl --power 0", 2, "--power 0: enter a transmitter power above 0 W"},
+        {"tuner --network lpl --qu 10", 2, "--qu 10: Minimum coil Q is 15"},
+        {"tuner --network lpl --qc 5", 2, "--qc 5: Minimum capacitor Q is 15"},
+        {"tuner --network pi --pi-cap 0", 2, "--pi-cap 0"},
+        {"tuner --network pi --pi-cap -1", 2, "--pi-cap -1"},
+        {"tuner --network tee --tee-cap 0", 2, "--tee-cap 0"},
+        {"tuner --network lpl --stray -5", 2, "--stray -5"},
+        {"tuner --network lpl --tuner-r 0", 2, "--tuner-r 0"},
+        {"tuner --network lpl --tuner-r -50", 2, "--tuner-r -50"},
+        {"tuner --network lpl --phase 1e308", 2, "--phase 1e308"},
+        {"tuner --network lpl --qc 1e308", 2, "--qc 1e308"},
+        {"tuner --network tee --tee-cap 1e308", 2, "--tee-cap 1e308"},
+        // Trailing junk is a slip, never a number read in part.
+        {"line --freq '1 2'", 2, "--freq needs a number"},
+        {"line --freq 1d3", 2, "--freq needs a number"},
+        {"line --r abc1", 2, "--r needs a number"},
+        {"line --x nan1", 2, "--x needs a number"},
+        {"sweep --from 1 --to 2 --points 3x", 2, "--points needs a number"},
+        {"sweep --from 1 --to 2 --s1p --ref 1e-30", 2, "--ref 1e-30"},
+        {"sweep --from 1 --to 2 --s1p --ref 1e30", 2, "--ref 1e30"},
+        // Numbers read the right way round: 1E+390 is huge, 0.(330 zeros)1 is tiny.
+        {"line --length 1e308w", 2, "Bad Length!"},
+        {"line --r 1" + std::string(400, '0') + "e-10", 2, "Bad Impedance!"},
         {"tuner --network pi --at input --r 0.05 --x 0", 1, "Pi-network: The pi-network will not match this impedance. "},
         {"tuner --network bandpass", 2, "--network takes hpl, lpl, pi, tee, all or best"},
         {"tuner --freq 14", 2, "--network is needed"},
@@ -382,9 +404,9 @@ TEST(QlxCli, ExitZeroMeansTheResultAskedFor) {
     const Case cases[] = {
         {"line --freq 0", 2, "--freq 0"},
         {"line --freq -0", 2, "--freq -0"},
-        {"line --freq 0x10", 2, "--freq 0x10"},
-        {"line --freq abc1", 2, "--freq abc1"},
-        {"line --freq e5", 2, "--freq e5"},
+        {"line --freq 0x10", 2, "\"0x10\""},
+        {"line --freq abc1", 2, "\"abc1\""},
+        {"line --freq e5", 2, "\"e5\""},
         {"line --freq .0001", 2, "--freq .0001"},
         {"line --r -50", 2, "--r -50"},
         {"line --r 1e155", 2, "Bad Impedance!"},

@@ -106,4 +106,16 @@ TEST(Numbers, IsNumberTextTakesOnePlainNumber) {
 }
 
 }  // namespace
+// Beyond a double's range the reading goes by where the first significant digit stands, not by
+// the exponent's sign: a tiny number written without an exponent is tiny, a huge one with a
+// negative exponent huge.
+TEST(LeadingNumber, BeyondTheRangeOfADoubleTheRightWayRound) {
+    EXPECT_EQ(LeadingNumber("0." + std::string(330, '0') + "1"), 0.0);
+    EXPECT_EQ(LeadingNumber("1" + std::string(400, '0') + "e-10"), std::numeric_limits<double>::max());
+    EXPECT_EQ(LeadingNumber("-1e400"), -std::numeric_limits<double>::max());
+    EXPECT_EQ(LeadingNumber("1e-400"), 0.0);
+    EXPECT_EQ(LeadingNumber("0.0001e-400"), 0.0);
+    EXPECT_EQ(LeadingNumber("12345e-3"), 12.345);
+}
+
 }  // namespace qlx
