@@ -61,7 +61,7 @@ int Sweep(const Args& args) {
             return Fail({"--points " + *p + ": 2 to 100001 points", false}, kSweepUsage);
         points = static_cast<int>(n);
     }
-    const double ref = o->Value("--ref") ? ParseNumber(*o->Value("--ref")) : 50.0;
+    const double ref = o->Value("--ref") ? ParseNumber(*o->Value("--ref")) : kReferenceOhms;
     // A reference the file's "R" can carry and the reflections can be read back against: from a
     // milliohm to a megohm (1E-30 wrote a file that could not be read, 1E+30 one that read back
     // as -4.7E-31 ohms).

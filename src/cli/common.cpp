@@ -196,7 +196,7 @@ bool CheckPower(const Options& o, const TunerWindow& tuner, Failure& failure) {
     const std::string* p = o.Value("--power");
     if (!p) return true;
     const double w = ParseNumber(tuner.txtTxPwr.text());  // as the field holds what was typed
-    if (w > 0.0 && w <= 5e6) return true;
+    if (PowerAccepted(w)) return true;
     failure = {"--power " + *p + ": enter a transmitter power above 0 W, up to 5000000 W", false};
     return false;
 }

@@ -8,7 +8,6 @@ namespace qlx {
 
 namespace {
 
-constexpr double kNepersPerDb = 0.11512925464970229;  // ln 10 / 20
 constexpr double kReflectionCeiling = 0.999999;
 constexpr double kReflectionCapped = 0.9999999;
 // Beyond this |alpha l| the exponentials overflow; sinh and cosh are then scaled by cosh.

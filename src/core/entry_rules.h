@@ -22,4 +22,20 @@ inline constexpr const char* kBadImpedanceText = "Enter resistance and reactance
 
 inline bool ImpedanceAccepted(double ohms) { return !(ohms > kMaxImpedanceOhms || ohms < -kMaxImpedanceOhms); }
 
+// A line's length, in feet or meters as shown: up to 9999 of them. A longer or negative one is
+// refused and 9999 put in its place.
+inline constexpr double kMaxLength = 9999.0;
+inline constexpr const char* kBadLengthTitle = "Bad Length!";
+inline constexpr const char* kBadLengthText = "Length should be < 9999";
+inline constexpr const char* kBadLengthReplacement = "9999";
+inline bool LengthAccepted(double length) { return !(length > kMaxLength || length < 0.0); }
+
+// The transmitter power the tuner window takes: above 0 W, up to 5 MW ("Up to 5 MW", its tip).
+inline constexpr double kMaxPowerW = 5e6;
+inline bool PowerAccepted(double watts) { return watts > 0.0 && watts <= kMaxPowerW; }
+
+// The reference resistance where none is given: an analyser's, a Touchstone file's without "R",
+// the Smith chart's and the sweep's default.
+inline constexpr double kReferenceOhms = 50.0;
+
 }  // namespace qlx

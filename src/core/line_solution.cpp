@@ -139,4 +139,14 @@ std::optional<LineSolution> SolveLine(const LineEntries& e) {
     return sol;
 }
 
+double ScaledUserLoss(double atten100, float at_mhz, float f_mhz) {
+    // Matched loss grows with the square root of the frequency (skin effect).
+    const double k = at_mhz > 0.0f && f_mhz > 0.0f ? std::sqrt(static_cast<double>(f_mhz) / at_mhz) : 1.0;
+    return atten100 * k;
+}
+
+float UserWaveLength(double vel_factor, double f_typed_mhz) {
+    return static_cast<float>(vel_factor * kFreeSpaceWaveFtMHz / f_typed_mhz);
+}
+
 }  // namespace qlx

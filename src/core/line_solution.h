@@ -88,4 +88,11 @@ std::optional<LineSolution> SolveLine(const LineEntries& entries);
 // values are those SolveLine gives, the rounded losses read back included.
 std::optional<LineValues> SolveLineValues(const LineEntries& entries);
 
+// The user-defined line at a frequency, as its dialog and the sweep both take it: the loss
+// stored per 100 feet at `at_mhz`, scaled with the square root of the frequency (a stored
+// frequency of 0 has no scale: the loss is taken as stored), and the wavelength in feet from the
+// velocity factor and the frequency as typed.
+double ScaledUserLoss(double atten100, float at_mhz, float f_mhz);
+float UserWaveLength(double vel_factor, double f_typed_mhz);
+
 }  // namespace qlx

@@ -21,8 +21,13 @@ inline constexpr double kDegPerRad = 57.2957763671875;        // 180/pi rounded 
 inline constexpr double kFeetPerMeter = 3.2808399200439453;   // 3.28084 rounded to single
 inline constexpr double kFreeSpaceWaveFtMHz = 983.571044921875;  // free-space wavelength, ft x MHz
 
-// Nepers per dB as the catalogue's loss formula rounds it (ln 10 / 20 = 0.1151293...).
+// Nepers per dB: ln 10 / 20 exactly, as the impedance transform uses it, and as the catalogue's
+// loss formula rounds it.
+inline constexpr double kNepersPerDb = 0.11512925464970229;
 inline constexpr double kNepersPerDbRounded = 0.115129;
+// The free-space wavelength in meters times MHz (c = 299.792458 Mm/s as the length entry's
+// wavelengths in meters take it, 299.791848).
+inline constexpr double kMetersPerSecondMHz = 299.791848;
 
 // The user-defined line's "Compute X0" works in double precision with these rounded values of
 // its own, not with the single-precision ones above; its suggestion differs from the catalogue's

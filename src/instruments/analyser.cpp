@@ -1,4 +1,5 @@
 #include "instruments/analyser.h"
+#include "core/entry_rules.h"
 
 #include <cmath>
 
@@ -8,7 +9,7 @@
 namespace qlx {
 
 namespace {
-constexpr double kZRef = 50.0;  // the analyser's reference resistance
+constexpr double kZRef = kReferenceOhms;  // the analyser's reference resistance
 
 // The least SWR any impedance of magnitude z can show against 50 ohms (a pure resistance).
 double MinimumSwrFor(double z) { return z >= kZRef ? z / kZRef : kZRef / z; }

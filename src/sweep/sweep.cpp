@@ -39,10 +39,9 @@ std::optional<SweepPoint> Solve(LineEntries& e, const std::optional<UserRecord>&
     if (user && e.cable_position == kUserDefinedIndex) {
         // As the user-defined line's dialog scales its record to the frequency typed.
         const UserRecord& u = *user;
-        const double k = u.at_mhz > 0.0f && f > 0.0f ? std::sqrt(static_cast<double>(f) / u.at_mhz) : 1.0;
-        e.user_atten100 = static_cast<float>(u.atten100 * k);
+        e.user_atten100 = static_cast<float>(ScaledUserLoss(u.atten100, u.at_mhz, f));
         // The wavelength from the frequency as its text reads (the window divides by the typed value).
-        e.user_wave_len = static_cast<float>(u.vel_factor * kFreeSpaceWaveFtMHz / ParseNumber(ShortestText(f)));
+        e.user_wave_len = UserWaveLength(u.vel_factor, ParseNumber(ShortestText(f)));
     }
     const std::optional<LineValues> v = SolveLineValues(e);
     if (!v) return std::nullopt;
@@ -74,7 +73,7 @@ std::vector<SweepPoint> Sweep(const SweepLine& line, std::span<const double> f_m
     points.reserve(f_mhz.size());
     LineEntries e = line.entries;
     for (std::size_t k = 0; k < f_mhz.size(); ++k) {
-        const std::complex<double> zk = z.size() == f_mhz.size() ? z[k] : (z.empty() ? 50.0 : z.front());
+        const std::complex<double> zk = z.size() == f_mhz.size() ? z[k] : (z.empty() ? kReferenceOhms : z.front());
         if (const auto p = Solve(e, line.user, f_mhz[k], zk)) points.push_back(*p);
     }
     return points;

@@ -291,7 +291,7 @@ double SweepWindow::reference() const {
         const double z0 = std::abs(std::complex<double>(mid.r0, mid.x0));
         if (z0 > 0.0) return z0;
     }
-    return 50.0;
+    return kReferenceOhms;
 }
 
 std::optional<std::size_t> SweepWindow::LowestSwrAtLoad() const {

@@ -80,7 +80,7 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
     double unit_mhz = 1e3;  // GHz
     char parameter = 'S';
     std::string format = "MA";
-    double ref = 50.0;
+    double ref = kReferenceOhms;
     bool options = false, v2 = false, data_section = false, ended = false;
     bool reference_next = false;  // [Reference] with its value on the next line
     std::optional<double> frequencies_stated;  // [Number of Frequencies]

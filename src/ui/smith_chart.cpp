@@ -1,4 +1,5 @@
 #include "ui/smith_chart.h"
+#include "core/entry_rules.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -31,7 +32,7 @@ SmithChart::SmithChart(QWidget* parent) : QWidget(parent) {
 
 void SmithChart::SetData(std::vector<Trace> traces, double zref, QString first, QString last, long mark) {
     traces_ = std::move(traces);
-    zref_ = zref > 0.0 ? zref : 50.0;
+    zref_ = zref > 0.0 ? zref : kReferenceOhms;
     first_ = std::move(first);
     last_ = std::move(last);
     mark_ = mark;

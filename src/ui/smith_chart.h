@@ -53,7 +53,7 @@ private:
 
     std::vector<Trace> traces_;
     std::vector<QPolygonF> drawn_;  // each trace in widget points, cut to what shows
-    double zref_ = 50.0;
+    double zref_ = 50.0;  // kReferenceOhms until the first sweep
     QString first_, last_;
     long mark_ = -1;
     QPointF centre_;
