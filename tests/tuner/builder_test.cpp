@@ -289,6 +289,19 @@ TEST(Mends, RefusedLoadsThatTheNetworksMatch) {
     EXPECT_NEAR(d.elements[1].value, 243.5, 0.5);
 }
 
+// The Tee's refusal advises a smaller series capacitor, and one does match the case.
+TEST(Mends, TheTeesRefusalAdvisesASmallerSeriesCapacitorThatMatches) {
+    const tuner::TunerLoad load = tuner::MakeTunerLoad(20, 450, 3.5);
+    const auto refused = tuner::Design(Network::Tee, load, {});
+    ASSERT_TRUE(std::holds_alternative<tuner::DesignFailure>(refused));
+    EXPECT_NE(std::get<tuner::DesignFailure>(refused).text.find("try a smaller one"), std::string::npos);
+    const auto best = tuner::DesignWithBestCapacitor(Network::Tee, load, {});
+    const auto* d = std::get_if<tuner::NetworkDesign>(&best);
+    ASSERT_NE(d, nullptr);
+    EXPECT_LT(d->fixed_pf, 100.0);
+    testing::ExpectPhysical(*d, cd(20, 450), {}, "Tee with a smaller series capacitor");
+}
+
 TEST(Mends, APurelyReactiveLineInputIsRefusedBeforeAnyDesign) {
     for (Network n : {Network::LowPassL, Network::HighPassL, Network::Pi, Network::Tee}) {
         const auto r = DesignAt(n, 0, 50, 7);

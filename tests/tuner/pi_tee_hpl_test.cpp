@@ -150,7 +150,7 @@ TEST(Networks, ChecksAndMessages) {
         // An inductive 1 + j50 ohms at 1.8 MHz: the coil that cancels the output node is negative
         // and larger than the coil the transformation adds.
         {Network::Pi, {1, 50, 1.8}, "Try a larger output capacitor.", true, Page::Tuner1},
-        {Network::Tee, {20, 450, 3.5}, "This won't match -- a shunt output capacitor would be needed.", true,
+        {Network::Tee, {20, 450, 3.5}, "This won't match with this series capacitor -- try a smaller one, or auto.", true,
          Page::Tuner1},
         {Network::HighPassL, {50.005, 0, 3.5}, too_close.c_str(), false, Page::Tuner1},
         // 10 - j10 ohms at 100 kHz needs a series capacitor of about 0.16 uF.
