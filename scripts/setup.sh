@@ -16,6 +16,12 @@ fi
 if [ "${1:-}" = "--package" ]; then
     PACKAGES="$PACKAGES dpkg-dev desktop-file-utils appstream"
 fi
+# With --windows, the cross compiler for Windows, wine to run its programs and tests, the
+# GoogleTest sources to build for Windows, and zip for the package; without Qt (the Windows build
+# is the calculator's core and qlx-cli).
+if [ "${1:-}" = "--windows" ]; then
+    PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix wine64 wine googletest nlohmann-json3-dev zip"
+fi
 
 missing=""
 for p in $PACKAGES; do

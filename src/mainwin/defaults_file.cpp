@@ -1,10 +1,5 @@
 #include "mainwin/defaults_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
 
 #include <algorithm>
@@ -17,6 +12,7 @@
 
 #include "core/format.h"
 #include "core/numbers.h"
+#include "mainwin/file_system.h"
 
 namespace qlx {
 
@@ -140,9 +136,7 @@ bool MemoryDefaultsStore::Write(const std::vector<std::string>& lines) {
 FileDefaultsStore::FileDefaultsStore(fs::path program_dir, fs::path config_dir)
     : program_dir_(std::move(program_dir)), config_dir_(std::move(config_dir)) {}
 
-bool FileDefaultsStore::ProgramDirWritable() const {
-    return ::access(program_dir_.c_str(), W_OK) == 0;
-}
+bool FileDefaultsStore::ProgramDirWritable() const { return files::FolderWritable(program_dir_); }
 
 fs::path FileDefaultsStore::Path() const {
     const fs::path dir = ProgramDirWritable() || config_dir_.empty() ? program_dir_ : config_dir_;
@@ -152,31 +146,12 @@ fs::path FileDefaultsStore::Path() const {
 namespace {
 
 DefaultsStore::ReadResult ReadFile(const fs::path& path) {
-    std::error_code ec;
-    const fs::file_status st = fs::symlink_status(path, ec);
-    if (!fs::exists(st)) return {DefaultsStore::Status::Missing, {}};
-    // Opened without blocking (a FIFO in its place would hang the start), then checked to be a
-    // regular file on the descriptor itself.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return {DefaultsStore::Status::Unreadable, {}};
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return {DefaultsStore::Status::Unreadable, {}};
-    }
     std::string bytes;
-    char buf[64 * 1024];
-    while (bytes.size() < kMaxReadBytes) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {  // an I/O error: the file exists but cannot be read
-            ::close(fd);
-            return {DefaultsStore::Status::Unreadable, {}};
-        }
-        if (n == 0) break;
-        bytes.append(buf, static_cast<std::size_t>(n));
+    switch (files::ReadRegularFile(path, kMaxReadBytes, bytes)) {
+        case files::ReadStatus::Missing: return {DefaultsStore::Status::Missing, {}};
+        case files::ReadStatus::Unreadable: return {DefaultsStore::Status::Unreadable, {}};
+        case files::ReadStatus::Ok: break;
     }
-    ::close(fd);
     return {DefaultsStore::Status::Ok, SplitDefaultsText(bytes)};
 }
 
@@ -234,46 +209,14 @@ bool FileDefaultsStore::Write(const std::vector<std::string>& lines) {
     // is one the user made read-only, which says: do not change this.
     if (ReadFile(path).status == Status::Unreadable) return false;
     std::error_code ec;
-    // (No write bit at all counts as read-only for root too, whom access() would let write.)
-    if (fs::exists(path)) {
-        const fs::perms perms = fs::status(path, ec).permissions();
-        const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-        if ((perms & write) == fs::perms::none || ::access(path.c_str(), W_OK) != 0) return false;
-    }
+    if (fs::exists(path, ec) && !files::FileWritable(path)) return false;
     fs::create_directories(path.parent_path(), ec);
     RemoveStaleTemporaries(path);
     return WriteFileAtomically(path, JoinDefaultsLines(lines));
 }
 
 bool WriteFileAtomically(const fs::path& target, std::string_view content) {
-    std::string name = target.string() + ".XXXXXX";
-    const int fd = ::mkstemp(name.data());  // O_CREAT | O_EXCL: a new file of our own
-    if (fd < 0) return false;
-    const auto give_up = [&] {
-        ::close(fd);
-        ::unlink(name.c_str());
-        return false;
-    };
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return give_up();  // a full disk, a file size limit, an I/O error
-        done += static_cast<std::size_t>(n);
-    }
-    // The file keeps the mode an ordinary new file gets (mkstemp makes it private).
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(fd, 0666 & ~mask) != 0 || ::fsync(fd) != 0) return give_up();
-    if (::close(fd) != 0) {
-        ::unlink(name.c_str());
-        return false;
-    }
-    if (::rename(name.c_str(), target.c_str()) != 0) {
-        ::unlink(name.c_str());
-        return false;
-    }
-    return true;
+    return files::WriteFileAtomically(target, content);
 }
 
 }  // namespace qlx
