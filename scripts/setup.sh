@@ -20,7 +20,7 @@ fi
 # GoogleTest sources to build for Windows, and zip for the package; without Qt (the Windows build
 # is the calculator's core and qlx-cli).
 if [ "${1:-}" = "--windows" ]; then
-    PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix wine64 wine googletest nlohmann-json3-dev zip"
+    PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix wine64 wine googletest nlohmann-json3-dev zip unzip"
 fi
 
 missing=""

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 #include <cmath>
 #include <complex>
 
 #include "core/cables.h"
 #include "core/calcz.h"
+#include "support/complex_tanh.h"
 
 namespace qlx {
 namespace {
@@ -33,12 +36,12 @@ cd GammaL(const LineConstants& k, double matched_loss, double length) {
 
 // Textbook lossy-line input impedance: Zin = Z0 (ZL + Z0 tanh gl) / (Z0 + ZL tanh gl).
 cd InputFromLoad(cd z0, cd zl, cd gl) {
-    const cd t = std::tanh(gl);
+    const cd t = TextbookTanh(gl);
     return z0 * (zl + z0 * t) / (z0 + zl * t);
 }
 // Its inverse: ZL = Z0 (Zin - Z0 tanh gl) / (Z0 - Zin tanh gl).
 cd LoadFromInput(cd z0, cd zin, cd gl) {
-    const cd t = std::tanh(gl);
+    const cd t = TextbookTanh(gl);
     return z0 * (zin - z0 * t) / (z0 - zin * t);
 }
 
@@ -233,7 +236,7 @@ TEST(CalcZ, VoltageAndCurrentAtTheComputedEnd) {
     EXPECT_NEAR(r.mag_vx, std::sqrt(100 * rp), 1e-6 * r.mag_vx);
     EXPECT_NEAR(r.ph_vx, 0.0, 1e-9);
     EXPECT_NEAR(r.mag_ix, r.mag_vx / std::abs(zc), 1e-6 * r.mag_ix);
-    EXPECT_NEAR(r.ph_ix, -std::arg(zc) * 180 / M_PI, 1e-4);
+    EXPECT_NEAR(r.ph_ix, -std::arg(zc) * 180 / std::numbers::pi, 1e-4);
 
     // Along a matched lossy line the voltage falls as exp(-alpha x) and the power as the loss.
     const cd z0(line.k.r0, line.k.x0);

@@ -1,14 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-
+// The fault-injection tests need POSIX: processes that drop privileges or meet a file size
+// limit, FIFOs, permission bits. They run wherever those exist.
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-
-#include <csignal>
 #include <unistd.h>
+#endif
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -121,6 +123,7 @@ protected:
     fs::path root_;
 };
 
+#ifndef _WIN32
 // Runs `body` where directory permissions hold: as root, in a child process that has dropped to
 // an unprivileged user. Returns what the body returned (0 for success).
 int WithoutPrivileges(const std::function<int()>& body) {
@@ -135,6 +138,8 @@ int WithoutPrivileges(const std::function<int()>& body) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
 }
 
+#endif  // _WIN32
+
 TEST_F(FileStoreTest, WritesBesideTheProgramAndReadsBack) {
     FileDefaultsStore store(root_ / "prog", root_ / "config");
     EXPECT_EQ(store.Read().status, DefaultsStore::Status::Missing);
@@ -146,6 +151,7 @@ TEST_F(FileStoreTest, WritesBesideTheProgramAndReadsBack) {
     EXPECT_FALSE(fs::exists(root_ / "prog" / "TL.DEF.tmp"));
 }
 
+#ifndef _WIN32
 // Stale temporary files of every kind beside the program: none of them blocks, redirects or
 // stops a save (a FIFO used to hang the program, a link to make it write outside its folder).
 TEST_F(FileStoreTest, StaleTemporaryFilesChangeNothing) {
@@ -198,6 +204,8 @@ TEST_F(FileStoreTest, ALinkIsWrittenThroughAndAReadOnlyFileIsLeftAlone) {
     EXPECT_EQ(fs::status(elsewhere / "TL.DEF").permissions() & fs::perms::owner_write, fs::perms::none);
 }
 
+#endif  // _WIN32
+
 // Temporaries of our own naming left by a killed save are removed at the next save once they
 // are a minute old; a fresh one (a save running now) and other names are left alone.
 TEST_F(FileStoreTest, StaleTemporariesOfOurOwnAreRemovedAtTheNextSave) {
@@ -216,6 +224,7 @@ TEST_F(FileStoreTest, StaleTemporariesOfOurOwnAreRemovedAtTheNextSave) {
     EXPECT_TRUE(fs::exists(prog / "TL.DEF.bak"));
 }
 
+#ifndef _WIN32
 // A full disk, simulated with a file size limit in a child process: the write fails, the old
 // file stays whole and no temporary file is left.
 TEST_F(FileStoreTest, AFullDiskLeavesTheOldFileWhole) {
@@ -316,6 +325,8 @@ TEST_F(FileStoreTest, NoWritableDirectoryAtAllLosesNothing) {
     EXPECT_EQ(result, 0);
     EXPECT_EQ(Slurp(prog / "TL.DEF"), "F\r\nold\r\n");
 }
+
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace qlx
