@@ -1,6 +1,5 @@
 #include "cli/common.h"
 
-#include <charconv>
 #include <iostream>
 #include <optional>
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 
 #include "core/cables.h"
 #include "core/format.h"
+#include "core/number_text.h"
 #include "core/numbers.h"
 
 namespace qlx::cli {
@@ -102,8 +102,7 @@ std::optional<std::vector<std::string>> ParseUserLine(std::string_view text_in, 
         const std::size_t comma = text_in.find(',', start);
         const std::string part = Trim(text_in.substr(start, comma == std::string_view::npos ? text_in.npos : comma - start));
         double v = 0;
-        const auto [ptr, ec] = std::from_chars(part.data(), part.data() + part.size(), v);
-        if (part.empty() || ec != std::errc() || ptr != part.data() + part.size() || !std::isfinite(v)) {
+        if (part.empty() || !ReadWholeNumber(part, v).ok || !std::isfinite(v)) {
             failure = {"--user-line takes six numbers R0,X0,DB100FT,AT-MHZ,VF,VMAX (a point as the "
                        "decimal mark), not \"" + std::string(text_in) + "\""};
             return std::nullopt;

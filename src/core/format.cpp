@@ -1,7 +1,9 @@
 #include "core/format.h"
 
+#include "core/number_text.h"
+
+#include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -74,8 +76,8 @@ void RoundedDigits(double value, int decimals, std::string& int_digits, std::str
     const double mag = std::fabs(value);
     // "d.dddddddddddddde+XX": 15 significant digits, correctly rounded.
     std::array<char, 40> buf{};
-    const auto written = std::to_chars(buf.data(), buf.data() + buf.size() - 1, mag, std::chars_format::scientific, 14);
-    *written.ptr = '\0';
+    const std::string sci = ScientificText(mag, 14);
+    std::memcpy(buf.data(), sci.c_str(), std::min(sci.size() + 1, buf.size()));
     std::string digits;
     digits += buf[0];
     digits.append(buf.data() + 2, 14);
@@ -159,10 +161,7 @@ namespace {
 // General form with `digits` significant digits, trailing zeros of the mantissa dropped and the
 // exponent written "E-05", the way the entry rule reads it back.
 std::string GeneralText(double value, int digits) {
-    std::array<char, 64> buf{};
-    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general,
-                             digits);
-    std::string s(buf.data(), res.ptr);
+    std::string s = GeneralDigits(value, digits);
     const std::size_t e = s.find('e');
     std::string mantissa = s.substr(0, e);
     std::string exponent = e == std::string::npos ? std::string() : s.substr(e);
@@ -214,10 +213,6 @@ std::string RectangularText(std::string_view r, bool minus, std::string_view x_m
     return text;
 }
 
-std::string ExactText(double value) {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
-}
+std::string ExactText(double value) { return ShortestRoundTrip(value); }
 
 }  // namespace qlx

@@ -1,7 +1,8 @@
 #include "core/numbers.h"
 
+#include "core/number_text.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -44,7 +45,7 @@ long DecimalExponent(const std::string& number) {
 }  // namespace
 
 double LeadingNumber(std::string_view text) {
-    // Collect the number's characters into a plain "[-]ddd.ddde[-]dd" form for from_chars.
+    // Collect the number's characters into a plain "[-]ddd.ddde[-]dd" form to read whole.
     std::string number;
     number.reserve(text.size());
     std::size_t i = 0;
@@ -95,14 +96,13 @@ double LeadingNumber(std::string_view text) {
     }
 
     double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    (void)ptr;
-    if (ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value untouched here; tell overflow from underflow by where the
+    const NumberRead read = ReadWholeNumber(number, value);
+    if (read.out_of_range) {
+        // The reading leaves the value untouched here; tell overflow from underflow by where the
         // number's first significant digit stands: "0." and 330 zeros and "1" is tiny although
         // its exponent has no minus, and 1 with 400 zeros and "e-10" is huge although it has one.
         value = DecimalExponent(number) >= 0 ? std::numeric_limits<double>::max() : 0.0;
-    } else if (ec != std::errc()) {
+    } else if (!read.ok) {
         value = 0.0;
     }
     return negative ? -value : value;

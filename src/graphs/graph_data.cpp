@@ -1,6 +1,5 @@
 #include "graphs/graph_data.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "core/format.h"

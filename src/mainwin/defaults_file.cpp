@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
 
 #include "core/format.h"
+#include "core/number_text.h"
 #include "core/numbers.h"
 #include "mainwin/file_system.h"
 
@@ -96,8 +96,7 @@ std::optional<float> GeometryNumber(std::string_view text) {
     if (t.front() == '+') t.erase(0, 1);
     if (const std::size_t comma = t.find(','); comma != std::string::npos) t[comma] = '.';
     float value = 0;
-    const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-    if (ec != std::errc() || ptr != t.data() + t.size() || !std::isfinite(value)) return std::nullopt;
+    if (!ReadWholeNumber(t, value).ok || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

@@ -1,6 +1,5 @@
 #include "sweep/touchstone.h"
 
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 
 #include "core/entry_rules.h"
 #include "core/format.h"
+#include "core/number_text.h"
 
 namespace qlx::sweep {
 
@@ -69,8 +69,7 @@ std::vector<std::string_view> Tokens(std::string_view line) {
 
 bool Number(std::string_view t, double& v) {
     if (!t.empty() && t.front() == '+') t.remove_prefix(1);
-    const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-    return ec == std::errc() && ptr == t.data() + t.size() && std::isfinite(v);
+    return ReadWholeNumber(t, v).ok && std::isfinite(v);
 }
 
 
