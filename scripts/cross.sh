@@ -2,7 +2,9 @@
 # Builds QLX's calculation core and qlx-cli for another system and runs their tests there:
 #   ./scripts/cross.sh windows   mingw-w64 into build-windows/, tests under wine, qlx-cli.exe
 #                                checked against the native qlx-cli, and the zip for Windows users
-# (build-windows/qlx-cli-VERSION-windows-x86_64.zip)
+#                                (build-windows/qlx-cli-VERSION-windows-x86_64.zip)
+#   ./scripts/cross.sh web       emscripten into build-wasm/, tests under node, and qlx-cli.js
+#                                checked against the native qlx-cli
 set -eu
 cd "$(dirname "$0")/.."
 target=${1:-}
@@ -26,8 +28,25 @@ windows)
     (cd build-windows && cpack -G ZIP)
     unzip -l build-windows/qlx-cli-*-windows-x86_64.zip
     ;;
+web)
+    ./scripts/setup.sh --web
+    # The optimiser's acorn module lies where Debian's node looks, not every node.
+    export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
+    # Node reads and writes the real files (NODERAWFS), compiles the module at once (its fetch
+    # cannot load a file path), and the program's exit status is main's.
+    emcmake cmake -S . -B build-wasm -G Ninja -DCMAKE_BUILD_TYPE=Release -DQLX_BUILD_GUI=OFF -DQLX_BUILD_BENCH=OFF \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" -DCMAKE_CXX_FLAGS="-fexceptions" \
+        -DCMAKE_EXE_LINKER_FLAGS="-sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sWASM_ASYNC_COMPILATION=0" \
+        ${QLX_CMAKE_ARGS:-}
+    cmake --build build-wasm
+    ctest --test-dir build-wasm --output-on-failure -j2
+    ./scripts/setup.sh
+    cmake -S . -B build -G Ninja ${QLX_CMAKE_ARGS:-}
+    cmake --build build --target qlx-cli
+    ./scripts/compare-cli.sh build/bin/qlx-cli "node build-wasm/bin/qlx-cli.js"
+    ;;
 *)
-    echo "usage: $0 windows" >&2
+    echo "usage: $0 windows|web" >&2
     exit 2
     ;;
 esac

@@ -19,6 +19,11 @@ fi
 # With --windows, the cross compiler for Windows, wine to run its programs and tests, the
 # GoogleTest sources to build for Windows, and zip for the package; without Qt (the Windows build
 # is the calculator's core and qlx-cli).
+# With --web, emscripten (Debian's, with its clang and binaryen) and the acorn module its
+# optimiser needs; node runs the WebAssembly tests.
+if [ "${1:-}" = "--web" ]; then
+    PACKAGES="cmake ninja-build emscripten node-acorn googletest nlohmann-json3-dev"
+fi
 if [ "${1:-}" = "--windows" ]; then
     PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix wine64 wine googletest nlohmann-json3-dev zip unzip"
 fi

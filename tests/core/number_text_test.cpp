@@ -4,9 +4,9 @@
 // without <charconv> (emscripten's) uses the C library's, so every text it writes is the same.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -19,7 +19,9 @@ namespace {
 // Doubles of every exponent (random bits) and of the sizes the program meets (random decimals).
 double Draw(std::mt19937_64& rng, int k) {
     if (k % 2 == 0) {
-        double d = std::bit_cast<double>(rng());
+        const std::uint64_t bits = rng();
+        double d;
+        std::memcpy(&d, &bits, sizeof d);  // (std::bit_cast is missing from some libc++)
         return std::isfinite(d) ? d : 1.0;
     }
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
