@@ -17,6 +17,12 @@ namespace qlx {
 // decimal comma.
 std::string Format(double value, std::string_view picture, char mark = '.');
 
+namespace detail {
+// The digits of |value| rounded to `decimals` places as Format rounds them, always through the
+// value's 15-digit decimal text (Format takes a quicker road where it gives the same digits).
+void RoundedDigitsByText(double value, int decimals, std::string& int_digits, std::string& frac_digits);
+}  // namespace detail
+
 // The shortest text of a single-precision value: at most 7 significant digits, no trailing
 // zeros, a leading zero before the decimal mark ("0.66"), exponent form "1E-05" for very small
 // or large values. ParseNumber reads it back to the same 7-digit value.

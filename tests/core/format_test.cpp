@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <string>
 
 #include <string>
 
@@ -86,6 +88,32 @@ TEST(Format, TiesRoundHalfAwayFromZeroOnTheDecimalText) {
         const std::string at = Format(tie, "#0.000");
         EXPECT_EQ(Format(std::nextafter(tie, 0.0), "#0.000"), at) << tie;
         EXPECT_EQ(Format(std::nextafter(tie, 1e9), "#0.000"), at) << tie;
+    }
+}
+
+// Format's quick road gives the digits of the 15-digit decimal text, for values of every size
+// and every number of decimals, the ties and their neighbours included.
+TEST(Format, TheQuickRoundingEqualsTheRoundingByText) {
+    std::mt19937_64 rng(1208);
+    std::uniform_real_distribution<double> mantissa(0.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-12, 14);
+    for (int k = 0; k < 300'000; ++k) {
+        const int decimals = k % 10;
+        double v = mantissa(rng) * std::pow(10.0, exponent(rng));
+        if (k % 3 == 0) {  // a tie at this many decimals, and its binary neighbours
+            v = (std::floor(v * std::pow(10.0, decimals)) + 0.5) / std::pow(10.0, decimals);
+            if (k % 2) v = std::nextafter(v, k % 4 ? 0.0 : 1e300);
+        } else if (k % 3 == 1) {  // a value shown exactly at this many decimals, and its neighbours
+            v = std::floor(v * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
+            if (k % 2) v = std::nextafter(v, k % 4 ? 0.0 : 1e300);
+        }
+        std::string ip, fp;
+        detail::RoundedDigitsByText(v, decimals, ip, fp);
+        const std::size_t nz = ip.find_first_not_of('0');
+        std::string expected = nz == std::string::npos ? "0" : ip.substr(nz);
+        if (decimals > 0) expected += "." + fp;
+        const std::string picture = decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0') : "0";
+        ASSERT_EQ(Format(v, picture), expected) << v << " " << picture;
     }
 }
 
