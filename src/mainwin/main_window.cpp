@@ -187,7 +187,16 @@ void MainWindow::WireControls() {
         host_.ShowModeless(frmTuner.window);
     };
     frmTuner.cmdDrawTuner.on_click = [this] {
-        frmTuner.DrawTuner(Displayed(), TunerContext());
+        // With the sweep window's impedance taken from an analyser's file, the tuner is designed
+        // for the antenna the file describes at this frequency, and its band run follows the
+        // file; otherwise for the line as the main window shows it.
+        if (const auto measured = MeasuredLine()) {
+            frmTuner.antenna = measured->second;
+            frmTuner.DrawTuner(measured->first, TunerContext());
+            frmTuner.antenna.reset();
+        } else {
+            frmTuner.DrawTuner(Displayed(), TunerContext());
+        }
         // The sweep window follows the last tuner drawn with the tuner left as it is.
         const auto& result = frmTuner.last_result();
         if (const auto* d = result ? std::get_if<tuner::NetworkDesign>(&*result) : nullptr) frmSweep.SetTuner(*d);
@@ -518,6 +527,37 @@ DisplayedLine MainWindow::Displayed() const {
     d.total_loss_text = txtTotalLoss.text();
     d.mark = mark_;
     return d;
+}
+
+std::optional<std::pair<DisplayedLine, tuner::MeasuredAntenna>> MainWindow::MeasuredLine() const {
+    const sweep::OnePort* file = frmSweep.measured();
+    if (!file || file->f_mhz.empty()) return std::nullopt;
+    tuner::MeasuredAntenna a;
+    a.f_mhz = file->f_mhz;
+    a.z = file->z;
+    a.at_load = frmSweep.measured_at_load();
+    a.name = frmSweep.measured_name();
+    // The file's impedance at the main window's frequency, solved as the window solves a typed
+    // one, and shown to the design as the window would show it.
+    const double f0 = ParseNumber(txtFreq.text());
+    const std::complex<double> z = *tuner::InterpolatedAt(a, f0);
+    LineEntries e = Entries();
+    e.at_load = a.at_load;
+    e.resistance_text = Format(z.real(), "0.0###", mark_);
+    e.reactance_text = Format(z.imag(), "0.0###", mark_);
+    const auto s = SolveLine(e);
+    if (!s) return std::nullopt;
+    DisplayedLine d = Displayed();
+    d.at_load = a.at_load;
+    d.resistance_text = e.resistance_text;
+    d.reactance_text = e.reactance_text;
+    d.polar_z_text = s->polar_z;
+    d.polar_degree_text = s->polar_degree;
+    d.imped_in_text = s->imped_in;
+    d.load_swr_text = s->load_swr;
+    d.load_swr_red = s->load_swr_red;
+    d.total_loss_text = s->total_loss;
+    return std::pair{d, std::move(a)};
 }
 
 TunerWindow::LineContext MainWindow::TunerContext() const {

@@ -44,6 +44,9 @@ public:
     // frequency and the impedance typed.
     // The line as the tuner's band run and its notes need it.
     TunerWindow::LineContext TunerContext() const;
+    // The line as the design sees it when the sweep window's impedance comes from a file: the
+    // file's impedance at the main window's frequency, and the file for the band run.
+    std::optional<std::pair<DisplayedLine, tuner::MeasuredAntenna>> MeasuredLine() const;
     sweep::MainLine SweepMainLine() const;
 
     // "&Graph": the curves along the line at the tuner window's transmitter power.

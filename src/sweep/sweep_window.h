@@ -63,6 +63,11 @@ public:
     // point of the run (the line input's impedance into the network's fixed elements), as the
     // curve "SWR at the transmitter, tuner fixed". Empty without a tuner.
     void SetTuner(std::optional<tuner::NetworkDesign> design);
+    // The Touchstone file the window's impedance comes from (nothing while it takes the main
+    // window's), and whether it was measured at the load.
+    const OnePort* measured() const { return optFile.selected() && file_ ? &*file_ : nullptr; }
+    bool measured_at_load() const { return optAtLoad.selected(); }
+    const std::string& measured_name() const { return txtFile.text(); }
     bool has_tuner() const { return tuner_.has_value(); }
     std::vector<std::pair<double, double>> TunerSwr() const;
     // Which end the impedances of a trace belong to.

@@ -12,6 +12,7 @@
 #include "core/format.h"
 #include "ladder.h"
 #include "support/started_window.h"
+#include "sweep/sweep_window.h"
 #include "tuner/band.h"
 #include "tuner/networks.h"
 #include "tuner/tuner_texts.h"
@@ -255,6 +256,35 @@ TEST(BandRun, TheSweepWindowsTunerCurveIsThePagesBandRun) {
         ASSERT_FALSE(run.points.empty());
         EXPECT_NEAR(curve[k].second, run.points.front().swr, 1e-9 * run.points.front().swr) << curve[k].first;
     }
+}
+
+// With the sweep window's impedance from an analyser's file, the window designs for the file's
+// antenna at its frequency (as qlx-cli tuner --touchstone does) and the band run follows the file.
+TEST(BandRun, TheWindowsTunerFollowsTheSweepWindowsMeasurement) {
+    testing::StartedWindow t;
+    MainWindow& w = *t.win;
+    w.optMeters.Select();
+    w.cboPickCable.Choose(17);
+    w.txtFreq.SetText("14.1");
+    w.txtLength.SetText("30");
+    sweep::SweepWindow& sw = w.frmSweep;
+    sw.on_started = [&sw] { sw.Run(); };
+    w.cmdSweep.Click();
+    ASSERT_TRUE(sw.OpenFile(std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p"));
+    ASSERT_NE(sw.measured(), nullptr);
+    w.cmdTuner.Click();
+    w.frmTuner.optLNet2.Select();
+    w.frmTuner.cmdDrawTuner.Click();
+    ASSERT_TRUE(w.frmTuner.last_band().has_value());
+    EXPECT_EQ(w.frmTuner.last_band()->held, tuner::Held::Measured);
+    EXPECT_EQ(w.frmTuner.frmTuner1.txtBand.text().rfind("Tuner fixed, antenna from dipole-through-30m-rg213.s1p", 0), 0u)
+        << w.frmTuner.frmTuner1.txtBand.text();
+    // The design is the one for the file's impedance at 14.1 MHz typed at the line input.
+    const auto& d = std::get<tuner::NetworkDesign>(*w.frmTuner.last_result());
+    EXPECT_NEAR(d.ra, 46.2229, 1e-3);
+    EXPECT_NEAR(d.xa, -13.3472, 1e-3);
+    // The main window's own line is untouched.
+    EXPECT_EQ(w.txtResistance.text(), "50");
 }
 
 // Each mend with the case that showed the fault, the design checked by the independent ladder.
