@@ -141,7 +141,7 @@ bool ApplyBand(const Options& o, Session& s, Failure& failure) {
     const std::string* points = o.Value("--band-points");
     if (from || to || points) {
         const double f0 = ParseNumber(s.w.txtFreq.text());
-        tuner::BandSpec b = tuner::DefaultBand(f0);
+        tuner::BandRange b = tuner::DefaultBand(f0);
         if (from) b.from_mhz = ParseNumber(*from);
         if (to) b.to_mhz = ParseNumber(*to);
         if (!FrequencyAccepted(b.from_mhz) || !FrequencyAccepted(b.to_mhz) || !(b.from_mhz <= b.to_mhz)) {

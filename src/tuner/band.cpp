@@ -50,8 +50,8 @@ std::string Range(const char* ratio, const Crossing& c, const BandRun& run, char
 
 }  // namespace
 
-BandSpec DefaultBand(double f0) {
-    BandSpec b;
+BandRange DefaultBand(double f0) {
+    BandRange b;
     b.from_mhz = std::clamp(f0 * 0.9, kMinFreqMHz, kMaxFreqMHz);
     b.to_mhz = std::clamp(f0 * 1.1, kMinFreqMHz, kMaxFreqMHz);
     return b;
@@ -85,7 +85,7 @@ double SwrAgainst(cd z, double r0) {
     return g >= 1.0 || !std::isfinite(g) ? std::numeric_limits<double>::infinity() : (1.0 + g) / (1.0 - g);
 }
 
-BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, cd load, const BandSpec& band) {
+BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, cd load, const BandRange& band) {
     BandRun run;
     run.from_mhz = band.from_mhz;
     run.to_mhz = band.to_mhz;
@@ -105,7 +105,7 @@ BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, cd load, c
     return Finish(std::move(run));
 }
 
-BandRun RunBandLineInputHeld(const NetworkDesign& d, cd line_input, const BandSpec& band) {
+BandRun RunBandLineInputHeld(const NetworkDesign& d, cd line_input, const BandRange& band) {
     BandRun run;
     run.from_mhz = band.from_mhz;
     run.to_mhz = band.to_mhz;
@@ -123,7 +123,7 @@ BandRun RunBandLineInputHeld(const NetworkDesign& d, cd line_input, const BandSp
 }
 
 BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, const MeasuredAntenna& antenna,
-                const BandSpec& band) {
+                const BandRange& band) {
     BandRun run;
     run.from_mhz = band.from_mhz;
     run.to_mhz = band.to_mhz;

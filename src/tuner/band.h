@@ -17,11 +17,11 @@
 namespace qlx::tuner {
 
 // The band: the design frequency +-10 % (kept within 0.02-5000 MHz), 401 points.
-struct BandSpec {
+struct BandRange {
     double from_mhz = 0.0, to_mhz = 0.0;
     int points = 401;
 };
-BandSpec DefaultBand(double f0_mhz);
+BandRange DefaultBand(double f0_mhz);
 
 // A measured antenna: one-port points (MHz, ohms) at the load or at the line input.
 struct MeasuredAntenna {
@@ -66,13 +66,13 @@ double SwrAgainst(std::complex<double> z, double r0);
 
 // The band run of a design, the antenna's load at the design frequency held at the load end of
 // `line` (its entries' end is ignored).
-BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, std::complex<double> load, const BandSpec& band);
+BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, std::complex<double> load, const BandRange& band);
 // The network alone, its line input held: for a line input that no load on this line can give
 // (the load it implies has no positive resistance), where holding that load would mean nothing.
-BandRun RunBandLineInputHeld(const NetworkDesign& d, std::complex<double> line_input, const BandSpec& band);
+BandRun RunBandLineInputHeld(const NetworkDesign& d, std::complex<double> line_input, const BandRange& band);
 // The band run with the antenna measured: the file's points within the band.
 BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, const MeasuredAntenna& antenna,
-                const BandSpec& band);
+                const BandRange& band);
 
 // The crossings of `threshold` nearest to f0, linearly interpolated between the points around each.
 Crossing CrossingOf(std::span<const BandPoint> points, double f0_mhz, double threshold);

@@ -176,10 +176,10 @@ tuner::BandRun TunerWindow::BandOf(const tuner::NetworkDesign& d, const tuner::L
     // The tuner left as designed across the band, the antenna held (or followed, when measured).
     // A line input that no load on this line can give (the load shown has no positive
     // resistance) leaves nothing to hold at the antenna: the network alone is run.
-    const tuner::BandSpec spec = band.value_or(tuner::DefaultBand(d.f0));
-    if (antenna) return tuner::RunBand(d, context.line, *antenna, spec);
-    if (reading.rl > 0.0) return tuner::RunBand(d, context.line, {reading.rl, reading.xl}, spec);
-    return tuner::RunBandLineInputHeld(d, {reading.load.ra, reading.load.xa}, spec);
+    const tuner::BandRange range = band.value_or(tuner::DefaultBand(d.f0));
+    if (antenna) return tuner::RunBand(d, context.line, *antenna, range);
+    if (reading.rl > 0.0) return tuner::RunBand(d, context.line, {reading.rl, reading.xl}, range);
+    return tuner::RunBandLineInputHeld(d, {reading.load.ra, reading.load.xa}, range);
 }
 
 std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& line, const LineContext& context) {

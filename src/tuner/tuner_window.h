@@ -73,7 +73,7 @@ public:
     std::optional<bool> coil_across_line;
     // A band other than the design frequency +-10 %, and an antenna measured by an analyser
     // (qlx-cli's --band-* and --touchstone).
-    std::optional<tuner::BandSpec> band;
+    std::optional<tuner::BandRange> band;
     std::optional<tuner::MeasuredAntenna> antenna;
 
     // "&Draw Tuner": designs the chosen network for the line the main window shows. The main

@@ -46,7 +46,7 @@ TEST(BandRun, ALosslessLNetworkFollowsTheClosedFormOfTwoElements) {
     const auto d = std::get<tuner::NetworkDesign>(DesignAt(Network::LowPassL, r, 0.0, f0, s));
     ASSERT_EQ(d.elements.size(), 2u);
     const double l_h = d.elements[0].value * 1e-6, c_f = d.elements[1].value * 1e-12;
-    tuner::BandSpec band = tuner::DefaultBand(f0);
+    tuner::BandRange band = tuner::DefaultBand(f0);
     const tuner::BandRun run = tuner::RunBand(d, NoLine(), cd(r, 0.0), band);
     ASSERT_EQ(run.points.size(), 401u);
     for (const tuner::BandPoint& p : run.points) {
@@ -86,7 +86,7 @@ TEST(BandRun, ThroughALineOfNoLengthItIsTheNetworkSweptAlone) {
         const tuner::DesignResult r = c.topology ? tuner::DesignHighPassL(load, {}, *c.topology) : tuner::Design(c.n, load, {});
         const auto* d = std::get_if<tuner::NetworkDesign>(&r);
         ASSERT_NE(d, nullptr) << c.ra << " " << c.xa;
-        tuner::BandSpec band = tuner::DefaultBand(c.f0);
+        tuner::BandRange band = tuner::DefaultBand(c.f0);
         band.points = 41;
         const tuner::BandRun run = tuner::RunBand(*d, NoLine(), cd(c.ra, c.xa), band);
         ASSERT_EQ(run.points.size(), 41u);
@@ -251,7 +251,7 @@ TEST(BandRun, TheSweepWindowsTunerCurveIsThePagesBandRun) {
     ASSERT_GT(curve.size(), 100u);
     const tuner::NetworkDesign& d = std::get<tuner::NetworkDesign>(*l.t().last_result());
     for (std::size_t k = 0; k < curve.size(); k += 20) {
-        tuner::BandSpec one{curve[k].first, curve[k].first, 2};
+        tuner::BandRange one{curve[k].first, curve[k].first, 2};
         const tuner::BandRun run = tuner::RunBand(d, l.win->TunerContext().line, cd(200, -100), one);
         ASSERT_FALSE(run.points.empty());
         EXPECT_NEAR(curve[k].second, run.points.front().swr, 1e-9 * run.points.front().swr) << curve[k].first;
