@@ -31,9 +31,44 @@ void PutDesignFrequencyOnGrid(std::vector<double>& f, double f0) {
     if (std::abs(*nearest - f0) <= 1e-9 * f0) *nearest = f0;
 }
 
-BandRun Finish(BandRun run, double threshold_15 = 1.5, double threshold_20 = 2.0) {
-    run.swr15 = CrossingOf(run.points, run.f0_mhz, threshold_15);
-    run.swr20 = CrossingOf(run.points, run.f0_mhz, threshold_20);
+// The frequencies of a range, the design frequency among them when it lies on the grid.
+std::vector<double> Grid(const BandRange& band, double f0) {
+    std::vector<double> f = sweep::Frequencies(band.from_mhz, band.to_mhz, band.points, false);
+    PutDesignFrequencyOnGrid(f, f0);
+    return f;
+}
+
+// The line input that a load at the far end gives at f, solved as the sweep solves it; nothing
+// where the window would show no solution.
+std::optional<cd> ThroughLine(const sweep::SweepLine& at_load, double f_mhz, cd load) {
+    const auto p = sweep::SolveAt(at_load, f_mhz, load);
+    if (!p) return std::nullopt;
+    return cd(p->r_other, p->x_other);
+}
+
+sweep::SweepLine AtLoad(sweep::SweepLine line) {
+    line.entries.at_load = true;
+    return line;
+}
+
+// The run over the frequencies f, the network fed at each with what `input_at(k)` gives (nothing:
+// the point is left out), and its crossings of 1.5 and 2.
+template <class InputAt>
+BandRun Run(const NetworkDesign& d, const BandRange& band, Held held, const std::vector<double>& f, InputAt input_at) {
+    BandRun run;
+    run.from_mhz = band.from_mhz;
+    run.to_mhz = band.to_mhz;
+    run.f0_mhz = d.f0;
+    run.held = held;
+    run.points.reserve(f.size());
+    for (std::size_t k = 0; k < f.size(); ++k) {
+        const std::optional<cd> input = input_at(k);
+        if (!input) continue;
+        const cd z = NetworkInputAt(d, f[k], *input);
+        run.points.push_back({f[k], z.real(), z.imag(), SwrAgainst(z, d.z0)});
+    }
+    run.swr15 = CrossingOf(run.points, run.f0_mhz, 1.5);
+    run.swr20 = CrossingOf(run.points, run.f0_mhz, 2.0);
     return run;
 }
 
@@ -86,67 +121,37 @@ double SwrAgainst(cd z, double r0) {
 }
 
 BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, cd load, const BandRange& band) {
-    BandRun run;
-    run.from_mhz = band.from_mhz;
-    run.to_mhz = band.to_mhz;
-    run.f0_mhz = d.f0;
+    const sweep::SweepLine at_load = AtLoad(line);
+    const std::vector<double> f = Grid(band, d.f0);
+    BandRun run = Run(d, band, Held::Load, f, [&](std::size_t k) { return ThroughLine(at_load, f[k], load); });
     run.held_load = load;
-    sweep::SweepLine at_load = line;
-    at_load.entries.at_load = true;
-    std::vector<double> f = sweep::Frequencies(band.from_mhz, band.to_mhz, band.points, false);
-    PutDesignFrequencyOnGrid(f, d.f0);
-    run.points.reserve(f.size());
-    for (double fk : f) {
-        const auto p = sweep::SolveAt(at_load, fk, load);
-        if (!p) continue;
-        const cd z = NetworkInputAt(d, fk, {p->r_other, p->x_other});
-        run.points.push_back({fk, z.real(), z.imag(), SwrAgainst(z, d.z0)});
-    }
-    return Finish(std::move(run));
+    return run;
 }
 
 BandRun RunBandLineInputHeld(const NetworkDesign& d, cd line_input, const BandRange& band) {
-    BandRun run;
-    run.from_mhz = band.from_mhz;
-    run.to_mhz = band.to_mhz;
-    run.f0_mhz = d.f0;
-    run.held = Held::LineInput;
+    BandRun run = Run(d, band, Held::LineInput, Grid(band, d.f0), [&](std::size_t) { return std::optional<cd>(line_input); });
     run.held_load = line_input;
-    std::vector<double> f = sweep::Frequencies(band.from_mhz, band.to_mhz, band.points, false);
-    PutDesignFrequencyOnGrid(f, d.f0);
-    run.points.reserve(f.size());
-    for (double fk : f) {
-        const cd z = NetworkInputAt(d, fk, line_input);
-        run.points.push_back({fk, z.real(), z.imag(), SwrAgainst(z, d.z0)});
-    }
-    return Finish(std::move(run));
+    return run;
 }
 
 BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, const MeasuredAntenna& antenna,
                 const BandRange& band) {
-    BandRun run;
-    run.from_mhz = band.from_mhz;
-    run.to_mhz = band.to_mhz;
-    run.f0_mhz = d.f0;
-    run.held = Held::Measured;
-    run.antenna_name = antenna.name;
-    sweep::SweepLine at_load = line;
-    at_load.entries.at_load = true;
-    for (std::size_t k = 0; k < antenna.f_mhz.size() && k < antenna.z.size(); ++k) {
-        const double fk = antenna.f_mhz[k];
-        if (fk < band.from_mhz || fk > band.to_mhz) continue;
-        // Measured at the line input, the file is the line input itself; at the load, the line
-        // carries it to the input.
-        cd input = antenna.z[k];
-        if (antenna.at_load) {
-            const auto p = sweep::SolveAt(at_load, fk, antenna.z[k]);
-            if (!p) continue;
-            input = {p->r_other, p->x_other};
+    // The file's own points within the band.
+    std::vector<double> f;
+    std::vector<cd> z;
+    for (std::size_t k = 0; k < antenna.f_mhz.size() && k < antenna.z.size(); ++k)
+        if (antenna.f_mhz[k] >= band.from_mhz && antenna.f_mhz[k] <= band.to_mhz) {
+            f.push_back(antenna.f_mhz[k]);
+            z.push_back(antenna.z[k]);
         }
-        const cd z = NetworkInputAt(d, fk, input);
-        run.points.push_back({fk, z.real(), z.imag(), SwrAgainst(z, d.z0)});
-    }
-    return Finish(std::move(run));
+    // Measured at the line input, the file is the line input itself; at the load, the line
+    // carries it to the input.
+    const sweep::SweepLine at_load = AtLoad(line);
+    BandRun run = Run(d, band, Held::Measured, f, [&](std::size_t k) {
+        return antenna.at_load ? ThroughLine(at_load, f[k], z[k]) : std::optional<cd>(z[k]);
+    });
+    run.antenna_name = antenna.name;
+    return run;
 }
 
 Crossing CrossingOf(std::span<const BandPoint> points, double f0, double threshold) {
