@@ -280,10 +280,7 @@ int Tuner(const Args& args) {
                 if (const auto* d = std::get_if<tuner::NetworkDesign>(&c.result)) {
                     // Its page, drawn as the comparison's row button draws it.
                     const std::size_t before = s.host.messages.size();
-                    (t.*kNetworks[static_cast<int>(c.network)].option).Select();
-                    t.coil_across_line = c.coil_across_line;
-                    t.cmdDrawTuner.Click();
-                    t.coil_across_line.reset();
+                    t.DrawCompared(c);
                     tuner::TunerPage& page = d->page == tuner::Page::Tuner2 ? t.frmTuner2 : t.frmTuner1;
                     FieldList fields = PageFields(page);
                     json f = json::object();

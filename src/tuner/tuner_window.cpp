@@ -103,13 +103,7 @@ TunerWindow::TunerWindow(form::Host& host)
     txtTeeCap.SetToolTip("Enter value for output capacitor in Tee network, or auto for the one that loses least");
     // A row of the comparison draws its network's page, in its topology.
     frmCompare.on_row = [this](std::size_t row) {
-        if (row >= comparison_.size()) return;
-        const Compared& c = comparison_[row];
-        form::Option* options[] = {&optLNet1, &optLNet2, &optPiNet, &optTeeNet};
-        options[static_cast<int>(c.network)]->Select();
-        coil_across_line = c.coil_across_line;
-        cmdDrawTuner.Click();
-        coil_across_line.reset();
+        if (row < comparison_.size()) DrawCompared(comparison_[row]);
     };
 
     optPiNet.on_click = [this] { ShowCapacitorRow(true); };
@@ -210,6 +204,14 @@ std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& lin
     };
     std::stable_sort(all.begin(), all.end(), [&](const Compared& x, const Compared& y) { return loss(x) < loss(y); });
     return all;
+}
+
+void TunerWindow::DrawCompared(const Compared& c) {
+    form::Option* options[] = {&optLNet1, &optLNet2, &optPiNet, &optTeeNet};
+    options[static_cast<int>(c.network)]->Select();
+    coil_across_line = c.coil_across_line;
+    cmdDrawTuner.Click();
+    coil_across_line.reset();
 }
 
 std::string TunerWindow::ComparedName(const Compared& c) {

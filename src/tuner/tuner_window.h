@@ -92,6 +92,9 @@ public:
     // "Co&mpare Networks": the comparison written into frmCompare and shown. The main window
     // wires the button, since the line is its own.
     void ShowComparison(const DisplayedLine& line, const LineContext& context);
+    // A row's button: selects the row's network (and topology) and presses "&Draw Tuner", so the
+    // page is exactly the one that network draws alone.
+    void DrawCompared(const Compared& c);
     const std::vector<Compared>& comparison() const { return comparison_; }
     // Whether the line input is already within SWR 1.02 of the tuner resistance, and the text
     // that says so (empty otherwise).

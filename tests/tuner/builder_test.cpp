@@ -141,11 +141,7 @@ TEST(Compare, OrdersByTheSingleDesignsLossesAndBestIsTheFirst) {
         EXPECT_GE(d->ploss, last);
         last = d->ploss;
         // Drawn on its own, the network loses the same.
-        form::Option* options[] = {&l.t().optLNet1, &l.t().optLNet2, &l.t().optPiNet, &l.t().optTeeNet};
-        options[static_cast<int>(c.network)]->Select();
-        l.t().coil_across_line = c.coil_across_line;
-        l.t().cmdDrawTuner.Click();
-        l.t().coil_across_line.reset();
+        l.t().DrawCompared(c);
         ASSERT_TRUE(l.t().last_result().has_value());
         EXPECT_DOUBLE_EQ(std::get<tuner::NetworkDesign>(*l.t().last_result()).ploss, d->ploss);
     }
