@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/cases.h"
 #include "core/calcz.h"
 #include "core/format.h"
 #include "core/numbers.h"
@@ -34,9 +35,9 @@ double NanosecondsPerCall(const std::function<void()>& call, int calls) {
 
 int main() {
     // As bench/bench_core.cpp and bench/bench_tuner.cpp measure them.
-    const qlx::LineConstants line{52.216f, -0.3643f, 64.916f};
-    qlx::CalcZInput in{0.587, 100.0, 0.0, 200.0, -100.0, false, 100.0};
-    std::printf("CalcZ %.0f\n", NanosecondsPerCall([&] { g_sink = g_sink + qlx::CalcZ(in, line).rin; }, 200000));
+    const qlx::CalcZInput in = qlx::bench::CalcZCase();
+    std::printf("CalcZ %.0f\n",
+                NanosecondsPerCall([&] { g_sink = g_sink + qlx::CalcZ(in, qlx::bench::kCalcZLine).rin; }, 200000));
 
     // The text conversions a line solution makes a dozen of each.
     double x = 17.534;
@@ -46,12 +47,7 @@ int main() {
                 }, 200000));
     std::printf("ParseNumber %.0f\n", NanosecondsPerCall([&] { g_sink = g_sink + qlx::ParseNumber("123.456"); }, 200000));
 
-    qlx::LineEntries e;
-    e.freq_text = "14.2";
-    e.length_text = "123.4";
-    e.resistance_text = "200";
-    e.reactance_text = "-100";
-    e.cable_position = 17;
+    const qlx::LineEntries e = qlx::bench::SolveLineCase();
     std::printf("SolveLine %.0f\n", NanosecondsPerCall([&] { g_sink = g_sink + SolveLine(e)->values.rin; }, 20000));
 
     const qlx::tuner::TunerLoad load = qlx::tuner::MakeTunerLoad(17.53, -23.78, 14.0);
