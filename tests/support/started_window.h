@@ -11,6 +11,15 @@
 
 namespace qlx::testing {
 
+// The line the examples use: RG-213 at 14 MHz, 100 feet, 200 - j100 ohms at the load, typed as a
+// user types it.
+inline void TypeExampleLine(MainWindow& w) {
+    w.txtFreq.SetText("14");
+    w.cboPickCable.Choose(17);
+    w.txtResistance.SetText("200");
+    w.txtReactance.SetText("-100");
+}
+
 struct StartedWindow {
     // Without a file the first start writes the default one.
     explicit StartedWindow(std::optional<std::string> file = std::nullopt, char mark = '.', bool unreadable = false) {

@@ -21,12 +21,7 @@ struct Tuning : testing::StartedWindow {
         host.modeless_shown.clear();
     }
     // RG-213 at 14 MHz, 100 feet, 200 - j100 ohms at the load.
-    void Mismatched() {
-        win->txtFreq.SetText("14");
-        win->cboPickCable.Choose(17);
-        win->txtResistance.SetText("200");
-        win->txtReactance.SetText("-100");
-    }
+    void Mismatched() { testing::TypeExampleLine(*win); }
     void AtInput(const char* r, const char* x) {
         win->optInput.Select();
         win->txtResistance.SetText(r);

@@ -27,6 +27,7 @@
 
 #include "mainwin/main_window.h"
 #include "support/scripted_host.h"
+#include "support/started_window.h"
 #include "ui/bind.h"
 #include "ui/export.h"
 #include "ui/graph_view.h"
@@ -42,10 +43,7 @@ protected:
         model.Load();
         view.show();
         // RG-213 at 14 MHz, 100 feet, 200 - j100 ohms at the load.
-        model.txtFreq.SetText("14");
-        model.cboPickCable.Choose(17);
-        model.txtResistance.SetText("200");
-        model.txtReactance.SetText("-100");
+        testing::TypeExampleLine(model);
     }
     // With QLX_SCREENSHOT_DIR set, the graph window as shown is saved there for the documentation.
     void Snapshot(const char* name) {

@@ -17,6 +17,7 @@
 
 #include "mainwin/main_window.h"
 #include "support/scripted_host.h"
+#include "support/started_window.h"
 #include "ui/export.h"
 #include "ui/graph_view.h"
 #include "ui/main_window_view.h"
@@ -66,10 +67,7 @@ protected:
         model.Load();
         view.show();
         // RG-213 at 14 MHz, 100 feet, 200 - j100 ohms: curves that rise and fall along the line.
-        model.txtFreq.SetText("14");
-        model.cboPickCable.Choose(17);
-        model.txtResistance.SetText("200");
-        model.txtReactance.SetText("-100");
+        testing::TypeExampleLine(model);
     }
     testing::ScriptedHost host;
     MemoryDefaultsStore store;
