@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "core/cables.h"
 #include "core/format.h"
 #include "core/numbers.h"
 
@@ -15,7 +16,6 @@ constexpr std::array<std::size_t, 5> kWindowLines{kMainGeometryLine, kGraphGeome
                                                   kTuner1GeometryLine, kTuner2GeometryLine};
 constexpr std::size_t kUnitLine = 1, kUserFirstLine = 2, kLengthLine = 13, kCableLine = 14, kFreqLine = 15,
                       kResistanceLine = 16, kReactanceLine = 17;
-constexpr int kLastListPosition = 32;  // the user-defined line
 
 // Reads the lines into `from`, marking each line read whole.
 ParsedDefaults Parse(const std::vector<std::string>& lines, DefaultsRecord from) {
@@ -52,7 +52,7 @@ ParsedDefaults Parse(const std::vector<std::string>& lines, DefaultsRecord from)
     }
     if (has(kCableLine) && IsNumberText(at(kCableLine))) {
         const double rounded = std::nearbyint(ParseNumber(at(kCableLine)));  // halves to the even neighbour
-        if (rounded >= 0 && rounded <= kLastListPosition) {
+        if (rounded >= 0 && rounded <= kUserDefinedIndex) {
             r.cable = static_cast<int>(rounded);
             mark(kCableLine);
         }
