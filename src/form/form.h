@@ -247,6 +247,13 @@ public:
     virtual Answer ShowMessage(const std::string& text, const std::string& title, Buttons buttons) = 0;
     // Shows a window modally; returns when it has been hidden.
     virtual void ShowModal(Window& window) = 0;
+    // Shows a window modally and runs `closed` once it has been hidden. A host that can wait (a
+    // desktop's nested event loop, a test's script) shows it and runs `closed` before returning;
+    // a browser page, which cannot wait inside an event, runs `closed` when the user closes it.
+    virtual void ShowModalThen(Window& window, std::function<void()> closed) {
+        ShowModal(window);
+        if (closed) closed();
+    }
     virtual void ShowModeless(Window& window) = 0;
     // Prints the window's image on the default printer; false when that failed.
     virtual bool PrintWindow(Window& window) = 0;

@@ -164,14 +164,8 @@ void MainWindow::WireControls() {
     };
     // The instrument sources are momentary: their dialog writes the impedance, then Normal
     // is selected again.
-    optNoiseBridge.on_click = [this] {
-        host_.ShowModal(frmNB.window);
-        optNormal.Select();
-    };
-    optAutek.on_click = [this] {
-        host_.ShowModal(frmAutek.window);
-        optNormal.Select();
-    };
+    optNoiseBridge.on_click = [this] { host_.ShowModalThen(frmNB.window, [this] { optNormal.Select(); }); };
+    optAutek.on_click = [this] { host_.ShowModalThen(frmAutek.window, [this] { optNormal.Select(); }); };
     cboPickCable.on_click = [this] { CableClicked(); };
     frmOtrCable.cmdCompute.on_click = [this] { ComputeX0(); };
     frmOtrCable.cmdOK.on_click = [this] { UserLineOk(); };

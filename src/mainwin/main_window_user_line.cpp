@@ -1,5 +1,6 @@
 // The main window's user-defined line: its dialog opened with the stored record scaled to the
 // frequency, "Compute X0", and OK, which stores the record and leaves the line as typed in use.
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -11,6 +12,15 @@
 #include "mainwin/main_window.h"
 
 namespace qlx {
+
+namespace {
+
+// The entries a dialog closed without OK gives back as they were shown.
+std::array<form::TextField*, 5> KeptEntries(UserLineDialog& d) {
+    return {&d.txtR0, &d.txtX0, &d.txtVF, &d.txtAtten100, &d.txtVMax};
+}
+
+}  // namespace
 
 void MainWindow::ShowUserDefinedLine() {
     UserLineDialog& d = frmOtrCable;
@@ -60,17 +70,18 @@ void MainWindow::ShowUserDefinedLine() {
                                                 : "Enter Attenuation, dB/100 Meters: ");
 
     // Closed without OK (the window's own close control), the dialog keeps what it showed.
-    form::TextField* fields[] = {&d.txtR0, &d.txtX0, &d.txtVF, &d.txtAtten100, &d.txtVMax};
     std::vector<std::string> shown;
-    for (form::TextField* t : fields) shown.push_back(t->text());
+    for (form::TextField* t : KeptEntries(d)) shown.push_back(t->text());
     const std::string suggestion = d.lblSX0.caption();
     user_line_confirmed_ = false;
-    host_.ShowModal(d.window);
-    d.window.SetVisible(false);
-    if (!user_line_confirmed_) {
-        for (std::size_t i = 0; i < shown.size(); ++i) fields[i]->SetText(shown[i]);
-        d.lblSX0.SetCaption(suggestion);
-    }
+    host_.ShowModalThen(d.window, [this, shown, suggestion] {
+        UserLineDialog& dialog = frmOtrCable;
+        dialog.window.SetVisible(false);
+        if (user_line_confirmed_) return;
+        const auto restored = KeptEntries(dialog);
+        for (std::size_t i = 0; i < shown.size(); ++i) restored[i]->SetText(shown[i]);
+        dialog.lblSX0.SetCaption(suggestion);
+    });
 }
 
 void MainWindow::ComputeX0() {
