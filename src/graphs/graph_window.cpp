@@ -47,6 +47,10 @@ void GraphWindow::Fill(const GraphResult& g, bool volt_curr) {
     if (on_chart_changed) on_chart_changed();
 }
 
+std::string GraphWindow::TipText(bool series0, double x, double y) {
+    return "X: " + Format(x, "#,##0.0#") + "   Y: " + Format(y, series0 ? "#,##0.0" : "#,##0.0#");
+}
+
 void GraphWindow::Print() {
     if (form::ConfirmPrint(host_)) form::PrintOrReport(host_, window);
 }

@@ -18,6 +18,9 @@ public:
 
     // Fills the window from a graph run (the window is shown by the caller).
     void Fill(const GraphResult& g, bool volt_curr);
+    // The tip at a point of a curve: "X: 12.5   Y: 104.2" (Series0's value to a tenth, Series1's
+    // to a hundredth where it has one).
+    static std::string TipText(bool series0, double x, double y);
 
     form::Window window{"frmVolt", "QLX, Voltage/Current or Resistance/Reactance Graph"};
     form::TextField txtCableType{window, "txtCableType"};

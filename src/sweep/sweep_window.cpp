@@ -332,6 +332,44 @@ void SweepWindow::SetTuner(std::optional<tuner::NetworkDesign> design) {
     if (on_result_changed) on_result_changed();
 }
 
+std::vector<SweepPlot> SweepWindow::Plots() const {
+    const bool at_load = run_at_load_;
+    std::vector<SweepPlot> plots{
+        {"SWR", "SWR", "#,##0.00", false,
+         {{"SWR at the load", kLoadColour, {}}, {"SWR at the input", kInputColour, {}},
+          {"SWR at the transmitter, tuner fixed", 0x008200, TunerSwr(), has_tuner()}},
+         std::nullopt},
+        {at_load ? "R and X at the Input" : "R and X at the Load", "Ohms", "#,##0.0#", true,
+         {{"R", 0x008C00, {}}, {"X", 0xB400B4, {}}}, std::nullopt},
+        {"Loss", "dB", "0.000", true, {{"Matched loss", 0x787878, {}}, {"Total loss", form::kBlack, {}}}, std::nullopt}};
+    for (const SweepPoint& s : points_) {
+        plots[0].curves[0].data.emplace_back(s.f_mhz, at_load ? s.swr_given : s.swr_other);
+        plots[0].curves[1].data.emplace_back(s.f_mhz, at_load ? s.swr_other : s.swr_given);
+        plots[1].curves[0].data.emplace_back(s.f_mhz, s.r_other);
+        plots[1].curves[1].data.emplace_back(s.f_mhz, s.x_other);
+        plots[2].curves[0].data.emplace_back(s.f_mhz, s.matched_loss_db);
+        plots[2].curves[1].data.emplace_back(s.f_mhz, s.total_loss_db);
+    }
+    // The lowest SWR at the load, marked on its curve and named in the plot's title.
+    if (const auto best = LowestSwrAtLoad()) {
+        const SweepPoint& b = points_[*best];
+        const double swr = at_load ? b.swr_given : b.swr_other;
+        plots[0].mark = std::pair{b.f_mhz, swr};
+        plots[0].title = "SWR      \u25a0 " + CurveTipText("lowest at the load", b.f_mhz, swr, "#,##0.00");
+    }
+    return plots;
+}
+
+std::vector<SmithTrace> SweepWindow::Traces() const {
+    std::vector<SmithTrace> traces{{"At the load", kLoadColour, {}}, {"At the input", kInputColour, {}}};
+    for (const SweepPoint& s : points_) {
+        const std::complex<double> given(s.r_given, s.x_given), other(s.r_other, s.x_other);
+        traces[0].z.push_back(run_at_load_ ? given : other);
+        traces[1].z.push_back(run_at_load_ ? other : given);
+    }
+    return traces;
+}
+
 std::vector<std::pair<double, double>> SweepWindow::TunerSwr() const {
     std::vector<std::pair<double, double>> out;
     if (!tuner_) return out;

@@ -19,6 +19,31 @@ namespace qlx::sweep {
 
 inline constexpr const char* kSweepTitle = "QLX, Line Across a Band";
 
+// The plots against frequency as every view draws them: a curve's name, colour and data (all
+// points; a view may thin them for drawing), and the mark of the lowest SWR at the load.
+struct SweepCurve {
+    const char* name;
+    form::Colour colour;
+    std::vector<std::pair<double, double>> data;
+    bool shown = true;
+};
+struct SweepPlot {
+    std::string title;
+    const char* y_title;
+    const char* picture;  // of the tip's value
+    bool y_from_zero;     // SWR starts near 1, the others at 0 where they stay positive
+    std::vector<SweepCurve> curves;
+    std::optional<std::pair<double, double>> mark;
+};
+// The Smith chart's traces: the impedance at the load and at the line input, point by point.
+struct SmithTrace {
+    const char* name;
+    form::Colour colour;
+    std::vector<std::complex<double>> z;
+};
+inline constexpr form::Colour kLoadColour = 0xD20000;   // the load end, in every chart
+inline constexpr form::Colour kInputColour = 0x003CDC;  // the line input
+
 // What the main window hands over: its line, its frequency and its impedance with its end.
 struct MainLine {
     SweepLine line;
@@ -70,6 +95,10 @@ public:
     const std::string& measured_name() const { return txtFile.text(); }
     bool has_tuner() const { return tuner_.has_value(); }
     std::vector<std::pair<double, double>> TunerSwr() const;
+    // The three plots (SWR; R and X at the other end; the losses) and the two Smith traces (the
+    // load's first) of the finished run.
+    std::vector<SweepPlot> Plots() const;
+    std::vector<SmithTrace> Traces() const;
     // Which end the impedances of a trace belong to.
     bool given_at_load() const { return run_at_load_; }
     // The tip at a point of the chart: frequency, R + jX, SWR and return loss against the

@@ -84,8 +84,8 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     // The marks tip: the nearest data point's position and value where the pointer rests on a
     // curve, the point itself marked.
     tip_ = std::make_unique<ChartTip>(chart_, 13, 9.0);
-    auto tip = [this](bool first, const char* y_picture) {
-        return [this, first, y_picture](const QPointF& p, bool state) {
+    auto tip = [this](bool first) {
+        return [this, first](const QPointF& p, bool state) {
             if (!state) {
                 tip_->Hide();
                 return;
@@ -93,11 +93,11 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
             const auto& points = first ? model_.chart().series0 : model_.chart().series1;
             if (points.empty()) return;
             const auto& [x, y] = points[NearestPoint(points, p.x())];
-            ShowTip(first, x, y, y_picture);
+            ShowTip(first, x, y);
         };
     };
-    QObject::connect(series0_, &QLineSeries::hovered, this, tip(true, "#,##0.0"));
-    QObject::connect(series1_, &QLineSeries::hovered, this, tip(false, "#,##0.0#"));
+    QObject::connect(series0_, &QLineSeries::hovered, this, tip(true));
+    QObject::connect(series1_, &QLineSeries::hovered, this, tip(false));
 
     view_ = new QChartView(chart_, this);
     view_->setObjectName("TChart1");
@@ -155,9 +155,9 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     BindWindow(this, model.window, true, true);
 }
 
-void GraphView::ShowTip(bool first, double x, double y, const char* y_picture) {
+void GraphView::ShowTip(bool first, double x, double y) {
     // The point stands in its own curve's axes.
-    tip_->Show(first ? series0_ : series1_, QPointF(x, y), "X: " + Format(x, "#,##0.0#") + "   Y: " + Format(y, y_picture));
+    tip_->Show(first ? series0_ : series1_, QPointF(x, y), GraphWindow::TipText(first, x, y));
 }
 
 void GraphView::Reload() {

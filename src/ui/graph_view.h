@@ -31,7 +31,7 @@ public:
     QValueAxis* right_axis() const { return right_; }
     // The tip at the nearest data point of a curve (series 0 or 1) and its text, as the pointer
     // resting on the curve shows it.
-    void ShowTip(bool first, double x, double y, const char* y_picture);
+    void ShowTip(bool first, double x, double y);
     const std::string& tip_text() const { return tip_->text(); }
     bool tip_visible() const { return tip_->visible(); }
     const ChartTip& tip() const { return *tip_; }

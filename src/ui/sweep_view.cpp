@@ -36,8 +36,6 @@ namespace qlx::ui {
 
 namespace {
 
-const QColor kLoadColour(210, 0, 0);     // the load end, in every chart
-const QColor kInputColour(0, 60, 220);   // the line input
 // Points solved between two looks at the event loop: a few milliseconds of work.
 constexpr std::size_t kStepPoints = 4000;
 // A chart draws at most about this many points a curve; the tips read the whole data.
@@ -136,19 +134,14 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     auto* column = new QVBoxLayout(plots);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    const char* titles[] = {"SWR", "Impedance", "Loss"};
-    const char* y_titles[] = {"SWR", "Ohms", "dB"};
-    const char* pictures[] = {"#,##0.00", "#,##0.0#", "0.000"};
-    const std::vector<std::pair<const char*, QColor>> curves[] = {
-        {{"SWR at the load", kLoadColour}, {"SWR at the input", kInputColour},
-         {"SWR at the transmitter, tuner fixed", QColor(0, 130, 0)}},
-        {{"R", QColor(0, 140, 0)}, {"X", QColor(180, 0, 180)}},
-        {{"Matched loss", QColor(120, 120, 120)}, {"Total loss", Qt::black}}};
+    // Names, colours and pictures of the plots are the model's; the view only draws them.
+    const std::vector<sweep::SweepPlot> shapes = model.Plots();
     for (std::size_t k = 0; k < plots_.size(); ++k) {
         Plot& p = plots_[k];
-        p.picture = pictures[k];
+        const sweep::SweepPlot& shape = shapes[k];
+        p.picture = shape.picture;
         p.chart = new QChart;
-        p.chart->setTitle(titles[k]);
+        p.chart->setTitle(QString::fromStdString(shape.title));
         p.chart->setTitleFont(ChartFont(12, true));
         p.chart->setMargins(QMargins(2, 2, 2, 2));
         p.chart->layout()->setContentsMargins(0, 0, 0, 0);
@@ -156,13 +149,13 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
         p.chart->legend()->setAlignment(Qt::AlignTop);
         p.chart->legend()->setFont(ChartFont(10));
         p.x = Axis(k + 1 == plots_.size() ? "Frequency, MHz" : "");
-        p.y = Axis(y_titles[k]);
+        p.y = Axis(shape.y_title);
         p.chart->addAxis(p.x, Qt::AlignBottom);
         p.chart->addAxis(p.y, Qt::AlignLeft);
-        for (std::size_t c = 0; c < curves[k].size(); ++c) {
+        for (std::size_t c = 0; c < shape.curves.size(); ++c) {
             auto* s = new QLineSeries;
-            s->setName(curves[k][c].first);
-            s->setPen(QPen(curves[k][c].second, 2));
+            s->setName(shape.curves[c].name);
+            s->setPen(QPen(ToQColor(shape.curves[c].colour, this, false), 2));
             p.chart->addSeries(s);
             s->attachAxis(p.x);
             s->attachAxis(p.y);
@@ -257,53 +250,31 @@ void SweepView::Tick() {
 
 void SweepView::Reload() {
     const std::vector<sweep::SweepPoint>& pts = model_.points();
-    const bool at_load = model_.given_at_load();
-    for (Plot& p : plots_)
-        for (auto& d : p.data) d.clear();
-    std::vector<std::complex<double>> load, input;
-    for (const sweep::SweepPoint& s : pts) {
-        const double swr_load = at_load ? s.swr_given : s.swr_other, swr_input = at_load ? s.swr_other : s.swr_given;
-        plots_[0].data[0].emplace_back(s.f_mhz, swr_load);
-        plots_[0].data[1].emplace_back(s.f_mhz, swr_input);
-        plots_[1].data[0].emplace_back(s.f_mhz, s.r_other);
-        plots_[1].data[1].emplace_back(s.f_mhz, s.x_other);
-        plots_[2].data[0].emplace_back(s.f_mhz, s.matched_loss_db);
-        plots_[2].data[1].emplace_back(s.f_mhz, s.total_loss_db);
-        const std::complex<double> given(s.r_given, s.x_given), other(s.r_other, s.x_other);
-        load.push_back(at_load ? given : other);
-        input.push_back(at_load ? other : given);
-    }
-    // The last tuner drawn, left as designed, as the transmitter sees it through the line.
-    plots_[0].data[2] = model_.TunerSwr();
-    plots_[0].series[2]->setVisible(model_.has_tuner());
-    plots_[1].chart->setTitle(at_load ? "R and X at the Input" : "R and X at the Load");
+    const std::vector<sweep::SweepPlot> shapes = model_.Plots();
     for (std::size_t k = 0; k < plots_.size(); ++k) {
         Plot& p = plots_[k];
+        const sweep::SweepPlot& shape = shapes[k];
+        p.chart->setTitle(QString::fromStdString(shape.title));
         QList<QPointF> all;
         for (std::size_t c = 0; c < p.series.size(); ++c) {
+            p.data[c] = shape.curves[c].data;
             const QList<QPointF> drawn = Points(ThinForDrawing(p.data[c], kDrawnBuckets));
             p.series[c]->replace(drawn);
+            p.series[c]->setVisible(shape.curves[c].shown);
             all.append(drawn);
         }
         // The band's ends as written (13.6, not the 13.6000004 solved at), so that they are ticks.
         if (!pts.empty())
             ApplyScale(p.x, TicksFor(sweep::ShownMHz(pts.front().f_mhz), sweep::ShownMHz(pts.back().f_mhz)));
-        FitAxis(p.y, all, k != 0);  // SWR starts near 1, not at 0
+        FitAxis(p.y, all, shape.y_from_zero);
         p.tip->Hide();
     }
     lowest_->clear();
-    plots_[0].chart->setTitle("SWR");
-    const auto best = model_.LowestSwrAtLoad();
-    if (best) {
-        const sweep::SweepPoint& b = pts[*best];
-        const double swr = at_load ? b.swr_given : b.swr_other;
-        lowest_->append(b.f_mhz, swr);
-        plots_[0].chart->setTitle(QString::fromStdString(
-            "SWR      \u25a0 " + model_.CurveTipText("lowest at the load", b.f_mhz, swr, "#,##0.00")));
-    }
+    if (shapes[0].mark) lowest_->append(shapes[0].mark->first, shapes[0].mark->second);
     std::vector<SmithChart::Trace> traces;
-    traces.push_back({std::move(load), kLoadColour, "At the load"});
-    traces.push_back({std::move(input), kInputColour, "At the input"});
+    for (sweep::SmithTrace& t : model_.Traces())
+        traces.push_back({std::move(t.z), ToQColor(t.colour, this, false), t.name});
+    const auto best = model_.LowestSwrAtLoad();
     smith_->SetData(std::move(traces), model_.reference(),
                     pts.empty() ? QString() : QString::fromStdString(model_.MHzText(pts.front().f_mhz)),
                     pts.empty() ? QString() : QString::fromStdString(model_.MHzText(pts.back().f_mhz)),
