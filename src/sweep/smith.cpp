@@ -60,4 +60,21 @@ std::size_t NearestOnChart(const std::vector<std::complex<double>>& z, double zr
     return best;
 }
 
+std::optional<TracePoint> NearestOfTraces(const std::vector<const std::vector<std::complex<double>>*>& traces,
+                                          double zref, std::complex<double> at) {
+    std::optional<TracePoint> nearest;
+    if (std::abs(at) > 1.08) return nearest;
+    double best = std::numeric_limits<double>::infinity();
+    for (std::size_t t = 0; t < traces.size(); ++t) {
+        if (traces[t]->empty()) continue;
+        const std::size_t k = NearestOnChart(*traces[t], zref, at);
+        const double d = std::abs(Gamma((*traces[t])[k], zref) - at);
+        if (d < best) {
+            best = d;
+            nearest = TracePoint{t, k};
+        }
+    }
+    return nearest;
+}
+
 }  // namespace qlx::sweep

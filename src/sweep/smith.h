@@ -5,6 +5,7 @@
 
 #include <complex>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace qlx::sweep {
@@ -27,5 +28,13 @@ std::vector<std::complex<double>> ReactanceArc(double x, int points);
 
 // The index of the trace point nearest to the chart point `at` (by distance on the chart).
 std::size_t NearestOnChart(const std::vector<std::complex<double>>& z, double zref, std::complex<double> at);
+
+// The point of several traces nearest to where the pointer rests, while it is on the chart or
+// just beyond its rim; nothing farther out or on empty traces.
+struct TracePoint {
+    std::size_t trace, index;
+};
+std::optional<TracePoint> NearestOfTraces(const std::vector<const std::vector<std::complex<double>>*>& traces,
+                                          double zref, std::complex<double> at);
 
 }  // namespace qlx::sweep

@@ -198,21 +198,13 @@ void SmithChart::paintEvent(QPaintEvent*) {
 
 void SmithChart::ShowTipAt(QPointF at) {
     const std::complex<double> g = ToGamma(at);
-    tip_shown_ = false;
-    if (std::abs(g) <= 1.08) {
-        // The nearest point of any trace, by distance on the chart.
-        double best = 1e300;
-        for (std::size_t t = 0; t < traces_.size(); ++t) {
-            if (traces_[t].z.empty()) continue;
-            const std::size_t k = sweep::NearestOnChart(traces_[t].z, zref_, g);
-            const double d = std::abs(sweep::Gamma(traces_[t].z[k], zref_) - g);
-            if (d < best) {
-                best = d;
-                tip_point_ = PointOf(traces_[t].z[k]);
-                tip_text_ = tip ? tip(k, t) : std::string();
-                tip_shown_ = true;
-            }
-        }
+    std::vector<const std::vector<std::complex<double>>*> zs;
+    for (const Trace& t : traces_) zs.push_back(&t.z);
+    const auto nearest = sweep::NearestOfTraces(zs, zref_, g);
+    tip_shown_ = nearest.has_value();
+    if (nearest) {
+        tip_point_ = PointOf(traces_[nearest->trace].z[nearest->index]);
+        tip_text_ = tip ? tip(nearest->index, nearest->trace) : std::string();
     }
     if (!tip_shown_) tip_text_.clear();
     update();
