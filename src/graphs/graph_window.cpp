@@ -102,6 +102,17 @@ AxisScale LengthAxis(double length) {
     return TicksFor(0.0, length < kShortestShownLength ? 0.0 : length);
 }
 
+std::vector<AxisTick> AxisTicks(const AxisScale& a) {
+    std::vector<AxisTick> ticks;
+    const auto first = static_cast<long long>(std::ceil(a.lo / a.step - 1e-9));
+    const auto last = static_cast<long long>(std::floor(a.hi / a.step + 1e-9));
+    for (long long k = first; k <= last && k - first < 1000; ++k) {
+        const double v = static_cast<double>(k) * a.step;
+        ticks.push_back({std::clamp(v, a.lo, a.hi), AxisLabel(v, a.decimals)});
+    }
+    return ticks;
+}
+
 std::string AxisLabel(double value, int decimals) {
     // The tick's value as the picture "#,##0.0…" shows it, without a minus sign on a zero.
     std::string picture = "#,##0";

@@ -74,6 +74,13 @@ inline constexpr double kShortestShownLength = 0.0005;
 AxisScale LengthAxis(double length);
 // A tick's label: grouped digits, `decimals` after the mark, never "-0".
 std::string AxisLabel(double value, int decimals);
+// The labelled ticks of an axis: at whole multiples of the step (a tick summed up from its
+// neighbours may land on -1E-17 and read "-0.0"), inside the axis's range.
+struct AxisTick {
+    double value;
+    std::string label;
+};
+std::vector<AxisTick> AxisTicks(const AxisScale& a);
 
 // The data point of a series nearest to a pointer at x (the points run in x order).
 std::size_t NearestPoint(const std::vector<std::pair<double, double>>& series, double x);

@@ -16,16 +16,10 @@ namespace qlx::ui {
 
 void ApplyScale(QValueAxis* axis, const AxisScale& a) {
     if (auto* labelled = qobject_cast<QCategoryAxis*>(axis)) {
-        // Ticks at whole multiples of the step, each labelled by us: a tick summed up by the
-        // chart from its neighbours may land on -1E-17 and read "-0.0".
+        // Every tick labelled by us, never by the chart's own arithmetic.
         for (const QString& label : labelled->categoriesLabels()) labelled->remove(label);
         labelled->setRange(a.lo, a.hi);
-        const auto first = static_cast<long long>(std::ceil(a.lo / a.step - 1e-9));
-        const auto last = static_cast<long long>(std::floor(a.hi / a.step + 1e-9));
-        for (long long k = first; k <= last && k - first < 1000; ++k) {
-            const double v = static_cast<double>(k) * a.step;
-            labelled->append(QString::fromStdString(AxisLabel(v, a.decimals)), std::clamp(v, a.lo, a.hi));
-        }
+        for (const AxisTick& t : AxisTicks(a)) labelled->append(QString::fromStdString(t.label), t.value);
         return;
     }
     axis->setTickType(QValueAxis::TicksDynamic);
