@@ -20,9 +20,9 @@ fi
 # GoogleTest sources to build for Windows, and zip for the package; without Qt (the Windows build
 # is the calculator's core and qlx-cli).
 # With --web, emscripten (Debian's, with its clang and binaryen) and the acorn module its
-# optimiser needs; node runs the WebAssembly tests.
+# optimiser needs; node runs the WebAssembly tests, and Chromium the page's.
 if [ "${1:-}" = "--web" ]; then
-    PACKAGES="cmake ninja-build emscripten node-acorn googletest nlohmann-json3-dev"
+    PACKAGES="cmake ninja-build emscripten node-acorn googletest nlohmann-json3-dev chromium"
 fi
 if [ "${1:-}" = "--windows" ]; then
     PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix wine64 wine googletest nlohmann-json3-dev zip unzip"

@@ -365,13 +365,16 @@ void MainWindow::UnitSwitched(bool to_feet) {
     Ft = to_feet ? "F" : "M";
     const double length = ParseNumber(txtLength.text());
     txtLength.SetText(Format(to_feet ? length * kFeetPerMeter : length / kFeetPerMeter, "###0.000", mark_));
-    if (cboPickCable.position() == kUserDefinedIndex) ShowUserDefinedLine();
-    DoCompute();
+    SolveAfterUserLine();
 }
 
-void MainWindow::CableClicked() {
-    if (cboPickCable.position() == kUserDefinedIndex) ShowUserDefinedLine();
-    DoCompute();
+void MainWindow::CableClicked() { SolveAfterUserLine(); }
+
+void MainWindow::SolveAfterUserLine() {
+    if (cboPickCable.position() == kUserDefinedIndex)
+        ShowUserDefinedLine([this] { DoCompute(); });
+    else
+        DoCompute();
 }
 
 StoredUserLine MainWindow::StoredUser() const {

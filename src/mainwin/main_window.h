@@ -2,6 +2,7 @@
 // help and exit. Everything here runs headless; the Qt layer binds widgets to these controls.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,8 +30,9 @@ public:
     void Load();
     // The full line solution from the fields; keeps the shown results when the entries give none.
     void DoCompute();
-    // Reads the user-defined line record, scales it to the frequency and shows its dialog.
-    void ShowUserDefinedLine();
+    // Reads the user-defined line record, scales it to the frequency and shows its dialog;
+    // `then` runs once the dialog is closed (the solution that follows uses what it gave).
+    void ShowUserDefinedLine(std::function<void()> then = {});
     // Rewrites TL.DEF from the current state and unloads every window.
     void SaveDefaults();
     // Lines 8 to 17 of TL.DEF: window positions and the main window's entries.
@@ -158,6 +160,8 @@ private:
     void RefuseImpedance(form::TextField& field, const std::string& accepted);
     void UnitSwitched(bool to_feet);
     void CableClicked();
+    // The user-defined line's dialog first when that line is chosen, then the solution.
+    void SolveAfterUserLine();
     void PrintClicked();
     void HelpClicked();
     void QuitClicked();

@@ -2,6 +2,7 @@
 // frequency, "Compute X0", and OK, which stores the record and leaves the line as typed in use.
 #include <array>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ std::array<form::TextField*, 5> KeptEntries(UserLineDialog& d) {
 
 }  // namespace
 
-void MainWindow::ShowUserDefinedLine() {
+void MainWindow::ShowUserDefinedLine(std::function<void()> then) {
     UserLineDialog& d = frmOtrCable;
     LblWarning.SetVisible(false);
     LblWarning.SetCaption("");
@@ -74,13 +75,15 @@ void MainWindow::ShowUserDefinedLine() {
     for (form::TextField* t : KeptEntries(d)) shown.push_back(t->text());
     const std::string suggestion = d.lblSX0.caption();
     user_line_confirmed_ = false;
-    host_.ShowModalThen(d.window, [this, shown, suggestion] {
+    host_.ShowModalThen(d.window, [this, shown, suggestion, then = std::move(then)] {
         UserLineDialog& dialog = frmOtrCable;
         dialog.window.SetVisible(false);
-        if (user_line_confirmed_) return;
-        const auto restored = KeptEntries(dialog);
-        for (std::size_t i = 0; i < shown.size(); ++i) restored[i]->SetText(shown[i]);
-        dialog.lblSX0.SetCaption(suggestion);
+        if (!user_line_confirmed_) {
+            const auto restored = KeptEntries(dialog);
+            for (std::size_t i = 0; i < shown.size(); ++i) restored[i]->SetText(shown[i]);
+            dialog.lblSX0.SetCaption(suggestion);
+        }
+        if (then) then();
     });
 }
 

@@ -1,0 +1,426 @@
+// The calculator in a browser page: the desktop's window models (the main window with every
+// window it opens), hosted by the page's script instead of Qt widgets. The script forwards typing
+// and clicks by window and control name and renders the state this module returns; every text,
+// colour, message, rounding and figure comes from the models, none is computed in the page.
+//
+//   qlx_start(defaults, mark, width_px, height_px)   start-up, with the browser's stored defaults
+//   qlx_event(window, control, action, value)        "text", "blur", "click", "select", "choose",
+//                                                    "close" (the window's own close control)
+//   qlx_state()  qlx_step()  qlx_save()              the state; a slice of a sweep; exit's save
+//   qlx_graph()  qlx_sweep()                         the charts' data, axes and ticks
+//   qlx_graph_tip(series, x)  qlx_plot_tip(plot, curve, x)  qlx_smith_tip(re, im)
+//   qlx_text(what)                                   "graph.csv", "sweep.csv", "sweep.s1p"
+//
+// Each returns JSON text that lives until the next call. A state carries every window's caption
+// and visibility, the controls of the visible ones, and what the models asked of the host since
+// the last state: message boxes, windows to print, documents to open, the end of the program.
+#include <emscripten.h>
+
+#include <algorithm>
+#include <complex>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "core/format.h"
+#include "graphs/graph_data.h"
+#include "graphs/graph_window.h"
+#include "mainwin/defaults_file.h"
+#include "mainwin/main_window.h"
+#include "sweep/smith.h"
+#include "sweep/sweep_window.h"
+
+namespace {
+
+using nlohmann::json;
+
+// A question (Yes or No) waits for its answer: the browser's own modal box does.
+EM_JS(int, js_confirm, (const char* title, const char* text), {
+    return window.confirm(UTF8ToString(title) + "\n\n" + UTF8ToString(text)) ? 1 : 0;
+});
+// The defaults record lives in the browser's local storage; a write the browser refuses (storage
+// full, or turned off) leaves the old record and reports failure, as a failed file write does.
+EM_JS(int, js_store_defaults, (const char* text), {
+    try {
+        window.localStorage.setItem("QLX TL.DEF", UTF8ToString(text));
+        return 1;
+    } catch (e) {
+        return 0;
+    }
+});
+
+class PageStore : public qlx::DefaultsStore {
+public:
+    std::optional<std::string> text;
+    ReadResult Read() override {
+        if (!text) return {Status::Missing, {}};
+        return {Status::Ok, qlx::SplitDefaultsText(std::string_view(*text).substr(0, qlx::kMaxReadBytes))};
+    }
+    bool Write(const std::vector<std::string>& lines) override {
+        std::string joined = qlx::JoinDefaultsLines(lines);
+        if (!js_store_defaults(joined.c_str())) return false;
+        text = std::move(joined);
+        return true;
+    }
+};
+
+// What the page cannot do inside an event (wait for a window to close, print, open a document) it
+// is asked to do when the event has returned: the host keeps the requests for the next state.
+class PageHost : public qlx::form::Host {
+public:
+    struct Modal {
+        qlx::form::Window* window;
+        std::function<void()> closed;
+    };
+
+    qlx::form::Answer ShowMessage(const std::string& text, const std::string& title,
+                                  qlx::form::Buttons buttons) override {
+        if (buttons == qlx::form::Buttons::YesNo)
+            return js_confirm(title.c_str(), text.c_str()) ? qlx::form::Answer::Yes : qlx::form::Answer::No;
+        messages.push_back({{"title", title}, {"text", text}});
+        return buttons == qlx::form::Buttons::Ok ? qlx::form::Answer::Ok : qlx::form::Answer::Cancel;
+    }
+    void ShowModal(qlx::form::Window& window) override { ShowModalThen(window, {}); }
+    void ShowModalThen(qlx::form::Window& window, std::function<void()> closed) override {
+        window.SetVisible(true);
+        modals.push_back({&window, std::move(closed)});
+    }
+    void ShowModeless(qlx::form::Window& window) override { window.SetVisible(true); }
+    // The page prints the window's part of itself once the event has returned.
+    bool PrintWindow(qlx::form::Window& window) override {
+        prints.push_back(window.name());
+        return true;
+    }
+    qlx::form::OpenResult OpenDocument(const std::string& path) override {
+        opens.push_back(path.substr(path.find_last_of('/') + 1));
+        return qlx::form::OpenResult::Opened;
+    }
+    float ScreenWidthTwips() override { return screen_width; }
+    float ScreenHeightTwips() override { return screen_height; }
+    std::string ProgramDirectory() override { return "/qlx"; }
+    char DecimalMark() override { return mark; }
+    void Quit() override { quit = true; }
+
+    // Runs the follow-up of each modal window the user has closed, the innermost first.
+    void SettleModals() {
+        while (!modals.empty() && !modals.back().window->visible()) {
+            Modal m = std::move(modals.back());
+            modals.pop_back();
+            if (m.closed) m.closed();
+        }
+    }
+
+    char mark = '.';
+    float screen_width = 1e9f, screen_height = 1e9f;
+    std::vector<Modal> modals;
+    json messages = json::array(), prints = json::array(), opens = json::array();
+    bool quit = false;
+};
+
+struct Page {
+    PageHost host;
+    PageStore store;
+    std::unique_ptr<qlx::MainWindow> main;
+    int graph_version = 0, sweep_version = 0;
+    bool sweeping = false, open_requested = false;
+
+    std::vector<qlx::form::Window*> Windows() {
+        qlx::MainWindow& m = *main;
+        return {&m.window,        &m.frmOtrCable.window,      &m.frmNB.window,
+                &m.frmAutek.window, &m.frmVolt.window,        &m.frmTuner.window,
+                &m.frmTuner.frmTuner1.window, &m.frmTuner.frmTuner2.window, &m.frmTuner.frmCompare.window,
+                &m.frmSweep.window};
+    }
+    qlx::form::Window* Find(const std::string& name) {
+        for (qlx::form::Window* w : Windows())
+            if (w->name() == name) return w;
+        return nullptr;
+    }
+};
+
+Page* g_page = nullptr;
+std::string g_result;
+
+const char* Reply(const json& j) {
+    g_result = j.dump(-1, ' ', false, json::error_handler_t::replace);
+    return g_result.c_str();
+}
+
+// The model's colour for a style sheet; the system's colours are the page's own (empty).
+std::string Css(qlx::form::Colour c) {
+    if (c & 0x80000000u) return {};
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06X", static_cast<unsigned>(c & 0xFFFFFFu));
+    return text;
+}
+
+json ControlJson(const qlx::form::Control& c) {
+    namespace f = qlx::form;
+    json j{{"name", c.name()}, {"visible", c.visible()}, {"enabled", c.enabled()},
+           {"fore", Css(c.fore())}, {"back", Css(c.back())}, {"tip", c.tool_tip()}};
+    if (const auto* t = dynamic_cast<const f::TextField*>(&c)) {
+        j["kind"] = "text";
+        j["text"] = t->text();
+    } else if (const auto* l = dynamic_cast<const f::Label*>(&c)) {
+        j["kind"] = "label";
+        j["text"] = l->caption();
+    } else if (const auto* b = dynamic_cast<const f::Button*>(&c)) {
+        j["kind"] = "button";
+        j["text"] = b->caption();
+    } else if (const auto* o = dynamic_cast<const f::Option*>(&c)) {
+        j["kind"] = "option";
+        j["text"] = o->caption();
+        j["selected"] = o->selected();
+    } else if (const auto* list = dynamic_cast<const f::ListBox*>(&c)) {
+        j["kind"] = "list";
+        j["items"] = list->items();
+        j["position"] = list->position();
+    } else if (const auto* p = dynamic_cast<const f::Picture*>(&c)) {
+        j["kind"] = "picture";
+        j["text"] = p->path().substr(p->path().find_last_of('/') + 1);
+    }
+    return j;
+}
+
+json State() {
+    Page& p = *g_page;
+    p.host.SettleModals();
+    json windows = json::array();
+    for (qlx::form::Window* w : p.Windows()) {
+        json jw{{"name", w->name()}, {"caption", w->caption()}, {"visible", w->visible()}, {"back", Css(w->back())}};
+        if (w->visible()) {
+            json controls = json::array();
+            for (const qlx::form::Control* c : w->controls()) controls.push_back(ControlJson(*c));
+            jw["controls"] = std::move(controls);
+        }
+        windows.push_back(std::move(jw));
+    }
+    json modal = p.host.modals.empty() ? json() : json(p.host.modals.back().window->name());
+    json j{{"windows", std::move(windows)},
+           {"modal", modal},
+           {"messages", p.host.messages},
+           {"prints", p.host.prints},
+           {"opens", p.host.opens},
+           {"quit", p.host.quit},
+           {"open_file", p.open_requested},
+           {"sweeping", p.sweeping},
+           {"progress", p.main->frmSweep.progress()},
+           {"graph_version", p.graph_version},
+           {"sweep_version", p.sweep_version}};
+    p.host.messages = json::array();
+    p.host.prints = json::array();
+    p.host.opens = json::array();
+    p.open_requested = false;
+    return j;
+}
+
+json AxisJson(const qlx::AxisScale& a) {
+    json ticks = json::array();
+    for (const qlx::AxisTick& t : qlx::AxisTicks(a)) ticks.push_back({{"value", t.value}, {"label", t.label}});
+    return {{"lo", a.lo}, {"hi", a.hi}, {"ticks", std::move(ticks)}};
+}
+
+qlx::AxisScale FitScale(const std::vector<std::pair<double, double>>& data, bool include_zero) {
+    double lo = 0.0, hi = 0.0;
+    if (!data.empty()) {
+        const auto [min, max] = std::minmax_element(data.begin(), data.end(),
+                                                    [](const auto& a, const auto& b) { return a.second < b.second; });
+        lo = min->second;
+        hi = max->second;
+    }
+    return qlx::ChooseAxis(lo, hi, include_zero);
+}
+
+json PointsJson(const std::vector<std::pair<double, double>>& data) {
+    json out = json::array();
+    for (const auto& [x, y] : data) out.push_back({x, y});
+    return out;
+}
+
+// A chart's curves are drawn thinned (the picture is the same); tips read the whole data.
+constexpr std::size_t kDrawnBuckets = 1500;
+
+json TipJson(double x, double y, const std::string& text) { return {{"x", x}, {"y", y}, {"text", text}}; }
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* qlx_start(const char* defaults, int has_defaults, int mark, double width_px,
+                                           double height_px) {
+    delete g_page;
+    g_page = new Page;
+    Page& p = *g_page;
+    if (has_defaults) p.store.text = defaults;
+    p.host.mark = mark == ',' ? ',' : '.';
+    p.host.screen_width = static_cast<float>(width_px * 15.0);  // 15 twips a CSS pixel
+    p.host.screen_height = static_cast<float>(height_px * 15.0);
+    p.main = std::make_unique<qlx::MainWindow>(p.host, p.store);
+    qlx::MainWindow& m = *p.main;
+    m.frmVolt.on_chart_changed = [] { ++g_page->graph_version; };
+    m.frmSweep.on_result_changed = [] { ++g_page->sweep_version; };
+    m.frmSweep.on_started = [] { g_page->sweeping = true; };
+    m.frmSweep.on_open_requested = [] { g_page->open_requested = true; };
+    m.Load();
+    m.window.SetVisible(true);
+    return Reply(State());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* qlx_state() { return Reply(State()); }
+
+EMSCRIPTEN_KEEPALIVE const char* qlx_event(const char* window, const char* control, const char* action,
+                                           const char* value) {
+    namespace f = qlx::form;
+    Page& p = *g_page;
+    f::Window* w = p.Find(window);
+    const std::string act = action, name = control, val = value;
+    if (w && act == "close") {
+        if (w == &p.main->window) {
+            p.main->CloseRequest(true);
+        } else {
+            w->SetVisible(false);
+        }
+    } else if (w) {
+        for (f::Control* c : w->controls()) {
+            if (c->name() != name) continue;
+            if (auto* t = dynamic_cast<f::TextField*>(c)) {
+                if (act == "text") t->SetText(val);
+                if (act == "blur") t->LoseFocus();
+            } else if (auto* b = dynamic_cast<f::Button*>(c)) {
+                if (act == "click" && b->enabled()) b->Click();
+            } else if (auto* o = dynamic_cast<f::Option*>(c)) {
+                if (act == "select" && o->enabled()) o->Select();
+            } else if (auto* l = dynamic_cast<f::ListBox*>(c)) {
+                if (act == "choose" && l->enabled()) l->Choose(std::stoi(val.empty() ? "-1" : val));
+            }
+            break;
+        }
+        if (w == &p.main->frmSweep.window && act == "open") p.main->frmSweep.OpenFile(val);
+    }
+    return Reply(State());
+}
+
+// Solves points of a running sweep for a few milliseconds, so the page draws between slices.
+EMSCRIPTEN_KEEPALIVE const char* qlx_step() {
+    Page& p = *g_page;
+    qlx::sweep::SweepWindow& s = p.main->frmSweep;
+    const double until = emscripten_get_now() + 8.0;
+    bool done = !s.running();
+    while (!done && emscripten_get_now() < until) done = s.Step(2000) || !s.running();
+    p.sweeping = !done;
+    return Reply(State());
+}
+
+// What the desktop saves on exit, for a page that is being closed.
+EMSCRIPTEN_KEEPALIVE void qlx_save() { g_page->main->SaveDefaults(); }
+
+EMSCRIPTEN_KEEPALIVE const char* qlx_graph() {
+    const qlx::GraphWindow& g = g_page->main->frmVolt;
+    const qlx::GraphWindow::Chart& c = g.chart();
+    return Reply({{"title", c.title},
+                  {"bottom_title", c.bottom_title},
+                  {"left_title", c.left_title},
+                  {"right_title", c.right_title},
+                  {"bottom", AxisJson(qlx::LengthAxis(c.bottom_max))},
+                  {"right", AxisJson(FitScale(c.series0, true))},
+                  {"left", AxisJson(FitScale(c.series1, true))},
+                  {"series0", PointsJson(c.series0)},
+                  {"series1", PointsJson(c.series1)}});
+}
+
+EMSCRIPTEN_KEEPALIVE const char* qlx_graph_tip(int series, double x) {
+    const qlx::GraphWindow::Chart& c = g_page->main->frmVolt.chart();
+    const auto& points = series == 0 ? c.series0 : c.series1;
+    if (points.empty()) return Reply(json());
+    const auto& [px, py] = points[qlx::NearestPoint(points, x)];
+    return Reply(TipJson(px, py, qlx::GraphWindow::TipText(series == 0, px, py)));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
+    const qlx::sweep::SweepWindow& s = g_page->main->frmSweep;
+    const auto& pts = s.points();
+    json plots = json::array();
+    for (const qlx::sweep::SweepPlot& p : s.Plots()) {
+        json curves = json::array();
+        std::vector<std::pair<double, double>> all;
+        for (const qlx::sweep::SweepCurve& c : p.curves) {
+            const auto drawn = qlx::ThinForDrawing(c.data, kDrawnBuckets);
+            if (c.shown) all.insert(all.end(), drawn.begin(), drawn.end());
+            curves.push_back({{"name", c.name}, {"colour", Css(c.colour)}, {"shown", c.shown}, {"points", PointsJson(drawn)}});
+        }
+        json plot{{"title", p.title}, {"y_title", p.y_title}, {"curves", std::move(curves)},
+                  {"y", AxisJson(FitScale(all, p.y_from_zero))}};
+        if (!pts.empty())
+            plot["x"] = AxisJson(qlx::TicksFor(qlx::sweep::ShownMHz(pts.front().f_mhz), qlx::sweep::ShownMHz(pts.back().f_mhz)));
+        if (p.mark) plot["mark"] = {p.mark->first, p.mark->second};
+        plots.push_back(std::move(plot));
+    }
+    // The Smith chart's traces as reflections; a long trace is drawn from every k-th point.
+    const double zref = s.reference();
+    json traces = json::array();
+    for (const qlx::sweep::SmithTrace& t : s.Traces()) {
+        const std::size_t stride = std::max<std::size_t>(1, t.z.size() / 3000);
+        json gammas = json::array();
+        for (std::size_t k = 0; k < t.z.size(); k += stride) {
+            const std::complex<double> g = qlx::sweep::Gamma(t.z[k], zref);
+            gammas.push_back({g.real(), g.imag()});
+        }
+        if (!t.z.empty() && (t.z.size() - 1) % stride != 0) {
+            const std::complex<double> g = qlx::sweep::Gamma(t.z.back(), zref);
+            gammas.push_back({g.real(), g.imag()});
+        }
+        traces.push_back({{"name", t.name}, {"colour", Css(t.colour)}, {"gammas", std::move(gammas)}});
+    }
+    json smith{{"traces", std::move(traces)},
+               {"reference_text", "Reference " + qlx::Format(zref, "0.0", g_page->host.mark) + " ohms"}};
+    if (!pts.empty()) {
+        smith["first"] = s.MHzText(pts.front().f_mhz);
+        smith["last"] = s.MHzText(pts.back().f_mhz);
+    }
+    if (const auto best = s.LowestSwrAtLoad()) {
+        const auto traces_z = s.Traces();
+        const std::complex<double> g = qlx::sweep::Gamma(traces_z[0].z[*best], zref);
+        smith["best"] = {g.real(), g.imag()};
+    }
+    return Reply({{"plots", std::move(plots)}, {"smith", std::move(smith)}, {"points", pts.size()}});
+}
+
+EMSCRIPTEN_KEEPALIVE const char* qlx_plot_tip(int plot, int curve, double x) {
+    const qlx::sweep::SweepWindow& s = g_page->main->frmSweep;
+    const std::vector<qlx::sweep::SweepPlot> plots = s.Plots();
+    if (plot < 0 || plot >= static_cast<int>(plots.size())) return Reply(json());
+    const qlx::sweep::SweepPlot& p = plots[static_cast<std::size_t>(plot)];
+    if (curve < 0 || curve >= static_cast<int>(p.curves.size())) return Reply(json());
+    const qlx::sweep::SweepCurve& c = p.curves[static_cast<std::size_t>(curve)];
+    if (c.data.empty() || !c.shown) return Reply(json());
+    const auto& [px, py] = c.data[qlx::NearestPoint(c.data, x)];
+    return Reply(TipJson(px, py, s.CurveTipText(c.name, px, py, p.picture)));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* qlx_smith_tip(double re, double im) {
+    const qlx::sweep::SweepWindow& s = g_page->main->frmSweep;
+    const std::vector<qlx::sweep::SmithTrace> traces = s.Traces();
+    std::vector<const std::vector<std::complex<double>>*> zs;
+    for (const auto& t : traces) zs.push_back(&t.z);
+    const auto nearest = qlx::sweep::NearestOfTraces(zs, s.reference(), {re, im});
+    if (!nearest) return Reply(json());
+    // Trace 0 is the load end, trace 1 the input.
+    const std::complex<double> g = qlx::sweep::Gamma(traces[nearest->trace].z[nearest->index], s.reference());
+    return Reply(TipJson(g.real(), g.imag(), s.PointText(nearest->index, (nearest->trace == 0) != s.given_at_load())));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* qlx_text(const char* what) {
+    const std::string w = what;
+    qlx::MainWindow& m = *g_page->main;
+    if (w == "graph.csv") return Reply(qlx::GraphCsv(m.frmVolt.shown()));
+    if (w == "sweep.csv") return Reply(m.frmSweep.Csv());
+    if (w == "sweep.s1p") return Reply(m.frmSweep.Touchstone());
+    return Reply(json());
+}
+
+}  // extern "C"

@@ -1,0 +1,356 @@
+// QLX's page in the system's headless Chromium, checked against the native qlx-cli:
+//   node page_test.cjs CASE SITE_DIR QLX_CLI PLAYWRIGHT_CORE_DIR OUT_DIR
+// Each case starts its own browser with its own empty profile, so the cases run in any order and
+// in parallel. OUT_DIR receives the page's screenshots and the measured timings.
+"use strict";
+const assert = require("assert");
+const {execFileSync} = require("child_process");
+const fs = require("fs");
+const os = require("os");
+const path = require("path");
+
+const [testCase, siteDir, qlxCli, playwrightDir, outDir] = process.argv.slice(2);
+const {chromium} = require(playwrightDir);
+const indexUrl = "file://" + path.resolve(siteDir, "index.html");
+const dipole = path.resolve(__dirname, "../../data/dipole-through-30m-rg213.s1p");
+
+function cli(args) {
+  try {
+    return execFileSync(qlxCli, args, {encoding: "utf8", stdio: ["ignore", "pipe", "pipe"]});
+  } catch (e) {
+    return e.stdout;  // a refused design still prints its JSON
+  }
+}
+const cliJson = (args) => JSON.parse(cli([...args, "--json"]));
+
+async function launch() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), "qlx-chromium-"));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: "/usr/bin/chromium",
+    headless: true,
+    viewport: {width: 1200, height: 900},
+    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
+           "--disable-component-update", "--disable-sync"],
+  });
+  const page = context.pages()[0] || await context.newPage();
+  const errors = [];
+  page.on("pageerror", (e) => errors.push(e.message));
+  return {context, page, errors, close: async () => {
+    await context.close();
+    fs.rmSync(profile, {recursive: true, force: true});
+    assert.deepStrictEqual(errors, [], "the page raised errors");
+  }};
+}
+
+async function open(page, url = indexUrl) {
+  await page.goto(url);
+  await page.waitForSelector("body[data-ready]");
+}
+
+const id = (win, control) => "#" + win + "\\." + control;
+
+// What the page shows of a control: an entry's value attribute, a label's text, a list's choice,
+// a picture's file.
+async function shown(page, win, control) {
+  return page.evaluate(([w, c]) => {
+    const el = document.getElementById(w + "." + c);
+    if (!el) return undefined;
+    if (el.tagName === "INPUT") return el.getAttribute("value");
+    if (el.tagName === "SELECT") return el.options[el.selectedIndex].textContent;
+    if (el.tagName === "IMG") return el.getAttribute("src");
+    return el.textContent;
+  }, [win, control]);
+}
+
+// Every field qlx-cli reports, as the page shows it.
+async function expectFields(page, win, fields, skip = []) {
+  for (const [name, text] of Object.entries(fields)) {
+    if (skip.includes(name)) continue;
+    const expected = name === "picSchematic" ? path.basename(text) : text;
+    assert.strictEqual(await shown(page, win, name), expected, win + "." + name);
+  }
+}
+
+async function type(page, win, control, text) {
+  await page.fill(id(win, control), text);
+}
+
+// The main window's entries in the order qlx-cli types them.
+async function typeLine(page, line) {
+  if (line.meters) await page.click(id("frmQLX2", "optMeters"));
+  if (line.freq) await type(page, "frmQLX2", "txtFreq", line.freq);
+  if (line.cable !== undefined) await page.selectOption(id("frmQLX2", "cboPickCable"), {index: line.cable});
+  if (line.length) await type(page, "frmQLX2", "txtLength", line.length);
+  if (line.at === "input") await page.click(id("frmQLX2", "optInput"));
+  if (line.r) await type(page, "frmQLX2", "txtResistance", line.r);
+  if (line.x) await type(page, "frmQLX2", "txtReactance", line.x);
+}
+function lineArgs(line) {
+  const a = [];
+  if (line.meters) a.push("--meters");
+  if (line.freq) a.push("--freq", line.freq);
+  if (line.cable !== undefined) a.push("--cable", String(line.cable));
+  if (line.length) a.push("--length", line.length);
+  if (line.at) a.push("--at", line.at);
+  if (line.r) a.push("--r", line.r);
+  if (line.x) a.push("--x", line.x);
+  return a;
+}
+
+const LINES = [
+  {freq: "14.2", length: "50", r: "100", x: "-20"},
+  {freq: "7.05", cable: 3, length: "0.25w", r: "12.5", x: "35"},
+  {meters: true, freq: "144.3", cable: 20, length: "12.7", r: "73", x: "42.5"},
+  {freq: "1.83", length: "250", at: "input", r: "35", x: "-80"},
+  {freq: "28.5", cable: 10, length: "1000", r: "2", x: "0"},
+];
+
+// The sweep's points as CSV: every cell the same text, but for unrounded numbers, which agree to
+// 1e-13 relative (the browser's math library may round a last digit otherwise than the native one).
+function expectSameCsv(actual, expected) {
+  const a = actual.split("\n"), e = expected.split("\n");
+  assert.strictEqual(a.length, e.length, "the number of points");
+  a.forEach((row, r) => {
+    const x = row.split(","), y = e[r].split(",");
+    assert.strictEqual(x.length, y.length);
+    x.forEach((cell, c) => {
+      if (cell === y[c]) return;
+      const p = Number(cell), q = Number(y[c]);
+      assert.ok(Number.isFinite(p) && Math.abs(p - q) <= 1e-13 * Math.abs(q), "row " + r + ": " + cell + " against " + y[c]);
+    });
+  });
+}
+
+const cases = {
+  // Typing a line gives exactly the command line's texts, field for field.
+  async lines() {
+    for (const line of LINES) {
+      const b = await launch();
+      await open(b.page);
+      await typeLine(b.page, line);
+      // The list shows the catalogue entry; qlx-cli reports the option chosen by caption.
+      await expectFields(b.page, "frmQLX2", cliJson(["line", ...lineArgs(line)]).fields, ["frameZInput"]);
+      await b.close();
+    }
+  },
+
+  // A bad entry shows the window's own message box, as qlx-cli reports it ("title: text"); once
+  // it is answered, the page shows the line the window went on with, as qlx-cli solves it.
+  async "bad-entry"() {
+    const entries = [["txtFreq", "6000", "--freq"], ["txtLength", "12000", "--length"]];
+    for (const [field, text, option] of entries) {
+      const b = await launch();
+      await open(b.page);
+      await type(b.page, "frmQLX2", field, text);
+      let said = "";
+      try {
+        execFileSync(qlxCli, ["line", option, text], {encoding: "utf8", stdio: ["ignore", "ignore", "pipe"]});
+      } catch (e) {
+        said = e.stderr.trim();
+      }
+      assert.ok(await b.page.$eval("#message", (d) => d.open), "the message is shown modally");
+      assert.strictEqual(await b.page.textContent("#message-title") + ": " + await b.page.textContent("#message-text"), said);
+      await b.page.click("#message-ok");
+      const kept = await shown(b.page, "frmQLX2", field);
+      assert.notStrictEqual(kept, text, "the refused entry does not stay");
+      await expectFields(b.page, "frmQLX2", cliJson(["line", option, kept]).fields, ["frameZInput"]);
+      await b.close();
+    }
+  },
+
+  // The user-defined line: its dialog, OK, the results as qlx-cli gives them; the record kept in
+  // the browser and offered again after a reload; a damaged record damages nothing else.
+  async "user-line"() {
+    const b = await launch();
+    await open(b.page);
+    await type(b.page, "frmQLX2", "txtFreq", "10.1");
+    await b.page.selectOption(id("frmQLX2", "cboPickCable"), {index: 32});
+    assert.ok(await b.page.$eval("#frmOtrCable", (d) => d.open), "the dialog opens modally");
+    const record = {txtR0: "75", txtX0: "-0.5", txtAtten100: "1.2", txtVF: "0.8", txtVMax: "2500"};
+    for (const [name, text] of Object.entries(record)) await type(b.page, "frmOtrCable", name, text);
+    await b.page.click(id("frmOtrCable", "cmdOK"));
+    assert.ok(!(await b.page.$eval("#frmOtrCable", (d) => d.open)), "OK closes the dialog");
+    const expected = cliJson(["line", "--freq", "10.1", "--cable", "32", "--user-line", "75,-0.5,1.2,10.1,0.8,2500"]);
+    await expectFields(b.page, "frmQLX2", expected.fields, ["frameZInput"]);
+    const stored = await b.page.evaluate(() => localStorage.getItem("QLX TL.DEF"));
+    assert.ok(stored && stored.split("\r\n").length >= 17, "the record is stored in the browser");
+    // Reopened, the page offers the stored line again.
+    await open(b.page);
+    await type(b.page, "frmQLX2", "txtFreq", "10.1");
+    await b.page.selectOption(id("frmQLX2", "cboPickCable"), {index: 32});
+    assert.strictEqual(await shown(b.page, "frmOtrCable", "txtR0"), "75.000");
+    assert.strictEqual(await shown(b.page, "frmOtrCable", "txtVF"), "0.800");
+    await b.page.keyboard.press("Escape");
+    // A damaged record (written after the page's own save as it closes): the page starts with the
+    // start-up line.
+    await b.page.evaluate(() => window.addEventListener("pagehide", () =>
+      localStorage.setItem("QLX TL.DEF", "\u0000garbage\r\n;;;\r\n" + "x".repeat(5000))));
+    await open(b.page);
+    await expectFields(b.page, "frmQLX2", cliJson(["line"]).fields, ["frameZInput"]);
+    await b.close();
+  },
+
+  // Every network's page equals qlx-cli tuner's fields; the comparison lists them all.
+  async tuner() {
+    const b = await launch();
+    await open(b.page);
+    const line = {freq: "7.1", length: "80", r: "20", x: "-60"};
+    await typeLine(b.page, line);
+    await b.page.click(id("frmQLX2", "cmdTuner"));
+    const networks = {hpl: "optLNet1", lpl: "optLNet2", pi: "optPiNet", tee: "optTeeNet"};
+    for (const [network, option] of Object.entries(networks)) {
+      await b.page.click(id("frmTuner", option));
+      await b.page.click(id("frmTuner", "cmdDrawTuner"));
+      const expected = cliJson(["tuner", ...lineArgs(line), "--network", network]);
+      assert.ok(expected.page, network + " has a page");
+      const caption = await b.page.textContent("#" + expected.page + " > header h2");
+      assert.strictEqual(caption, expected.fields.caption, network + " caption");
+      await expectFields(b.page, expected.page, expected.fields, ["caption"]);
+      await b.page.locator("#" + expected.page).screenshot({path: path.join(outDir, "web-tuner-" + network + ".png")});
+    }
+    await b.page.click(id("frmTuner", "cmdCompare"));
+    const rows = await b.page.$$eval("#frmCompare button[data-control^=cmdRow]:not([hidden])", (x) => x.length);
+    assert.strictEqual(rows, cliJson(["tuner", ...lineArgs(line), "--network", "all"]).designs.length);
+    await b.close();
+  },
+
+  // A Touchstone file dropped on the sweep gives qlx-cli sweep's points.
+  async touchstone() {
+    const b = await launch();
+    await open(b.page);
+    await b.page.click(id("frmQLX2", "cmdSweep"));
+    const text = fs.readFileSync(dipole, "latin1");
+    await b.page.evaluate(([name, content]) => {
+      const dt = new DataTransfer();
+      dt.items.add(new File([content], name));
+      document.getElementById("frmSweep").dispatchEvent(new DragEvent("drop", {dataTransfer: dt, bubbles: true, cancelable: true}));
+    }, [path.basename(dipole), text]);
+    await b.page.waitForFunction(() => qlx.state.windows.find((w) => w.name === "frmSweep").controls
+      .find((c) => c.name === "txtFile").text !== "");
+    const csv = await b.page.evaluate(() => JSON.parse(qlx.module.ccall("qlx_text", "string", ["string"], ["sweep.csv"])));
+    expectSameCsv(csv, cli(["sweep", "--touchstone", dipole, "--at", "input", "--csv"]));
+    // The pointer over the Smith chart shows the nearest point's tip; off the chart, none.
+    const smith = b.page.locator("#frmSweep\\.Smith");
+    await smith.scrollIntoViewIfNeeded();
+    const box = await smith.boundingBox();
+    await b.page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+    assert.match(await smith.getAttribute("data-tip"), /MHz/);
+    await b.page.mouse.move(box.x - 20, box.y - 20);
+    assert.strictEqual(await smith.getAttribute("data-tip"), "");
+    await b.page.locator("#frmSweep").screenshot({path: path.join(outDir, "web-sweep.png")});
+    await b.close();
+  },
+
+  // Served over HTTP, the page loads nothing from elsewhere and works on with the network cut off.
+  async offline() {
+    const siteServer = require(path.resolve(__dirname, "../../web/serve.cjs"));
+    const http = siteServer(siteDir).listen(0, "127.0.0.1");
+    await new Promise((r) => http.once("listening", r));
+    const base = "http://127.0.0.1:" + http.address().port + "/";
+    const b = await launch();
+    const requests = [];
+    b.page.on("request", (r) => requests.push(r.url()));
+    await open(b.page, base);
+    await b.context.setOffline(true);
+    await typeLine(b.page, LINES[0]);
+    await b.page.click(id("frmQLX2", "cmdGraph"));
+    await b.page.click(id("frmQLX2", "cmdSweep"));
+    await expectFields(b.page, "frmQLX2", cliJson(["line", ...lineArgs(LINES[0])]).fields, ["frameZInput"]);
+    assert.ok(await b.page.isVisible("#frmVolt") && await b.page.isVisible("#frmSweep"));
+    assert.deepStrictEqual(requests.filter((u) => !u.startsWith(base) && !u.startsWith("data:")), []);
+    await b.close();
+    http.close();
+  },
+
+  // The pointer along the graph's curves and off them: a tip on the nearest point, then none.
+  async pointer() {
+    const b = await launch();
+    await open(b.page);
+    await b.page.click(id("frmQLX2", "cmdGraph"));
+    const chart = b.page.locator("#frmVolt\\.TChart1");
+    await chart.scrollIntoViewIfNeeded();
+    const box = await chart.boundingBox();
+    let tips = 0;
+    for (let x = box.x - 10; x < box.x + box.width + 10; x += 3) {
+      for (const y of [box.y + box.height * 0.3, box.y + box.height * 0.6]) {
+        await b.page.mouse.move(x, y);
+        if (await chart.getAttribute("data-tip")) ++tips;
+      }
+    }
+    await b.page.mouse.move(box.x - 30, box.y - 30);
+    assert.ok(tips > 0, "a curve under the pointer shows its tip");
+    assert.strictEqual(await chart.getAttribute("data-tip"), "");
+    const csv = await b.page.evaluate(() => JSON.parse(qlx.module.ccall("qlx_text", "string", ["string"], ["graph.csv"])));
+    assert.ok(csv.split("\n").length > 10, "the graph's points download as CSV");
+    await b.close();
+  },
+
+  // The timings on this machine: interactive after opening from disk, a keystroke to
+  // its results, a 10,001-point sweep. Written to OUT_DIR/web-timings.json.
+  async performance() {
+    const b = await launch();
+    const t0 = Date.now();
+    await open(b.page);
+    const interactive = Date.now() - t0;
+    const field = id("frmQLX2", "txtLength");
+    await b.page.click(field);
+    await b.page.evaluate(() => { qlx.keystrokes = []; });
+    for (let k = 0; k < 50; ++k) {
+      await b.page.keyboard.press(String(k % 10));
+      await b.page.keyboard.press("Backspace");
+    }
+    const strokes = await b.page.evaluate(() => qlx.keystrokes.slice().sort((p, q) => p - q));
+    const median = strokes[Math.floor(strokes.length / 2)];
+    await b.page.click(id("frmQLX2", "cmdSweep"));
+    await type(b.page, "frmSweep", "txtPoints", "10001");
+    const sweep = await b.page.evaluate(() => new Promise((resolve) => {
+      const before = qlx.state.sweep_version;
+      const t = performance.now();
+      document.getElementById("frmSweep.cmdSweep").click();
+      const wait = () => (qlx.state.sweep_version !== before && !qlx.state.sweeping
+        ? resolve(performance.now() - t) : requestAnimationFrame(wait));
+      wait();
+    }));
+    const timings = {interactive_ms: interactive, keystroke_median_ms: median, keystrokes: strokes.length, sweep_10001_ms: sweep};
+    fs.writeFileSync(path.join(outDir, "web-timings.json"), JSON.stringify(timings, null, 2) + "\n");
+    console.log(JSON.stringify(timings));
+    assert.strictEqual(strokes.length, 100);
+    assert.ok(interactive < 1000, "interactive within 1 s");
+    assert.ok(median < 16, "a keystroke's results within 16 ms");
+    assert.ok(sweep < 50, "a 10,001-point sweep within 50 ms");
+    await b.close();
+  },
+
+  // Each window's picture for the manual and the README, and a phone's view of the main window.
+  async screenshots() {
+    const b = await launch();
+    await open(b.page);
+    await b.page.locator("#frmQLX2").screenshot({path: path.join(outDir, "web-main-window.png")});
+    await b.page.click(id("frmQLX2", "cmdGraph"));
+    await b.page.locator("#frmVolt").screenshot({path: path.join(outDir, "web-graph.png")});
+    await b.page.click(id("frmQLX2", "cmdTuner"));
+    await b.page.locator("#frmTuner").screenshot({path: path.join(outDir, "web-tuner.png")});
+    await b.page.click(id("frmTuner", "cmdCompare"));
+    await b.page.locator("#frmCompare").screenshot({path: path.join(outDir, "web-compare.png")});
+    await b.page.click(id("frmQLX2", "optNoiseBridge"));
+    await b.page.locator("#frmNB").screenshot({path: path.join(outDir, "web-noise-bridge.png")});
+    await b.page.keyboard.press("Escape");
+    await b.page.setViewportSize({width: 390, height: 844});
+    await b.page.evaluate(() => window.scrollTo(0, 0));
+    await b.page.screenshot({path: path.join(outDir, "web-phone.png")});
+    await b.close();
+  },
+};
+
+(async () => {
+  if (!cases[testCase]) {
+    console.error("page_test: no case " + testCase + "; cases: " + Object.keys(cases).join(", "));
+    process.exit(2);
+  }
+  fs.mkdirSync(outDir, {recursive: true});
+  await cases[testCase]();
+  console.log("page_test " + testCase + ": passed");
+})().catch((e) => {
+  console.error(e);
+  process.exit(1);
+});

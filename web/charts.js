@@ -1,0 +1,331 @@
+// The page's charts: the graph along the line, the sweep's plots against frequency and its Smith
+// chart, drawn on canvases from what the module returns (points, axes with their labelled ticks,
+// titles). A tip shows the nearest point's text, which the module writes.
+"use strict";
+
+const QlxCharts = (() => {
+  const charts = {};  // "graph", "plot0".."plot2", "smith" -> {canvas, draw()}
+  const font = (px, bold) => (bold ? "bold " : "") + px + "px Arial, Helvetica, sans-serif";
+
+  function canvasIn(parent, cls, aspect) {
+    const c = document.createElement("canvas");
+    c.className = cls;
+    c.dataset.aspect = aspect;
+    c.dataset.tip = "";
+    parent.append(c);
+    return c;
+  }
+
+  // Fits a canvas's pixels to its shown size; returns its context in CSS pixels.
+  function prepare(canvas) {
+    const w = canvas.clientWidth || 600;
+    const h = Math.round(w * Number(canvas.dataset.aspect));
+    canvas.style.height = h + "px";
+    const k = window.devicePixelRatio || 1;
+    if (canvas.width !== Math.round(w * k) || canvas.height !== Math.round(h * k)) {
+      canvas.width = Math.round(w * k);
+      canvas.height = Math.round(h * k);
+    }
+    const g = canvas.getContext("2d");
+    g.setTransform(k, 0, 0, k, 0, 0);
+    g.fillStyle = "#fff";
+    g.fillRect(0, 0, w, h);
+    return {g, w, h};
+  }
+
+  // A frame with a bottom axis and one or two value axes; maps data to pixels.
+  function frame(g, box, x, yl, yr, titles) {
+    const sx = (v) => box.l + (v - x.lo) / ((x.hi - x.lo) || 1) * (box.r - box.l);
+    const sy = (a) => (v) => box.b - (v - a.lo) / ((a.hi - a.lo) || 1) * (box.b - box.t);
+    g.strokeStyle = "#ccc";
+    g.lineWidth = 1;
+    g.font = font(11);
+    g.fillStyle = "#000";
+    g.textAlign = "center";
+    g.textBaseline = "top";
+    for (const t of x.ticks) {
+      const px = sx(t.value);
+      g.beginPath(); g.moveTo(px, box.t); g.lineTo(px, box.b); g.stroke();
+      g.fillText(t.label, px, box.b + 4);
+    }
+    const axisSide = (a, left, colour) => {
+      const y = sy(a);
+      g.textAlign = left ? "right" : "left";
+      g.textBaseline = "middle";
+      for (const t of a.ticks) {
+        const py = y(t.value);
+        g.strokeStyle = "#ccc";
+        g.beginPath(); g.moveTo(box.l, py); g.lineTo(box.r, py); g.stroke();
+        g.fillStyle = colour;
+        g.fillText(t.label, left ? box.l - 4 : box.r + 4, py);
+      }
+    };
+    if (yl) axisSide(yl, true, titles.leftColour || "#000");
+    if (yr) axisSide(yr, false, titles.rightColour || "#000");
+    g.strokeStyle = "#000";
+    g.strokeRect(box.l, box.t, box.r - box.l, box.b - box.t);
+    g.fillStyle = "#000";
+    g.textAlign = "center";
+    g.textBaseline = "top";
+    g.font = font(13, true);
+    if (titles.title) g.fillText(titles.title, (box.l + box.r) / 2, 4);
+    g.font = font(12, true);
+    if (titles.bottom) g.fillText(titles.bottom, (box.l + box.r) / 2, box.b + 20);
+    const vertical = (text, px, colour) => {
+      g.save();
+      g.translate(px, (box.t + box.b) / 2);
+      g.rotate(-Math.PI / 2);
+      g.fillStyle = colour;
+      g.fillText(text, 0, 0);
+      g.restore();
+    };
+    if (titles.left) vertical(titles.left, 4, titles.leftColour || "#000");
+    if (titles.right) vertical(titles.right, box.r + 44, titles.rightColour || "#000");
+    return {sx, sy};
+  }
+
+  function curve(g, points, sx, sy, colour, width) {
+    if (!points.length) return;
+    g.strokeStyle = colour;
+    g.lineWidth = width;
+    g.beginPath();
+    points.forEach(([x, y], k) => (k ? g.lineTo(sx(x), sy(y)) : g.moveTo(sx(x), sy(y))));
+    g.stroke();
+  }
+
+  function tipBox(g, px, py, text, w, h) {
+    g.font = font(12);
+    const tw = g.measureText(text).width + 10;
+    const bx = Math.min(Math.max(4, px + 8), w - tw - 4), by = Math.max(4, py - 26);
+    g.fillStyle = "#ffffe1";
+    g.strokeStyle = "#000";
+    g.lineWidth = 1;
+    g.fillRect(bx, by, tw, 20);
+    g.strokeRect(bx, by, tw, 20);
+    g.fillStyle = "#000";
+    g.textAlign = "left";
+    g.textBaseline = "middle";
+    g.fillText(text, bx + 5, by + 10);
+    g.beginPath();
+    g.arc(px, py, 4.5, 0, 2 * Math.PI);
+    g.fill();
+  }
+
+  function tipText(el) { return el.dataset.tip || ""; }
+
+  // Shows a tip for the pointer at (px, py), or none; `nearest` asks the module for candidates.
+  function follow(chart, candidates) {
+    const c = chart.canvas;
+    c.addEventListener("mousemove", (e) => {
+      const r = c.getBoundingClientRect();
+      chart.tip = candidates(e.clientX - r.left, e.clientY - r.top);
+      c.dataset.tip = chart.tip ? chart.tip.text : "";
+      chart.draw();
+    });
+    c.addEventListener("mouseleave", () => {
+      chart.tip = null;
+      c.dataset.tip = "";
+      chart.draw();
+    });
+  }
+
+  function call(name, types, args) { return JSON.parse(qlx.module.ccall(name, "string", types, args)); }
+
+  // ---- the graph along the line ----
+  function makeGraph(parent) {
+    const chart = {canvas: canvasIn(parent, "chart graph", 0.62), data: null, tip: null, map: null};
+    chart.canvas.id = "frmVolt.TChart1";
+    chart.draw = () => {
+      const {g, w, h} = prepare(chart.canvas);
+      const d = chart.data;
+      if (!d) return;
+      const box = {l: 64, r: w - 64, t: 26, b: h - 44};
+      const f = frame(g, box, d.bottom, d.left, d.right,
+                      {title: d.title, bottom: d.bottom_title, left: d.left_title, right: d.right_title,
+                       leftColour: "#00a000", rightColour: "#ff0000"});
+      const yl = f.sy(d.left), yr = f.sy(d.right);
+      curve(g, d.series0, f.sx, yr, "#ff0000", 3);
+      curve(g, d.series1, f.sx, yl, "#00ff00", 3);
+      chart.map = {sx: f.sx, yl, yr, box};
+      if (chart.tip) tipBox(g, chart.tip.px, chart.tip.py, chart.tip.text, w, h);
+    };
+    follow(chart, (px, py) => {
+      if (!chart.data || !chart.map) return null;
+      const {sx, yl, yr, box} = chart.map;
+      const x = chart.data.bottom.lo + (px - box.l) / (box.r - box.l) * (chart.data.bottom.hi - chart.data.bottom.lo);
+      let best = null;
+      for (const series of [0, 1]) {
+        const t = call("qlx_graph_tip", ["number", "number"], [series, x]);
+        if (!t) continue;
+        const tx = sx(t.x), ty = (series === 0 ? yr : yl)(t.y);
+        const dist = Math.hypot(tx - px, ty - py);
+        if (dist < 24 && (!best || dist < best.dist)) best = {px: tx, py: ty, text: t.text, dist};
+      }
+      return best;
+    });
+    charts.graph = chart;
+    return chart.canvas;
+  }
+
+  // ---- the sweep: Smith chart and plots ----
+  function makeSweep(parent) {
+    const wrap = document.createElement("div");
+    wrap.className = "sweep-charts";
+    parent.append(wrap);
+    const smith = {canvas: canvasIn(wrap, "chart smith", 1), data: null, tip: null};
+    smith.canvas.id = "frmSweep.Smith";
+    smith.draw = () => drawSmith(smith);
+    follow(smith, (px, py) => {
+      if (!smith.data || !smith.geo) return null;
+      const {cx, cy, rad} = smith.geo;
+      const t = call("qlx_smith_tip", ["number", "number"], [(px - cx) / rad, (cy - py) / rad]);
+      return t ? {px: cx + t.x * rad, py: cy - t.y * rad, text: t.text} : null;
+    });
+    charts.smith = smith;
+    const plots = document.createElement("div");
+    plots.className = "plots";
+    wrap.append(plots);
+    for (let k = 0; k < 3; ++k) {
+      const p = {canvas: canvasIn(plots, "chart plot", 0.42), data: null, tip: null, index: k};
+      p.canvas.id = "frmSweep.Plot" + k;
+      p.draw = () => drawPlot(p);
+      follow(p, (px, py) => {
+        if (!p.data || !p.map || !p.data.x) return null;
+        const {sx, sy, box} = p.map;
+        const x = p.data.x.lo + (px - box.l) / (box.r - box.l) * (p.data.x.hi - p.data.x.lo);
+        let best = null;
+        p.data.curves.forEach((c, ci) => {
+          const t = call("qlx_plot_tip", ["number", "number", "number"], [k, ci, x]);
+          if (!t) return;
+          const tx = sx(t.x), ty = sy(t.y);
+          const dist = Math.hypot(tx - px, ty - py);
+          if (dist < 24 && (!best || dist < best.dist)) best = {px: tx, py: ty, text: t.text, dist};
+        });
+        return best;
+      });
+      charts["plot" + k] = p;
+    }
+    return wrap;
+  }
+
+  function drawPlot(p) {
+    const {g, w, h} = prepare(p.canvas);
+    const d = p.data;
+    if (!d || !d.x) return;
+    const box = {l: 58, r: w - 12, t: 40, b: h - (p.index === 2 ? 40 : 24)};
+    const f = frame(g, box, d.x, d.y, null, {title: d.title, left: d.y_title, bottom: p.index === 2 ? "Frequency, MHz" : ""});
+    const sy = f.sy(d.y);
+    g.save();
+    g.beginPath();
+    g.rect(box.l, box.t, box.r - box.l, box.b - box.t);
+    g.clip();
+    d.curves.forEach((c) => { if (c.shown) curve(g, c.points, f.sx, sy, c.colour, 2); });
+    if (d.mark) {
+      g.fillStyle = "#000";
+      g.fillRect(f.sx(d.mark[0]) - 5, sy(d.mark[1]) - 5, 11, 11);
+    }
+    g.restore();
+    // The legend: each curve's name in its colour.
+    g.font = font(11);
+    g.textAlign = "left";
+    g.textBaseline = "middle";
+    let lx = box.l;
+    for (const c of d.curves) {
+      if (!c.shown) continue;
+      g.fillStyle = c.colour;
+      g.fillRect(lx, 26, 14, 3);
+      g.fillText(c.name, lx + 18, 28);
+      lx += g.measureText(c.name).width + 34;
+    }
+    p.map = {sx: f.sx, sy, box};
+    if (p.tip) tipBox(g, p.tip.px, p.tip.py, p.tip.text, w, h);
+  }
+
+  function drawSmith(s) {
+    const {g, w, h} = prepare(s.canvas);
+    const rad = Math.min(w, h) / 2 - 30, cx = w / 2, cy = h / 2;
+    s.geo = {cx, cy, rad};
+    g.save();
+    g.beginPath();
+    g.arc(cx, cy, rad, 0, 2 * Math.PI);
+    g.clip();
+    g.strokeStyle = "#bbb";
+    g.lineWidth = 1;
+    for (const r of [0.2, 0.5, 1, 2, 5]) {
+      g.beginPath();
+      g.arc(cx + r / (1 + r) * rad, cy, rad / (1 + r), 0, 2 * Math.PI);
+      g.stroke();
+    }
+    for (const x of [0.2, 0.5, 1, 2, 5, -0.2, -0.5, -1, -2, -5]) {
+      g.beginPath();
+      g.arc(cx + rad, cy - rad / x, rad / Math.abs(x), 0, 2 * Math.PI);
+      g.stroke();
+    }
+    g.beginPath(); g.moveTo(cx - rad, cy); g.lineTo(cx + rad, cy); g.stroke();
+    g.restore();
+    g.strokeStyle = "#000";
+    g.beginPath();
+    g.arc(cx, cy, rad, 0, 2 * Math.PI);
+    g.stroke();
+    const d = s.data;
+    if (d) {
+      const at = ([re, im]) => [cx + re * rad, cy - im * rad];
+      g.font = font(11);
+      let ly = 14;
+      for (const t of d.traces) {
+        if (!t.gammas.length) continue;
+        g.strokeStyle = t.colour;
+        g.lineWidth = 2;
+        g.beginPath();
+        t.gammas.forEach((p, k) => { const [x, y] = at(p); k ? g.lineTo(x, y) : g.moveTo(x, y); });
+        g.stroke();
+        const [fx, fy] = at(t.gammas[0]), [lx, lyy] = at(t.gammas[t.gammas.length - 1]);
+        g.beginPath(); g.arc(fx, fy, 4, 0, 2 * Math.PI); g.stroke();
+        g.fillStyle = t.colour;
+        g.fillRect(lx - 4, lyy - 4, 8, 8);
+        g.textAlign = "left";
+        g.textBaseline = "middle";
+        g.fillRect(6, ly - 1, 16, 3);
+        g.fillText(t.name, 28, ly);
+        ly += 16;
+      }
+      g.fillStyle = "#000";
+      if (d.first) g.fillText("\u25cb " + d.first + "   \u25a0 " + d.last, 6, ly);
+      if (d.best) {
+        const [bx, by] = at(d.best);
+        g.fillRect(bx - 5, by - 5, 11, 11);
+      }
+      g.textBaseline = "bottom";
+      g.fillText(d.reference_text, 6, h - 4);
+    }
+    if (s.tip) tipBox(g, s.tip.px, s.tip.py, s.tip.text, w, h);
+  }
+
+  function redrawAll() { for (const c of Object.values(charts)) if (c.canvas.isConnected) c.draw(); }
+  window.addEventListener("resize", redrawAll);
+
+  return {
+    make(kind, win) {
+      const holder = document.createElement("div");
+      holder.className = "charts " + kind;
+      if (kind === "graph") makeGraph(holder); else makeSweep(holder);
+      return holder;
+    },
+    drawGraph(data) {
+      charts.graph.data = data;
+      charts.graph.tip = null;
+      charts.graph.draw();
+    },
+    drawSweep(data) {
+      charts.smith.data = data.smith;
+      charts.smith.tip = null;
+      charts.smith.draw();
+      data.plots.forEach((p, k) => { charts["plot" + k].data = p; charts["plot" + k].tip = null; charts["plot" + k].draw(); });
+    },
+    png(which) {
+      const c = charts[which];
+      return c ? c.canvas.toDataURL("image/png") : "";
+    },
+    tipText,
+  };
+})();

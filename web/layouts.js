@@ -1,0 +1,108 @@
+// Where each window's controls stand on the page: blocks of rows of control names, made for a
+// browser window and a phone. Only places: every caption, text and colour comes from the window
+// model. A name with "!" is a result box (read-only); {frame, items} is a group under the frame
+// label's caption; a control no layout places is shown after the rest, so none is ever lost.
+"use strict";
+
+const QLX_LAYOUTS = {
+  frmQLX2: [
+    {cls: "title", rows: [["lblProgram", "lblVersion"]]},
+    {cls: "columns", blocks: [
+      {cls: "grid", rows: [
+        ["lblFreq", "txtFreq", "lblMHz"],
+        ["lblLength", "txtLength", "lblUnit"],
+        ["lblNoteLength"],
+        ["lblLambda", "!txtWavelen"],
+        ["lblResistance", "txtResistance", "lblResOhms"],
+        ["lblReactance", "txtReactance", "lblReacOhms"],
+      ]},
+      {cls: "grid results", rows: [
+        ["lblZ0", "!txtZ0", "lblOhms"],
+        ["lblMLLoss", "!txtMLPer", "lbldBPer"],
+        ["lblVF", "!txtVF"],
+        ["lblRMSVolts", "!txtVoltage", "lblV"],
+        ["lblMLTotal", "!txtMLTot", "lbldB"],
+        ["lblLoadSWR", "!txtLoadSWR"],
+        ["lblRho", "!txtRho"],
+        ["lblInputSWR", "!txtInputSWR"],
+        ["lblAddLoss", "!txtAddLoss", "lblLossdB"],
+        ["lblTotalLoss", "!txtTotalLoss", "lblTotaldB"],
+      ]},
+    ]},
+    {cls: "frames", rows: [[
+      {frame: "fraFeetMeters", items: ["optFeet", "optMeters"]},
+      {frame: "frameZInput", items: ["optLoad", "optInput"]},
+      {frame: "Frame2", items: ["optNormal", "optNoiseBridge", "optAutek"]},
+      {frame: "fraGraph", items: ["optVoltCurr", "optResisReac"]},
+    ]]},
+    {cls: "row", rows: [["lblCable", "cboPickCable", "LblWarning"]]},
+    {cls: "row", rows: [["lblInputZ", "!txtImpedIn", "lblImpedOhms", "!txtPolarZ", "lblOhmsAt", "!txtPolarDegree", "Label1"]]},
+    {cls: "row", rows: [["lblRating"]]},
+    {cls: "buttons", rows: [["cmdGraph", "cmdSweep", "cmdTuner", "cmdPrint", "cmdHelp", "cmdQuit"]]},
+  ],
+  frmOtrCable: [
+    {cls: "grid", rows: [
+      ["lblR0", "txtR0"], ["lblX0", "txtX0"], ["lblSuggestX0", "lblSX0"], ["lblVelFactor", "txtVF"],
+      ["lblAtten100", "txtAtten100"], ["lblVMax", "txtVMax"], ["lblOldFreq", "txtOldFreq"],
+      ["lblNewFreq", "txtNewFreq"], ["lblWarning"],
+    ]},
+    {cls: "buttons", rows: [["cmdCompute", "cmdOK"]]},
+  ],
+  frmNB: [
+    {cls: "grid", rows: [["lblResist", "txtResist"], ["Label1", "txtReact"], ["lblExtender", "txtExtender"], ["lblCompZ", "!txtCompZ"]]},
+    {cls: "buttons", rows: [["cmdOK", "cmdCancel"]]},
+  ],
+  frmAutek: [
+    {cls: "grid", rows: [["lblAutekZ", "txtAutekZ"], ["lblAutekSWR", "txtAutekSWR"], ["lblMinSWR", "txtMinSWR"], ["lblSign"]]},
+    {cls: "frames", rows: [[{frame: "fraSign", items: ["OptPositive", "optNegative"]}]]},
+    {cls: "grid", rows: [["lblCalcZ", "!txtCalcZ"]]},
+    {cls: "buttons", rows: [["cmdOK", "cmdCancel"]]},
+  ],
+  frmVolt: [
+    {cls: "stack", rows: [["!txtCableType"], ["!txtZLoad"], ["!txtFreq"], ["!txtTotalLoss"], ["!txtPower"]]},
+    {cls: "grid", rows: [["lblMaxV", "!txtMaxV"], ["lblMaxI", "!txtMaxI"]]},
+    {cls: "chart", chart: "graph"},
+    {cls: "buttons", rows: [["cmdPrint", "cmdBack"]], downloads: [["graph.csv", "QLX graph.csv"], ["png:graph", "QLX graph.png"]]},
+  ],
+  frmTuner: [
+    {cls: "frames", rows: [[{frame: "frmTunerType", items: ["optLNet1", "optLNet2", "optPiNet", "optTeeNet"]}]]},
+    {cls: "frames", rows: [[
+      {frame: "frmDefaults", grid: [["lblPhase", "txtPhase"], ["lblStrayC", "txtStrayC"], ["lblTunerR", "txtTunerR"],
+                                    ["lblTxPwr", "txtTxPwr"], ["lblQCap", "txtCapQ"], ["lblQCoil", "txtCoilQ"]]},
+      {frame: "frmCaps", grid: [["lblPiCap", "txtPiCap"], ["lblTeeCap", "txtTeeCap"]]},
+    ]]},
+    {cls: "buttons", rows: [["cmdDrawTuner", "cmdCompare", "cmdBack"]]},
+  ],
+  frmCompare: [
+    {cls: "stack", rows: [["!txtLine"], ["!txtSummary"]]},
+    {cls: "compare", rows: [["cmdRow0", "lblRow0"], ["cmdRow1", "lblRow1"], ["cmdRow2", "lblRow2"], ["cmdRow3", "lblRow3"], ["cmdRow4", "lblRow4"]]},
+    {cls: "buttons", rows: [["cmdClose"]]},
+  ],
+  frmSweep: [
+    {cls: "row", rows: [["!txtLine", "cmdSweep", "cmdClose"]]},
+    {cls: "row", rows: [["lblFrom", "txtFrom", "lblTo", "txtTo", "lblPoints", "txtPoints"]]},
+    {cls: "row", rows: [["optLinear", "optLog", "optAtLoad", "optAtInput"]]},
+    {cls: "row", rows: [["optMainZ", "optFile", "!txtFile", "cmdOpen"]]},
+    {cls: "row", rows: [["optRef50", "optRefZ0"]]},
+    {cls: "chart", chart: "sweep"},
+    {cls: "stack", rows: [["!txtSummary"]], progress: true},
+    {cls: "buttons", rows: [], downloads: [["sweep.csv", "QLX sweep.csv"], ["sweep.s1p", "QLX sweep.s1p"],
+                                           ["png:smith", "QLX Smith chart.png"]]},
+  ],
+};
+
+// Both result pages of the tuner: the header, the table of the elements, the schematic with its
+// values beneath it.
+const TUNER_PAGE = [
+  {cls: "frames", rows: [[{frame: "frmOne", row: ["!txtCableType", "lblFreq", "!txtFreq", "lblLength", "!txtLength"],
+                           stack: ["!txtLoad", "!txtSWRLine", "!txtPowerLost", "!txtXmsnLoss", "!txtBand", "!txtNotes"]}]]},
+  {cls: "frames", rows: [[{frame: "frmTwo", table: ["txtPwr", "txtQ", "txtReact", "txtPeakV", "txtCurr", "txtPwrDiss", "txtV"]}]]},
+  {cls: "frames", rows: [[{frame: "frmSchematic", items: ["picSchematic"]}]]},
+  {cls: "row values", rows: [["!txtInputR", "!txtLeftX", "!TxtMidX", "!txtRightX", "!txtCStray", "!txtLoadZ"]]},
+  {cls: "buttons", rows: [["cmdPrint", "cmdBack", "cmdContinue"]]},
+];
+QLX_LAYOUTS.frmTuner1 = TUNER_PAGE;
+QLX_LAYOUTS.frmTuner2 = TUNER_PAGE;
+
+// The windows a model shows modally.
+const QLX_DIALOGS = new Set(["frmOtrCable", "frmNB", "frmAutek"]);

@@ -1,0 +1,416 @@
+// QLX's page: a host of the calculator's window models, which run in the WebAssembly module. The
+// page forwards typing and clicks to the models by window and control name and renders the state
+// they return; it computes nothing itself.
+"use strict";
+
+const qlx = {
+  module: null,
+  windows: new Map(),   // name -> {section, controls: Map(name -> element), last state}
+  state: null,
+  versions: {graph: -1, sweep: -1},
+  messages: [],
+  stepping: false,
+  keystrokes: [],       // ms from a keystroke to its rendered results (the page's own timing)
+};
+
+function call(name, types, args) {
+  return JSON.parse(qlx.module.ccall(name, "string", types, args));
+}
+
+// A caption's "&" marks its access key; "&&" is a plain "&".
+function plainCaption(text) {
+  return String(text).replace(/&(&?)/g, (m, amp) => amp ? "&" : "");
+}
+function accessKey(text) {
+  const m = /&([^&])/.exec(String(text));
+  return m ? m[1].toLowerCase() : "";
+}
+
+// ---- building a window's elements from its layout --------------------------------------------
+
+function makeControl(win, desc, token) {
+  const readOnly = token.startsWith("!");
+  const name = readOnly ? token.slice(1) : token;
+  const c = desc.controls.find((x) => x.name === name);
+  if (!c) return null;
+  let el;
+  if (c.kind === "text") {
+    el = document.createElement("input");
+    el.type = "text";
+    el.spellcheck = false;
+    el.autocomplete = "off";
+    if (readOnly) {
+      el.readOnly = true;
+      el.className = "result";
+      el.tabIndex = -1;
+    } else {
+      el.className = "entry";
+      el.addEventListener("input", (e) => {
+        send(win, name, "text", el.value);
+        // From the keystroke's event to the results written into the page.
+        qlx.keystrokes.push(performance.now() - e.timeStamp);
+      });
+      el.addEventListener("blur", () => send(win, name, "blur", ""));
+      // Enter in the sweep's band entries sweeps, as in the desktop window.
+      if (win === "frmSweep") el.addEventListener("keydown", (e) => { if (e.key === "Enter") send(win, "cmdSweep", "click", ""); });
+    }
+  } else if (c.kind === "label") {
+    el = document.createElement("span");
+    el.className = "label";
+  } else if (c.kind === "button") {
+    el = document.createElement("button");
+    el.type = "button";
+    el.addEventListener("click", () => send(win, name, "click", ""));
+  } else if (c.kind === "option") {
+    el = document.createElement("label");
+    el.className = "option";
+    const box = document.createElement("input");
+    box.type = "radio";
+    box.addEventListener("click", (e) => {
+      e.preventDefault();  // the model decides what is selected
+      send(win, name, "select", "");
+    });
+    el.append(box, document.createElement("span"));
+  } else if (c.kind === "list") {
+    el = document.createElement("select");
+    el.addEventListener("change", () => send(win, name, "choose", String(el.selectedIndex)));
+  } else if (c.kind === "picture") {
+    el = document.createElement("img");
+    el.className = "picture";
+    el.alt = "";
+  } else {
+    return null;
+  }
+  el.id = win + "." + name;
+  el.dataset.control = name;
+  qlx.windows.get(win).controls.set(name, el);
+  return el;
+}
+
+function makeFrame(win, desc, f) {
+  const box = document.createElement("fieldset");
+  const legend = document.createElement("legend");
+  box.append(legend);
+  const frame = desc.controls.find((x) => x.name === f.frame);
+  if (frame) {
+    legend.id = win + "." + f.frame;
+    legend.dataset.control = f.frame;
+    qlx.windows.get(win).controls.set(f.frame, legend);
+  }
+  if (f.items) for (const t of f.items) { const el = makeControl(win, desc, t); if (el) box.append(el); }
+  if (f.row) box.append(makeGrid(win, desc, [f.row], "row"));
+  if (f.grid) box.append(makeGrid(win, desc, f.grid, "grid"));
+  if (f.stack) box.append(makeGrid(win, desc, f.stack.map((t) => [t]), "stack"));
+  if (f.table) {
+    const grid = document.createElement("div");
+    grid.className = "table";
+    for (const stem of f.table) {
+      for (let k = 1; k <= 4; ++k) {
+        const el = makeControl(win, desc, "!" + stem + k);
+        if (el) grid.append(el);
+      }
+    }
+    box.append(grid);
+  }
+  return box;
+}
+
+function makeGrid(win, desc, rows, cls) {
+  const block = document.createElement("div");
+  block.className = cls;
+  for (const row of rows) {
+    const line = document.createElement("div");
+    line.className = "line";
+    for (const t of row) {
+      const el = typeof t === "string" ? makeControl(win, desc, t) : makeFrame(win, desc, t);
+      if (el) line.append(el);
+    }
+    // A grid's row fills its three columns, so the next row starts in the first.
+    if (cls.split(" ").includes("grid") && line.children.length > 1)
+      while (line.children.length < 3) line.append(document.createElement("span"));
+    block.append(line);
+  }
+  return block;
+}
+
+function makeBlock(win, desc, b) {
+  if (b.blocks) {
+    const div = document.createElement("div");
+    div.className = b.cls;
+    for (const inner of b.blocks) div.append(makeBlock(win, desc, inner));
+    return div;
+  }
+  if (b.chart) return QlxCharts.make(b.chart, win);
+  const div = makeGrid(win, desc, b.rows, b.cls);
+  if (b.progress) {
+    const bar = document.createElement("progress");
+    bar.id = win + ".progress";
+    bar.max = 1;
+    bar.hidden = true;
+    div.append(bar);
+  }
+  for (const [what, file] of b.downloads || []) {
+    const a = document.createElement("button");
+    a.type = "button";
+    a.className = "download";
+    a.dataset.download = what;
+    a.textContent = "Download " + file.replace(/^QLX /, "");
+    a.addEventListener("click", () => download(what, file));
+    div.append(a);
+  }
+  return div;
+}
+
+function buildWindow(desc) {
+  const section = document.createElement(QLX_DIALOGS.has(desc.name) ? "dialog" : "section");
+  section.id = desc.name;
+  section.className = "window";
+  const head = document.createElement("header");
+  const title = document.createElement("h2");
+  head.append(title);
+  if (desc.name !== "frmQLX2") {
+    const close = document.createElement("button");
+    close.type = "button";
+    close.className = "close";
+    close.title = "Close";
+    close.textContent = "×";
+    close.addEventListener("click", () => send(desc.name, "", "close", ""));
+    head.append(close);
+  }
+  section.append(head);
+  qlx.windows.set(desc.name, {section, title, controls: new Map()});
+  const body = document.createElement("div");
+  body.className = "body";
+  for (const b of QLX_LAYOUTS[desc.name] || []) body.append(makeBlock(desc.name, desc, b));
+  // Whatever the layout does not place still shows.
+  const placed = qlx.windows.get(desc.name).controls;
+  const rest = desc.controls.filter((c) => !placed.has(c.name)).map((c) => [c.name]);
+  if (rest.length) body.append(makeGrid(desc.name, desc, rest, "stack rest"));
+  section.append(body);
+  if (section.tagName === "DIALOG") {
+    // Escape and the close control are the window's own close: the model decides.
+    section.addEventListener("cancel", (e) => { e.preventDefault(); send(desc.name, "", "close", ""); });
+    document.body.append(section);
+  } else {
+    document.getElementById("windows").append(section);
+    if (desc.name === "frmSweep") {
+      section.addEventListener("dragover", (e) => { e.preventDefault(); section.classList.add("drop"); });
+      section.addEventListener("dragleave", () => section.classList.remove("drop"));
+      section.addEventListener("drop", (e) => {
+        e.preventDefault();
+        section.classList.remove("drop");
+        if (e.dataTransfer.files.length) openFile(e.dataTransfer.files[0]);
+      });
+    }
+  }
+}
+
+// ---- rendering a state -------------------------------------------------------------------------
+
+function renderControl(el, c) {
+  // A table's hidden cell keeps its place, so the rows stay in line.
+  if (el.parentElement && el.parentElement.classList.contains("table")) el.style.visibility = c.visible ? "" : "hidden";
+  else el.hidden = !c.visible;
+  el.title = c.tip || "";
+  el.style.color = c.fore || "";
+  el.style.backgroundColor = c.back || "";
+  if (c.kind === "text") {
+    // The value attribute too, so that the page's text shows the results.
+    el.setAttribute("value", c.text);
+    if (el.value !== c.text) el.value = c.text;
+    el.disabled = !c.enabled;
+  } else if (c.kind === "label") {
+    if (el.tagName === "LEGEND") {
+      el.textContent = plainCaption(c.text);
+      el.parentElement.hidden = !c.visible;
+    }
+    else el.textContent = c.text;
+  } else if (c.kind === "button") {
+    el.textContent = plainCaption(c.text);
+    el.accessKey = accessKey(c.text);
+    el.disabled = !c.enabled;
+  } else if (c.kind === "option") {
+    el.querySelector("span").textContent = plainCaption(c.text);
+    const box = el.querySelector("input");
+    box.checked = c.selected;
+    box.disabled = !c.enabled;
+    box.setAttribute("aria-checked", String(c.selected));
+    el.accessKey = accessKey(c.text);
+  } else if (c.kind === "list") {
+    if (el.options.length !== c.items.length || [...el.options].some((o, k) => o.textContent !== c.items[k])) {
+      el.replaceChildren(...c.items.map((t) => {
+        const o = document.createElement("option");
+        o.textContent = t;
+        return o;
+      }));
+    }
+    el.selectedIndex = c.position;
+    el.disabled = !c.enabled;
+  } else if (c.kind === "picture") {
+    if (c.text) {
+      if (el.getAttribute("src") !== c.text) el.src = c.text;
+    } else {
+      el.removeAttribute("src");
+    }
+    el.hidden = !c.visible || !c.text;
+  }
+}
+
+function render(state) {
+  qlx.state = state;
+  for (const w of state.windows) {
+    if (w.visible && !qlx.windows.has(w.name)) buildWindow(w);
+    const shown = qlx.windows.get(w.name);
+    if (!shown) continue;
+    shown.title.textContent = w.caption;
+    const section = shown.section;
+    if (w.visible) {
+      section.style.backgroundColor = w.back || "";
+      for (const c of w.controls) {
+        const el = shown.controls.get(c.name);
+        if (el) renderControl(el, c);
+      }
+    }
+    if (section.tagName === "DIALOG") {
+      if (w.visible && !section.open) section.showModal();
+      if (!w.visible && section.open) section.close();
+    } else {
+      const wasHidden = section.hidden;
+      section.hidden = !w.visible;
+      if (w.visible && wasHidden && w.name !== "frmQLX2") section.scrollIntoView({block: "nearest"});
+    }
+  }
+  if (state.graph_version !== qlx.versions.graph && isShown("frmVolt")) {
+    qlx.versions.graph = state.graph_version;
+    QlxCharts.drawGraph(call("qlx_graph", [], []));
+  }
+  if (state.sweep_version !== qlx.versions.sweep && isShown("frmSweep")) {
+    qlx.versions.sweep = state.sweep_version;
+    QlxCharts.drawSweep(call("qlx_sweep", [], []));
+  }
+  const bar = document.getElementById("frmSweep.progress");
+  if (bar) {
+    bar.hidden = !state.sweeping;
+    bar.value = state.progress;
+  }
+  if (state.sweeping && !qlx.stepping) {
+    qlx.stepping = true;
+    requestAnimationFrame(step);
+  }
+  for (const m of state.messages) qlx.messages.push(m);
+  showNextMessage();
+  for (const name of state.opens) window.open(name, "_blank", "noopener");
+  for (const name of state.prints) printWindow(name);
+  if (state.open_file) document.getElementById("file-input").click();
+  if (state.quit) document.getElementById("ended").showModal();
+}
+
+function isShown(name) {
+  const w = qlx.state && qlx.state.windows.find((x) => x.name === name);
+  return Boolean(w && w.visible);
+}
+
+function send(win, control, action, value) {
+  render(call("qlx_event", ["string", "string", "string", "string"], [win, control, action, value]));
+}
+
+// A long sweep runs in slices between frames; the page stays answerable and shows its progress.
+function step() {
+  const state = call("qlx_step", [], []);
+  qlx.stepping = false;
+  render(state);
+}
+
+// The models' message boxes, one at a time, modal.
+function showNextMessage() {
+  const box = document.getElementById("message");
+  if (box.open || !qlx.messages.length) return;
+  const m = qlx.messages.shift();
+  document.getElementById("message-title").textContent = m.title;
+  document.getElementById("message-text").textContent = m.text;
+  box.showModal();
+}
+
+function printWindow(name) {
+  document.body.dataset.print = name;
+  window.print();
+  delete document.body.dataset.print;
+}
+
+// ---- files in and out --------------------------------------------------------------------------
+
+async function openFile(file) {
+  const bytes = new Uint8Array(await file.arrayBuffer());
+  const FS = qlx.module.FS;
+  try { FS.mkdir("/files"); } catch (e) { /* made before */ }
+  const path = "/files/" + file.name.replace(/[\/\x00-\x1f]/g, "_");
+  FS.writeFile(path, bytes);
+  send("frmSweep", "", "open", path);
+  try { FS.unlink(path); } catch (e) { /* already gone */ }
+}
+
+function download(what, file) {
+  let url;
+  if (what.startsWith("png:")) {
+    url = QlxCharts.png(what.slice(4));
+  } else {
+    const text = call("qlx_text", ["string"], [what]);
+    if (text === null) return;
+    url = URL.createObjectURL(new Blob([text], {type: what.endsWith(".csv") ? "text/csv" : "text/plain"}));
+  }
+  const a = document.createElement("a");
+  a.href = url;
+  a.download = file;
+  document.body.append(a);
+  a.click();
+  a.remove();
+}
+
+// ---- start-up ----------------------------------------------------------------------------------
+
+function decimalMark() {
+  return (1.5).toLocaleString(navigator.language).includes(",") ? 44 : 46;
+}
+
+function storedDefaults() {
+  try { return window.localStorage.getItem("QLX TL.DEF"); } catch (e) { return null; }
+}
+
+// Opened from disk, the browser will not fetch the .wasm beside the page: its embedded copy is
+// loaded by a script tag instead.
+function wasmBinary() {
+  if (location.protocol !== "file:") return Promise.resolve(undefined);
+  return new Promise((resolve, reject) => {
+    const s = document.createElement("script");
+    s.src = "qlx-page.wasm.js";
+    s.onload = () => {
+      const text = atob(window.QLX_WASM_BASE64);
+      const bytes = new Uint8Array(text.length);
+      for (let k = 0; k < text.length; ++k) bytes[k] = text.charCodeAt(k);
+      resolve(bytes);
+    };
+    s.onerror = reject;
+    document.head.append(s);
+  });
+}
+
+async function start() {
+  const binary = await wasmBinary();
+  qlx.module = await QlxPage(binary ? {wasmBinary: binary} : {});
+  document.getElementById("loading").remove();
+  const defaults = storedDefaults();
+  render(call("qlx_start", ["string", "number", "number", "number", "number"],
+              [defaults || "", defaults === null ? 0 : 1, decimalMark(), screen.width, screen.height]));
+  document.getElementById("message").addEventListener("close", showNextMessage);
+  document.getElementById("restart").addEventListener("click", () => location.reload());
+  document.getElementById("file-input").addEventListener("change", (e) => {
+    if (e.target.files.length) openFile(e.target.files[0]);
+    e.target.value = "";
+  });
+  // Closing the page is the program's exit: the defaults are saved as the desktop saves them.
+  window.addEventListener("pagehide", () => { if (!qlx.state.quit) qlx.module.ccall("qlx_save", null, [], []); });
+  window.addEventListener("pageshow", (e) => { if (e.persisted) location.reload(); });
+  document.body.dataset.ready = "1";
+}
+
+start();
