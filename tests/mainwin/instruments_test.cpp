@@ -84,6 +84,24 @@ TEST(NoiseBridge, OkHandsTheImpedanceToTheLineInputAndCancelGoesBackToTheLoad) {
     EXPECT_EQ(w.txtResistance.text(), "56.38");
 }
 
+// Shown by a host that cannot wait, the bridge's source stays chosen while its dialog is open;
+// OK hands over the same impedance as with a desktop's dialog.
+TEST(NoiseBridge, AHostThatCannotWaitGetsTheSameImpedance) {
+    Instruments t;
+    MainWindow& w = *t.win;
+    t.host.defer_modal = true;
+    w.optNoiseBridge.Select();
+    ASSERT_TRUE(w.frmNB.window.visible());
+    EXPECT_TRUE(w.optNoiseBridge.selected());
+    w.frmNB.txtResist.SetText("100");
+    w.frmNB.txtReact.SetText("100");
+    w.frmNB.cmdOK.Click();
+    t.host.SettleModals();
+    EXPECT_EQ(w.txtResistance.text(), "56.38");
+    EXPECT_EQ(w.txtReactance.text(), "-49.59");
+    EXPECT_TRUE(w.optNormal.selected());
+}
+
 TEST(Analyser, MinimumSwrAndImpedanceFromSwrAndMagnitude) {
     Instruments t;
     AnalyserDialog& a = t.win->frmAutek;

@@ -210,5 +210,38 @@ TEST(UserDefinedLine, DamagedRecordsAndZerosNeverFail) {
     }
 }
 
+// A host that cannot wait inside an event (the browser page) shows the dialog and runs what
+// follows it only when the user closes it: the line solved is still the one the dialog gave.
+TEST(UserDefinedLine, AHostThatCannotWaitSolvesWithWhatTheDialogGave) {
+    struct Case {
+        bool ok;
+        const char* z0;  // R0 - j X0 of the line solved
+        const char* r0;  // the dialog's entry afterwards
+    } const cases[] = {
+        {true, "75.0 - j 0.50", "75"},
+        // Closed without OK: the stored line, and the dialog as it was shown.
+        {false, "449.9 - j 0.96", "449.900"},
+    };
+    for (const Case& c : cases) {
+        UserLine t;
+        MainWindow& w = *t.win;
+        t.host.defer_modal = true;
+        w.cboPickCable.Choose(32);
+        UserLineDialog& d = w.frmOtrCable;
+        ASSERT_TRUE(d.window.visible());
+        d.txtR0.SetText("75");
+        d.txtX0.SetText("-0.5");
+        if (c.ok)
+            d.cmdOK.Click();
+        else
+            d.window.SetVisible(false);
+        t.host.SettleModals();
+        SCOPED_TRACE(c.ok ? "OK" : "closed");
+        EXPECT_TRUE(t.host.deferred.empty());
+        EXPECT_EQ(w.txtZ0.text(), c.z0);
+        EXPECT_EQ(d.txtR0.text(), c.r0);
+    }
+}
+
 }  // namespace
 }  // namespace qlx

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "form/form.h"
@@ -41,6 +42,24 @@ public:
         if (auto it = on_modal.find(w.name()); it != on_modal.end()) it->second(w);
         w.SetVisible(false);
     }
+    // A host that cannot wait inside an event (a browser page): with `defer_modal`, a modal
+    // window is shown and its follow-up kept until SettleModals finds the window closed.
+    void ShowModalThen(form::Window& w, std::function<void()> closed) override {
+        if (!defer_modal) {
+            form::Host::ShowModalThen(w, std::move(closed));
+            return;
+        }
+        modal_shown.push_back(w.name());
+        w.SetVisible(true);
+        deferred.push_back({&w, std::move(closed)});
+    }
+    void SettleModals() {
+        while (!deferred.empty() && !deferred.back().first->visible()) {
+            auto closed = std::move(deferred.back().second);
+            deferred.pop_back();
+            if (closed) closed();
+        }
+    }
     void ShowModeless(form::Window& w) override {
         modeless_shown.push_back(w.name());
         w.SetVisible(true);
@@ -67,6 +86,8 @@ public:
         return t;
     }
 
+    bool defer_modal = false;
+    std::vector<std::pair<form::Window*, std::function<void()>>> deferred;
     std::deque<form::Answer> answers;
     std::vector<Message> messages;
     std::map<std::string, std::function<void(form::Window&)>> on_modal;

@@ -184,7 +184,7 @@ const cases = {
     // A damaged record (written after the page's own save as it closes): the page starts with the
     // start-up line.
     await b.page.evaluate(() => window.addEventListener("pagehide", () =>
-      localStorage.setItem("QLX TL.DEF", "\u0000garbage\r\n;;;\r\n" + "x".repeat(5000))));
+      localStorage.setItem("QLX TL.DEF", "\u0007garbage\r\n;;;\r\n" + "x".repeat(5000))));
     await open(b.page);
     await expectFields(b.page, "frmQLX2", cliJson(["line"]).fields, ["frameZInput"]);
     await b.close();
