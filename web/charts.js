@@ -317,6 +317,15 @@ const QlxCharts = (() => {
       charts.graph.draw();
     },
     drawSweep(data) {
+      // The points lie in the module's memory as x, y floats: each curve takes its pairs.
+      const block = qlx.module.HEAPF32.subarray(data.block / 4);
+      const pairs = ({offset, count}) => {
+        const out = new Array(count);
+        for (let k = 0; k < count; ++k) out[k] = [block[offset + 2 * k], block[offset + 2 * k + 1]];
+        return out;
+      };
+      for (const p of data.plots) for (const c of p.curves) c.points = pairs(c.points);
+      for (const t of data.smith.traces) t.gammas = pairs(t.gammas);
       charts.smith.data = data.smith;
       charts.smith.tip = null;
       charts.smith.draw();

@@ -287,6 +287,7 @@ function render(state) {
   if (state.sweep_version !== qlx.versions.sweep && isShown("frmSweep")) {
     qlx.versions.sweep = state.sweep_version;
     QlxCharts.drawSweep(call("qlx_sweep", [], []));
+    qlx.sweepDrawnAt = performance.now();
   }
   const bar = document.getElementById("frmSweep.progress");
   if (bar) {
@@ -295,7 +296,7 @@ function render(state) {
   }
   if (state.sweeping && !qlx.stepping) {
     qlx.stepping = true;
-    requestAnimationFrame(step);
+    setTimeout(step, 0);
   }
   for (const m of state.messages) qlx.messages.push(m);
   showNextMessage();
@@ -314,7 +315,8 @@ function send(win, control, action, value) {
   render(call("qlx_event", ["string", "string", "string", "string"], [win, control, action, value]));
 }
 
-// A long sweep runs in slices between frames; the page stays answerable and shows its progress.
+// A long sweep runs in slices of a few milliseconds, each a task of its own: between them the page
+// answers the user and draws its progress.
 function step() {
   const state = call("qlx_step", [], []);
   qlx.stepping = false;

@@ -7,7 +7,8 @@
 //   qlx_event(window, control, action, value)        "text", "blur", "click", "select", "choose",
 //                                                    "close" (the window's own close control)
 //   qlx_state()  qlx_step()  qlx_save()              the state; a slice of a sweep; exit's save
-//   qlx_graph()  qlx_sweep()                         the charts' data, axes and ticks
+//   qlx_graph()  qlx_sweep()                         the charts' data, axes and ticks (the sweep's
+//                                                    drawn points in a block of floats)
 //   qlx_graph_tip(series, x)  qlx_plot_tip(plot, curve, x)  qlx_smith_tip(re, im)
 //   qlx_text(what)                                   "graph.csv", "sweep.csv", "sweep.s1p"
 //
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <complex>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -242,8 +244,24 @@ json PointsJson(const std::vector<std::pair<double, double>>& data) {
     return out;
 }
 
-// A chart's curves are drawn thinned (the picture is the same); tips read the whole data.
-constexpr std::size_t kDrawnBuckets = 1500;
+// A chart's curves are drawn thinned (the picture is the same at a page's widths); tips read the
+// whole data.
+constexpr std::size_t kDrawnBuckets = 800;
+constexpr std::size_t kDrawnSmithPoints = 2000;
+
+// The sweep's drawn points go to the page as one block of single floats it reads in place (a
+// 10,001-point sweep as JSON text took longer to write and read than to solve); a curve in the
+// reply names where its x, y pairs start and how many there are.
+std::vector<float> g_points;
+
+json PointsBlock(const std::vector<std::pair<double, double>>& data) {
+    const std::size_t offset = g_points.size();
+    for (const auto& [x, y] : data) {
+        g_points.push_back(static_cast<float>(x));
+        g_points.push_back(static_cast<float>(y));
+    }
+    return {{"offset", offset}, {"count", data.size()}};
+}
 
 json TipJson(double x, double y, const std::string& text) { return {{"x", x}, {"y", y}, {"text", text}}; }
 
@@ -309,7 +327,7 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_event(const char* window, const char* contr
 EMSCRIPTEN_KEEPALIVE const char* qlx_step() {
     Page& p = *g_page;
     qlx::sweep::SweepWindow& s = p.main->frmSweep;
-    const double until = emscripten_get_now() + 8.0;
+    const double until = emscripten_get_now() + 12.0;
     bool done = !s.running();
     while (!done && emscripten_get_now() < until) done = s.Step(2000) || !s.running();
     p.sweeping = !done;
@@ -344,6 +362,7 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_graph_tip(int series, double x) {
 EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
     const qlx::sweep::SweepWindow& s = g_page->main->frmSweep;
     const auto& pts = s.points();
+    g_points.clear();
     json plots = json::array();
     for (const qlx::sweep::SweepPlot& p : s.Plots()) {
         json curves = json::array();
@@ -351,7 +370,7 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
         for (const qlx::sweep::SweepCurve& c : p.curves) {
             const auto drawn = qlx::ThinForDrawing(c.data, kDrawnBuckets);
             if (c.shown) all.insert(all.end(), drawn.begin(), drawn.end());
-            curves.push_back({{"name", c.name}, {"colour", Css(c.colour)}, {"shown", c.shown}, {"points", PointsJson(drawn)}});
+            curves.push_back({{"name", c.name}, {"colour", Css(c.colour)}, {"shown", c.shown}, {"points", PointsBlock(drawn)}});
         }
         json plot{{"title", p.title}, {"y_title", p.y_title}, {"curves", std::move(curves)},
                   {"y", AxisJson(FitScale(all, p.y_from_zero))}};
@@ -364,17 +383,17 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
     const double zref = s.reference();
     json traces = json::array();
     for (const qlx::sweep::SmithTrace& t : s.Traces()) {
-        const std::size_t stride = std::max<std::size_t>(1, t.z.size() / 3000);
-        json gammas = json::array();
+        const std::size_t stride = std::max<std::size_t>(1, t.z.size() / kDrawnSmithPoints);
+        std::vector<std::pair<double, double>> gammas;
         for (std::size_t k = 0; k < t.z.size(); k += stride) {
             const std::complex<double> g = qlx::sweep::Gamma(t.z[k], zref);
-            gammas.push_back({g.real(), g.imag()});
+            gammas.emplace_back(g.real(), g.imag());
         }
         if (!t.z.empty() && (t.z.size() - 1) % stride != 0) {
             const std::complex<double> g = qlx::sweep::Gamma(t.z.back(), zref);
-            gammas.push_back({g.real(), g.imag()});
+            gammas.emplace_back(g.real(), g.imag());
         }
-        traces.push_back({{"name", t.name}, {"colour", Css(t.colour)}, {"gammas", std::move(gammas)}});
+        traces.push_back({{"name", t.name}, {"colour", Css(t.colour)}, {"gammas", PointsBlock(gammas)}});
     }
     json smith{{"traces", std::move(traces)},
                {"reference_text", "Reference " + qlx::Format(zref, "0.0", g_page->host.mark) + " ohms"}};
@@ -387,7 +406,10 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
         const std::complex<double> g = qlx::sweep::Gamma(traces_z[0].z[*best], zref);
         smith["best"] = {g.real(), g.imag()};
     }
-    return Reply({{"plots", std::move(plots)}, {"smith", std::move(smith)}, {"points", pts.size()}});
+    return Reply({{"plots", std::move(plots)},
+                  {"smith", std::move(smith)},
+                  {"points", pts.size()},
+                  {"block", reinterpret_cast<std::uintptr_t>(g_points.data())}});
 }
 
 EMSCRIPTEN_KEEPALIVE const char* qlx_plot_tip(int plot, int curve, double x) {
