@@ -181,10 +181,10 @@ const cases = {
     assert.strictEqual(await shown(b.page, "frmOtrCable", "txtR0"), "75.000");
     assert.strictEqual(await shown(b.page, "frmOtrCable", "txtVF"), "0.800");
     await b.page.keyboard.press("Escape");
-    // A damaged record (written after the page's own save as it closes): the page starts with the
-    // start-up line.
+    // A damaged record (written after the page's own save as it closes): feet kept, every other
+    // line damaged or missing, and the page starts with the start-up line.
     await b.page.evaluate(() => window.addEventListener("pagehide", () =>
-      localStorage.setItem("QLX TL.DEF", "\u0007garbage\r\n;;;\r\n" + "x".repeat(5000))));
+      localStorage.setItem("QLX TL.DEF", "F\r\n\u0007garbage\r\n;;;\r\n" + "x".repeat(5000))));
     await open(b.page);
     await expectFields(b.page, "frmQLX2", cliJson(["line"]).fields, ["frameZInput"]);
     await b.close();
