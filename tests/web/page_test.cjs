@@ -327,6 +327,11 @@ const cases = {
     const b = await launch();
     await open(b.page);
     await b.page.locator("#frmQLX2").screenshot({path: path.join(outDir, "web-main-window.png")});
+    // Help opens the manual that the site carries.
+    const [manual] = await Promise.all([b.context.waitForEvent("page"), b.page.click(id("frmQLX2", "cmdHelp"))]);
+    assert.match(manual.url(), /\/QLX\.PDF$/);
+    assert.ok(fs.existsSync(path.join(siteDir, "QLX.PDF")));
+    await manual.close();
     await b.page.click(id("frmQLX2", "cmdGraph"));
     await b.page.locator("#frmVolt").screenshot({path: path.join(outDir, "web-graph.png")});
     await b.page.click(id("frmQLX2", "cmdTuner"));
