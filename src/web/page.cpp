@@ -301,6 +301,12 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_event(const char* window, const char* contr
         if (w == &p.main->window) {
             p.main->CloseRequest(true);
         } else {
+            // Leaving a modal dialog by Escape or its close control is its Cancel, where it has one
+            // (the instrument dialogs: the impedance goes back to the load).
+            const bool modal = std::any_of(p.host.modals.begin(), p.host.modals.end(),
+                                           [w](const PageHost::Modal& m) { return m.window == w; });
+            for (f::Control* c : w->controls())
+                if (auto* b = dynamic_cast<f::Button*>(c); modal && b && b->name() == "cmdCancel") b->Click();
             w->SetVisible(false);
         }
     } else if (w) {
