@@ -7,30 +7,54 @@ const QlxCharts = (() => {
   const charts = {};  // "graph", "plot0".."plot2", "smith" -> {canvas, draw()}
   const font = (px, bold) => (bold ? "bold " : "") + px + "px Arial, Helvetica, sans-serif";
 
+  // A chart's canvas, with a second one over it for the pointer's tip: moving the pointer redraws
+  // only the tip, never the curves, and a saved picture never holds a tip.
   function canvasIn(parent, cls, aspect) {
+    const holder = document.createElement("div");
+    holder.className = "chart-holder";
     const c = document.createElement("canvas");
     c.className = cls;
     c.dataset.aspect = aspect;
     c.dataset.tip = "";
-    parent.append(c);
+    const overlay = document.createElement("canvas");
+    overlay.className = "overlay";
+    holder.append(c, overlay);
+    parent.append(holder);
+    c.overlay = overlay;
     return c;
   }
 
   // Fits a canvas's pixels to its shown size; returns its context in CSS pixels.
-  function prepare(canvas) {
-    const w = canvas.clientWidth || 600;
-    const h = Math.round(w * Number(canvas.dataset.aspect));
-    canvas.style.height = h + "px";
+  function size(canvas, w, h) {
     const k = window.devicePixelRatio || 1;
     if (canvas.width !== Math.round(w * k) || canvas.height !== Math.round(h * k)) {
       canvas.width = Math.round(w * k);
       canvas.height = Math.round(h * k);
     }
+    canvas.style.width = w + "px";
+    canvas.style.height = h + "px";
     const g = canvas.getContext("2d");
     g.setTransform(k, 0, 0, k, 0, 0);
+    return g;
+  }
+  function prepare(canvas) {
+    const w = canvas.parentElement.clientWidth || 600;
+    const h = Math.round(w * Number(canvas.dataset.aspect));
+    const g = size(canvas, w, h);
+    size(canvas.overlay, w, h);
     g.fillStyle = "#fff";
     g.fillRect(0, 0, w, h);
     return {g, w, h};
+  }
+
+  function drawTip(chart) {
+    const o = chart.canvas.overlay;
+    const g = o.getContext("2d");
+    const k = window.devicePixelRatio || 1;
+    g.setTransform(1, 0, 0, 1, 0, 0);
+    g.clearRect(0, 0, o.width, o.height);
+    g.setTransform(k, 0, 0, k, 0, 0);
+    if (chart.tip) tipBox(g, chart.tip.px, chart.tip.py, chart.tip.text, o.width / k, o.height / k);
   }
 
   // A frame with a bottom axis and one or two value axes; maps data to pixels.
@@ -111,21 +135,27 @@ const QlxCharts = (() => {
     g.fill();
   }
 
-  function tipText(el) { return el.dataset.tip || ""; }
-
-  // Shows a tip for the pointer at (px, py), or none; `nearest` asks the module for candidates.
+  // The tip follows the pointer: the nearest point's, asked of the module once a frame at most.
   function follow(chart, candidates) {
     const c = chart.canvas;
+    let pending = 0, at = null;
     c.addEventListener("mousemove", (e) => {
       const r = c.getBoundingClientRect();
-      chart.tip = candidates(e.clientX - r.left, e.clientY - r.top);
-      c.dataset.tip = chart.tip ? chart.tip.text : "";
-      chart.draw();
+      at = [e.clientX - r.left, e.clientY - r.top];
+      if (pending) return;
+      pending = requestAnimationFrame(() => {
+        pending = 0;
+        chart.tip = candidates(at[0], at[1]);
+        c.dataset.tip = chart.tip ? chart.tip.text : "";
+        drawTip(chart);
+      });
     });
     c.addEventListener("mouseleave", () => {
+      cancelAnimationFrame(pending);
+      pending = 0;
       chart.tip = null;
       c.dataset.tip = "";
-      chart.draw();
+      drawTip(chart);
     });
   }
 
@@ -147,7 +177,7 @@ const QlxCharts = (() => {
       curve(g, d.series0, f.sx, yr, "#ff0000", 3);
       curve(g, d.series1, f.sx, yl, "#00ff00", 3);
       chart.map = {sx: f.sx, yl, yr, box};
-      if (chart.tip) tipBox(g, chart.tip.px, chart.tip.py, chart.tip.text, w, h);
+      drawTip(chart);
     };
     follow(chart, (px, py) => {
       if (!chart.data || !chart.map) return null;
@@ -238,7 +268,7 @@ const QlxCharts = (() => {
       lx += g.measureText(c.name).width + 34;
     }
     p.map = {sx: f.sx, sy, box};
-    if (p.tip) tipBox(g, p.tip.px, p.tip.py, p.tip.text, w, h);
+    drawTip(p);
   }
 
   function drawSmith(s) {
@@ -298,7 +328,7 @@ const QlxCharts = (() => {
       g.textBaseline = "bottom";
       g.fillText(d.reference_text, 6, h - 4);
     }
-    if (s.tip) tipBox(g, s.tip.px, s.tip.py, s.tip.text, w, h);
+    drawTip(s);
   }
 
   function redrawAll() { for (const c of Object.values(charts)) if (c.canvas.isConnected) c.draw(); }
@@ -335,6 +365,5 @@ const QlxCharts = (() => {
       const c = charts[which];
       return c ? c.canvas.toDataURL("image/png") : "";
     },
-    tipText,
   };
 })();

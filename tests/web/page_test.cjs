@@ -262,24 +262,33 @@ const cases = {
     http.close();
   },
 
-  // The pointer along the graph's curves and off them: a tip on the nearest point, then none.
+  // The pointer across the graph and every sweep chart and off them: a tip on the nearest point
+  // of a curve under it, then none.
   async pointer() {
     const b = await launch();
     await open(b.page);
     await b.page.click(id("frmQLX2", "cmdGraph"));
-    const chart = b.page.locator("#frmVolt\\.TChart1");
-    await chart.scrollIntoViewIfNeeded();
-    const box = await chart.boundingBox();
-    let tips = 0;
-    for (let x = box.x - 10; x < box.x + box.width + 10; x += 3) {
-      for (const y of [box.y + box.height * 0.3, box.y + box.height * 0.6]) {
-        await b.page.mouse.move(x, y);
-        if (await chart.getAttribute("data-tip")) ++tips;
+    await b.page.click(id("frmQLX2", "cmdSweep"));
+    for (const chartId of ["frmVolt.TChart1", "frmSweep.Plot0", "frmSweep.Plot1", "frmSweep.Plot2", "frmSweep.Smith"]) {
+      const chart = b.page.locator("#" + chartId.replace(".", "\\."));
+      await chart.scrollIntoViewIfNeeded();
+      const box = await chart.boundingBox();
+      // The page counts the tips shown while the pointer sweeps across, a few pixels a move (each
+      // move waits for the browser's next frame).
+      await b.page.evaluate((el) => {
+        el.tips = 0;
+        new MutationObserver(() => { if (el.dataset.tip) ++el.tips; }).observe(el, {attributes: true});
+      }, await chart.elementHandle());
+      for (const f of [0.25, 0.5, 0.75]) {
+        const y = box.y + box.height * f;
+        await b.page.mouse.move(box.x - 10, y);
+        await b.page.mouse.move(box.x + box.width + 10, y, {steps: Math.round(box.width / 6)});
       }
+      await b.page.mouse.move(box.x - 30, box.y - 30);
+      const tips = await chart.evaluate((el) => el.tips);
+      assert.ok(tips > 0, chartId + ": a curve under the pointer shows its tip");
+      assert.strictEqual(await chart.getAttribute("data-tip"), "", chartId + ": no tip off the chart");
     }
-    await b.page.mouse.move(box.x - 30, box.y - 30);
-    assert.ok(tips > 0, "a curve under the pointer shows its tip");
-    assert.strictEqual(await chart.getAttribute("data-tip"), "");
     const csv = await b.page.evaluate(() => JSON.parse(qlx.module.ccall("qlx_text", "string", ["string"], ["graph.csv"])));
     assert.ok(csv.split("\n").length > 10, "the graph's points download as CSV");
     await b.close();
