@@ -21,6 +21,7 @@
 #include <complex>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -309,18 +310,21 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_event(const char* window, const char* contr
                 if (auto* b = dynamic_cast<f::Button*>(c); modal && b && b->name() == "cmdCancel") b->Click();
             w->SetVisible(false);
         }
-    } else if (w) {
+    } else if (w && w->visible()) {
+        // A control takes what a user could do to it: only in a window shown, only when enabled.
         for (f::Control* c : w->controls()) {
             if (c->name() != name) continue;
             if (auto* t = dynamic_cast<f::TextField*>(c)) {
-                if (act == "text") t->SetText(val);
+                if (act == "text" && t->enabled()) t->SetText(val);
                 if (act == "blur") t->LoseFocus();
             } else if (auto* b = dynamic_cast<f::Button*>(c)) {
                 if (act == "click" && b->enabled()) b->Click();
             } else if (auto* o = dynamic_cast<f::Option*>(c)) {
                 if (act == "select" && o->enabled()) o->Select();
             } else if (auto* l = dynamic_cast<f::ListBox*>(c)) {
-                if (act == "choose" && l->enabled()) l->Choose(std::stoi(val.empty() ? "-1" : val));
+                // Only an entry the list holds can be chosen.
+                const int k = std::atoi(val.c_str());
+                if (act == "choose" && l->enabled() && k >= 0 && k < static_cast<int>(l->items().size())) l->Choose(k);
             }
             break;
         }
