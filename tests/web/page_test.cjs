@@ -105,18 +105,19 @@ const LINES = [
   {freq: "28.5", cable: 10, length: "1000", r: "2", x: "0"},
 ];
 
-// The sweep's points as CSV: every cell the same text, but for unrounded numbers, which agree to
-// 1e-13 relative (the browser's math library may round a last digit otherwise than the native one).
-function expectSameCsv(actual, expected) {
+// The sweep's points as text (CSV, or a Touchstone file's blank-separated columns): every cell the
+// same text, but for unrounded numbers, which agree to 1e-13 relative (the browser's math library
+// may round a last digit otherwise than the native one).
+function expectSameCsv(actual, expected, separator = ",") {
   const a = actual.split("\n"), e = expected.split("\n");
-  assert.strictEqual(a.length, e.length, "the number of points");
+  assert.strictEqual(a.length, e.length, "the number of lines");
   a.forEach((row, r) => {
-    const x = row.split(","), y = e[r].split(",");
+    const x = row.split(separator), y = e[r].split(separator);
     assert.strictEqual(x.length, y.length);
     x.forEach((cell, c) => {
       if (cell === y[c]) return;
       const p = Number(cell), q = Number(y[c]);
-      assert.ok(Number.isFinite(p) && Math.abs(p - q) <= 1e-13 * Math.abs(q), "row " + r + ": " + cell + " against " + y[c]);
+      assert.ok(Number.isFinite(p) && Math.abs(p - q) <= 1e-13 * Math.abs(q), "line " + r + ": " + cell + " against " + y[c]);
     });
   });
 }
@@ -214,6 +215,85 @@ const cases = {
     await b.close();
   },
 
+  // The noise bridge's and the analyser's dialogs: readings typed, the dialog's result and, after
+  // OK, the main window as qlx-cli bridge and analyser give them.
+  async instruments() {
+    const runs = [
+      {option: "optNoiseBridge", dialog: "frmNB", typed: {txtResist: "100", txtReact: "100", txtExtender: "5"},
+       args: ["bridge", "--freq", "3.5", "--rp", "100", "--cp", "100", "--extender", "5"]},
+      {option: "optAutek", dialog: "frmAutek", typed: {txtAutekZ: "75", txtAutekSWR: "2"}, click: "optNegative",
+       args: ["analyser", "--z", "75", "--swr", "2", "--sign", "negative"]},
+    ];
+    for (const run of runs) {
+      const b = await launch();
+      await open(b.page);
+      await b.page.click(id("frmQLX2", run.option));
+      assert.ok(await b.page.$eval("#" + run.dialog, (d) => d.open), run.dialog + " opens modally");
+      for (const [name, text] of Object.entries(run.typed)) await type(b.page, run.dialog, name, text);
+      if (run.click) await b.page.click(id(run.dialog, run.click));
+      const expected = cliJson(run.args).fields;
+      const inDialog = {}, inMain = {};
+      for (const [name, text] of Object.entries(expected)) {
+        if (name.startsWith("fra") || name === "frameZInput") continue;  // an option group's choice
+        (await b.page.$("#" + run.dialog + "\\." + name) ? inDialog : inMain)[name] = text;
+      }
+      await expectFields(b.page, run.dialog, inDialog);
+      await b.page.click(id(run.dialog, "cmdOK"));
+      assert.ok(!(await b.page.$eval("#" + run.dialog, (d) => d.open)));
+      await expectFields(b.page, "frmQLX2", inMain);
+      assert.ok(await b.page.isChecked(id("frmQLX2", "optInput") + " input"), "the impedance is at the line input");
+      await b.close();
+    }
+  },
+
+  // What the page downloads is what qlx-cli writes: the graph's points, the sweep's points and
+  // the other end as a Touchstone file, and the charts as PNG pictures.
+  async downloads() {
+    const b = await launch();
+    await open(b.page);
+    await typeLine(b.page, LINES[0]);
+    await b.page.click(id("frmQLX2", "cmdGraph"));
+    await b.page.click(id("frmQLX2", "cmdSweep"));
+    const fetch = async (win, what) => {
+      const [download] = await Promise.all([b.page.waitForEvent("download"),
+                                            b.page.click("#" + win + " button[data-download=\"" + what + "\"]")]);
+      return {name: download.suggestedFilename(), bytes: fs.readFileSync(await download.path())};
+    };
+    const graph = await fetch("frmVolt", "graph.csv");
+    assert.strictEqual(graph.name, "QLX graph.csv");
+    expectSameCsv(graph.bytes.toString("utf8"), cli(["graph", ...lineArgs(LINES[0]), "--csv"]));
+    const band = ["--from", "12.78", "--to", "15.62"];
+    const csv = await fetch("frmSweep", "sweep.csv");
+    expectSameCsv(csv.bytes.toString("utf8"), cli(["sweep", ...lineArgs(LINES[0]), ...band, "--csv"]));
+    const s1p = await fetch("frmSweep", "sweep.s1p");
+    assert.strictEqual(s1p.name, "QLX sweep.s1p");
+    expectSameCsv(s1p.bytes.toString("utf8"), cli(["sweep", ...lineArgs(LINES[0]), ...band, "--s1p"]), " ");
+    for (const [win, what] of [["frmVolt", "png:graph"], ["frmSweep", "png:smith"]]) {
+      const png = await fetch(win, what);
+      assert.deepStrictEqual([...png.bytes.subarray(0, 4)], [0x89, 0x50, 0x4e, 0x47], what + " is a PNG picture");
+    }
+    await b.close();
+  },
+
+  // A long sweep runs in slices: its progress shows, the page answers typing meanwhile, and the
+  // points all arrive.
+  async "long-sweep"() {
+    const b = await launch();
+    await open(b.page);
+    await b.page.click(id("frmQLX2", "cmdSweep"));
+    await type(b.page, "frmSweep", "txtPoints", "100001");
+    await b.page.click(id("frmSweep", "cmdSweep"));
+    assert.ok(await b.page.evaluate(() => qlx.state.sweeping), "the click returns before the run is done");
+    await b.page.waitForSelector("#frmSweep\\.progress:not([hidden])");
+    await type(b.page, "frmQLX2", "txtReactance", "25");
+    assert.strictEqual(await shown(b.page, "frmQLX2", "txtReactance"), "25");
+    await b.page.waitForFunction(() => !qlx.state.sweeping, null, {timeout: 60000});
+    assert.ok(await b.page.isHidden("#frmSweep\\.progress"));
+    const summary = await shown(b.page, "frmSweep", "txtSummary");
+    assert.match(summary, /^100001 points|^100,001 points/);
+    await b.close();
+  },
+
   // A Touchstone file dropped on the sweep gives qlx-cli sweep's points.
   async touchstone() {
     const b = await launch();
@@ -289,8 +369,6 @@ const cases = {
       assert.ok(tips > 0, chartId + ": a curve under the pointer shows its tip");
       assert.strictEqual(await chart.getAttribute("data-tip"), "", chartId + ": no tip off the chart");
     }
-    const csv = await b.page.evaluate(() => JSON.parse(qlx.module.ccall("qlx_text", "string", ["string"], ["graph.csv"])));
-    assert.ok(csv.split("\n").length > 10, "the graph's points download as CSV");
     await b.close();
   },
 
