@@ -8,11 +8,11 @@
 #include <QString>
 #include <cstdio>
 
-#include "ui/schematic_layout.h"
+#include "tuner/schematic_layout.h"
 
 namespace {
 
-namespace sc = qlx::ui::schematic;
+namespace sc = qlx::tuner::schematic;
 using sc::Part;
 
 constexpr int kLead = 34;  // half the length a series element takes on the rail

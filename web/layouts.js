@@ -1,7 +1,8 @@
 // Where each window's controls stand on the page: blocks of rows of control names, made for a
 // browser window and a phone. Only places: every caption, text and colour comes from the window
 // model. A name with "!" is a result box (read-only); {frame, items} is a group under the frame
-// label's caption; a control no layout places is shown after the rest, so none is ever lost.
+// label's caption, {frame, schematic} a picture with its values laid over it where the module says;
+// a control no layout places is shown after the rest, so none is ever lost.
 "use strict";
 
 const QLX_LAYOUTS = {
@@ -92,13 +93,13 @@ const QLX_LAYOUTS = {
 };
 
 // Both result pages of the tuner: the header, the table of the elements, the schematic with its
-// values beneath it.
+// values over it.
 const TUNER_PAGE = [
   {cls: "frames", rows: [[{frame: "frmOne", row: ["!txtCableType", "lblFreq", "!txtFreq", "lblLength", "!txtLength"],
                            stack: ["!txtLoad", "!txtSWRLine", "!txtPowerLost", "!txtXmsnLoss", "!txtBand", "!txtNotes"]}]]},
   {cls: "frames", rows: [[{frame: "frmTwo", table: ["txtPwr", "txtQ", "txtReact", "txtPeakV", "txtCurr", "txtPwrDiss", "txtV"]}]]},
-  {cls: "frames", rows: [[{frame: "frmSchematic", items: ["picSchematic"]}]]},
-  {cls: "row values", rows: [["!txtInputR", "!txtLeftX", "!TxtMidX", "!txtRightX", "!txtCStray", "!txtLoadZ"]]},
+  {cls: "frames", rows: [[{frame: "frmSchematic",
+                           schematic: ["picSchematic", "!txtInputR", "!txtLeftX", "!TxtMidX", "!txtRightX", "!txtCStray", "!txtLoadZ"]}]]},
   {cls: "buttons", rows: [["cmdPrint", "cmdBack", "cmdContinue"]]},
 ];
 QLX_LAYOUTS.frmTuner1 = TUNER_PAGE;

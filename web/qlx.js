@@ -98,6 +98,12 @@ function makeFrame(win, desc, f) {
     qlx.windows.get(win).controls.set(f.frame, legend);
   }
   if (f.items) for (const t of f.items) { const el = makeControl(win, desc, t); if (el) box.append(el); }
+  if (f.schematic) {
+    const picture = document.createElement("div");
+    picture.className = "schematic";
+    for (const t of f.schematic) { const el = makeControl(win, desc, t); if (el) picture.append(el); }
+    box.append(picture);
+  }
   if (f.row) box.append(makeGrid(win, desc, [f.row], "row"));
   if (f.grid) box.append(makeGrid(win, desc, f.grid, "grid"));
   if (f.stack) box.append(makeGrid(win, desc, f.stack.map((t) => [t]), "stack"));
@@ -253,6 +259,24 @@ function renderControl(el, c) {
       el.removeAttribute("src");
     }
     el.hidden = !c.visible || !c.text;
+    if (el.parentElement.classList.contains("schematic")) placeValues(el.parentElement, c.text);
+  }
+}
+
+// A tuner page's values stand over its schematic where the module places them, in proportion to
+// the picture as it is shown.
+function placeValues(picture, file) {
+  const layout = file ? call("qlx_schematic", ["string"], [file]) : null;
+  picture.classList.toggle("placed", Boolean(layout));
+  if (!layout) return;
+  picture.style.aspectRatio = layout.width + " / " + layout.height;
+  for (const [name, [x, y, w, h]] of Object.entries(layout.boxes)) {
+    const el = picture.querySelector("[data-control=" + name + "]");
+    if (!el) continue;
+    el.style.left = (100 * x / layout.width) + "%";
+    el.style.top = (100 * y / layout.height) + "%";
+    el.style.width = (100 * w / layout.width) + "%";
+    el.style.height = (100 * h / layout.height) + "%";
   }
 }
 

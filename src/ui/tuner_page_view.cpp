@@ -13,13 +13,13 @@
 #include "tuner/tuner_page.h"
 #include "ui/bind.h"
 #include "ui/export.h"
-#include "ui/schematic_layout.h"
+#include "tuner/schematic_layout.h"
 
 namespace qlx::ui {
 
 namespace {
 
-namespace sc = schematic;
+namespace sc = tuner::schematic;
 
 void Place(QWidget* w, const sc::Box& b) { w->setGeometry(b.x, b.y, b.w, b.h); }
 
@@ -118,16 +118,10 @@ void TunerPageView::ShowSchematic() {
     else
         picture_->setPixmap(pixmap);
     picture_->setVisible(model_.picSchematic.visible());
-    const QString file = QFileInfo(path).fileName();
-    for (const sc::Layout& layout : sc::kLayouts) {
-        if (file != QString::fromUtf8(tuner::SchematicFile(layout.schematic).data(),
-                                      static_cast<qsizetype>(tuner::SchematicFile(layout.schematic).size())))
-            continue;
-        QLineEdit* boxes[] = {left_, mid_, right_};
-        for (std::size_t k = 0; k < 3; ++k)
-            Place(boxes[k], sc::ValueBox(sc::kSlotX[k], layout.places[k] == sc::Part::None ? sc::Part::ShuntC
-                                                                                            : layout.places[k]));
-    }
+    const auto boxes = sc::ValueBoxesFor(QFileInfo(path).fileName().toStdString());
+    if (!boxes) return;
+    QLineEdit* values[] = {left_, mid_, right_};
+    for (std::size_t k = 0; k < 3; ++k) Place(values[k], (*boxes)[k]);
 }
 
 }  // namespace qlx::ui

@@ -11,6 +11,7 @@
 //                                                    drawn points in a block of floats)
 //   qlx_graph_tip(series, x)  qlx_plot_tip(plot, curve, x)  qlx_smith_tip(re, im)
 //   qlx_text(what)                                   "graph.csv", "sweep.csv", "sweep.s1p"
+//   qlx_schematic(file)                              where a tuner page's values stand on its picture
 //
 // Each returns JSON text that lives until the next call. A state carries every window's caption
 // and visibility, the controls of the visible ones, and what the models asked of the host since
@@ -36,6 +37,7 @@
 #include "mainwin/defaults_file.h"
 #include "mainwin/main_window.h"
 #include "sweep/smith.h"
+#include "tuner/schematic_layout.h"
 #include "sweep/sweep_window.h"
 
 namespace {
@@ -444,6 +446,22 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_smith_tip(double re, double im) {
     // Trace 0 is the load end, trace 1 the input.
     const std::complex<double> g = qlx::sweep::Gamma(traces[nearest->trace].z[nearest->index], s.reference());
     return Reply(TipJson(g.real(), g.imag(), s.PointText(nearest->index, (nearest->trace == 0) != s.given_at_load())));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* qlx_schematic(const char* file) {
+    namespace sc = qlx::tuner::schematic;
+    const auto boxes = sc::ValueBoxesFor(file);
+    if (!boxes) return Reply(json());
+    const auto box = [](const sc::Box& b) { return json{b.x, b.y, b.w, b.h}; };
+    return Reply({{"width", sc::kWidth},
+                  {"height", sc::kHeight},
+                  {"boxes",
+                   {{"txtLeftX", box((*boxes)[0])},
+                    {"TxtMidX", box((*boxes)[1])},
+                    {"txtRightX", box((*boxes)[2])},
+                    {"txtInputR", box(sc::kInputRBox)},
+                    {"txtLoadZ", box(sc::kLoadZBox)},
+                    {"txtCStray", box(sc::kStrayBox)}}}});
 }
 
 EMSCRIPTEN_KEEPALIVE const char* qlx_text(const char* what) {

@@ -1,13 +1,16 @@
 // Where the tuner schematics draw their elements, and where the result pages lay the value boxes
-// over them. The bitmap generator and the page view both take their coordinates from here, so a
-// value always sits beside the element it belongs to. Pixels of the bitmap; no toolkit needed.
+// over them. The bitmap generator, the desktop's page view and the browser page all take their
+// coordinates from here, so a value always sits beside the element it belongs to. Pixels of the
+// bitmap; no toolkit needed.
 #pragma once
 
 #include <array>
+#include <optional>
+#include <string_view>
 
 #include "tuner/networks.h"
 
-namespace qlx::ui::schematic {
+namespace qlx::tuner::schematic {
 
 inline constexpr int kWidth = 660;
 inline constexpr int kHeight = 200;
@@ -21,18 +24,18 @@ inline constexpr int kStrayX = 560;   // the Tee's stray capacitance across its 
 enum class Part { None, SeriesC, SeriesL, ShuntC, ShuntL, StrayC };
 
 struct Layout {
-    tuner::Schematic schematic;
+    Schematic schematic;
     std::array<Part, 3> places;  // what stands at the left, middle and right place
     bool stray_at_output;       // a stray capacitance beyond the right element (the Tee)
 };
 
 inline constexpr std::array<Layout, 6> kLayouts{{
-    {tuner::Schematic::LowPassLLoadShunt, {Part::None, Part::SeriesL, Part::ShuntC}, false},
-    {tuner::Schematic::LowPassLInputShunt, {Part::ShuntC, Part::SeriesL, Part::StrayC}, false},
-    {tuner::Schematic::HighPassLA, {Part::None, Part::SeriesC, Part::ShuntL}, false},
-    {tuner::Schematic::HighPassLB, {Part::ShuntL, Part::SeriesC, Part::StrayC}, false},
-    {tuner::Schematic::Pi, {Part::ShuntC, Part::SeriesL, Part::ShuntC}, false},
-    {tuner::Schematic::Tee, {Part::SeriesC, Part::ShuntL, Part::SeriesC}, true},
+    {Schematic::LowPassLLoadShunt, {Part::None, Part::SeriesL, Part::ShuntC}, false},
+    {Schematic::LowPassLInputShunt, {Part::ShuntC, Part::SeriesL, Part::StrayC}, false},
+    {Schematic::HighPassLA, {Part::None, Part::SeriesC, Part::ShuntL}, false},
+    {Schematic::HighPassLB, {Part::ShuntL, Part::SeriesC, Part::StrayC}, false},
+    {Schematic::Pi, {Part::ShuntC, Part::SeriesL, Part::ShuntC}, false},
+    {Schematic::Tee, {Part::SeriesC, Part::ShuntL, Part::SeriesC}, true},
 }};
 
 struct Box {
@@ -51,4 +54,17 @@ inline constexpr Box kLoadZBox{kWidth - 4 - 200, kGroundY + 10, 200, 22};
 inline constexpr Box kStrayBox{kStrayX + 24, ValueBox(kStrayX, Part::StrayC).y, kWidth - kStrayX - 28, 22};
 inline constexpr int kGroundSymbolX = (kSlotX[0] + kSlotX[1]) / 2;  // clear of every element
 
-}  // namespace qlx::ui::schematic
+// The left, middle and right value boxes of the schematic drawn in `file` ("Form3PiNet.bmp"); an
+// empty place keeps a shunt element's box. Nothing for a file that is no schematic.
+inline std::optional<std::array<Box, 3>> ValueBoxesFor(std::string_view file) {
+    for (const Layout& layout : kLayouts) {
+        if (file != SchematicFile(layout.schematic)) continue;
+        std::array<Box, 3> boxes{};
+        for (std::size_t k = 0; k < 3; ++k)
+            boxes[k] = ValueBox(kSlotX[k], layout.places[k] == Part::None ? Part::ShuntC : layout.places[k]);
+        return boxes;
+    }
+    return std::nullopt;
+}
+
+}  // namespace qlx::tuner::schematic
