@@ -1,8 +1,9 @@
 // Where each window's controls stand on the page: blocks of rows of control names, made for a
 // browser window and a phone. Only places: every caption, text and colour comes from the window
-// model. A name with "!" is a result box (read-only); {frame, items} is a group under the frame
-// label's caption, {frame, schematic} a picture with its values laid over it where the module says;
-// a control no layout places is shown after the rest, so none is ever lost.
+// model. A name with "!" is a result box (read-only), "!!" one whose long text wraps; {frame, items}
+// is a group under the frame label's caption, {frame, schematic} a picture with its values laid
+// over it where the module says; a control no layout places is shown after the rest, so none is
+// ever lost.
 "use strict";
 
 const QLX_LAYOUTS = {
@@ -60,7 +61,7 @@ const QLX_LAYOUTS = {
     {cls: "buttons", rows: [["cmdOK", "cmdCancel"]]},
   ],
   frmVolt: [
-    {cls: "stack", rows: [["!txtCableType"], ["!txtZLoad"], ["!txtFreq"], ["!txtTotalLoss"], ["!txtPower"]]},
+    {cls: "stack", rows: [["!!txtCableType"], ["!!txtZLoad"], ["!!txtFreq"], ["!!txtTotalLoss"], ["!!txtPower"]]},
     {cls: "grid", rows: [["lblMaxV", "!txtMaxV"], ["lblMaxI", "!txtMaxI"]]},
     {cls: "chart", chart: "graph"},
     {cls: "buttons", rows: [["cmdPrint", "cmdBack"]], downloads: [["graph.csv", "QLX graph.csv"], ["png:graph", "QLX graph.png"]]},
@@ -75,7 +76,7 @@ const QLX_LAYOUTS = {
     {cls: "buttons", rows: [["cmdDrawTuner", "cmdCompare", "cmdBack"]]},
   ],
   frmCompare: [
-    {cls: "stack", rows: [["!txtLine"], ["!txtSummary"]]},
+    {cls: "stack", rows: [["!!txtLine"], ["!!txtSummary"]]},
     {cls: "compare", rows: [["cmdRow0", "lblRow0"], ["cmdRow1", "lblRow1"], ["cmdRow2", "lblRow2"], ["cmdRow3", "lblRow3"], ["cmdRow4", "lblRow4"]]},
     {cls: "buttons", rows: [["cmdClose"]]},
   ],
@@ -86,7 +87,7 @@ const QLX_LAYOUTS = {
     {cls: "row", rows: [["optMainZ", "optFile", "!txtFile", "cmdOpen"]]},
     {cls: "row", rows: [["optRef50", "optRefZ0"]]},
     {cls: "chart", chart: "sweep"},
-    {cls: "stack", rows: [["!txtSummary"]], progress: true},
+    {cls: "stack", rows: [["!!txtSummary"]], progress: true},
     {cls: "buttons", rows: [], downloads: [["sweep.csv", "QLX sweep.csv"], ["sweep.s1p", "QLX sweep.s1p"],
                                            ["png:smith", "QLX Smith chart.png"]]},
   ],
@@ -96,7 +97,7 @@ const QLX_LAYOUTS = {
 // values over it.
 const TUNER_PAGE = [
   {cls: "frames", rows: [[{frame: "frmOne", row: ["!txtCableType", "lblFreq", "!txtFreq", "lblLength", "!txtLength"],
-                           stack: ["!txtLoad", "!txtSWRLine", "!txtPowerLost", "!txtXmsnLoss", "!txtBand", "!txtNotes"]}]]},
+                           stack: ["!!txtLoad", "!!txtSWRLine", "!!txtPowerLost", "!!txtXmsnLoss", "!!txtBand", "!!txtNotes"]}]]},
   {cls: "frames", rows: [[{frame: "frmTwo", table: ["txtPwr", "txtQ", "txtReact", "txtPeakV", "txtCurr", "txtPwrDiss", "txtV"]}]]},
   {cls: "frames", rows: [[{frame: "frmSchematic",
                            schematic: ["picSchematic", "!txtInputR", "!txtLeftX", "!TxtMidX", "!txtRightX", "!txtCStray", "!txtLoadZ"]}]]},

@@ -29,12 +29,17 @@ function accessKey(text) {
 // ---- building a window's elements from its layout --------------------------------------------
 
 function makeControl(win, desc, token) {
+  const wrapping = token.startsWith("!!");
   const readOnly = token.startsWith("!");
-  const name = readOnly ? token.slice(1) : token;
+  const name = token.replace(/^!+/, "");
   const c = desc.controls.find((x) => x.name === name);
   if (!c) return null;
   let el;
-  if (c.kind === "text") {
+  if (c.kind === "text" && wrapping) {
+    // A long result (a page's line of text) wraps on a narrow screen instead of being cut.
+    el = document.createElement("div");
+    el.className = "result wrap";
+  } else if (c.kind === "text") {
     el = document.createElement("input");
     el.type = "text";
     el.spellcheck = false;
@@ -220,7 +225,9 @@ function renderControl(el, c) {
   el.title = c.tip || "";
   el.style.color = c.fore || "";
   el.style.backgroundColor = c.back || "";
-  if (c.kind === "text") {
+  if (c.kind === "text" && el.tagName !== "INPUT") {
+    el.textContent = c.text;
+  } else if (c.kind === "text") {
     // The value attribute too, so that the page's text shows the results.
     el.setAttribute("value", c.text);
     if (el.value !== c.text) el.value = c.text;
