@@ -1,6 +1,6 @@
 // The page's charts: the graph along the line, the sweep's plots against frequency and its Smith
 // chart, drawn on canvases from what the module returns (points, axes with their labelled ticks,
-// titles). A tip shows the nearest point's text, which the module writes.
+// titles). A tip shows the nearest point's text, which the module writes (through qlx.js's call).
 "use strict";
 
 const QlxCharts = (() => {
@@ -158,8 +158,6 @@ const QlxCharts = (() => {
       drawTip(chart);
     });
   }
-
-  function call(name, types, args) { return JSON.parse(qlx.module.ccall(name, "string", types, args)); }
 
   // ---- the graph along the line ----
   function makeGraph(parent) {

@@ -102,6 +102,18 @@ AxisScale LengthAxis(double length) {
     return TicksFor(0.0, length < kShortestShownLength ? 0.0 : length);
 }
 
+AxisScale FitScale(const std::vector<std::pair<double, double>>& points, bool include_zero) {
+    double lo = 0.0, hi = 0.0;
+    if (!points.empty()) {
+        lo = hi = points.front().second;
+        for (const auto& [x, y] : points) {
+            lo = std::min(lo, y);
+            hi = std::max(hi, y);
+        }
+    }
+    return ChooseAxis(lo, hi, include_zero);
+}
+
 std::vector<AxisTick> AxisTicks(const AxisScale& a) {
     std::vector<AxisTick> ticks;
     const auto first = static_cast<long long>(std::ceil(a.lo / a.step - 1e-9));

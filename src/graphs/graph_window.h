@@ -66,6 +66,8 @@ struct AxisScale {
 // `include_zero` is set; a range of no width (a flat curve, a line of no length) gets one
 // around its value.
 AxisScale ChooseAxis(double lo, double hi, bool include_zero);
+// The axis for a chart's points: from their lowest to their highest y (0 to 0 for none).
+AxisScale FitScale(const std::vector<std::pair<double, double>>& points, bool include_zero);
 // The step alone, for an axis whose ends are fixed (the line from 0 to its length).
 AxisScale TicksFor(double lo, double hi);
 // The axis along a line of this length (feet or meters): a length the window shows as 0.000

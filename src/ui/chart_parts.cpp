@@ -35,16 +35,8 @@ QValueAxis* MakeLabelledAxis() {
     return axis;
 }
 
-void FitAxis(QValueAxis* axis, const QList<QPointF>& points, bool include_zero) {
-    double lo = 0.0, hi = 0.0;
-    if (!points.isEmpty()) {
-        lo = hi = points.first().y();
-        for (const QPointF& p : points) {
-            lo = std::min(lo, p.y());
-            hi = std::max(hi, p.y());
-        }
-    }
-    ApplyScale(axis, ChooseAxis(lo, hi, include_zero));
+void FitAxis(QValueAxis* axis, const std::vector<std::pair<double, double>>& points, bool include_zero) {
+    ApplyScale(axis, FitScale(points, include_zero));
 }
 
 QFont ChartFont(int pixels, bool bold) {

@@ -25,7 +25,7 @@ void ApplyScale(QValueAxis* axis, const AxisScale& a);
 // A value axis whose ticks QLX labels itself (see ApplyScale): every chart's axes are these.
 QValueAxis* MakeLabelledAxis();
 // A vertical axis fitted to the points' values (from 0 when they stay positive near it).
-void FitAxis(QValueAxis* axis, const QList<QPointF>& points, bool include_zero = true);
+void FitAxis(QValueAxis* axis, const std::vector<std::pair<double, double>>& points, bool include_zero = true);
 
 // Arial at a size in pixels: the charts keep their proportions whatever the screen's dots per inch.
 QFont ChartFont(int pixels, bool bold = false);

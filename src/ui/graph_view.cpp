@@ -173,8 +173,8 @@ void GraphView::Reload() {
     tip_->Hide();
     // The bottom axis runs over the line, with round ticks; the others fit each run's data.
     ApplyScale(bottom_, LengthAxis(c.bottom_max));
-    FitAxis(right_, p0);
-    FitAxis(left_, p1);
+    FitAxis(right_, c.series0);
+    FitAxis(left_, c.series1);
 }
 
 void GraphView::resizeEvent(QResizeEvent* event) {

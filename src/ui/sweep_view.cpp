@@ -255,13 +255,13 @@ void SweepView::Reload() {
         Plot& p = plots_[k];
         const sweep::SweepPlot& shape = shapes[k];
         p.chart->setTitle(QString::fromStdString(shape.title));
-        QList<QPointF> all;
+        std::vector<std::pair<double, double>> all;
         for (std::size_t c = 0; c < p.series.size(); ++c) {
             p.data[c] = shape.curves[c].data;
-            const QList<QPointF> drawn = Points(ThinForDrawing(p.data[c], kDrawnBuckets));
-            p.series[c]->replace(drawn);
+            const auto drawn = ThinForDrawing(p.data[c], kDrawnBuckets);
+            p.series[c]->replace(Points(drawn));
             p.series[c]->setVisible(shape.curves[c].shown);
-            all.append(drawn);
+            all.insert(all.end(), drawn.begin(), drawn.end());
         }
         // The band's ends as written (13.6, not the 13.6000004 solved at), so that they are ticks.
         if (!pts.empty())

@@ -230,17 +230,6 @@ json AxisJson(const qlx::AxisScale& a) {
     return {{"lo", a.lo}, {"hi", a.hi}, {"ticks", std::move(ticks)}};
 }
 
-qlx::AxisScale FitScale(const std::vector<std::pair<double, double>>& data, bool include_zero) {
-    double lo = 0.0, hi = 0.0;
-    if (!data.empty()) {
-        const auto [min, max] = std::minmax_element(data.begin(), data.end(),
-                                                    [](const auto& a, const auto& b) { return a.second < b.second; });
-        lo = min->second;
-        hi = max->second;
-    }
-    return qlx::ChooseAxis(lo, hi, include_zero);
-}
-
 json PointsJson(const std::vector<std::pair<double, double>>& data) {
     json out = json::array();
     for (const auto& [x, y] : data) out.push_back({x, y});
@@ -357,8 +346,8 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_graph() {
                   {"left_title", c.left_title},
                   {"right_title", c.right_title},
                   {"bottom", AxisJson(qlx::LengthAxis(c.bottom_max))},
-                  {"right", AxisJson(FitScale(c.series0, true))},
-                  {"left", AxisJson(FitScale(c.series1, true))},
+                  {"right", AxisJson(qlx::FitScale(c.series0, true))},
+                  {"left", AxisJson(qlx::FitScale(c.series1, true))},
                   {"series0", PointsJson(c.series0)},
                   {"series1", PointsJson(c.series1)}});
 }
@@ -385,7 +374,7 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
             curves.push_back({{"name", c.name}, {"colour", Css(c.colour)}, {"shown", c.shown}, {"points", PointsBlock(drawn)}});
         }
         json plot{{"title", p.title}, {"y_title", p.y_title}, {"curves", std::move(curves)},
-                  {"y", AxisJson(FitScale(all, p.y_from_zero))}};
+                  {"y", AxisJson(qlx::FitScale(all, p.y_from_zero))}};
         if (!pts.empty())
             plot["x"] = AxisJson(qlx::TicksFor(qlx::sweep::ShownMHz(pts.front().f_mhz), qlx::sweep::ShownMHz(pts.back().f_mhz)));
         if (p.mark) plot["mark"] = {p.mark->first, p.mark->second};
