@@ -2,6 +2,7 @@
 // source options.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -57,49 +58,49 @@ TEST(NoiseBridge, ConvertsParallelReadingsToTheSeriesImpedance) {
     EXPECT_EQ(nb.txtCompZ.text(), "56.38 - j 49.59");
 }
 
+// OK and Cancel with the desktop's dialog, which waits, and with the browser page's, which runs
+// what follows the dialog only once it is closed (the bridge's source stays chosen meanwhile): the
+// same impedance and options either way.
 TEST(NoiseBridge, OkHandsTheImpedanceToTheLineInputAndCancelGoesBackToTheLoad) {
-    Instruments t;
-    MainWindow& w = *t.win;
-    t.host.on_modal["frmNB"] = [&](form::Window&) {
-        w.frmNB.txtResist.SetText("100");
-        w.frmNB.txtReact.SetText("100");
-        w.frmNB.cmdOK.Click();
-    };
-    w.optNoiseBridge.Select();
-    EXPECT_EQ(w.txtResistance.text(), "56.38");
-    EXPECT_EQ(w.txtReactance.text(), "-49.59");
-    EXPECT_TRUE(w.optInput.selected());
-    EXPECT_TRUE(w.optNormal.selected());
-    EXPECT_EQ(w.lblInputZ.caption(), "Impedance at Load: ");
-    EXPECT_FALSE(w.frmNB.window.visible());
+    for (const bool defer : {false, true}) {
+        SCOPED_TRACE(defer ? "host that cannot wait" : "desktop host");
+        Instruments t;
+        MainWindow& w = *t.win;
+        t.host.defer_modal = defer;
+        // Opens the dialog, does in it what `in_dialog` does, and closes it.
+        const auto use_bridge = [&](const std::function<void()>& in_dialog) {
+            if (!defer) {
+                t.host.on_modal["frmNB"] = [&](form::Window&) { in_dialog(); };
+                w.optNoiseBridge.Select();
+                return;
+            }
+            w.optNoiseBridge.Select();
+            ASSERT_TRUE(w.frmNB.window.visible());
+            EXPECT_TRUE(w.optNoiseBridge.selected());
+            in_dialog();
+            t.host.SettleModals();
+        };
+        use_bridge([&] {
+            w.frmNB.txtResist.SetText("100");
+            w.frmNB.txtReact.SetText("100");
+            w.frmNB.cmdOK.Click();
+        });
+        EXPECT_EQ(w.txtResistance.text(), "56.38");
+        EXPECT_EQ(w.txtReactance.text(), "-49.59");
+        EXPECT_TRUE(w.optInput.selected());
+        EXPECT_TRUE(w.optNormal.selected());
+        EXPECT_EQ(w.lblInputZ.caption(), "Impedance at Load: ");
+        EXPECT_FALSE(w.frmNB.window.visible());
 
-    // The readings stay for the next opening; Cancel selects Normal and Load.
-    t.host.on_modal["frmNB"] = [&](form::Window&) {
-        EXPECT_EQ(w.frmNB.txtResist.text(), "100");
-        w.frmNB.cmdCancel.Click();
-    };
-    w.optNoiseBridge.Select();
-    EXPECT_TRUE(w.optLoad.selected());
-    EXPECT_TRUE(w.optNormal.selected());
-    EXPECT_EQ(w.txtResistance.text(), "56.38");
-}
-
-// Shown by a host that cannot wait, the bridge's source stays chosen while its dialog is open;
-// OK hands over the same impedance as with a desktop's dialog.
-TEST(NoiseBridge, AHostThatCannotWaitGetsTheSameImpedance) {
-    Instruments t;
-    MainWindow& w = *t.win;
-    t.host.defer_modal = true;
-    w.optNoiseBridge.Select();
-    ASSERT_TRUE(w.frmNB.window.visible());
-    EXPECT_TRUE(w.optNoiseBridge.selected());
-    w.frmNB.txtResist.SetText("100");
-    w.frmNB.txtReact.SetText("100");
-    w.frmNB.cmdOK.Click();
-    t.host.SettleModals();
-    EXPECT_EQ(w.txtResistance.text(), "56.38");
-    EXPECT_EQ(w.txtReactance.text(), "-49.59");
-    EXPECT_TRUE(w.optNormal.selected());
+        // The readings stay for the next opening; Cancel selects Normal and Load.
+        use_bridge([&] {
+            EXPECT_EQ(w.frmNB.txtResist.text(), "100");
+            w.frmNB.cmdCancel.Click();
+        });
+        EXPECT_TRUE(w.optLoad.selected());
+        EXPECT_TRUE(w.optNormal.selected());
+        EXPECT_EQ(w.txtResistance.text(), "56.38");
+    }
 }
 
 TEST(Analyser, MinimumSwrAndImpedanceFromSwrAndMagnitude) {
