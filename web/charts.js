@@ -329,6 +329,17 @@ const QlxCharts = (() => {
     drawTip(s);
   }
 
+  // A chart's points lie in the module's memory as x, y floats from `block` on: each curve takes
+  // its pairs from its place there.
+  function pointsIn(block) {
+    const floats = qlx.module.HEAPF32.subarray(block / 4);
+    return ({offset, count}) => {
+      const out = new Array(count);
+      for (let k = 0; k < count; ++k) out[k] = [floats[offset + 2 * k], floats[offset + 2 * k + 1]];
+      return out;
+    };
+  }
+
   function redrawAll() { for (const c of Object.values(charts)) if (c.canvas.isConnected) c.draw(); }
   window.addEventListener("resize", redrawAll);
 
@@ -340,18 +351,15 @@ const QlxCharts = (() => {
       return holder;
     },
     drawGraph(data) {
+      const pairs = pointsIn(data.block);
+      data.series0 = pairs(data.series0);
+      data.series1 = pairs(data.series1);
       charts.graph.data = data;
       charts.graph.tip = null;
       charts.graph.draw();
     },
     drawSweep(data) {
-      // The points lie in the module's memory as x, y floats: each curve takes its pairs.
-      const block = qlx.module.HEAPF32.subarray(data.block / 4);
-      const pairs = ({offset, count}) => {
-        const out = new Array(count);
-        for (let k = 0; k < count; ++k) out[k] = [block[offset + 2 * k], block[offset + 2 * k + 1]];
-        return out;
-      };
+      const pairs = pointsIn(data.block);
       for (const p of data.plots) for (const c of p.curves) c.points = pairs(c.points);
       for (const t of data.smith.traces) t.gammas = pairs(t.gammas);
       charts.smith.data = data.smith;

@@ -133,6 +133,10 @@ struct Page {
     std::unique_ptr<qlx::MainWindow> main;
     int graph_version = 0, sweep_version = 0;
     bool sweeping = false, open_requested = false;
+    // The sweep's plots and Smith traces as last drawn: the tips read these, not a new copy of
+    // every point at each move of the pointer.
+    std::vector<qlx::sweep::SweepPlot> plots;
+    std::vector<qlx::sweep::SmithTrace> traces;
 
     std::vector<qlx::form::Window*> Windows() {
         qlx::MainWindow& m = *main;
@@ -230,18 +234,12 @@ json AxisJson(const qlx::AxisScale& a) {
     return {{"lo", a.lo}, {"hi", a.hi}, {"ticks", std::move(ticks)}};
 }
 
-json PointsJson(const std::vector<std::pair<double, double>>& data) {
-    json out = json::array();
-    for (const auto& [x, y] : data) out.push_back({x, y});
-    return out;
-}
-
 // A chart's curves are drawn thinned (the picture is the same at a page's widths); tips read the
 // whole data.
 constexpr std::size_t kDrawnBuckets = 800;
 constexpr std::size_t kDrawnSmithPoints = 2000;
 
-// The sweep's drawn points go to the page as one block of single floats it reads in place (a
+// A chart's drawn points go to the page as one block of single floats it reads in place (a
 // 10,001-point sweep as JSON text took longer to write and read than to solve); a curve in the
 // reply names where its x, y pairs start and how many there are.
 std::vector<float> g_points;
@@ -341,6 +339,7 @@ EMSCRIPTEN_KEEPALIVE void qlx_save() { g_page->main->SaveDefaults(); }
 EMSCRIPTEN_KEEPALIVE const char* qlx_graph() {
     const qlx::GraphWindow& g = g_page->main->frmVolt;
     const qlx::GraphWindow::Chart& c = g.chart();
+    g_points.clear();
     return Reply({{"title", c.title},
                   {"bottom_title", c.bottom_title},
                   {"left_title", c.left_title},
@@ -348,8 +347,9 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_graph() {
                   {"bottom", AxisJson(qlx::LengthAxis(c.bottom_max))},
                   {"right", AxisJson(qlx::FitScale(c.series0, true))},
                   {"left", AxisJson(qlx::FitScale(c.series1, true))},
-                  {"series0", PointsJson(c.series0)},
-                  {"series1", PointsJson(c.series1)}});
+                  {"series0", PointsBlock(c.series0)},
+                  {"series1", PointsBlock(c.series1)},
+                  {"block", reinterpret_cast<std::uintptr_t>(g_points.data())}});
 }
 
 EMSCRIPTEN_KEEPALIVE const char* qlx_graph_tip(int series, double x) {
@@ -363,9 +363,11 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_graph_tip(int series, double x) {
 EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
     const qlx::sweep::SweepWindow& s = g_page->main->frmSweep;
     const auto& pts = s.points();
+    g_page->plots = s.Plots();
+    g_page->traces = s.Traces();
     g_points.clear();
     json plots = json::array();
-    for (const qlx::sweep::SweepPlot& p : s.Plots()) {
+    for (const qlx::sweep::SweepPlot& p : g_page->plots) {
         json curves = json::array();
         std::vector<std::pair<double, double>> all;
         for (const qlx::sweep::SweepCurve& c : p.curves) {
@@ -383,7 +385,7 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
     // The Smith chart's traces as reflections; a long trace is drawn from every k-th point.
     const double zref = s.reference();
     json traces = json::array();
-    for (const qlx::sweep::SmithTrace& t : s.Traces()) {
+    for (const qlx::sweep::SmithTrace& t : g_page->traces) {
         const std::size_t stride = std::max<std::size_t>(1, t.z.size() / kDrawnSmithPoints);
         std::vector<std::pair<double, double>> gammas;
         for (std::size_t k = 0; k < t.z.size(); k += stride) {
@@ -403,8 +405,7 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
         smith["last"] = s.MHzText(pts.back().f_mhz);
     }
     if (const auto best = s.LowestSwrAtLoad()) {
-        const auto traces_z = s.Traces();
-        const std::complex<double> g = qlx::sweep::Gamma(traces_z[0].z[*best], zref);
+        const std::complex<double> g = qlx::sweep::Gamma(g_page->traces[0].z[*best], zref);
         smith["best"] = {g.real(), g.imag()};
     }
     return Reply({{"plots", std::move(plots)},
@@ -415,7 +416,7 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
 
 EMSCRIPTEN_KEEPALIVE const char* qlx_plot_tip(int plot, int curve, double x) {
     const qlx::sweep::SweepWindow& s = g_page->main->frmSweep;
-    const std::vector<qlx::sweep::SweepPlot> plots = s.Plots();
+    const std::vector<qlx::sweep::SweepPlot>& plots = g_page->plots;
     if (plot < 0 || plot >= static_cast<int>(plots.size())) return Reply(json());
     const qlx::sweep::SweepPlot& p = plots[static_cast<std::size_t>(plot)];
     if (curve < 0 || curve >= static_cast<int>(p.curves.size())) return Reply(json());
@@ -427,7 +428,7 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_plot_tip(int plot, int curve, double x) {
 
 EMSCRIPTEN_KEEPALIVE const char* qlx_smith_tip(double re, double im) {
     const qlx::sweep::SweepWindow& s = g_page->main->frmSweep;
-    const std::vector<qlx::sweep::SmithTrace> traces = s.Traces();
+    const std::vector<qlx::sweep::SmithTrace>& traces = g_page->traces;
     std::vector<const std::vector<std::complex<double>>*> zs;
     for (const auto& t : traces) zs.push_back(&t.z);
     const auto nearest = qlx::sweep::NearestOfTraces(zs, s.reference(), {re, im});
