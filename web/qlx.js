@@ -71,10 +71,9 @@ function makeControl(win, desc, token) {
     el.className = "option";
     const box = document.createElement("input");
     box.type = "radio";
-    box.addEventListener("click", (e) => {
-      e.preventDefault();  // the model decides what is selected
-      send(win, name, "select", "");
-    });
+    // The model decides what is selected: rendering its state after the click sets every box (a
+    // click's default left alone; prevented, the browser would undo the rendered choice after).
+    box.addEventListener("click", () => send(win, name, "select", ""));
     el.append(box, document.createElement("span"));
   } else if (c.kind === "list") {
     el = document.createElement("select");
@@ -300,6 +299,11 @@ function render(state) {
       for (const c of w.controls) {
         const el = shown.controls.get(c.name);
         if (el) renderControl(el, c);
+      }
+      // A frame none of whose controls shows is not drawn (an empty box says nothing).
+      for (const frame of section.querySelectorAll("fieldset")) {
+        const inside = [...frame.querySelectorAll("[data-control]")].filter((el) => el.tagName !== "LEGEND");
+        frame.classList.toggle("empty", !inside.some((el) => !el.hidden && el.style.visibility !== "hidden"));
       }
     }
     if (section.tagName === "DIALOG") {

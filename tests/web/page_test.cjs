@@ -201,6 +201,7 @@ const cases = {
     const networks = {hpl: "optLNet1", lpl: "optLNet2", pi: "optPiNet", tee: "optTeeNet"};
     for (const [network, option] of Object.entries(networks)) {
       await b.page.click(id("frmTuner", option));
+      assert.ok(await b.page.isChecked(id("frmTuner", option) + " input"), "the option clicked shows chosen");
       await b.page.click(id("frmTuner", "cmdDrawTuner"));
       const expected = cliJson(["tuner", ...lineArgs(line), "--network", network]);
       assert.ok(expected.page, network + " has a page");
