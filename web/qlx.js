@@ -77,7 +77,25 @@ function makeControl(win, desc, token) {
     el.append(box, document.createElement("span"));
   } else if (c.kind === "list") {
     el = document.createElement("select");
-    el.addEventListener("change", () => send(win, name, "choose", String(el.selectedIndex)));
+    // Choosing the entry already chosen is a choice too (the user-defined line's "Click again"),
+    // but a browser reports a change only when the choice differs from what the list shows as it
+    // opens: so the list shows none while it is open, and gets its entry back if none is chosen.
+    let shownBefore = null;
+    el.addEventListener("mousedown", () => {
+      if (shownBefore !== null) return;
+      shownBefore = el.selectedIndex;
+      el.selectedIndex = -1;
+    });
+    const restore = () => {
+      if (shownBefore !== null && el.selectedIndex === -1) el.selectedIndex = shownBefore;
+      shownBefore = null;
+    };
+    el.addEventListener("blur", restore);
+    el.addEventListener("keydown", (e) => { if (e.key === "Escape") restore(); });
+    el.addEventListener("change", () => {
+      shownBefore = null;
+      send(win, name, "choose", String(el.selectedIndex));
+    });
   } else if (c.kind === "picture") {
     el = document.createElement("img");
     el.className = "picture";

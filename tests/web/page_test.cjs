@@ -173,6 +173,21 @@ const cases = {
     assert.ok(!(await b.page.$eval("#frmOtrCable", (d) => d.open)), "OK closes the dialog");
     const expected = cliJson(["line", "--freq", "10.1", "--cable", "32", "--user-line", "75,-0.5,1.2,10.1,0.8,2500"]);
     await expectFields(b.page, "frmQLX2", expected.fields, ["frameZInput"]);
+    // A new frequency asks for the line to be chosen again ("<--Click again"); choosing the entry
+    // already chosen opens the dialog again. A browser reports a change only when the choice
+    // differs from what the list shows as the pointer goes down on it: so the choice is made here.
+    await type(b.page, "frmQLX2", "txtFreq", "14.1");
+    assert.strictEqual(await shown(b.page, "frmQLX2", "LblWarning"), "<--Click again");
+    await b.page.evaluate(() => {
+      const list = document.getElementById("frmQLX2.cboPickCable");
+      list.dispatchEvent(new MouseEvent("mousedown", {bubbles: true}));
+      const before = list.selectedIndex;
+      list.selectedIndex = 32;
+      if (list.selectedIndex !== before) list.dispatchEvent(new Event("change", {bubbles: true}));
+    });
+    assert.ok(await b.page.$eval("#frmOtrCable", (d) => d.open), "choosing the line again opens its dialog");
+    await b.page.click(id("frmOtrCable", "cmdOK"));
+    await type(b.page, "frmQLX2", "txtFreq", "10.1");
     const stored = await b.page.evaluate(() => localStorage.getItem("QLX TL.DEF"));
     assert.ok(stored && stored.split("\r\n").length >= 17, "the record is stored in the browser");
     // Reopened, the page offers the stored line again.
