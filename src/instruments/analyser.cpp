@@ -102,9 +102,10 @@ void AnalyserDialog::Ok() {
 }
 
 void AnalyserDialog::Cancel() {
+    // Cancel hands nothing over: the end the impedance was typed at stays as it was, since
+    // choosing another would read the user's impedance at the other end of the line.
     window.SetVisible(false);
     main_.normal.Select();
-    main_.at_load.Select();
 }
 
 }  // namespace qlx

@@ -180,22 +180,33 @@ void MainWindow::WireControls() {
         frmTuner.tee_tab_index = 2;
         host_.ShowModeless(frmTuner.window);
     };
-    frmTuner.cmdDrawTuner.on_click = [this] {
-        // With the sweep window's impedance taken from an analyser's file, the tuner is designed
-        // for the antenna the file describes at this frequency, and its band run follows the
-        // file; otherwise for the line as the main window shows it.
-        if (const auto measured = MeasuredLine()) {
-            frmTuner.antenna = measured->second;
-            frmTuner.DrawTuner(measured->first, TunerContext());
-            frmTuner.antenna.reset();
-        } else {
-            frmTuner.DrawTuner(Displayed(), TunerContext());
+    // With the sweep window's impedance taken from an analyser's file, the tuner is designed for
+    // the antenna the file describes at this frequency, and its band run follows the file;
+    // otherwise for the line as the main window shows it. The page and the comparison alike.
+    const auto for_tuner_line = [this](const std::function<void(const DisplayedLine&)>& design) {
+        TunerLine t = LineForTuner();
+        if (!t.refused.empty()) {
+            host_.ShowMessage(t.refused, form::kTunerTitle, form::Buttons::Ok);
+            return false;
         }
+        if (!t.antenna) {
+            design(t.line);
+            return true;
+        }
+        frmTuner.antenna = std::move(t.antenna);
+        design(t.line);
+        frmTuner.antenna.reset();
+        return true;
+    };
+    frmTuner.cmdDrawTuner.on_click = [this, for_tuner_line] {
+        if (!for_tuner_line([this](const DisplayedLine& l) { frmTuner.DrawTuner(l, TunerContext()); })) return;
         // The sweep window follows the last tuner drawn with the tuner left as it is.
         const auto& result = frmTuner.last_result();
         if (const auto* d = result ? std::get_if<tuner::NetworkDesign>(&*result) : nullptr) frmSweep.SetTuner(*d);
     };
-    frmTuner.cmdCompare.on_click = [this] { frmTuner.ShowComparison(Displayed(), TunerContext()); };
+    frmTuner.cmdCompare.on_click = [this, for_tuner_line] {
+        for_tuner_line([this](const DisplayedLine& l) { frmTuner.ShowComparison(l, TunerContext()); });
+    };
     cmdPrint.on_click = [this] { PrintClicked(); };
     cmdHelp.on_click = [this] { HelpClicked(); };
     cmdQuit.on_click = [this] { QuitClicked(); };
@@ -526,9 +537,10 @@ DisplayedLine MainWindow::Displayed() const {
     return d;
 }
 
-std::optional<std::pair<DisplayedLine, tuner::MeasuredAntenna>> MainWindow::MeasuredLine() const {
+MainWindow::TunerLine MainWindow::LineForTuner() const {
+    TunerLine t{Displayed(), std::nullopt, {}};
     const sweep::OnePort* file = frmSweep.measured();
-    if (!file || file->f_mhz.empty()) return std::nullopt;
+    if (!file || file->f_mhz.empty()) return t;
     tuner::MeasuredAntenna a;
     a.f_mhz = file->f_mhz;
     a.z = file->z;
@@ -537,14 +549,19 @@ std::optional<std::pair<DisplayedLine, tuner::MeasuredAntenna>> MainWindow::Meas
     // The file's impedance at the main window's frequency, solved as the window solves a typed
     // one, and shown to the design as the window would show it.
     const double f0 = ParseNumber(txtFreq.text());
-    const std::complex<double> z = *tuner::InterpolatedAt(a, f0);
+    const std::optional<std::complex<double>> measured = tuner::InterpolatedAt(a, f0);
+    if (!measured) {
+        t.refused = tuner::OutsideFileText(a, f0, mark_);
+        return t;
+    }
+    const std::complex<double> z = *measured;
     LineEntries e = Entries();
     e.at_load = a.at_load;
     e.resistance_text = Format(z.real(), "0.0###", mark_);
     e.reactance_text = Format(z.imag(), "0.0###", mark_);
     const auto s = SolveLine(e);
-    if (!s) return std::nullopt;
-    DisplayedLine d = Displayed();
+    if (!s) return t;
+    DisplayedLine& d = t.line;
     d.at_load = a.at_load;
     d.resistance_text = e.resistance_text;
     d.reactance_text = e.reactance_text;
@@ -554,7 +571,8 @@ std::optional<std::pair<DisplayedLine, tuner::MeasuredAntenna>> MainWindow::Meas
     d.load_swr_text = s->load_swr;
     d.load_swr_red = s->load_swr_red;
     d.total_loss_text = s->total_loss;
-    return std::pair{d, std::move(a)};
+    t.antenna = std::move(a);
+    return t;
 }
 
 TunerWindow::LineContext MainWindow::TunerContext() const {

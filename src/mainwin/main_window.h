@@ -46,9 +46,16 @@ public:
     // frequency and the impedance typed.
     // The line as the tuner's band run and its notes need it.
     TunerWindow::LineContext TunerContext() const;
-    // The line as the design sees it when the sweep window's impedance comes from a file: the
-    // file's impedance at the main window's frequency, and the file for the band run.
-    std::optional<std::pair<DisplayedLine, tuner::MeasuredAntenna>> MeasuredLine() const;
+    // The line every tuner answer designs for (a page, the comparison and its rows, the band
+    // run): when the sweep window's impedance comes from a file, the file's impedance at the main
+    // window's frequency, with the file for the band run; otherwise the line the window shows. A
+    // frequency outside the file's span is refused, never taken from the nearest point.
+    struct TunerLine {
+        DisplayedLine line;
+        std::optional<tuner::MeasuredAntenna> antenna;
+        std::string refused;  // why nothing can be designed, or empty
+    };
+    TunerLine LineForTuner() const;
     sweep::MainLine SweepMainLine() const;
 
     // "&Graph": the curves along the line at the tuner window's transmitter power.

@@ -94,14 +94,20 @@ BandRange DefaultBand(double f0) {
 
 std::optional<cd> InterpolatedAt(const MeasuredAntenna& a, double f) {
     const std::size_t n = std::min(a.f_mhz.size(), a.z.size());
-    if (n == 0) return std::nullopt;
-    if (f <= a.f_mhz.front()) return a.z.front();
-    if (f >= a.f_mhz[n - 1]) return a.z[n - 1];
+    if (n == 0 || !(f >= a.f_mhz.front() && f <= a.f_mhz[n - 1])) return std::nullopt;
+    if (f == a.f_mhz[n - 1]) return a.z[n - 1];
     const std::size_t hi = static_cast<std::size_t>(std::upper_bound(a.f_mhz.begin(), a.f_mhz.begin() + static_cast<long>(n), f) - a.f_mhz.begin());
     const std::size_t lo = hi - 1;
     if (a.f_mhz[lo] == f) return a.z[lo];
     const double t = (f - a.f_mhz[lo]) / (a.f_mhz[hi] - a.f_mhz[lo]);
     return a.z[lo] + t * (a.z[hi] - a.z[lo]);
+}
+
+std::string OutsideFileText(const MeasuredAntenna& a, double f, char mark) {
+    const std::string span = a.f_mhz.empty() ? std::string("no point")
+                                             : Mhz(a.f_mhz.front(), mark) + " to " + Mhz(a.f_mhz.back(), mark) + " MHz";
+    return a.name + " holds " + span + ": " + Mhz(f, mark) +
+           " MHz is outside it. Design at a frequency the file measured, or take the main window's impedance in the sweep window.";
 }
 
 cd NetworkInputAt(const NetworkDesign& d, double f_mhz, cd line_input) {

@@ -32,8 +32,12 @@ struct MeasuredAntenna {
 };
 
 // The antenna's impedance at f, linearly interpolated in R and X between the file's two nearest
-// points (a point exactly at f as it is; outside the file, its nearest end). Nothing for no points.
+// points (a point exactly at f as it is). Nothing outside the file's span, since a measurement is
+// never extrapolated, and nothing for no points.
 std::optional<std::complex<double>> InterpolatedAt(const MeasuredAntenna& a, double f_mhz);
+// Why a design at f cannot take the file's antenna: "dipole.s1p holds 13.600 to 14.600 MHz:
+// 1.850 MHz is outside it. ..."
+std::string OutsideFileText(const MeasuredAntenna& a, double f_mhz, char mark = '.');
 
 struct BandPoint {
     double f_mhz = 0.0;

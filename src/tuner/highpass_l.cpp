@@ -15,6 +15,9 @@ namespace qlx::tuner::detail {
 namespace {
 
 constexpr Network kNet = Network::HighPassL;
+// The largest reactance of the coil across the line input (topology A), ohms.
+constexpr double kLargestCoilX = 10000.0;
+constexpr const char* kWontMatch = "This won't match";
 
 DesignResult TopologyA(const TunerLoad& load, const TunerSettings& s) {
     const double z0 = s.z0, qc = s.qc, qu = s.qu, rp = load.rp, xp = load.xp, f0 = load.f0;
@@ -27,7 +30,7 @@ DesignResult TopologyA(const TunerLoad& load, const TunerSettings& s) {
     // No fixed window of loads is refused here (one once refused 50 < Rp < 60 ohms with Xp below
     // -10 whatever the tuner resistance, loads this network matches): the search decides, and
     // ends with its own message when it cannot match.
-    if (xl > 10000.0) return Failure(kNet, "This won't match", false);
+    if (xl > kLargestCoilX) return Failure(kNet, kWontMatch, false);
 
     struct {
         double rl, rpl, xpl, rn, xn, qn, xc, c;
@@ -48,6 +51,8 @@ DesignResult TopologyA(const TunerLoad& load, const TunerSettings& s) {
     if (!std::isfinite(c)) return Failure(kNet, kFaultText, true);
     if (const SearchEnd end = Search(xl, c, z0, -1.0, eval, kNeverRefused); end != SearchEnd::Matched)
         return SearchFailed(kNet, end);
+    // The coil's limit holds for the coil found, not only for the first estimate.
+    if (xl > kLargestCoilX) return Failure(kNet, kWontMatch, false);
 
     const double p = s.power;
     NetworkDesign d = NewDesign(kNet, Schematic::HighPassLA, load, s);
@@ -124,10 +129,17 @@ DesignResult TopologyB(const TunerLoad& load, const TunerSettings& s) {
     return Finish(std::move(d), s);
 }
 
+// A parallel resistance at the tuner resistance rules out the coil across the line; the load is
+// too close for both topologies only when its series resistance is within half an ohm of it too
+// (10 - j20 ohms has a parallel resistance of exactly 50 and is far from 50 ohms).
+bool TooClose(const TunerLoad& load, double z0) {
+    return std::fabs(load.rp - z0) < 0.01 && load.ra > z0 - 0.5;
+}
+
 }  // namespace
 
 DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& s) {
-    if (std::fabs(load.rp - s.z0) < 0.01) return Failure(kNet, TooCloseText(s.z0), false);
+    if (TooClose(load, s.z0)) return Failure(kNet, TooCloseText(s.z0), false);
     const bool a_first = load.rp - s.z0 >= 0.01;
     DesignResult first = a_first ? TopologyA(load, s) : TopologyB(load, s);
     if (std::holds_alternative<NetworkDesign>(first)) return first;
@@ -145,11 +157,12 @@ DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& s) {
 }
 
 DesignResult DesignHighPassLTopology(const TunerLoad& load, const TunerSettings& s, bool coil_across_line) {
-    if (std::fabs(load.rp - s.z0) < 0.01) return Failure(kNet, TooCloseText(s.z0), false);
     if (coil_across_line) {
+        if (std::fabs(load.rp - s.z0) < 0.01) return Failure(kNet, TooCloseText(s.z0), false);
         if (!(load.rp - s.z0 >= 0.01)) return Failure(kNet, "The coil across the line needs a parallel resistance above the tuner resistance.", false);
         return TopologyA(load, s);
     }
+    if (TooClose(load, s.z0)) return Failure(kNet, TooCloseText(s.z0), false);
     return TopologyB(load, s);
 }
 

@@ -73,6 +73,8 @@ DesignResult LoadSideShunt(const TunerLoad& load, const TunerSettings& s) {
     const double p2 = q.r2 * i2 * i2;
     d.elements = {MakeElement("L1", Kind::L, Connection::Series, q.x1, load.f0, qu, v1, iin, p1),
                   MakeElement("C2", Kind::C, Connection::Shunt, x2, load.f0, qc, v2, i2, p2)};
+    // C2 is all the capacitance across the line input: the stray capacitance is part of it.
+    d.elements[1].stray_pf = s.stray_f * 1e12;
     d.qeff = std::max(q.qn, q0);
     return Finish(std::move(d), s);
 }
@@ -83,7 +85,9 @@ DesignResult InputSideShunt(const TunerLoad& load, const TunerSettings& s) {
     const Impedance l = AddStrayC(s.stray_f, load.f0, kPiSingle, load.ra, load.xa);
     const double q0 = std::sqrt(z0 / l.r - 1.0);
     const double xs0 = q0 * l.r;  // the series reactance the branch must have
-    if (std::fabs(load.rp - z0) < 0.01 || std::fabs(l.r - z0) < 0.5) return Failure(kNet, TooCloseText(z0), false);
+    // Only the branch's series resistance must differ from the tuner resistance here: a line input
+    // whose parallel resistance happens to equal it (10 - j20 ohms against 50) is far from it.
+    if (std::fabs(l.r - z0) < 0.5) return Failure(kNet, TooCloseText(z0), false);
     if (!std::isfinite(xs0)) return Failure(kNet, kFaultText, true);
 
     struct {

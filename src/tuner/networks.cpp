@@ -110,6 +110,43 @@ std::string TooCloseText(double z0) {
     return "Such an L-network load won't work -- too close to " + NumberText(z0) + " ohms";
 }
 
+namespace {
+
+// What to try instead of a network whose search ended on a part of the other kind.
+const char* OtherKindAdvice(Network n) {
+    switch (n) {
+        case Network::HighPassL: return "try the other high-pass L or a low-pass network.";
+        case Network::LowPassL: return "try a high-pass network.";
+        case Network::Pi: return "try another output capacitor (or auto) or another network.";
+        case Network::Tee: return "try another series capacitor (or auto) or another network.";
+    }
+    return "try another network.";
+}
+
+// Why a finished design is no set of parts, or nothing when it is one.
+std::optional<std::string> Unbuildable(const NetworkDesign& d) {
+    for (const Element& e : d.elements) {
+        const bool cap = e.kind == Kind::C;
+        const std::string place = std::string(e.connection == Connection::Series ? "series " : "shunt ") +
+                                  (cap ? "capacitor " : "coil ") + e.name;
+        // A capacitor's positive reactance is a coil's (and the other way round): the search
+        // ended where this network has the wrong kind of part.
+        if (!(e.value > 0.0))
+            return "This load needs a " + std::string(cap ? "coil" : "capacitor") + " where this network has its " + place +
+                   " -- " + OtherKindAdvice(d.network);
+        if (cap && e.value > kLargestDesignPf)
+            return e.name + " would be " + Format(e.value, "#,##0.0 pF") + ", greater than " +
+                   Format(kLargestDesignPf, "#0") + " pF. Try another network.";
+        if (cap && e.stray_pf > 0.0 && !(e.value > e.stray_pf))
+            return e.name + " would be " + Format(e.value, "#,##0.0 pF") + " in all, no more than the " +
+                   Format(e.stray_pf, "#,##0.0 pF") + " stray capacitance across the line input: nothing to fit -- " +
+                   OtherKindAdvice(d.network);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 DesignResult Finish(NetworkDesign d, const TunerSettings& s) {
     d.ploss = 0.0;
     for (auto e = d.elements.rbegin(); e != d.elements.rend(); ++e) d.ploss += e->p_diss;
@@ -121,10 +158,20 @@ DesignResult Finish(NetworkDesign d, const TunerSettings& s) {
                  std::isfinite(e.i_rms) && std::isfinite(e.p_diss);
     if (finite && !(d.ploss < s.power)) return Failure(d.network, kAllPowerLostText, true);
     if (!finite) return Failure(d.network, kFaultText, true);
+    if (auto why = Unbuildable(d)) return Failure(d.network, std::move(*why), true);
     return d;
 }
 
 }  // namespace detail
+
+bool Buyable(const Element& e) {
+    return e.kind == Kind::C ? e.value >= kSmallestPf && e.value <= kLargestPf
+                             : e.value >= kSmallestUh && e.value <= kLargestUh;
+}
+
+bool AllPartsBuyable(const NetworkDesign& d) {
+    return std::all_of(d.elements.begin(), d.elements.end(), [](const Element& e) { return Buyable(e); });
+}
 
 namespace {
 
@@ -167,19 +214,24 @@ DesignResult DesignWithBestCapacitor(Network n, const TunerLoad& load, const Tun
     // The loss against the capacitor is smooth where the network matches; a scan of 40 values
     // spaced evenly on the logarithm finds the valley (and steps over values that cannot
     // match), then a golden-section search narrows it between the scan's neighbours.
+    // Only a value whose whole design can be bought counts; the least-loss match with a part
+    // outside the ranges is kept for a load that no buyable design matches.
+    constexpr double kNone = std::numeric_limits<double>::infinity();
     TunerSettings t = s;
-    std::optional<DesignResult> best;
-    double best_loss = std::numeric_limits<double>::infinity();
+    std::optional<DesignResult> best, unbuyable;
+    double best_loss = kNone, unbuyable_loss = kNone;
     const auto loss_at = [&](double log_pf) {
         const double pf = std::clamp(std::exp(log_pf), kAutoSmallestPf, kAutoLargestPf);
         (n == Network::Pi ? t.pi_cap_pf : t.tee_cap_pf) = pf;
         DesignResult r = Design(n, load, t);
         const auto* d = std::get_if<NetworkDesign>(&r);
-        const double loss = d ? d->ploss : std::numeric_limits<double>::infinity();
-        if (!best || loss < best_loss) {
-            best_loss = loss;
-            best = std::move(r);
+        if (!d) return kNone;
+        const double loss = d->ploss;
+        if (!AllPartsBuyable(*d)) {
+            if (loss < unbuyable_loss) unbuyable_loss = loss, unbuyable = std::move(r);
+            return kNone;
         }
+        if (loss < best_loss) best_loss = loss, best = std::move(r);
         return loss;
     };
     const double lo = std::log(kAutoSmallestPf), hi = std::log(kAutoLargestPf);
@@ -208,11 +260,10 @@ DesignResult DesignWithBestCapacitor(Network n, const TunerLoad& load, const Tun
             }
         }
     }
-    if (!best || !std::holds_alternative<NetworkDesign>(*best)) {
-        // Nothing between 5 and 5000 pF matches: the failure of the value the user typed.
-        return Design(n, load, s);
-    }
-    return *best;
+    if (best) return *best;
+    if (unbuyable) return *unbuyable;
+    // Nothing between 5 and 5000 pF matches: the failure of the value the user typed.
+    return Design(n, load, s);
 }
 
 DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& s, bool coil_across_line) {

@@ -54,6 +54,9 @@ struct Element {
     double v_rms = 0.0;  // RMS voltage across it, volts
     double i_rms = 0.0;  // RMS current through it, amperes
     double p_diss = 0.0; // power it dissipates, watts
+    // A shunt capacitor across the line input is designed as all the capacitance there: the
+    // stray capacitance (pF) is part of its value, and the builder fits value - stray_pf.
+    double stray_pf = 0.0;
 };
 
 struct NetworkDesign {
@@ -101,12 +104,23 @@ inline constexpr const char* kNoLoadResistanceText =
 inline constexpr const char* kFaultText =
     "This load cannot be matched with these settings (the design does not compute) -- try another network.";
 
-// Designs the network. Searches are bounded, and every number of a design is finite.
+// The parts a builder can buy: capacitors of 5-5000 pF, coils of 0.1-50 uH. A design with a part
+// outside them is still drawn, with a warning, but ranks after every design within them.
+inline constexpr double kSmallestPf = 5.0, kLargestPf = 5000.0, kSmallestUh = 0.1, kLargestUh = 50.0;
+// No capacitor above this is a tuner part at all: a design that needs one is a failure.
+inline constexpr double kLargestDesignPf = 99999.0;
+bool Buyable(const Element& e);
+bool AllPartsBuyable(const NetworkDesign& d);
+
+// Designs the network. Searches are bounded, and every number of a design is finite. Every design
+// is a set of real parts: each element of the kind drawn with a positive value, no capacitor above
+// kLargestDesignPf, and a shunt capacitor that includes the stray capacitance larger than it.
 DesignResult Design(Network n, const TunerLoad& load, const TunerSettings& settings);
 // The Pi or Tee with its fixed capacitor (the Pi's output, the Tee's series one) chosen between
-// 5 and 5000 pF to lose least for this load; the design's fixed_pf holds the value. Another
-// network is designed as Design() designs it.
-inline constexpr double kAutoSmallestPf = 5.0, kAutoLargestPf = 5000.0;
+// 5 and 5000 pF to lose least for this load, among the values whose every part can be bought
+// (the least-loss match when none can); the design's fixed_pf holds the value. Another network
+// is designed as Design() designs it.
+inline constexpr double kAutoSmallestPf = kSmallestPf, kAutoLargestPf = kLargestPf;
 DesignResult DesignWithBestCapacitor(Network n, const TunerLoad& load, const TunerSettings& settings);
 // The high-pass L in one topology: the coil across the line input (A) or across the transmitter
 // side (B), whichever the load would choose.

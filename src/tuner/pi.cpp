@@ -89,6 +89,8 @@ DesignResult DesignPi(const TunerLoad& load, const TunerSettings& s) {
     d.elements = {MakeElement("C1", Kind::C, Connection::Shunt, q.x1, f0, qc, d.vin, i1, p1),
                   MakeElement("L2", Kind::L, Connection::Series, xseries, f0, qu, vl, il, pl),
                   MakeElement("C3", Kind::C, Connection::Shunt, x4, f0, qc, v3, i3, p3)};
+    // C3 is all the capacitance across the line input: the stray capacitance is part of it.
+    d.elements[2].stray_pf = s.stray_f * 1e12;
     d.qeff = CalcQPi(q.x1, qc, x4, load.ra, load.xa, z0);
     return Finish(std::move(d), s);
 }

@@ -65,17 +65,33 @@ std::string LineRatingText(double line_max_v, double line_vmax, double power, ch
            " V, is above its rating of " + Format(line_vmax, "#,##0", mark) + " V.";
 }
 
+std::vector<std::string> PartWarnings(const NetworkDesign& d, char mark) {
+    std::vector<std::string> warnings;
+    for (const Element& e : d.elements) {
+        if (Buyable(e)) continue;
+        const bool cap = e.kind == Kind::C;
+        const std::string range = cap ? ShortestText(kSmallestPf, mark) + "-" + ShortestText(kLargestPf, mark) + " pF"
+                                      : ShortestText(kSmallestUh, mark) + "-" + ShortestText(kLargestUh, mark) + " uH";
+        warnings.push_back(e.name + " = " + Format(e.value, cap ? "#,##0.0 pF" : "#,##0.00 uH", mark) +
+                           " is outside the " + range + " of parts to buy.");
+    }
+    return warnings;
+}
+
+std::string FitText(const Element& e, char mark) {
+    // A stray below half a picofarad is no part of what a builder reads (the field's 0 is 0.01 pF).
+    if (!(e.stray_pf >= 0.5)) return {};
+    return Format(e.value, "#,##0.0 pF", mark) + " in all: fit " + Format(e.value - e.stray_pf, "#,##0.0 pF", mark) +
+           ", the " + ShortestText(std::round(e.stray_pf * 10.0) / 10.0, mark) + " pF stray is the rest";
+}
+
 std::vector<std::string> BuilderNotes(const NetworkDesign& d, double power, double line_max_v, double line_vmax,
                                       char mark) {
     std::vector<std::string> notes;
     if (!d.note.empty()) notes.push_back(d.note);
-    for (const Element& e : d.elements) {
-        const bool cap = e.kind == Kind::C;
-        const double lo = cap ? kSmallestPf : kSmallestUh, hi = cap ? kLargestPf : kLargestUh;
-        if (e.value >= lo && e.value <= hi) continue;
-        notes.push_back(e.name + " = " + Format(e.value, cap ? "#,##0.0 pF" : "#,##0.00 uH", mark) + " is outside the " +
-                        (cap ? "5-5000 pF" : "0.1-50 uH") + " of parts to buy.");
-    }
+    for (std::string& w : PartWarnings(d, mark)) notes.push_back(std::move(w));
+    for (const Element& e : d.elements)
+        if (std::string fit = FitText(e, mark); !fit.empty()) notes.push_back(e.name + ": " + fit + ".");
     if (d.loss_percent > kTooLossyPercent)
         notes.push_back("The tuner loses " + Format(d.loss_percent, "#0", mark) +
                         "% of the power: compare the other networks.");

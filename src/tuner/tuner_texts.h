@@ -37,8 +37,12 @@ std::string StrayText(double stray_f);
 // chosen), each part outside what can be bought (5-5000 pF, 0.1-50 uH), a tuner that loses more
 // than a quarter of the power, and a line whose highest RMS voltage at this power is above its
 // rating (`line_max_v` and `line_vmax`, volts; a rating of 0 is none).
-inline constexpr double kSmallestPf = 5.0, kLargestPf = 5000.0, kSmallestUh = 0.1, kLargestUh = 50.0;
 inline constexpr double kTooLossyPercent = 25.0;
+// "C2 = 8,047.0 pF is outside the 5-5000 pF of parts to buy.", for each part outside them.
+std::vector<std::string> PartWarnings(const NetworkDesign& d, char mark = '.');
+// What to fit for a shunt capacitor whose value includes the stray capacitance: "13.8 pF in all:
+// fit 3.8 pF, the 10 pF stray is the rest"; empty for any other part.
+std::string FitText(const Element& e, char mark = '.');
 std::vector<std::string> BuilderNotes(const NetworkDesign& d, double power, double line_max_v, double line_vmax,
                                       char mark = '.');
 // The line's rating warning alone (empty when the line is within it), for the main window too.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <filesystem>
 
 #include "core/format.h"
@@ -107,9 +106,10 @@ TunerWindow::TunerWindow(form::Host& host)
     };
 
     optPiNet.on_click = [this] { ShowCapacitorRow(true); };
+    // A Tee chosen with no series capacitor typed gets the usual one; a typed "auto" stays.
     optTeeNet.on_click = [this] {
         ShowCapacitorRow(false);
-        if (LeadingNumber(txtTeeCap.text()) == 0.0) txtTeeCap.SetText("100");
+        if (!IsAutoText(txtTeeCap.text()) && LeadingNumber(txtTeeCap.text()) == 0.0) txtTeeCap.SetText("100");
     };
     // A capacitor the network needs can never be empty or zero.
     // "auto" lets the design choose the capacitor that loses least.
@@ -198,11 +198,14 @@ std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& lin
     if (!a && !b) add(Network::HighPassL, std::nullopt);
     add(Network::Pi, std::nullopt);
     add(Network::Tee, std::nullopt);
-    const auto loss = [](const Compared& c) {
+    // What can be built first, by loss; then designs with a part outside the ranges to buy, by
+    // loss; the failures last.
+    const auto rank = [](const Compared& c) {
         const auto* d = std::get_if<tuner::NetworkDesign>(&c.result);
-        return d ? d->ploss : std::numeric_limits<double>::infinity();
+        if (!d) return std::pair(2, 0.0);
+        return std::pair(tuner::AllPartsBuyable(*d) ? 0 : 1, d->ploss);
     };
-    std::stable_sort(all.begin(), all.end(), [&](const Compared& x, const Compared& y) { return loss(x) < loss(y); });
+    std::stable_sort(all.begin(), all.end(), [&](const Compared& x, const Compared& y) { return rank(x) < rank(y); });
     return all;
 }
 
@@ -235,6 +238,7 @@ std::string TunerWindow::ComparedText(const Compared& c, char mark) {
     std::string text = parts + ".  Loss " + Format(d->ploss, "#,##0", mark) + " W (" + Format(d->loss_percent, "#0.0", mark) +
                        "%).  Up to " + Format(peak_v, "#,##0", mark) + " V peak, " + Format(peak_i, "#,##0.0", mark) +
                        " A RMS.";
+    for (const std::string& w : tuner::PartWarnings(*d, mark)) text += "  " + w;
     if (c.band) {
         const auto edge = [&](const std::optional<double>& f, const char* beyond, double end) {
             return f ? Format(*f, "###0.000", mark) : beyond + Format(end, "###0.000", mark);
@@ -265,9 +269,14 @@ void TunerWindow::ShowComparison(const DisplayedLine& line, const LineContext& c
     std::string summary = NoTunerNeededText(line);
     if (summary.empty()) {
         const auto* best = comparison_.empty() ? nullptr : std::get_if<tuner::NetworkDesign>(&comparison_.front().result);
-        summary = best ? "Lowest loss: " + ComparedName(comparison_.front()) + ", " +
-                             Format(best->loss_percent, "#0.0", line.mark) + "% of the power."
-                       : "No network matches this load with these settings.";
+        if (!best)
+            summary = "No network matches this load with these settings.";
+        else if (tuner::AllPartsBuyable(*best))
+            summary = "Lowest loss: " + ComparedName(comparison_.front()) + ", " +
+                      Format(best->loss_percent, "#0.0", line.mark) + "% of the power.";
+        else
+            summary = "No network matches with parts to buy. Lowest loss: " + ComparedName(comparison_.front()) + ", " +
+                      Format(best->loss_percent, "#0.0", line.mark) + "% of the power, with a part outside them.";
     }
     w.txtSummary.SetText(summary);
     for (std::size_t k = 0; k < tuner::CompareWindow::kRows; ++k) {

@@ -61,7 +61,7 @@ TEST(NoiseBridge, ConvertsParallelReadingsToTheSeriesImpedance) {
 // OK and Cancel with the desktop's dialog, which waits, and with the browser page's, which runs
 // what follows the dialog only once it is closed (the bridge's source stays chosen meanwhile): the
 // same impedance and options either way.
-TEST(NoiseBridge, OkHandsTheImpedanceToTheLineInputAndCancelGoesBackToTheLoad) {
+TEST(NoiseBridge, OkHandsTheImpedanceToTheLineInputAndCancelChangesNothing) {
     for (const bool defer : {false, true}) {
         SCOPED_TRACE(defer ? "host that cannot wait" : "desktop host");
         Instruments t;
@@ -92,14 +92,17 @@ TEST(NoiseBridge, OkHandsTheImpedanceToTheLineInputAndCancelGoesBackToTheLoad) {
         EXPECT_EQ(w.lblInputZ.caption(), "Impedance at Load: ");
         EXPECT_FALSE(w.frmNB.window.visible());
 
-        // The readings stay for the next opening; Cancel selects Normal and Load.
+        // The readings stay for the next opening; Cancel selects Normal and leaves the end and
+        // the impedance as they were, so every result stays as it was.
+        const std::string input_z = w.txtImpedIn.text();
         use_bridge([&] {
             EXPECT_EQ(w.frmNB.txtResist.text(), "100");
             w.frmNB.cmdCancel.Click();
         });
-        EXPECT_TRUE(w.optLoad.selected());
+        EXPECT_TRUE(w.optInput.selected());
         EXPECT_TRUE(w.optNormal.selected());
         EXPECT_EQ(w.txtResistance.text(), "56.38");
+        EXPECT_EQ(w.txtImpedIn.text(), input_z);
     }
 }
 

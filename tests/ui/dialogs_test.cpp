@@ -104,7 +104,7 @@ TEST_F(DialogFixture, NoiseBridgeOkPutsTheImpedanceAtTheLineInput) {
 
 TEST_F(DialogFixture, EscapeAndTheCloseControlCancelAnInstrumentDialog) {
     // The impedance at the input first, then each way out of each instrument dialog that is not
-    // OK: every one returns it to the load end, as Cancel does.
+    // OK: every one leaves it at the input, as Cancel does, and selects Normal.
     const std::function<void(QDialog*)> leave[] = {
         [](QDialog* d) { Press(d, "cmdCancel"); },
         [](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); },
@@ -116,7 +116,7 @@ TEST_F(DialogFixture, EscapeAndTheCloseControlCancelAnInstrumentDialog) {
             ASSERT_TRUE(Radio("optInput")->isChecked());
             WhileModal(std::string(source) == "optAutek" ? "frmAutek" : "frmNB", leave[way],
                        [&] { QTest::mouseClick(Radio(source), Qt::LeftButton); });
-            EXPECT_TRUE(Radio("optLoad")->isChecked()) << source << " way " << way;
+            EXPECT_TRUE(Radio("optInput")->isChecked()) << source << " way " << way;
             EXPECT_TRUE(Radio("optNormal")->isChecked()) << source << " way " << way;
         }
 }
@@ -139,8 +139,9 @@ TEST_F(DialogFixture, AnalyserOkAndCancelReachTheMainWindow) {
 
     WhileModal("frmAutek", [&](QDialog* d) { Press(d, "cmdCancel"); },
                [&] { QTest::mouseClick(Radio("optAutek"), Qt::LeftButton); });
-    EXPECT_TRUE(Radio("optLoad")->isChecked());
+    EXPECT_TRUE(Radio("optInput")->isChecked());
     EXPECT_TRUE(Radio("optNormal")->isChecked());
+    EXPECT_EQ(model.txtResistance.text(), "86.21");
 }
 
 TEST_F(DialogFixture, UserDefinedLineOkStoresTheLineAndClosingKeepsIt) {

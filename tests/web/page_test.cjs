@@ -449,12 +449,12 @@ const cases = {
     await b.page.click(id("frmQLX2", "optNoiseBridge"));
     await b.page.locator("#frmNB").screenshot({path: path.join(outDir, "web-noise-bridge.png")});
     await b.page.keyboard.press("Escape");
-    // Escape is the dialog's Cancel: closed, Normal and Load chosen again.
+    // Escape is the dialog's Cancel: closed, Normal chosen again, the end left as it was.
     await b.page.click(id("frmQLX2", "optInput"));
     await b.page.click(id("frmQLX2", "optNoiseBridge"));
     await b.page.keyboard.press("Escape");
     assert.ok(!(await b.page.$eval("#frmNB", (d) => d.open)));
-    for (const option of ["optLoad", "optNormal"])
+    for (const option of ["optInput", "optNormal"])
       assert.ok(await b.page.isChecked(id("frmQLX2", option) + " input"), option);
     await b.page.setViewportSize({width: 390, height: 844});
     await b.page.evaluate(() => window.scrollTo(0, 0));
