@@ -78,13 +78,13 @@ int Sweep(const Args& args) {
         // The window's loader: a regular file of at most 64 MiB, or "-" for standard input.
         const auto data = sweep::LoadTouchstone(*file);
         if (const auto* e = std::get_if<sweep::TouchstoneError>(&data))
-            return Fail({*file + ":" + std::to_string(e->line) + ": " + e->reason, false}, kSweepUsage);
+            return Fail({sweep::ErrorText(sweep::ShownName(*file), *e), false}, kSweepUsage);
         const sweep::OnePort& all = std::get<sweep::OnePort>(data);
         sweep::OnePort band = sweep::Within(all, lo, hi);
         f = std::move(band.f_mhz);
         z = std::move(band.z);
         if (f.empty())
-            return Fail({*file + ": no point between " + ExactText(lo) + " and " + ExactText(hi) +
+            return Fail({sweep::ShownName(*file) + ": no point between " + ExactText(lo) + " and " + ExactText(hi) +
                              " MHz; its points lie from " + ExactText(all.f_mhz.front()) + " to " +
                              ExactText(all.f_mhz.back()) + " MHz",
                          false},

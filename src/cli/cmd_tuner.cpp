@@ -18,6 +18,8 @@ const char* const kTunerUsage =
     "                     [--qc Q] [--qu Q] [--stray PF] [--phase DEG] [--pi-cap PF|auto] [--tee-cap PF|auto]\n"
     "                     [--band-from MHZ] [--band-to MHZ] [--band-points N] [--touchstone FILE] [--json]";
 
+constexpr int kMaxComparedBandPoints = 10'001;
+
 struct NetworkChoice {
     const char* name;
     form::Option TunerWindow::*option;
@@ -70,7 +72,7 @@ json BandJson(const tuner::BandRun& b) {
 
 json DesignJson(const tuner::NetworkDesign& d) {
     json elements = json::array();
-    for (const tuner::Element& e : d.elements)
+    for (const tuner::Element& e : d.elements) {
         elements.push_back({{"name", e.name},
                             {"kind", e.kind == tuner::Kind::L ? "L" : "C"},
                             {"connection", e.connection == tuner::Connection::Series ? "series" : "shunt"},
@@ -80,6 +82,8 @@ json DesignJson(const tuner::NetworkDesign& d) {
                             {"Vrms", e.v_rms},
                             {"Irms", e.i_rms},
                             {"Pdiss", e.p_diss}});
+        if (e.stray_pf > 0.0) elements.back()["fit_pf"] = e.value - e.stray_pf;
+    }
     json j{{"F0", d.f0},     {"Z0", d.z0},       {"Ra", d.ra},   {"Xa", d.xa},    {"strayF", d.stray_f},
            {"Qeff", d.qeff}, {"Ploss", d.ploss}, {"Vin", d.vin}, {"Vout", d.vout}, {"elements", elements}};
     if (d.network == tuner::Network::Pi || d.network == tuner::Network::Tee) j["fixed_pf"] = d.fixed_pf;
@@ -134,24 +138,36 @@ bool CheckSettings(const Options& o, Failure& failure) {
 
 // The --band-* options and --touchstone, checked; the antenna's impedance at the design
 // frequency typed into the main window as --r and --x would be.
-bool ApplyBand(const Options& o, Session& s, Failure& failure) {
+bool ApplyBand(const Options& o, Session& s, bool compared, Failure& failure) {
     TunerWindow& t = s.w.frmTuner;
     const std::string* from = o.Value("--band-from");
     const std::string* to = o.Value("--band-to");
     const std::string* points = o.Value("--band-points");
+    const double f0 = ParseNumber(s.w.txtFreq.text());
     if (from || to || points) {
-        const double f0 = ParseNumber(s.w.txtFreq.text());
         tuner::BandRange b = tuner::DefaultBand(f0);
         if (from) b.from_mhz = ParseNumber(*from);
         if (to) b.to_mhz = ParseNumber(*to);
         if (!FrequencyAccepted(b.from_mhz) || !FrequencyAccepted(b.to_mhz) || !(b.from_mhz <= b.to_mhz)) {
-            failure = {"--band-from and --band-to: a band from 0.02 to 5000 MHz, --band-from up to --band-to", false};
+            failure = {"--band-from and --band-to: a band from " + ShortestText(kMinFreqMHz) + " to " +
+                           ShortestText(kMaxFreqMHz) + " MHz, --band-from up to --band-to", false};
+            return false;
+        }
+        // The band run shows how far the tuner matches either side of the design frequency.
+        if (!(b.from_mhz <= f0 && f0 <= b.to_mhz)) {
+            failure = {"--band-from and --band-to: a band that holds the design frequency, " + ShortestText(f0) + " MHz",
+                       false};
             return false;
         }
         if (points) {
+            // Every network of a comparison prints its band: fewer points, so that one command
+            // cannot print tens of megabytes.
+            const int most = compared ? kMaxComparedBandPoints : sweep::kMaxPoints;
             const double n = ParseNumber(*points);
-            if (!(n >= sweep::kMinPoints && n <= sweep::kMaxPoints) || n != std::floor(n)) {
-                failure = {"--band-points " + *points + ": 2 to 100001 points", false};
+            if (!(n >= sweep::kMinPoints && n <= most) || n != std::floor(n)) {
+                failure = {"--band-points " + *points + ": " + std::to_string(sweep::kMinPoints) + " to " +
+                               std::to_string(most) + " points" + (compared ? " with --network all or best" : ""),
+                           false};
                 return false;
             }
             b.points = static_cast<int>(n);
@@ -164,23 +180,30 @@ bool ApplyBand(const Options& o, Session& s, Failure& failure) {
             return false;
         }
         auto data = sweep::LoadTouchstone(*file);
+        const std::string shown = sweep::ShownName(*file);
         if (const auto* e = std::get_if<sweep::TouchstoneError>(&data)) {
-            failure = {*file + ":" + std::to_string(e->line) + ": " + e->reason, false};
+            failure = {sweep::ErrorText(shown, *e), false};
             return false;
         }
         sweep::OnePort port = sweep::Within(std::get<sweep::OnePort>(data), kMinFreqMHz, kMaxFreqMHz);
         if (port.f_mhz.empty()) {
-            failure = {*file + ": no point between 0.02 and 5000 MHz", false};
+            failure = {shown + ": no point between " + ShortestText(kMinFreqMHz) + " and " + ShortestText(kMaxFreqMHz) +
+                           " MHz", false};
             return false;
         }
         tuner::MeasuredAntenna a;
         a.f_mhz = std::move(port.f_mhz);
         a.z = std::move(port.z);
         a.at_load = s.w.optLoad.selected();
-        a.name = std::filesystem::path(*file).filename().string();
+        a.name = sweep::ShownName(std::filesystem::path(*file).filename().string());
         // The design's impedance is the file's at the design frequency, typed to a ten-thousandth
         // of an ohm as a user copying it would.
-        const std::complex<double> z = *tuner::InterpolatedAt(a, ParseNumber(s.w.txtFreq.text()));
+        const std::optional<std::complex<double>> measured = tuner::InterpolatedAt(a, f0);
+        if (!measured) {
+            failure = {tuner::OutsideFileText(a, f0), false};
+            return false;
+        }
+        const std::complex<double> z = *measured;
         Type(s.w.txtResistance, Format(z.real(), "0.0###"));
         Type(s.w.txtReactance, Format(z.imag(), "0.0###"));
         t.antenna = std::move(a);
@@ -201,7 +224,10 @@ int Tuner(const Args& args) {
         std::cout << kTunerUsage << "\n\nDesigns an antenna tuner for the impedance at the line input, as \"&Draw Tuner\"\n"
                      "does, and prints its result page.\n\n" << kLineOptionsHelp << "\n"
                      "  --network hpl|lpl|pi|tee high-pass L, low-pass L, low-pass Pi or high-pass Tee;\n"
-                     "           all|best      every network side by side, lowest loss first; the best one's page\n"
+                     "           all|best      every network side by side: those whose parts are all within\n"
+                     "                         5-5000 pF and 0.1-50 uH first, lowest loss first, then those with\n"
+                     "                         a part outside them, then those that cannot match; best: the first\n"
+                     "                         one's page\n"
                      "  --tuner-r OHMS           the resistance the transmitter is to see (default 50)\n"
                      "  --power W                transmitter power (default 1500)\n"
                      "  --qc Q, --qu Q           unloaded Q of capacitors (1000) and coils (200), at least 15\n"
@@ -212,11 +238,15 @@ int Tuner(const Args& args) {
                      "                           auto: the one from 5 to 5000 pF that loses least\n"
                      "  --band-from MHZ, --band-to MHZ, --band-points N\n"
                      "                           the band run with the tuner left as designed (the design\n"
-                     "                           frequency +-10 %, 401 points)\n"
+                     "                           frequency +-10 %, 401 points; up to 10001 with all or best);\n"
+                     "                           the band must hold --freq\n"
                      "  --touchstone FILE        the antenna measured (one-port, at the end --at names): the\n"
-                     "                           design takes its impedance at --freq, the band run follows it\n"
+                     "                           design takes its impedance at --freq, which must lie within the\n"
+                     "                           file; the band run follows it over the file's points alone\n"
                      "  --json                   \"fields\" (the page), \"values\" (the line), \"design\", \"band\",\n"
-                     "                           \"page\", \"messages\"; with all: \"designs\" and \"best\"\n"
+                     "                           \"page\", \"messages\"; with all: \"designs\" and \"best\". A band\n"
+                     "                           point whose SWR is infinite (all power reflected) has \"swr\": null;\n"
+                     "                           a capacitor that includes the stray capacitance has \"fit_pf\"\n"
                      "Exit status: 0 a design; 1 the network cannot match this load (its message on\n"
                      "standard error); 2 bad input.\n";
         return kExitOk;
@@ -244,7 +274,7 @@ int Tuner(const Args& args) {
         return Fail({"--network takes hpl, lpl, pi, tee, all or best, not \"" + *network + "\""}, kTunerUsage);
 
     Session s;
-    if (!ApplyLine(s, *o, failure) || !ApplyBand(*o, s, failure)) return Fail(failure, kTunerUsage);
+    if (!ApplyLine(s, *o, failure) || !ApplyBand(*o, s, all || best, failure)) return Fail(failure, kTunerUsage);
     TunerWindow& t = s.w.frmTuner;
     s.w.cmdTuner.Click();
     for (const SettingOption& setting : kSettings)

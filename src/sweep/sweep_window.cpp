@@ -160,7 +160,7 @@ void SweepWindow::Refuse(const std::string& title, const std::string& text) {
 }
 
 bool SweepWindow::OpenFile(const std::string& path) {
-    const std::string name = FileName(path);
+    const std::string name = ShownName(FileName(path));
     // The one loader: a regular file of a measurement's size (a FIFO or a device would hang or
     // never end), read and checked line by line.
     auto data = LoadTouchstone(path);

@@ -251,6 +251,14 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
     return out;
 }
 
+std::string ShownName(std::string_view name) { return Shown(name); }
+
+std::string ErrorText(std::string_view shown_name, const TouchstoneError& e) {
+    std::string text(shown_name);
+    if (e.line > 0) text += ":" + std::to_string(e.line);
+    return text + ": " + e.reason;
+}
+
 std::string WriteTouchstone(const std::vector<double>& f_mhz, const std::vector<std::complex<double>>& z,
                             double ref, std::string_view comment) {
     std::string out;

@@ -37,6 +37,13 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text);
 inline constexpr std::uintmax_t kMaxTouchstoneBytes = 64u << 20;
 std::variant<OnePort, TouchstoneError> LoadTouchstone(const std::string& path);
 
+// A file's name as a message shows it: control characters escaped as in the file's content, so
+// that a name cannot send escape sequences to the user's terminal either.
+std::string ShownName(std::string_view name);
+// qlx-cli's message for a refused file: "dipole.s1p:12: a frequency without both of its values",
+// or for a file refused as a whole "antennas: is a folder, not a file".
+std::string ErrorText(std::string_view shown_name, const TouchstoneError& e);
+
 // The points of `port` from `lo` to `hi` MHz, both included.
 OnePort Within(const OnePort& port, double lo, double hi);
 

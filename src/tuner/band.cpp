@@ -74,16 +74,38 @@ BandRun Run(const NetworkDesign& d, const BandRange& band, Held held, const std:
 
 std::string Mhz(double f, char mark) { return Format(f, "###0.000", mark); }
 
+// A run of a measured antenna with fewer than two points has no band to show.
+bool TooFewMeasured(const BandRun& run) { return run.held == Held::Measured && run.points.size() < 2; }
+
+std::string TooFewText(const BandRun& run) {
+    return "no band: the file holds " + std::to_string(run.points.size()) + " point(s) here";
+}
+
 std::string Range(const char* ratio, const Crossing& c, const BandRun& run, char mark) {
-    std::string lo = c.lo_mhz ? Mhz(*c.lo_mhz, mark) : "below " + Mhz(run.from_mhz, mark);
-    std::string hi = c.hi_mhz ? Mhz(*c.hi_mhz, mark) : "above " + Mhz(run.to_mhz, mark);
-    std::string text = std::string(ratio) + " SWR " + lo + " to " + hi + " MHz";
+    std::string text = std::string(ratio) + " SWR " + EdgesText(run, c, mark);
     const double width_khz = (c.hi_mhz.value_or(run.to_mhz) - c.lo_mhz.value_or(run.from_mhz)) * 1000.0;
     text += c.lo_mhz && c.hi_mhz ? " (" : " (at least ";
     return text + Format(width_khz, "#,##0", mark) + " kHz)";
 }
 
 }  // namespace
+
+std::string EdgesText(const BandRun& run, const Crossing& c, char mark) {
+    // An edge at the file's end names it, with its unit; the last edge carries the unit otherwise.
+    const auto beyond = [&](bool file_end, const char* side, const char* which, double f) {
+        return std::string(side) + (file_end ? std::string(" the file's ") + which + " point (" + Mhz(f, mark) + " MHz)"
+                                             : " " + Mhz(f, mark));
+    };
+    const bool lo_at_file = !c.lo_mhz && run.beyond_file_lo, hi_at_file = !c.hi_mhz && run.beyond_file_hi;
+    const std::string lo = c.lo_mhz ? Mhz(*c.lo_mhz, mark) : beyond(lo_at_file, "below", "first", run.from_mhz);
+    const std::string hi = c.hi_mhz ? Mhz(*c.hi_mhz, mark) : beyond(hi_at_file, "above", "last", run.to_mhz);
+    return lo + (lo_at_file ? " to " : hi_at_file ? " MHz to " : " to ") + hi + (hi_at_file ? "" : " MHz");
+}
+
+std::string Swr20Text(const BandRun& run, char mark) {
+    if (TooFewMeasured(run)) return "2:1 SWR: " + TooFewText(run) + ".";
+    return "2:1 SWR " + EdgesText(run, run.swr20, mark) + ".";
+}
 
 BandRange DefaultBand(double f0) {
     BandRange b;
@@ -157,6 +179,12 @@ BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, const Meas
         return antenna.at_load ? ThroughLine(at_load, f[k], z[k]) : std::optional<cd>(z[k]);
     });
     run.antenna_name = antenna.name;
+    if (!f.empty()) {
+        run.beyond_file_lo = antenna.f_mhz.front() > band.from_mhz;
+        run.beyond_file_hi = antenna.f_mhz.back() < band.to_mhz;
+        run.from_mhz = f.front();
+        run.to_mhz = f.back();
+    }
     return run;
 }
 
@@ -199,6 +227,8 @@ std::string BandText(const BandRun& run, char mark) {
                Format(run.held_load.real(), "###0.0", mark) + (x < 0 ? " - j " : " + j ") +
                Format(std::abs(x), "###0.0", mark) + " ohms";
     }
+    // A width between fewer than two measured points would be made up.
+    if (TooFewMeasured(run)) return held + ": " + TooFewText(run) + ".";
     if (run.points.empty()) return held + ": no point of the band can be solved.";
     return held + ": " + Range("1.5:1", run.swr15, run, mark) + ", " + Range("2:1", run.swr20, run, mark) + ".";
 }

@@ -58,6 +58,9 @@ struct BandRun {
     Held held = Held::Load;
     std::complex<double> held_load;     // the load (or the line input) held, when not measured
     std::string antenna_name;           // the file's name (when measured)
+    // A measured run holds only the file's points: its from and to are its first and last point
+    // within the band, and these say where the band reached beyond the file's first or last point.
+    bool beyond_file_lo = false, beyond_file_hi = false;
     std::vector<BandPoint> points;
     Crossing swr15, swr20;
 };
@@ -74,7 +77,8 @@ BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, std::compl
 // The network alone, its line input held: for a line input that no load on this line can give
 // (the load it implies has no positive resistance), where holding that load would mean nothing.
 BandRun RunBandLineInputHeld(const NetworkDesign& d, std::complex<double> line_input, const BandRange& band);
-// The band run with the antenna measured: the file's points within the band.
+// The band run with the antenna measured: the file's points within the band, never beyond the
+// file (a run of fewer than two points shows no band).
 BandRun RunBand(const NetworkDesign& d, const sweep::SweepLine& line, const MeasuredAntenna& antenna,
                 const BandRange& band);
 
@@ -84,5 +88,10 @@ Crossing CrossingOf(std::span<const BandPoint> points, double f0_mhz, double thr
 // The page's line: "Tuner fixed, load held at 200 - j 100 ohms: 1.5:1 SWR 13.912 to 14.085 MHz
 // (173 kHz), 2:1 SWR 13.870 to 14.131 MHz (261 kHz)".
 std::string BandText(const BandRun& run, char mark = '.');
+// "13.870 to 14.131 MHz", or where an edge lies beyond the run "below 12.690 to 14.131 MHz"
+// ("below the file's first point (13.600 MHz) to 14.131 MHz" for a measured antenna).
+std::string EdgesText(const BandRun& run, const Crossing& c, char mark = '.');
+// The comparison's short form: "2:1 SWR 13.870 to 14.131 MHz.", or that the file has no band here.
+std::string Swr20Text(const BandRun& run, char mark = '.');
 
 }  // namespace qlx::tuner

@@ -239,13 +239,7 @@ std::string TunerWindow::ComparedText(const Compared& c, char mark) {
                        "%).  Up to " + Format(peak_v, "#,##0", mark) + " V peak, " + Format(peak_i, "#,##0.0", mark) +
                        " A RMS.";
     for (const std::string& w : tuner::PartWarnings(*d, mark)) text += "  " + w;
-    if (c.band) {
-        const auto edge = [&](const std::optional<double>& f, const char* beyond, double end) {
-            return f ? Format(*f, "###0.000", mark) : beyond + Format(end, "###0.000", mark);
-        };
-        text += "  2:1 SWR " + edge(c.band->swr20.lo_mhz, "below ", c.band->from_mhz) + " to " +
-                edge(c.band->swr20.hi_mhz, "above ", c.band->to_mhz) + " MHz.";
-    }
+    if (c.band) text += "  " + tuner::Swr20Text(*c.band, mark);
     return text;
 }
 
