@@ -80,6 +80,8 @@ int Sweep(const Args& args) {
         if (const auto* e = std::get_if<sweep::TouchstoneError>(&data))
             return Fail({sweep::ErrorText(sweep::ShownName(*file), *e), false}, kSweepUsage);
         const sweep::OnePort& all = std::get<sweep::OnePort>(data);
+        if (const std::string warning = sweep::OvershootWarning(all); !warning.empty())
+            s.host.ShowMessage(sweep::ShownName(*file) + ": " + warning, sweep::kTouchstoneTitle, form::Buttons::Ok);
         sweep::OnePort band = sweep::Within(all, lo, hi);
         f = std::move(band.f_mhz);
         z = std::move(band.z);

@@ -185,6 +185,8 @@ bool ApplyBand(const Options& o, Session& s, bool compared, Failure& failure) {
             failure = {sweep::ErrorText(shown, *e), false};
             return false;
         }
+        if (const std::string warning = sweep::OvershootWarning(std::get<sweep::OnePort>(data)); !warning.empty())
+            s.host.ShowMessage(shown + ": " + warning, sweep::kTouchstoneTitle, form::Buttons::Ok);
         sweep::OnePort port = sweep::Within(std::get<sweep::OnePort>(data), kMinFreqMHz, kMaxFreqMHz);
         if (port.f_mhz.empty()) {
             failure = {shown + ": no point between " + ShortestText(kMinFreqMHz) + " and " + ShortestText(kMaxFreqMHz) +
@@ -198,12 +200,12 @@ bool ApplyBand(const Options& o, Session& s, bool compared, Failure& failure) {
         a.name = sweep::ShownName(std::filesystem::path(*file).filename().string());
         // The design's impedance is the file's at the design frequency, typed to a ten-thousandth
         // of an ohm as a user copying it would.
-        const std::optional<std::complex<double>> measured = tuner::InterpolatedAt(a, f0);
-        if (!measured) {
-            failure = {tuner::OutsideFileText(a, f0), false};
+        const auto measured = tuner::DesignImpedance(a, f0);
+        if (const auto* why = std::get_if<std::string>(&measured)) {
+            failure = {*why, false};
             return false;
         }
-        const std::complex<double> z = *measured;
+        const std::complex<double> z = std::get<std::complex<double>>(measured);
         Type(s.w.txtResistance, Format(z.real(), "0.0###"));
         Type(s.w.txtReactance, Format(z.imag(), "0.0###"));
         t.antenna = std::move(a);

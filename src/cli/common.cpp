@@ -197,7 +197,8 @@ bool CheckPower(const Options& o, const TunerWindow& tuner, Failure& failure) {
     if (!p) return true;
     const double w = ParseNumber(tuner.txtTxPwr.text());  // as the field holds what was typed
     if (PowerAccepted(w)) return true;
-    failure = {"--power " + *p + ": enter a transmitter power above 0 W, up to 5000000 W", false};
+    // The tuner's own rule and message, as the window shows them.
+    failure = {"--power " + *p + ": " + tuner::kNoPowerText, false};
     return false;
 }
 

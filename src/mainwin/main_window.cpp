@@ -549,12 +549,12 @@ MainWindow::TunerLine MainWindow::LineForTuner() const {
     // The file's impedance at the main window's frequency, solved as the window solves a typed
     // one, and shown to the design as the window would show it.
     const double f0 = ParseNumber(txtFreq.text());
-    const std::optional<std::complex<double>> measured = tuner::InterpolatedAt(a, f0);
-    if (!measured) {
-        t.refused = tuner::OutsideFileText(a, f0, mark_);
+    const auto measured = tuner::DesignImpedance(a, f0, mark_);
+    if (const auto* why = std::get_if<std::string>(&measured)) {
+        t.refused = *why;
         return t;
     }
-    const std::complex<double> z = *measured;
+    const std::complex<double> z = std::get<std::complex<double>>(measured);
     LineEntries e = Entries();
     e.at_load = a.at_load;
     e.resistance_text = Format(z.real(), "0.0###", mark_);

@@ -18,7 +18,7 @@ namespace qlx::sweep {
 
 namespace {
 
-constexpr const char* kFileTitle = "Touchstone File";
+constexpr const char* kFileTitle = kTouchstoneTitle;
 // Larger than any one-port file of 100,001 points; a bigger one is no measurement.
 
 // R + jX written to `picture`; a reactance that rounds to zero is written "+ j 0.0", whatever its sign.
@@ -176,6 +176,7 @@ bool SweepWindow::OpenFile(const std::string& path) {
         return false;
     }
     const double first = solvable.f_mhz.front(), last = solvable.f_mhz.back();
+    if (const std::string warning = OvershootWarning(port); !warning.empty()) Refuse(kFileTitle, name + ": " + warning);
     file_ = std::move(port);
     txtFile.SetText(name);
     txtFile.SetToolTip(path);

@@ -1,5 +1,6 @@
 #include "sweep/touchstone.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -216,14 +217,25 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
             else if (format == "MA") c = a == 0.0 ? 0.0 : std::polar(a, rad);
             else c = std::polar(std::pow(10.0, a / 20.0), rad);
             std::complex<double> z;
+            bool overshoot = false;
             if (parameter == 'S') {
-                // A passive load reflects at most what it receives: |S| above 1 (a calibration's
-                // overshoot, 1.002) lies outside the Smith chart, a negative resistance.
-                if (std::abs(c) > 1.0)
-                    return fail(at, "a reflection of magnitude " + Format(std::abs(c), "0.0####") +
+                // A passive load reflects at most what it receives. Within rounding of |S| = 1 the
+                // point is on the rim (a pure reactance); a little beyond it is a calibration's
+                // overshoot, kept and told; further out no measurement lies.
+                const double mag = std::abs(c);
+                const bool rim = std::fabs(mag - 1.0) <= kRimTolerance;
+                if (rim) c /= mag;
+                if (mag > kMaxOvershoot)
+                    return fail(at, "a reflection of magnitude " + Format(mag, "0.0####") +
                                         ", outside the Smith chart: a negative resistance, which no antenna has");
                 if (std::abs(1.0 - c) == 0.0) return fail(at, "S = 1, an open circuit, has no impedance");
                 z = ref * (1.0 + c) / (1.0 - c);
+                if (rim) z.real(0.0);
+                overshoot = !rim && mag > 1.0;
+                if (overshoot) {
+                    ++out.overshoot_points;
+                    out.largest_reflection = std::max(out.largest_reflection, mag);
+                }
             } else if (parameter == 'Z') {
                 z = v2 ? c : ref * c;
             } else {
@@ -236,7 +248,7 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
             if (!ImpedanceAccepted(z.real()) || !ImpedanceAccepted(z.imag()))
                 return fail(at, "an impedance of " + ExactText(z.real()) + (z.imag() < 0 ? " - j" : " + j") +
                                     ExactText(std::abs(z.imag())) + " ohms, beyond the 1E+30 ohms a line is solved for");
-            if (z.real() < 0.0)
+            if (z.real() < 0.0 && !overshoot)
                 return fail(at, "a negative resistance, " + ExactText(z.real()) + " ohms, which no antenna has");
             out.f_mhz.push_back(f);
             out.z.push_back(z);
@@ -252,6 +264,15 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
 }
 
 std::string ShownName(std::string_view name) { return Shown(name); }
+
+std::string OvershootWarning(const OnePort& port) {
+    if (port.overshoot_points == 0) return {};
+    const bool one = port.overshoot_points == 1;
+    return std::to_string(port.overshoot_points) +
+           (one ? " point of the file reflects more than it receives" : " points of the file reflect more than they receive") +
+           " (|S| up to " + Format(port.largest_reflection, "0.0####") +
+           "), a calibration's overshoot: kept outside the Smith chart with a negative resistance; no tuner is designed there.";
+}
 
 std::string ErrorText(std::string_view shown_name, const TouchstoneError& e) {
     std::string text(shown_name);

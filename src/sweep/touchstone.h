@@ -13,7 +13,21 @@ namespace qlx::sweep {
 struct OnePort {
     std::vector<double> f_mhz;                 // increasing
     std::vector<std::complex<double>> z;       // ohms, at each frequency
+    // Points a calibration left slightly outside the Smith chart (1 < |S| <= kMaxOvershoot): kept,
+    // with their negative resistance, and told to the user.
+    std::size_t overshoot_points = 0;
+    double largest_reflection = 0.0;
 };
+
+// The title of every message about a Touchstone file.
+inline constexpr const char* kTouchstoneTitle = "Touchstone File";
+// |S| within this of 1 is on the rim of the Smith chart (R = 0): a lossless delay-short written
+// in floating point lands a rounding either side of it.
+inline constexpr double kRimTolerance = 1e-12;
+// The largest |S| read as a calibration's overshoot; beyond it the file is refused.
+inline constexpr double kMaxOvershoot = 1.05;
+// "2 points of the file reflect more than they receive (|S| up to 1.0312) ...", or empty.
+std::string OvershootWarning(const OnePort& port);
 
 // Why a file was refused: the line (1 for the first) and what is wrong there.
 struct TouchstoneError {

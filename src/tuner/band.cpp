@@ -125,11 +125,18 @@ std::optional<cd> InterpolatedAt(const MeasuredAntenna& a, double f) {
     return a.z[lo] + t * (a.z[hi] - a.z[lo]);
 }
 
-std::string OutsideFileText(const MeasuredAntenna& a, double f, char mark) {
-    const std::string span = a.f_mhz.empty() ? std::string("no point")
-                                             : Mhz(a.f_mhz.front(), mark) + " to " + Mhz(a.f_mhz.back(), mark) + " MHz";
-    return a.name + " holds " + span + ": " + Mhz(f, mark) +
-           " MHz is outside it. Design at a frequency the file measured, or take the main window's impedance in the sweep window.";
+std::variant<cd, std::string> DesignImpedance(const MeasuredAntenna& a, double f, char mark) {
+    const std::optional<cd> z = InterpolatedAt(a, f);
+    if (!z) {
+        const std::string span = a.f_mhz.empty() ? std::string("no point")
+                                                 : Mhz(a.f_mhz.front(), mark) + " to " + Mhz(a.f_mhz.back(), mark) + " MHz";
+        return a.name + " holds " + span + ": " + Mhz(f, mark) +
+               " MHz is outside it. Design at a frequency the file measured, or take the main window's impedance in the sweep window.";
+    }
+    if (z->real() < 0.0)
+        return a.name + " at " + Mhz(f, mark) + " MHz has a negative resistance, " + Format(z->real(), "0.0###", mark) +
+               " ohms (a calibration's overshoot): no tuner can match it there.";
+    return *z;
 }
 
 cd NetworkInputAt(const NetworkDesign& d, double f_mhz, cd line_input) {

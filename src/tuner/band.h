@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "sweep/sweep.h"
@@ -35,9 +36,11 @@ struct MeasuredAntenna {
 // points (a point exactly at f as it is). Nothing outside the file's span, since a measurement is
 // never extrapolated, and nothing for no points.
 std::optional<std::complex<double>> InterpolatedAt(const MeasuredAntenna& a, double f_mhz);
-// Why a design at f cannot take the file's antenna: "dipole.s1p holds 13.600 to 14.600 MHz:
-// 1.850 MHz is outside it. ..."
-std::string OutsideFileText(const MeasuredAntenna& a, double f_mhz, char mark = '.');
+// The impedance a design at f takes from the file, or why there is none: f outside the file's
+// span ("dipole.s1p holds 13.600 to 14.600 MHz: 1.850 MHz is outside it. ..."), or a negative
+// resistance there (a calibration's overshoot), which no tuner can match.
+std::variant<std::complex<double>, std::string> DesignImpedance(const MeasuredAntenna& a, double f_mhz,
+                                                                 char mark = '.');
 
 struct BandPoint {
     double f_mhz = 0.0;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/entry_rules.h"
 #include "core/format.h"
 #include "core/numbers.h"
 #include "tuner/designs.h"
@@ -183,7 +184,7 @@ std::optional<DesignFailure> Refusal(Network n, const TunerLoad& load, const Tun
         return f;
     };
     // A power, resistance or frequency of 0 would make every voltage 0/0; refuse them first.
-    if (!(s.power > 0.0) || !std::isfinite(s.power)) return refuse(kNoPowerText);
+    if (!PowerAccepted(s.power)) return refuse(kNoPowerText);
     if (!(s.z0 > 0.0) || !std::isfinite(s.z0)) return refuse(kNoResistanceText);
     if (!(load.f0 > 0.0) || !std::isfinite(load.f0) || !std::isfinite(load.ra) || !std::isfinite(load.xa) ||
         !(s.qc > 0.0) || !(s.qu > 0.0) || !std::isfinite(s.stray_f) || !std::isfinite(s.phase))

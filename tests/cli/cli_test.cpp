@@ -354,7 +354,8 @@ TEST(QlxCli, TunerExitStatuses) {
          "L Network: No match found -- try another network."},
         {"tuner --network lpl --at input --r 50 --x -50", 1, "L Network: Can't match this."},
         // Settings the window would change or refuse are bad input, with the window's message.
-        {"tuner --network lpl --power 0", 2, "--power 0: enter a transmitter power above 0 W"},
+        {"tuner --network lpl --power 0", 2, "--power 0: Enter a transmitter power above 0 W (up to 5 MW)"},
+        {"tuner --network pi --power 6000000", 2, "--power 6000000: Enter a transmitter power above 0 W (up to 5 MW)"},
         {"tuner --network lpl --qu 10", 2, "--qu 10: Minimum coil Q is 15"},
         {"tuner --network lpl --qc 5", 2, "--qc 5: Minimum capacitor Q is 15"},
         {"tuner --network pi --pi-cap 0", 2, "--pi-cap 0"},

@@ -122,7 +122,7 @@ TEST(Touchstone, InstrumentsFilesRefusedAtTheirLineOrRead) {
         int line;
         const char* part;
     } const refused[] = {
-        {"# MHz S MA R 50\n3.5 1.002 -30\n", 2, "outside the Smith chart"},  // a calibration's overshoot
+        {"# MHz S MA R 50\n3.5 1.06 -30\n", 2, "outside the Smith chart"},  // beyond any calibration's overshoot
         {"# MHz S DB R 50\n3.5 6 45\n", 2, "outside the Smith chart"},
         {"# MHz S MA R 50\n3.5 1 360\n", 2, "open circuit"},  // 360 degrees is 0, not beside it
         {"# MHz Z RI R 50\n3.5 -0.5 1\n", 2, "negative resistance"},
