@@ -3,10 +3,6 @@
 // in steps.
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include <cmath>
 #include <complex>
 #include <filesystem>
@@ -16,6 +12,7 @@
 #include <variant>
 
 #include "support/started_window.h"
+#include "support/temp_dir.h"
 #include "sweep/sweep_window.h"
 
 namespace qlx::sweep {
@@ -24,22 +21,8 @@ namespace {
 using Window = testing::StartedWindow;
 
 // A folder of this test's own, removed afterwards.
-struct TempDir {
-    TempDir() : path(std::filesystem::temp_directory_path() / ("qlx-sweep-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(path);
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    std::string Write(const std::string& name, const std::string& text) const {
-        std::ofstream(path / name, std::ios::binary) << text;
-        return (path / name).string();
-    }
-#ifndef _WIN32
-    std::string Fifo(const std::string& name) const {
-        ::mkfifo((path / name).c_str(), 0644);
-        return (path / name).string();
-    }
-#endif
-    std::filesystem::path path;
+struct TempDir : testing::TempDir {
+    TempDir() : testing::TempDir("qlx-sweep-") {}
 };
 
 TEST(SweepWindow, OpensAroundTheMainWindowsFrequencyAndFollowsItsLine) {
