@@ -127,6 +127,11 @@ TEST(QlxCli, ExitStatusesAndMessages) {
         {"line --help", 0, ""},
         {"cables --help", 0, ""},
     };
+    // The overview lists every choice the tuner takes.
+    const std::string help = Cli("--help").err + Cli("--help").out;
+    for (const char* part : {"hpl|lpl|pi|tee|all|best", "--pi-cap PF|auto", "--tee-cap PF|auto", "--band-from MHZ",
+                             "--band-points N", "--touchstone FILE"})
+        EXPECT_NE(help.find(part), std::string::npos) << part << "\n" << help;
     for (const Case& c : cases) {
         const CliRun r = Cli(c.args);
         EXPECT_EQ(r.status, c.status) << c.args;
@@ -323,14 +328,22 @@ TEST(QlxCli, TunerComparesEveryNetworkAsTheSingleDesignsDo) {
 TEST(QlxCli, SweepReadsOnlyWhatTheWindowReads) {
     const std::string file = std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p";
     const std::string line = "sweep --meters --cable 17 --length 30 --at input --touchstone ";
+    // A file's name reaches a message as its content does: without a line number when the file
+    // is refused as a whole, and with its control characters escaped.
+    const std::string empty = ::testing::TempDir() + "qlx-empty-" + std::to_string(::getpid()) + ".s1p";
+    std::ofstream{empty};
+    const std::string control = ::testing::TempDir() + "qlx-\x1b[31m-" + std::to_string(::getpid()) + ".s1p";
+    std::ofstream{control} << "# MHz S RI R 50\n14 0 0\n14.1 x 0\n";
     struct Case {
         std::string args;
         int status;
-        const char* err;
+        std::string err;
     } const cases[] = {
         {line + "/dev/zero", 2, "not a regular file"},
         {line + "/dev/urandom", 2, "not a regular file"},
-        {line + std::string(QLX_SOURCE_DIR), 2, "is a folder"},
+        {line + std::string(QLX_SOURCE_DIR), 2, std::string(QLX_SOURCE_DIR) + ": is a folder, not a file"},
+        {line + empty, 2, empty + ": is empty"},
+        {line + "'" + control + "'", 2, "\\x1B[31m"},
         {line + file + " --from 100 --to 200", 2, "its points lie from 13.6 to 14.6 MHz"},
         {line + "- < " + file, 0, ""},
     };
@@ -341,6 +354,10 @@ TEST(QlxCli, SweepReadsOnlyWhatTheWindowReads) {
     }
     // Standard input gives what the file gives.
     EXPECT_EQ(Cli(line + "- < " + file).out, Cli(line + file).out);
+    EXPECT_EQ(Cli(line + empty).err.find(":0:"), std::string::npos);
+    EXPECT_EQ(Cli(line + "'" + control + "'").err.find('\x1b'), std::string::npos);
+    std::remove(empty.c_str());
+    std::remove(control.c_str());
 }
 
 TEST(QlxCli, TunerExitStatuses) {
@@ -381,6 +398,14 @@ TEST(QlxCli, TunerExitStatuses) {
         {"tuner --network pi --at input --r 0.05 --x 0", 1, "Pi-network: The pi-network will not match this impedance. "},
         {"tuner --network bandpass", 2, "--network takes hpl, lpl, pi, tee, all or best"},
         {"tuner --freq 14", 2, "--network is needed"},
+        // A band must hold the design frequency; a comparison prints at most 10001 points a band.
+        {"tuner --network lpl --freq 14 --band-from 20 --band-to 21", 2, "a band that holds the design frequency, 14 MHz"},
+        {"tuner --network all --band-points 20000", 2, "--band-points 20000: 2 to 10001 points with --network all"},
+        {"tuner --network lpl --band-points 20000", 0, ""},
+        // The antenna is measured only within the file: 14 MHz is not extrapolated from 1.85.
+        {"tuner --network lpl --meters --cable 17 --length 30 --at input --freq 1.85 --touchstone " +
+             std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p",
+         2, "dipole-through-30m-rg213.s1p holds 13.600 to 14.600 MHz: 1.850 MHz is outside it."},
         {"tuner --network lpl --power many", 2, "--power needs a number"},
         {"tuner --network lpl --freq 0.01", 2, "Bad Frequency!"},
     };

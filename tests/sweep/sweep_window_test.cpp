@@ -25,6 +25,22 @@ struct TempDir : testing::TempDir {
     TempDir() : testing::TempDir("qlx-sweep-") {}
 };
 
+// A file with a calibration's overshoot opens, and says so once.
+TEST(SweepWindow, AFileWithAnOvershootOpensWithOneWarning) {
+    Window w;
+    SweepWindow& s = w.win->frmSweep;
+    s.on_started = [&s] { s.Run(); };
+    w.win->cmdSweep.Click();
+    TempDir dir;
+    const std::size_t before = w.host.messages.size();
+    ASSERT_TRUE(s.OpenFile(dir.Write("over.s1p", "# MHz S MA R 50\n14.0 0.5 10\n14.1 1.002 20\n14.2 0.5 30\n")));
+    ASSERT_EQ(w.host.messages.size(), before + 1);
+    EXPECT_EQ(w.host.messages.back().text.rfind("over.s1p: 1 point of the file reflects more than it receives", 0), 0u)
+        << w.host.messages.back().text;
+    ASSERT_NE(s.measured(), nullptr);
+    EXPECT_EQ(s.measured()->z.size(), 3u);
+}
+
 TEST(SweepWindow, OpensAroundTheMainWindowsFrequencyAndFollowsItsLine) {
     Window w;
     MainWindow& m = *w.win;

@@ -9,6 +9,7 @@
 #include <string>
 #include <variant>
 
+#include "core/format.h"
 #include "sweep/touchstone.h"
 
 namespace qlx::sweep {
@@ -160,6 +161,47 @@ TEST(Touchstone, InstrumentsFilesRefusedAtTheirLineOrRead) {
         ASSERT_EQ(port->f_mhz.size(), 2u) << text;
         EXPECT_NEAR(port->z[0].real(), 50.0, 1e-9) << text;
     }
+}
+
+// Files as a calibration leaves them: a lossless delay-short (|S| = 1 within rounding, as a
+// calibration kit's model writes it) is a pure reactance on the rim of the Smith chart, and a
+// point a little outside it is read and told; beyond 1.05 nothing is a measurement.
+TEST(Touchstone, ADelayShortIsOnTheRimAndAnOvershootIsReadAndTold) {
+    // A short behind 50 ohms of lossless line, 2 ns each way: S = -exp(-j 2 w tau), in RI.
+    std::string delay_short = "! lossless delay-short\n# MHz S RI R 50\n";
+    const double tau = 2e-9;
+    for (int k = 0; k < 20; ++k) {
+        const double f = 10.0 + 0.37 * k;
+        const cd s = -std::exp(cd(0.0, -2.0 * 2.0 * std::numbers::pi * f * 1e6 * tau));
+        delay_short += ExactText(f) + " " + ExactText(s.real()) + " " + ExactText(s.imag()) + "\n";
+    }
+    const OnePort rim = Read(delay_short);
+    ASSERT_EQ(rim.z.size(), 20u);
+    for (std::size_t k = 0; k < rim.z.size(); ++k) {
+        // Z = j 50 tan(w tau) for a short behind a line of delay tau.
+        const double x = 50.0 * std::tan(2.0 * std::numbers::pi * rim.f_mhz[k] * 1e6 * tau);
+        EXPECT_EQ(rim.z[k].real(), 0.0) << rim.f_mhz[k];
+        EXPECT_NEAR(rim.z[k].imag(), x, 1e-6 * std::abs(x) + 1e-9) << rim.f_mhz[k];
+    }
+    EXPECT_EQ(rim.overshoot_points, 0u);
+    EXPECT_EQ(OvershootWarning(rim), "");
+
+    // Overshoots of 1.002 and 1.05 are kept with their negative resistance and counted.
+    const OnePort over = Read("# MHz S MA R 50\n14.0 0.5 10\n14.1 1.002 20\n14.2 1.05 30\n14.3 0.7 40\n");
+    ASSERT_EQ(over.z.size(), 4u);
+    const cd s1 = std::polar(1.002, 20.0 * std::numbers::pi / 180.0);
+    const cd z1 = 50.0 * (1.0 + s1) / (1.0 - s1);
+    EXPECT_NEAR(over.z[1].real(), z1.real(), 1e-9);
+    EXPECT_LT(over.z[1].real(), 0.0);
+    EXPECT_EQ(over.overshoot_points, 2u);
+    EXPECT_DOUBLE_EQ(over.largest_reflection, 1.05);
+    EXPECT_EQ(OvershootWarning(over),
+              "2 points of the file reflect more than they receive (|S| up to 1.05), a calibration's overshoot: kept "
+              "outside the Smith chart with a negative resistance; no tuner is designed there.");
+    // Just beyond 1.05 the file is refused at that point's line.
+    const auto beyond = ReadTouchstone("# MHz S MA R 50\n14.0 0.5 10\n14.1 1.0501 20\n");
+    ASSERT_TRUE(std::holds_alternative<TouchstoneError>(beyond));
+    EXPECT_EQ(std::get<TouchstoneError>(beyond).line, 3);
 }
 
 }  // namespace qlx::sweep

@@ -279,6 +279,9 @@ TEST(Buildable, ABandRunCoversOnlyTheFilesPoints) {
         {"one point", file("one.s1p", {14.1}), "14.1", "no band: the file holds 1 point(s) here.", nullptr},
         {"a file of 1.0-1.1 MHz at 14 MHz", file("low.s1p", {1.0, 1.05, 1.1}), "14",
          nullptr, "low.s1p holds 1.000 to 1.100 MHz: 14.000 MHz is outside it."},
+        {"a calibration's overshoot at the design frequency",
+         dir.Write("over.s1p", "# MHz S MA R 50\n14.0 0.5 10\n14.1 1.002 20\n14.2 0.5 30\n"), "14.1", nullptr,
+         "over.s1p at 14.100 MHz has a negative resistance"},
     };
     for (const Case& c : cases) {
         Station st;
@@ -311,6 +314,62 @@ TEST(Buildable, ABandRunCoversOnlyTheFilesPoints) {
         EXPECT_EQ(band.find("12.690"), std::string::npos) << band;
         EXPECT_EQ(band.find("15.510"), std::string::npos) << band;
     }
+}
+
+// A capacitor across the line input, where the stray capacitance is, is designed as all the
+// capacitance there: the page says what to fit, and fitting that beside the stray matches, while
+// fitting the total on top of it does not. A total below the stray is no design.
+TEST(Buildable, ACapacitorAcrossTheLineSaysWhatToFitBesideTheStray) {
+    Station st;
+    MainWindow& w = *st.win;
+    w.optInput.Select();
+    w.txtFreq.SetText("28.5");
+    w.txtResistance.SetText("600");
+    w.txtReactance.SetText("300");
+    const auto& r = st.Draw(st.t().optLNet2);
+    ASSERT_TRUE(std::holds_alternative<tuner::NetworkDesign>(r));
+    const tuner::NetworkDesign d = std::get<tuner::NetworkDesign>(r);
+    ASSERT_EQ(d.schematic, tuner::Schematic::LowPassLLoadShunt);
+    const tuner::Element& c2 = d.elements[1];
+    const std::string notes = st.t().frmTuner1.txtNotes.text();
+    const std::string fit_text = "C2: " + Format(c2.value, "#,##0.0 pF") + " in all: fit ";
+    const std::size_t at = notes.find(fit_text);
+    ASSERT_NE(at, std::string::npos) << notes;
+    EXPECT_NE(notes.find(", the 10 pF stray is the rest.", at), std::string::npos) << notes;
+    const double fit_pf = ParseNumber(notes.substr(at + fit_text.size()));
+    // The ladder with the part fitted and the 10 pF stray beside it: the tuner resistance.
+    const auto presented = [&](double c2_pf) {
+        tuner::NetworkDesign built = d;
+        built.elements[1].value = c2_pf;
+        return testing::Solve(built, cd(600, 300), 1500).zin;
+    };
+    EXPECT_NEAR(std::abs(presented(fit_pf + 10.0) - 50.0), 0.0, 0.6) << presented(fit_pf + 10.0);
+    // The total fitted on top of the stray is 10 pF too much: far from 50 ohms.
+    EXPECT_GT(std::abs(presented(c2.value + 10.0) - 50.0), 2.0) << presented(c2.value + 10.0);
+
+    // A Pi whose output capacitor is below the stray capacitance has nothing to fit.
+    w.txtResistance.SetText("100");
+    w.txtReactance.SetText("-600");
+    st.t().txtPiCap.SetText("8");
+    const auto& pi = st.Draw(st.t().optPiNet);
+    ASSERT_TRUE(std::holds_alternative<tuner::DesignFailure>(pi));
+    EXPECT_NE(std::get<tuner::DesignFailure>(pi).text.find("no more than the 10.0 pF stray"), std::string::npos)
+        << std::get<tuner::DesignFailure>(pi).text;
+}
+
+// The window's tuner takes the powers qlx-cli takes, and refuses the others with the same message.
+TEST(Buildable, TheWindowRefusesAPowerBeyondFiveMegawatts) {
+    Station st;
+    for (const char* power : {"6000000", "0"}) {
+        st.t().txtTxPwr.SetText(power);
+        const std::size_t before = st.host.messages.size();
+        const auto& r = st.Draw(st.t().optPiNet);
+        ASSERT_TRUE(std::holds_alternative<tuner::DesignFailure>(r)) << power;
+        ASSERT_EQ(st.host.messages.size(), before + 1) << power;
+        EXPECT_EQ(st.host.messages.back().text, tuner::kNoPowerText) << power;
+    }
+    st.t().txtTxPwr.SetText("5000000");
+    EXPECT_TRUE(std::holds_alternative<tuner::NetworkDesign>(st.Draw(st.t().optPiNet)));
 }
 
 }  // namespace
