@@ -1,5 +1,7 @@
 #include "ui/tuner_page_view.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,6 +10,10 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "tuner/tuner_page.h"
@@ -23,14 +29,40 @@ namespace sc = tuner::schematic;
 
 void Place(QWidget* w, const sc::Box& b) { w->setGeometry(b.x, b.y, b.w, b.h); }
 
+// A scroll area that asks for all of its page, so that the window opens at its natural size and
+// scrolls only when the screen is smaller.
+class WholePageScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const QWidget* page = widget();
+        if (!page) return QScrollArea::sizeHint();
+        return page->sizeHint();
+    }
+};
+
+// The height of a title bar before the window manager has framed the window.
+constexpr int kAssumedTitleBar = 32;
+
 }  // namespace
 
 TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(parent, Qt::Window), model_(m) {
     setObjectName(QString::fromStdString(m.window.name()));
     setFont(QFont("Arial", 9));
     auto* root = new QVBoxLayout(this);
+    // The header, the table and the picture scroll together on a small screen; the buttons below
+    // them never leave the window.
+    scroll_ = new WholePageScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto* content = new QWidget(scroll_);
+    auto* body = new QVBoxLayout(content);
+    body->setContentsMargins(0, 0, 0, 0);
+    scroll_->setWidget(content);
+    root->addWidget(scroll_, 1);
 
-    auto* header = MakeNamed<QGroupBox>(this, m.frmOne.name());
+    auto* header = MakeNamed<QGroupBox>(content, m.frmOne.name());
     Bind(header, m.frmOne);
     auto* hg = new QGridLayout(header);
     auto* lf = MakeNamed<QLabel>(header, m.lblFreq.name());
@@ -50,9 +82,9 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
         hg->addWidget(box, row++, 0, 1, 6);
     }
     hg->setColumnStretch(0, 3);
-    root->addWidget(header);
+    body->addWidget(header);
 
-    auto* table = MakeNamed<QGroupBox>(this, m.frmTwo.name());
+    auto* table = MakeNamed<QGroupBox>(content, m.frmTwo.name());
     Bind(table, m.frmTwo);
     auto* tv = new QVBoxLayout(table);
     auto* grid = new QGridLayout;
@@ -91,7 +123,7 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     Place(stray_, sc::kStrayBox);
     fl->addWidget(canvas, 0, Qt::AlignHCenter);
     tv->addWidget(frame);
-    root->addWidget(table);
+    body->addWidget(table);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -106,6 +138,36 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     ShowSchematic();
     BindWindow(this, m.window, false, true);
     AddExport(this, m.window.name() == "frmTuner2" ? "QLX Tee network" : "QLX tuner");
+}
+
+void TunerPageView::FitInto(const QRect& work_area, int title_bar) {
+    // The page at its natural size (adjustSize would stop at two thirds of the screen).
+    resize(sizeHint().expandedTo(minimumSizeHint()));
+    const int frame_w = frameGeometry().width() - width();
+    const int height_room = work_area.height() - title_bar;
+    // Shortened, the page scrolls: its scroll bar takes room beside the content.
+    if (height() > height_room)
+        resize(std::min(width() + scroll_->verticalScrollBar()->sizeHint().width(), work_area.width() - frame_w),
+               height_room);
+    if (width() + frame_w > work_area.width()) resize(work_area.width() - frame_w, height());
+    // The outer frame's top left, as the window manager places it, kept so that the bottom and the
+    // right edge are on the screen too.
+    const QPoint frame_pos = frameGeometry().topLeft();
+    const int x = std::clamp(frame_pos.x(), work_area.left(), work_area.right() + 1 - (width() + frame_w));
+    const int y = std::clamp(frame_pos.y(), work_area.top(), work_area.bottom() + 1 - (height() + title_bar));
+    if (x != frame_pos.x() || y != frame_pos.y()) move(pos() + QPoint(x - frame_pos.x(), y - frame_pos.y()));
+}
+
+void TunerPageView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Once the window manager has framed the page its title bar is known; until then, assume one.
+    const auto fit = [this] {
+        if (!screen()) return;
+        const int title = frameGeometry().height() - height();
+        FitInto(screen()->availableGeometry(), title > 0 ? title : kAssumedTitleBar);
+    };
+    fit();
+    QTimer::singleShot(0, this, fit);
 }
 
 void TunerPageView::ShowSchematic() {

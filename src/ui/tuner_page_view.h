@@ -6,6 +6,7 @@
 
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 
 namespace qlx::tuner {
 class TunerPage;
@@ -19,6 +20,14 @@ public:
 
     QLabel* schematic() const { return picture_; }
 
+    // Puts the whole page inside `work_area` (a screen's, without its panels), its title bar
+    // `title_bar` pixels high: moved up and left as far as it must, and, when it is still taller,
+    // shortened so that the header, table and picture scroll inside it while the buttons stay.
+    void FitInto(const QRect& work_area, int title_bar);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     // Loads the page's schematic and puts the value boxes beside its elements.
     void ShowSchematic();
@@ -29,6 +38,7 @@ private:
     QLineEdit* mid_;
     QLineEdit* right_;
     QLineEdit* stray_;
+    QScrollArea* scroll_;
 };
 
 }  // namespace qlx::ui

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QScrollArea>
 
 #include "mainwin/main_window.h"
 #include "support/scripted_host.h"
@@ -205,5 +206,36 @@ TEST_F(TunerPageViewTest, EveryNetworkDrawsACompletePage) {
     }
 }
 
+
+// On a laptop's 1366 x 768 screen with a panel, the whole page, a notes line shown, is on the
+// screen wherever it was left: the buttons in view, the picture and its values reached by
+// scrolling inside the page.
+TEST_F(TunerPageViewTest, TheWholePageFitsALaptopScreen) {
+    model.txtFreq.SetText("28.5");
+    Draw("600", "300");
+    ASSERT_TRUE(page.findChild<QLineEdit*>("txtNotes")->isVisible());
+    QCoreApplication::processEvents();  // the fit to the test's own screen, when shown, is done
+    const QRect work_area(0, 0, 1366, 768 - 30);
+    constexpr int kTitleBar = 30;
+    for (const QPoint left_at : {QPoint(0, 0), QPoint(900, 500), QPoint(-200, -50)}) {
+        page.move(left_at);
+        page.FitInto(work_area, kTitleBar);
+        const QRect outer(page.pos(), QSize(page.width(), page.height() + kTitleBar));
+        EXPECT_TRUE(work_area.contains(outer)) << left_at.x() << "," << left_at.y();
+        for (const char* name : {"cmdPrint", "cmdBack", "cmdContinue"}) {
+            const auto* b = page.findChild<QPushButton*>(name);
+            ASSERT_NE(b, nullptr) << name;
+            EXPECT_TRUE(page.rect().contains(QRect(b->mapTo(&page, QPoint(0, 0)), b->size()))) << name;
+        }
+    }
+    // The picture and the value boxes over it are reached by scrolling, not cut off.
+    auto* area = page.findChild<QScrollArea*>();
+    ASSERT_NE(area, nullptr);
+    area->ensureWidgetVisible(Box("txtLoadZ"), 0, 0);
+    QCoreApplication::processEvents();
+    const QRect visible(area->viewport()->mapTo(&page, QPoint(0, 0)), area->viewport()->size());
+    const QLineEdit* load_box = Box("txtLoadZ");
+    EXPECT_TRUE(visible.contains(QRect(load_box->mapTo(&page, QPoint(0, 0)), load_box->size())));
+}
 }  // namespace
 }  // namespace qlx
