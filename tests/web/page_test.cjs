@@ -231,6 +231,39 @@ const cases = {
     await b.close();
   },
 
+  // With an analyser's file dropped on the sweep, the comparison and every row's page design for
+  // the file's antenna, as qlx-cli tuner --touchstone does: each row draws exactly its page.
+  async "measured-compare"() {
+    const b = await launch();
+    await open(b.page);
+    const line = {meters: true, freq: "14.1", cable: 17, length: "30"};
+    await typeLine(b.page, line);
+    await b.page.click(id("frmQLX2", "cmdSweep"));
+    const text = fs.readFileSync(dipole, "latin1");
+    await b.page.evaluate(([name, content]) => {
+      const dt = new DataTransfer();
+      dt.items.add(new File([content], name));
+      document.getElementById("frmSweep").dispatchEvent(new DragEvent("drop", {dataTransfer: dt, bubbles: true, cancelable: true}));
+    }, [path.basename(dipole), text]);
+    await b.page.waitForFunction(() => qlx.state.windows.find((w) => w.name === "frmSweep").controls
+      .find((c) => c.name === "txtFile").text !== "");
+    await b.page.click(id("frmQLX2", "cmdTuner"));
+    await b.page.click(id("frmTuner", "cmdCompare"));
+    const expected = cliJson(["tuner", ...lineArgs(line), "--at", "input", "--touchstone", dipole, "--network", "all"]);
+    const rows = await b.page.$$eval("#frmCompare button[data-control^=cmdRow]:not([hidden])", (x) => x.length);
+    assert.strictEqual(rows, expected.designs.length);
+    let drawn = 0;
+    for (let k = 0; k < rows; ++k) {
+      const design = expected.designs[k];
+      if (!design.ok) continue;
+      await b.page.click(id("frmCompare", "cmdRow" + k));
+      await expectFields(b.page, design.network === "tee" ? "frmTuner2" : "frmTuner1", design.fields, ["caption"]);
+      ++drawn;
+    }
+    assert.ok(drawn >= 3, "the file's antenna is matched by most networks");
+    await b.close();
+  },
+
   // The noise bridge's and the analyser's dialogs: readings typed, the dialog's result and, after
   // OK, the main window as qlx-cli bridge and analyser give them.
   async instruments() {
