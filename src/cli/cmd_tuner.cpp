@@ -53,7 +53,7 @@ FieldList PageFields(tuner::TunerPage& p) {
     for (const auto* t : {&p.txtV1, &p.txtV2, &p.txtV3, &p.txtV4}) text(*t);
     f.emplace_back(p.picSchematic.name(), p.picSchematic.path());
     for (const auto* t : {&p.txtInputR, &p.txtLeftX, &p.TxtMidX, &p.txtRightX, &p.txtLoadZ}) text(*t);
-    if (p.with_stray()) text(p.txtCStray);
+    text(p.txtCStray);  // where the schematic draws the stray
     return f;
 }
 

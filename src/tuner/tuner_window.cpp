@@ -7,6 +7,7 @@
 #include "core/format.h"
 #include "core/numbers.h"
 #include "tuner/report.h"
+#include "tuner/schematic_layout.h"
 #include "tuner/tuner_texts.h"
 
 namespace qlx {
@@ -374,8 +375,9 @@ void TunerWindow::WritePage(tuner::TunerPage& page, const tuner::NetworkDesign& 
     const auto& e = d.elements;
     switch (d.schematic) {
         case Schematic::LowPassLLoadShunt:
+            // C2 is drawn beside the stray: its box shows what to fit, the notes the total.
             page.TxtMidX.SetText(Format(e[0].value, "###0.00 uH", mark));
-            page.txtRightX.SetText(Format(e[1].value, "##0.0 pF", mark));
+            page.txtRightX.SetText(Format(e[1].value - e[1].stray_pf, "##0.0 pF", mark));
             page.txtLeftX.SetVisible(false);
             page.TxtMidX.SetVisible(true);
             page.txtRightX.SetVisible(true);
@@ -405,10 +407,10 @@ void TunerWindow::WritePage(tuner::TunerPage& page, const tuner::NetworkDesign& 
             break;
         case Schematic::Pi:
         case Schematic::Tee:
-            // C1, L2 and C3 (the Tee's C3 as entered).
+            // C1, L2 and C3 (the Tee's C3 as entered; the Pi's, drawn beside the stray, what to fit).
             page.txtLeftX.SetText(Format(e[0].value, "###0.0 pF", mark));
             page.TxtMidX.SetText(Format(e[1].value, "##0.00 uH", mark));
-            page.txtRightX.SetText(Format(e[2].value, "###0.0 pF", mark));
+            page.txtRightX.SetText(Format(e[2].value - e[2].stray_pf, "###0.0 pF", mark));
             for (form::TextField* box : {&page.txtLeftX, &page.TxtMidX, &page.txtRightX}) box->SetVisible(true);
             break;
     }
@@ -423,8 +425,11 @@ void TunerWindow::WritePage(tuner::TunerPage& page, const tuner::NetworkDesign& 
     if (d.network == Network::Tee) {
         style.na_without_power_left = true;
         style.percent_picture = "##0.0";
-        page.txtCStray.SetText(stray_text);
     }
+    // The stray capacitance stands beyond the right element wherever the design used it there.
+    const bool stray_drawn = tuner::schematic::StrayDrawnAtOutput(d.schematic);
+    page.txtCStray.SetText(stray_drawn ? stray_text : "");
+    page.txtCStray.SetVisible(stray_drawn);
     page.Write(tuner::NetworkReport(d, power, line_loss_db, phase, mark, style));
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -57,9 +58,12 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     scroll_->setWidgetResizable(true);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* content = new QWidget(scroll_);
+    // Never squeezed below its lines and picture: a short window scrolls instead.
+    content->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     auto* body = new QVBoxLayout(content);
     body->setContentsMargins(0, 0, 0, 0);
     scroll_->setWidget(content);
+    content->installEventFilter(this);
     root->addWidget(scroll_, 1);
 
     auto* header = MakeNamed<QGroupBox>(content, m.frmOne.name());
@@ -158,16 +162,28 @@ void TunerPageView::FitInto(const QRect& work_area, int title_bar) {
     if (x != frame_pos.x() || y != frame_pos.y()) move(pos() + QPoint(x - frame_pos.x(), y - frame_pos.y()));
 }
 
+void TunerPageView::FitToScreen(bool grow_only) {
+    if (!screen() || !isVisible()) return;
+    // The scroll area's wish follows its page, which the window's layout does not watch.
+    scroll_->updateGeometry();
+    layout()->invalidate();
+    const QSize wanted = sizeHint();
+    if (grow_only && wanted.height() <= height() && wanted.width() <= width()) return;
+    // Once the window manager has framed the page its title bar is known; until then, assume one.
+    const int title = frameGeometry().height() - height();
+    FitInto(screen()->availableGeometry(), title > 0 ? title : kAssumedTitleBar);
+}
+
 void TunerPageView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Once the window manager has framed the page its title bar is known; until then, assume one.
-    const auto fit = [this] {
-        if (!screen()) return;
-        const int title = frameGeometry().height() - height();
-        FitInto(screen()->availableGeometry(), title > 0 ? title : kAssumedTitleBar);
-    };
-    fit();
-    QTimer::singleShot(0, this, fit);
+    FitToScreen(false);
+    QTimer::singleShot(0, this, [this] { FitToScreen(false); });
+}
+
+bool TunerPageView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::LayoutRequest && watched == scroll_->widget())
+        QTimer::singleShot(0, this, [this] { FitToScreen(true); });
+    return QWidget::eventFilter(watched, event);
 }
 
 void TunerPageView::ShowSchematic() {

@@ -27,10 +27,14 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // A design with more lines (a notes line, a fourth column) grows the page to show them.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Loads the page's schematic and puts the value boxes beside its elements.
     void ShowSchematic();
+    // FitInto the screen the page is on; with `grow_only`, only when the page needs more room.
+    void FitToScreen(bool grow_only);
 
     tuner::TunerPage& model_;
     QLabel* picture_;

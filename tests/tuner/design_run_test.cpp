@@ -68,7 +68,8 @@ TEST(DrawTuner, LowPassLFillsAndShowsTheFirstPage) {
 }
 
 TEST(DrawTuner, BothTopologiesWriteTheirValueBoxes) {
-    // 200 ohms at the input: the load-side shunt, no stray capacitance, no left-hand box.
+    // 200 ohms at the input: the load-side shunt, no left-hand box. C2 is all the capacitance
+    // across the line input, 396.3 pF; drawn beside the 10 pF stray, its box shows what to fit.
     Tuning a;
     a.AtInput("200", "0");
     a.tuner().optLNet2.Select();
@@ -77,7 +78,11 @@ TEST(DrawTuner, BothTopologiesWriteTheirValueBoxes) {
     EXPECT_EQ(Path(p.picSchematic.path()), Path("/opt/qlx/Form1Network5.bmp"));
     EXPECT_FALSE(p.txtLeftX.visible());
     EXPECT_EQ(p.TxtMidX.text(), "3.92 uH");
-    EXPECT_EQ(p.txtRightX.text(), "396.3 pF");
+    EXPECT_EQ(p.txtRightX.text(), "386.3 pF");
+    EXPECT_TRUE(p.txtCStray.visible());
+    EXPECT_EQ(p.txtCStray.text(), " 10 pF");
+    EXPECT_NE(p.txtNotes.text().find("C2: 396.3 pF in all: fit 386.3 pF, the 10 pF stray is the rest."), std::string::npos)
+        << p.txtNotes.text();
     EXPECT_EQ(p.txtPwr2.text(), "L1");
     EXPECT_EQ(p.txtPwr3.text(), "C2");
     EXPECT_EQ(p.txtLoadZ.text(), "200 + j 0 Ohms");
@@ -300,7 +305,7 @@ TEST(DrawTuner, PiFillsTheFourthColumnAndShowsItsCapacitorRow) {
     EXPECT_EQ(Path(p.picSchematic.path()), Path("/opt/qlx/Form3PiNet.bmp"));
     for (const auto& row : p.Table()) EXPECT_TRUE(row[3]->visible()) << row[3]->name();
     EXPECT_EQ(p.txtPwr2.text() + p.txtPwr3.text() + p.txtPwr4.text(), "C1L2C3");
-    EXPECT_EQ(p.txtRightX.text(), "500.0 pF");  // C3 as entered
+    EXPECT_EQ(p.txtRightX.text(), "490.0 pF");  // C3 as entered, less the stray drawn beside it
     EXPECT_TRUE(p.txtLeftX.visible() && p.TxtMidX.visible() && p.txtRightX.visible());
     EXPECT_TRUE(t.tuner().txtPiCap.visible());
     // A load the Pi cannot take at all: the message, and the row stays hidden.
