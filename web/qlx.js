@@ -346,6 +346,9 @@ function render(state) {
   if (bar) {
     bar.hidden = !state.sweeping;
     bar.value = state.progress;
+    // How many slices of a run drew the bar, for whoever looks afterwards: a run that ends between
+    // two looks has still shown its progress.
+    if (state.sweeping) bar.dataset.slicesShown = String(Number(bar.dataset.slicesShown || 0) + 1);
   }
   if (state.sweeping && !qlx.stepping) {
     qlx.stepping = true;

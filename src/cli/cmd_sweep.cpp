@@ -30,7 +30,7 @@ int Sweep(const Args& args) {
         std::cout << kSweepUsage << "\n\nThe line solved across a band, as the main window solves it at each frequency.\n\n"
                   << kLineOptionsHelp << "\n"
                      "  --from MHZ, --to MHZ     the band, both included (optional with a file: its range)\n"
-                     "  --points N               2 to 100001 points (default 201), --log for log spacing\n"
+                     "  --points N               " << sweep::PointsRangeText() << " (default 201), --log for log spacing\n"
                      "  --touchstone FILE        the impedance from a one-port Touchstone file (1.1 or 2.0)\n"
                      "                           at its own frequencies, taken at the end --at names\n"
                      "  --ref OHMS               reference of the --s1p output (default 50)\n"
@@ -58,7 +58,7 @@ int Sweep(const Args& args) {
     if (const std::string* p = o->Value("--points")) {
         const double n = ParseNumber(*p);
         if (!(n >= sweep::kMinPoints && n <= sweep::kMaxPoints) || n != std::floor(n))
-            return Fail({"--points " + *p + ": 2 to 100001 points", false}, kSweepUsage);
+            return Fail({"--points " + *p + ": " + sweep::PointsRangeText(), false}, kSweepUsage);
         points = static_cast<int>(n);
     }
     const double ref = o->Value("--ref") ? ParseNumber(*o->Value("--ref")) : kReferenceOhms;

@@ -114,12 +114,13 @@ bool CheckSettings(const Options& o, Failure& failure) {
         const char* name;
         double lo, hi;
         bool lo_included;
-        const char* message;
+        std::string message;
     };
+    const std::string q_range = " Q is " + ShortestText(tuner::kMinimumQ) + " (and at most 1000000)";
     const Rule rules[] = {
         {"--tuner-r", 0.0, 1e6, false, "enter a tuner input resistance above 0 ohms, up to 1000000"},
-        {"--qc", 15.0, 1e6, true, "Minimum capacitor Q is 15 (and at most 1000000)"},
-        {"--qu", 15.0, 1e6, true, "Minimum coil Q is 15 (and at most 1000000)"},
+        {"--qc", tuner::kMinimumQ, 1e6, true, "Minimum capacitor" + q_range},
+        {"--qu", tuner::kMinimumQ, 1e6, true, "Minimum coil" + q_range},
         {"--stray", 0.0, 1e6, true, "enter a stray capacitance from 0 to 1000000 pF"},
         {"--phase", -360.0, 360.0, true, "enter a phase from -360 to 360 degrees"},
         {"--pi-cap", 0.0, 1e6, false, "enter an output capacitor above 0 pF, up to 1000000 pF, or auto"},
@@ -165,8 +166,10 @@ bool ApplyBand(const Options& o, Session& s, bool compared, Failure& failure) {
             const int most = compared ? kMaxComparedBandPoints : sweep::kMaxPoints;
             const double n = ParseNumber(*points);
             if (!(n >= sweep::kMinPoints && n <= most) || n != std::floor(n)) {
-                failure = {"--band-points " + *points + ": " + std::to_string(sweep::kMinPoints) + " to " +
-                               std::to_string(most) + " points" + (compared ? " with --network all or best" : ""),
+                failure = {"--band-points " + *points + ": " +
+                               (compared ? std::to_string(sweep::kMinPoints) + " to " + std::to_string(most) +
+                                               " points with --network all or best"
+                                         : sweep::PointsRangeText()),
                            false};
                 return false;
             }

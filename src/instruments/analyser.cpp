@@ -92,12 +92,7 @@ void AnalyserDialog::Impedance() {
 void AnalyserDialog::Ok() {
     // Without an impedance calculated from the readings shown there is nothing to hand over:
     // OK then only closes, and the main window keeps what it had.
-    if (calculated_) {
-        main_.resistance.SetText(Format(AutekR, "###0.00", main_.mark));
-        main_.reactance.SetText(Format(AutekX, "###0.00", main_.mark));
-        main_.at_input.Select();
-        main_.source.Select();
-    }
+    if (calculated_) main_.HandOver(AutekR, AutekX);
     window.SetVisible(false);
 }
 

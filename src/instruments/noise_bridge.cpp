@@ -70,12 +70,7 @@ void NoiseBridgeDialog::CompNB() {
 void NoiseBridgeDialog::Ok() {
     CompNB();
     // Readings that show no impedance hand nothing over: OK then only closes, as the analyser's.
-    if (!txtCompZ.text().empty()) {
-        main_.resistance.SetText(Format(RaNB, "###0.00", main_.mark));
-        main_.reactance.SetText(Format(XaNB, "###0.00", main_.mark));
-        main_.at_input.Select();
-        main_.source.Select();
-    }
+    if (!txtCompZ.text().empty()) main_.HandOver(RaNB, XaNB);
     window.SetVisible(false);
 }
 

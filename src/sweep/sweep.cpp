@@ -1,5 +1,6 @@
 #include "sweep/sweep.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/cables.h"
@@ -9,6 +10,12 @@
 #include "sweep/touchstone.h"
 
 namespace qlx::sweep {
+
+std::string PointsRangeText() { return std::to_string(kMinPoints) + " to " + std::to_string(kMaxPoints) + " points"; }
+
+BandAround BandAroundFrequency(double f) {
+    return {std::clamp(f * 0.9, kMinFreqMHz, kMaxFreqMHz), std::clamp(f * 1.1, kMinFreqMHz, kMaxFreqMHz)};
+}
 
 std::vector<double> Frequencies(double from, double to, int points, bool log) {
     std::vector<double> f;

@@ -17,6 +17,15 @@ namespace qlx::sweep {
 
 inline constexpr int kMinPoints = 2;
 inline constexpr int kMaxPoints = 100'001;
+// "2 to 100001 points": the limit as the messages state it.
+std::string PointsRangeText();
+
+// The band a frequency opens with, in the sweep window and in the tuner's band run: 10 % either
+// side, kept within the frequencies a line is solved at.
+struct BandAround {
+    double from_mhz, to_mhz;
+};
+BandAround BandAroundFrequency(double f_mhz);
 
 // N frequencies from `from` to `to` (both included), evenly or logarithmically spaced.
 std::vector<double> Frequencies(double from, double to, int points, bool log);

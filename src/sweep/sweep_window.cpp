@@ -125,8 +125,9 @@ void SweepWindow::Open(const MainLine& main) {
     if (!optFile.selected()) {
         if (centred_on_ != main.freq_mhz) {
             const char mark = host_.DecimalMark();
-            txtFrom.SetText(Format(std::max(main.freq_mhz * 0.9, kMinFreqMHz), kFrequencyPicture, mark));
-            txtTo.SetText(Format(std::min(main.freq_mhz * 1.1, kMaxFreqMHz), kFrequencyPicture, mark));
+            const BandAround band = BandAroundFrequency(main.freq_mhz);
+            txtFrom.SetText(Format(band.from_mhz, kFrequencyPicture, mark));
+            txtTo.SetText(Format(band.to_mhz, kFrequencyPicture, mark));
             centred_on_ = main.freq_mhz;
         }
         SetEnd(main.line.entries.at_load);
@@ -221,7 +222,7 @@ bool SweepWindow::Start() {
     } else {
         const double n = ParseNumber(txtPoints.text());
         if (!IsNumberText(txtPoints.text()) || !(n >= kMinPoints && n <= kMaxPoints) || n != std::floor(n)) {
-            Refuse("Bad Number of Points!", "Enter from 2 to 100001 points.");
+            Refuse("Bad Number of Points!", "Enter from " + PointsRangeText() + ".");
             return false;
         }
         f = Frequencies(from, to, static_cast<int>(n), optLog.selected());

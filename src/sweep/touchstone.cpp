@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "core/entry_rules.h"
+#include "sweep/sweep.h"
 #include "core/format.h"
 #include "core/number_text.h"
 
@@ -17,7 +18,6 @@ namespace qlx::sweep {
 
 namespace {
 
-constexpr std::size_t kMaxFilePoints = 100'001;  // a sweep's largest
 
 // A token as a message shows it: control characters escaped, so that a file cannot send
 // escape sequences to the user's terminal through qlx-cli's messages.
@@ -325,8 +325,9 @@ std::variant<OnePort, TouchstoneError> LoadTouchstone(const std::string& path) {
         text = read.str();
     }
     auto data = ReadTouchstone(text);
-    if (const auto* port = std::get_if<OnePort>(&data); port && port->f_mhz.size() > kMaxFilePoints)
-        return TouchstoneError{0, "holds more than 100001 points, more than a sweep may hold"};
+    // No more points than a sweep may hold.
+    if (const auto* port = std::get_if<OnePort>(&data); port && port->f_mhz.size() > static_cast<std::size_t>(kMaxPoints))
+        return TouchstoneError{0, "holds more than " + std::to_string(kMaxPoints) + " points, more than a sweep may hold"};
     return data;
 }
 

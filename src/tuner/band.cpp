@@ -108,9 +108,10 @@ std::string Swr20Text(const BandRun& run, char mark) {
 }
 
 BandRange DefaultBand(double f0) {
+    const sweep::BandAround around = sweep::BandAroundFrequency(f0);
     BandRange b;
-    b.from_mhz = std::clamp(f0 * 0.9, kMinFreqMHz, kMaxFreqMHz);
-    b.to_mhz = std::clamp(f0 * 1.1, kMinFreqMHz, kMaxFreqMHz);
+    b.from_mhz = around.from_mhz;
+    b.to_mhz = around.to_mhz;
     return b;
 }
 

@@ -140,13 +140,14 @@ bool TooClose(const TunerLoad& load, double z0) {
 
 DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& s) {
     if (TooClose(load, s.z0)) return Failure(kNet, TooCloseText(s.z0), false);
-    const bool a_first = load.rp - s.z0 >= 0.01;
+    const HighPassLTopologyChoice allowed = HighPassLTopologies(load, s.z0);
+    const bool a_first = allowed.coil_across_line;
     DesignResult first = a_first ? TopologyA(load, s) : TopologyB(load, s);
     if (std::holds_alternative<NetworkDesign>(first)) return first;
     // Where the usual topology cannot match and the other one can (an inductive load below the
     // tuner resistance whose parallel resistance is above it wants the coil across the
     // transmitter side), the other one is designed, and the page says so.
-    const bool other_applies = a_first ? load.ra < s.z0 : load.rp - s.z0 >= 0.01;
+    const bool other_applies = a_first ? allowed.coil_across_transmitter : allowed.coil_across_line;
     if (!other_applies) return first;
     DesignResult other = a_first ? TopologyB(load, s) : TopologyA(load, s);
     auto* d = std::get_if<NetworkDesign>(&other);
@@ -159,7 +160,7 @@ DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& s) {
 DesignResult DesignHighPassLTopology(const TunerLoad& load, const TunerSettings& s, bool coil_across_line) {
     if (coil_across_line) {
         if (std::fabs(load.rp - s.z0) < 0.01) return Failure(kNet, TooCloseText(s.z0), false);
-        if (!(load.rp - s.z0 >= 0.01)) return Failure(kNet, "The coil across the line needs a parallel resistance above the tuner resistance.", false);
+        if (!HighPassLTopologies(load, s.z0).coil_across_line) return Failure(kNet, "The coil across the line needs a parallel resistance above the tuner resistance.", false);
         return TopologyA(load, s);
     }
     if (TooClose(load, s.z0)) return Failure(kNet, TooCloseText(s.z0), false);

@@ -165,6 +165,10 @@ DesignResult Finish(NetworkDesign d, const TunerSettings& s) {
 
 }  // namespace detail
 
+HighPassLTopologyChoice HighPassLTopologies(const TunerLoad& load, double z0) {
+    return {load.rp - z0 >= 0.01, load.ra < z0};
+}
+
 bool Buyable(const Element& e) {
     return e.kind == Kind::C ? e.value >= kSmallestPf && e.value <= kLargestPf
                              : e.value >= kSmallestUh && e.value <= kLargestUh;

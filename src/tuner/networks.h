@@ -30,6 +30,10 @@ struct TunerSettings {
     double pi_cap_pf = 500.0;
     double tee_cap_pf = 100.0;
 };
+// The set-up window's first values and what a refused Q or capacitor is put back to.
+inline constexpr TunerSettings kDefaultSettings{};
+// The smallest unloaded Q a design accepts.
+inline constexpr double kMinimumQ = 15.0;
 
 // The tuner's load: the impedance at the line input, series and parallel forms, at F0 MHz.
 struct TunerLoad {
@@ -122,6 +126,13 @@ DesignResult Design(Network n, const TunerLoad& load, const TunerSettings& setti
 // is designed as Design() designs it.
 inline constexpr double kAutoSmallestPf = kSmallestPf, kAutoLargestPf = kLargestPf;
 DesignResult DesignWithBestCapacitor(Network n, const TunerLoad& load, const TunerSettings& settings);
+// The high-pass L's topologies a line input allows: the coil across the line input (A) where its
+// parallel resistance is above the tuner resistance, across the transmitter side (B) where its
+// series resistance is below it. The network, the comparison and the window all ask here.
+struct HighPassLTopologyChoice {
+    bool coil_across_line = false, coil_across_transmitter = false;
+};
+HighPassLTopologyChoice HighPassLTopologies(const TunerLoad& load, double z0);
 // The high-pass L in one topology: the coil across the line input (A) or across the transmitter
 // side (B), whichever the load would choose.
 DesignResult DesignHighPassL(const TunerLoad& load, const TunerSettings& settings, bool coil_across_line);

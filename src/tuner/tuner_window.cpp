@@ -17,14 +17,21 @@ using tuner::Schematic;
 
 namespace {
 
-// The smallest unloaded Q a design accepts, and what a smaller one is put back to.
-constexpr double kMinimumQ = 15.0;
 constexpr double kMinimumStrayF = 1e-14;
 constexpr double kNoTunerSwr = 1.02;  // a line input this close to the tuner resistance needs none
 constexpr const char* kChooseNetwork =
     "Choose a Tuner Network Type first: High-Pass L, Low-Pass L, Low-Pass Pi or High-Pass Tee.";
 
 // "auto" in a capacitor's field, or the start of it as it is being typed.
+// A default as its field shows it: "500", "1500".
+std::string FieldText(double value) { return ShortestText(value); }
+
+// "Minimum coil Q is 15 -- Changing back to default 200."
+std::string MinimumQText(const char* part, double default_q) {
+    return std::string("Minimum ") + part + " Q is " + ShortestText(tuner::kMinimumQ) + " -- Changing back to default " +
+           ShortestText(default_q) + ".";
+}
+
 bool IsAutoText(const std::string& text) {
     std::string t(TrimBlanks(text));
     if (t.empty() || t.size() > 4) return false;
@@ -65,25 +72,27 @@ TunerWindow::TunerWindow(form::Host& host)
         networks_.Add(o.option);
     }
     frmDefaults.SetCaption("Default Values");
-    struct FieldText {
+    struct Field {
         form::Label& label;
         const char* caption;
         form::TextField& field;
-        const char* text;
+        std::string text;
         const char* tip;
     };
-    for (const FieldText& f : std::initializer_list<FieldText>{
+    const tuner::TunerSettings& d = tuner::kDefaultSettings;
+    for (const Field& f : std::initializer_list<Field>{
              {lblPhase, "Output voltage phase, deg.:", txtPhase, "0 ", "Desired phase at output of network"},
-             {lblStrayC, "Output Stray Capacitance, pF:", txtStrayC, "10", "Estimated stray output shunt capacitance"},
-             {lblTunerR, "Tuner's Input Resistance:", txtTunerR, "50",
+             {lblStrayC, "Output Stray Capacitance, pF:", txtStrayC, Format(d.stray_f * 1e12, "#0"),
+              "Estimated stray output shunt capacitance"},
+             {lblTunerR, "Tuner's Input Resistance:", txtTunerR, FieldText(d.z0),
               "Desired input resistance seen by transmitter at antenna tuner's input"},
-             {lblTxPwr, "Transmitter Power, W:", txtTxPwr, "1500", "Up to 5 MW"},
-             {lblQCap, "Unloaded Capacitor Q:", txtCapQ, "1000",
+             {lblTxPwr, "Transmitter Power, W:", txtTxPwr, FieldText(d.power), "Up to 5 MW"},
+             {lblQCap, "Unloaded Capacitor Q:", txtCapQ, FieldText(d.qc),
               "Unloaded Q of capacitor(s) -- 1000 for typical air variable"},
-             {lblQCoil, "Unloaded Inductor Q:", txtCoilQ, "200", "Unloaded Q of inductor"},
-             {lblPiCap, "Pi Network Output Capacitor, pF:", txtPiCap, "500",
+             {lblQCoil, "Unloaded Inductor Q:", txtCoilQ, FieldText(d.qu), "Unloaded Q of inductor"},
+             {lblPiCap, "Pi Network Output Capacitor, pF:", txtPiCap, FieldText(d.pi_cap_pf),
               "Enter value for output capacitor in Pi network"},
-             {lblTeeCap, "Tee Network Series Capacitor, pF:", txtTeeCap, "100",
+             {lblTeeCap, "Tee Network Series Capacitor, pF:", txtTeeCap, FieldText(d.tee_cap_pf),
               "Enter value for output capacitor in Tee network"}}) {
         f.label.SetCaption(f.caption);
         f.field.SetText(f.text);
@@ -110,15 +119,18 @@ TunerWindow::TunerWindow(form::Host& host)
     // A Tee chosen with no series capacitor typed gets the usual one; a typed "auto" stays.
     optTeeNet.on_click = [this] {
         ShowCapacitorRow(false);
-        if (!IsAutoText(txtTeeCap.text()) && LeadingNumber(txtTeeCap.text()) == 0.0) txtTeeCap.SetText("100");
+        if (!IsAutoText(txtTeeCap.text()) && LeadingNumber(txtTeeCap.text()) == 0.0)
+            txtTeeCap.SetText(FieldText(tuner::kDefaultSettings.tee_cap_pf));
     };
     // A capacitor the network needs can never be empty or zero.
     // "auto" lets the design choose the capacitor that loses least.
     txtPiCap.on_change = [this] {
-        if (!IsAutoText(txtPiCap.text()) && LeadingNumber(txtPiCap.text()) <= 0.0) txtPiCap.SetText("500");
+        if (!IsAutoText(txtPiCap.text()) && LeadingNumber(txtPiCap.text()) <= 0.0)
+            txtPiCap.SetText(FieldText(tuner::kDefaultSettings.pi_cap_pf));
     };
     txtTeeCap.on_change = [this] {
-        if (!IsAutoText(txtTeeCap.text()) && LeadingNumber(txtTeeCap.text()) <= 0.0) txtTeeCap.SetText("100");
+        if (!IsAutoText(txtTeeCap.text()) && LeadingNumber(txtTeeCap.text()) <= 0.0)
+            txtTeeCap.SetText(FieldText(tuner::kDefaultSettings.tee_cap_pf));
     };
     cmdBack.on_click = [this] { window.SetVisible(false); };
 }
@@ -134,20 +146,19 @@ tuner::TunerSettings TunerWindow::ReadSettings(bool with_messages) {
     tuner::TunerSettings s;
     s.z0 = ParseNumber(txtTunerR.text());
     s.qu = ParseNumber(txtCoilQ.text());
-    if (s.qu < kMinimumQ) {
+    if (s.qu < tuner::kMinimumQ) {
         if (with_messages)
-            host_.ShowMessage("Minimum coil Q is 15 -- Changing back to default 200.", form::kTunerTitle,
-                              form::Buttons::Ok);
-        s.qu = 200.0;
-        txtCoilQ.SetText("200");
+            host_.ShowMessage(MinimumQText("coil", tuner::kDefaultSettings.qu), form::kTunerTitle, form::Buttons::Ok);
+        s.qu = tuner::kDefaultSettings.qu;
+        txtCoilQ.SetText(FieldText(s.qu));
     }
     s.qc = ParseNumber(txtCapQ.text());
-    if (s.qc < kMinimumQ) {
+    if (s.qc < tuner::kMinimumQ) {
         if (with_messages)
-            host_.ShowMessage("Minimum capacitor Q is 15 -- Changing back to default 1000.", form::kTunerTitle,
+            host_.ShowMessage(MinimumQText("capacitor", tuner::kDefaultSettings.qc), form::kTunerTitle,
                               form::Buttons::Ok);
-        s.qc = 1000.0;
-        txtCapQ.SetText("1000");
+        s.qc = tuner::kDefaultSettings.qc;
+        txtCapQ.SetText(FieldText(s.qc));
     }
     s.power = ParseNumber(txtTxPwr.text());
     s.stray_f = ParseNumber(txtStrayC.text()) * 1e-12;
@@ -190,10 +201,9 @@ std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& lin
         all.push_back(std::move(c));
     };
     add(Network::LowPassL, std::nullopt);
-    // The high-pass L in each topology its load allows: the coil across the line where the
-    // parallel resistance is above the tuner resistance, across the transmitter side where the
-    // series resistance is below it.
-    const bool a = reading.load.rp - s.z0 >= 0.01, b = reading.load.ra < s.z0;
+    // The high-pass L in each topology its load allows.
+    const tuner::HighPassLTopologyChoice allowed = tuner::HighPassLTopologies(reading.load, s.z0);
+    const bool a = allowed.coil_across_line, b = allowed.coil_across_transmitter;
     if (a) add(Network::HighPassL, true);
     if (b) add(Network::HighPassL, false);
     if (!a && !b) add(Network::HighPassL, std::nullopt);
