@@ -10,7 +10,6 @@ const qlx = {
   versions: {graph: -1, sweep: -1},
   messages: [],
   stepping: false,
-  keystrokes: [],       // ms from a keystroke to its rendered results (the page's own timing)
 };
 
 function call(name, types, args) {
@@ -50,11 +49,7 @@ function makeControl(win, desc, token) {
       el.tabIndex = -1;
     } else {
       el.className = "entry";
-      el.addEventListener("input", (e) => {
-        send(win, name, "text", el.value);
-        // From the keystroke's event to the results written into the page.
-        qlx.keystrokes.push(performance.now() - e.timeStamp);
-      });
+      el.addEventListener("input", () => send(win, name, "text", el.value));
       el.addEventListener("blur", () => send(win, name, "blur", ""));
       // Enter in the sweep's band entries sweeps, as in the desktop window.
       if (win === "frmSweep") el.addEventListener("keydown", (e) => { if (e.key === "Enter") send(win, "cmdSweep", "click", ""); });

@@ -42,8 +42,6 @@ public:
     DisplayedLine Displayed() const;
     // What the line solution reads of the window (a sweep repeats it over frequencies).
     LineEntries Entries() const;
-    // The line as the sweep window takes it: the entries, the user-defined line's record, the
-    // frequency and the impedance typed.
     // The line as the tuner's band run and its notes need it.
     TunerWindow::LineContext TunerContext() const;
     // The line every tuner answer designs for (a page, the comparison and its rows, the band
@@ -56,6 +54,8 @@ public:
         std::string refused;  // why nothing can be designed, or empty
     };
     TunerLine LineForTuner() const;
+    // The line as the sweep window takes it: the entries, the user-defined line's record, the
+    // frequency and the impedance typed.
     sweep::MainLine SweepMainLine() const;
 
     // "&Graph": the curves along the line at the tuner window's transmitter power.

@@ -19,7 +19,6 @@ namespace qlx::sweep {
 namespace {
 
 constexpr const char* kFileTitle = kTouchstoneTitle;
-// Larger than any one-port file of 100,001 points; a bigger one is no measurement.
 
 // R + jX written to `picture`; a reactance that rounds to zero is written "+ j 0.0", whatever its sign.
 std::string ImpedanceText(std::complex<double> z, const char* picture, char mark) {
