@@ -13,12 +13,6 @@ std::complex<double> Gamma(std::complex<double> z, double zref) {
     return (z - zref) / d;
 }
 
-std::complex<double> ImpedanceAt(std::complex<double> gamma, double zref) {
-    const std::complex<double> d = 1.0 - gamma;
-    if (std::abs(d) == 0.0) return {std::numeric_limits<double>::infinity(), 0.0};
-    return zref * (1.0 + gamma) / d;
-}
-
 double SwrOf(std::complex<double> gamma) {
     const double m = std::abs(gamma);
     return m >= 1.0 ? std::numeric_limits<double>::infinity() : (1.0 + m) / (1.0 - m);

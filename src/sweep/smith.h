@@ -13,9 +13,6 @@ namespace qlx::sweep {
 // Gamma = (Z - Zref) / (Z + Zref). An open circuit (infinite Z) is +1, a short -1, Zref the centre.
 std::complex<double> Gamma(std::complex<double> z, double zref);
 
-// The impedance at a point of the chart: Z = Zref (1 + Gamma) / (1 - Gamma).
-std::complex<double> ImpedanceAt(std::complex<double> gamma, double zref);
-
 // SWR and return loss (dB) of a reflection.
 double SwrOf(std::complex<double> gamma);
 double ReturnLossDb(std::complex<double> gamma);

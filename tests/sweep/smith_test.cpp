@@ -14,6 +14,10 @@ namespace {
 
 using cd = std::complex<double>;
 
+// The impedance at a point of the chart, Z = Zref (1 + Gamma) / (1 - Gamma): Gamma's inverse,
+// written here to check it.
+cd ImpedanceAt(cd gamma, double zref) { return zref * (1.0 + gamma) / (1.0 - gamma); }
+
 TEST(Smith, CornersOfTheChart) {
     const double inf = std::numeric_limits<double>::infinity();
     struct Case {
