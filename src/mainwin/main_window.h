@@ -15,7 +15,7 @@
 #include "mainwin/defaults_file.h"
 #include "mainwin/defaults_record.h"
 #include "mainwin/user_line_dialog.h"
-#include "sweep/sweep_window.h"
+#include "sweepwin/sweep_window.h"
 #include "tuner/tuner_window.h"
 
 namespace qlx {

@@ -276,8 +276,8 @@ std::string OvershootWarning(const OnePort& port) {
 
 std::string ErrorText(std::string_view shown_name, const TouchstoneError& e) {
     std::string text(shown_name);
-    if (e.line > 0) text += ":" + std::to_string(e.line);
-    return text + ": " + e.reason;
+    if (e.line > 0) text.append(":").append(std::to_string(e.line));
+    return text.append(": ").append(e.reason);
 }
 
 std::string WriteTouchstone(const std::vector<double>& f_mhz, const std::vector<std::complex<double>>& z,

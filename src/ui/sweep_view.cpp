@@ -26,7 +26,7 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "sweep/sweep_window.h"
+#include "sweepwin/sweep_window.h"
 #include "ui/bind.h"
 #include "ui/chart_parts.h"
 #include "ui/export.h"

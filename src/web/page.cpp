@@ -38,7 +38,7 @@
 #include "mainwin/main_window.h"
 #include "sweep/smith.h"
 #include "tuner/schematic_layout.h"
-#include "sweep/sweep_window.h"
+#include "sweepwin/sweep_window.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "support/started_window.h"
 #include "support/temp_dir.h"
-#include "sweep/sweep_window.h"
+#include "sweepwin/sweep_window.h"
 
 namespace qlx::sweep {
 namespace {

@@ -13,7 +13,7 @@
 #include "ladder.h"
 #include "support/started_window.h"
 #include "support/temp_dir.h"
-#include "sweep/sweep_window.h"
+#include "sweepwin/sweep_window.h"
 #include "tuner/networks.h"
 #include "tuner/tuner_texts.h"
 

@@ -12,7 +12,7 @@
 #include "core/format.h"
 #include "ladder.h"
 #include "support/started_window.h"
-#include "sweep/sweep_window.h"
+#include "sweepwin/sweep_window.h"
 #include "tuner/band.h"
 #include "tuner/networks.h"
 #include "tuner/tuner_texts.h"

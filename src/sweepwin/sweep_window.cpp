@@ -1,4 +1,4 @@
-#include "sweep/sweep_window.h"
+#include "sweepwin/sweep_window.h"
 
 #include "tuner/band.h"
 
