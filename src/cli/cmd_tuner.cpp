@@ -216,6 +216,119 @@ bool ApplyBand(const Options& o, Session& s, bool compared, Failure& failure) {
     return true;
 }
 
+void PrintTunerHelp() {
+    std::cout << kTunerUsage << "\n\nDesigns an antenna tuner for the impedance at the line input, as \"&Draw Tuner\"\n"
+                 "does, and prints its result page.\n\n" << kLineOptionsHelp << "\n"
+                 "  --network hpl|lpl|pi|tee high-pass L, low-pass L, low-pass Pi or high-pass Tee;\n"
+                 "           all|best      every network side by side: those whose parts are all within\n"
+                 "                         5-5000 pF and 0.1-50 uH first, lowest loss first, then those with\n"
+                 "                         a part outside them, then those that cannot match; best: the first\n"
+                 "                         one's page\n"
+                 "  --tuner-r OHMS           the resistance the transmitter is to see (default 50)\n"
+                 "  --power W                transmitter power (default 1500)\n"
+                 "  --qc Q, --qu Q           unloaded Q of capacitors (1000) and coils (200), at least 15\n"
+                 "  --stray PF               stray capacitance across the line input (10)\n"
+                 "  --phase DEG              wanted phase at the network's output (0)\n"
+                 "  --pi-cap PF|auto, --tee-cap PF|auto\n"
+                 "                           the Pi's output capacitor (500), the Tee's series one (100);\n"
+                 "                           auto: the one from 5 to 5000 pF that loses least\n"
+                 "  --band-from MHZ, --band-to MHZ, --band-points N\n"
+                 "                           the band run with the tuner left as designed (the design\n"
+                 "                           frequency +-10 %, 401 points; up to 10001 with all or best);\n"
+                 "                           the band must hold --freq\n"
+                 "  --touchstone FILE        the antenna measured (one-port, at the end --at names): the\n"
+                 "                           design takes its impedance at --freq, which must lie within the\n"
+                 "                           file; the band run follows it over the file's points alone\n"
+                 "  --json                   \"fields\" (the page), \"values\" (the line), \"design\", \"band\",\n"
+                 "                           \"page\", \"messages\"; with all: \"designs\" and \"best\". A band\n"
+                 "                           point whose SWR is infinite (all power reflected) has \"swr\": null;\n"
+                 "                           a capacitor that includes the stray capacitance has \"fit_pf\"\n"
+                 "Exit status: 0 a design; 1 the network cannot match this load (its message on\n"
+                 "standard error); 2 bad input.\n";
+}
+
+// The options checked as the window would take them: "auto" for a capacitor, numbers elsewhere.
+bool CheckTunerOptions(const Options& o, Failure& failure) {
+    const auto is_auto = [&o](const char* name) {
+        const std::string* v = o.Value(name);
+        return v && *v == "auto";
+    };
+    std::vector<const char*> numeric{"--tuner-r", "--power", "--qc", "--qu", "--stray", "--phase",
+                                     "--band-from", "--band-to", "--band-points"};
+    if (!is_auto("--pi-cap")) numeric.push_back("--pi-cap");
+    if (!is_auto("--tee-cap")) numeric.push_back("--tee-cap");
+    if (!CheckLineOptions(o, failure)) return false;
+    for (const char* name : numeric)
+        if (!CheckNumbers(o, {name}, failure)) return false;
+    return CheckSettings(o, failure);
+}
+
+// One row of --network all --json: its design and page as the row's button draws it, or why it
+// cannot match.
+json ComparedJson(Session& s, const TunerWindow::Compared& c) {
+    TunerWindow& t = s.w.frmTuner;
+    json j{{"network", NetworkName(c.network)}, {"topology", TopologyJson(c)}};
+    const auto* d = std::get_if<tuner::NetworkDesign>(&c.result);
+    if (!d) {
+        const auto& e = std::get<tuner::DesignFailure>(c.result);
+        j["ok"] = false;
+        j["title"] = e.title;
+        j["text"] = e.text;
+        return j;
+    }
+    const std::size_t before = s.host.messages.size();
+    t.DrawCompared(c);
+    tuner::TunerPage& page = d->page == tuner::Page::Tuner2 ? t.frmTuner2 : t.frmTuner1;
+    json f = json::object();
+    for (const auto& [name, text] : PageFields(page)) f[name] = text;
+    json messages = json::array();
+    for (std::size_t k = before; k < s.host.messages.size(); ++k)
+        messages.push_back({{"title", s.host.messages[k].title}, {"text", s.host.messages[k].text}});
+    j["ok"] = true;
+    j["design"] = DesignJson(*d);
+    j["band"] = c.band ? BandJson(*c.band) : json(nullptr);
+    j["fields"] = f;
+    j["messages"] = messages;
+    return j;
+}
+
+// --network all: every row, as text or JSON.
+int PrintComparison(Session& s, const std::vector<TunerWindow::Compared>& compared, bool as_json) {
+    TunerWindow& t = s.w.frmTuner;
+    const bool matched = !compared.empty() && std::holds_alternative<tuner::NetworkDesign>(compared.front().result);
+    const std::string no_tuner = t.NoTunerNeededText(s.w.Displayed());
+    if (!as_json) {
+        if (!no_tuner.empty()) std::cout << no_tuner << "\n";
+        for (const TunerWindow::Compared& c : compared)
+            std::cout << TunerWindow::ComparedName(c) << ": " << TunerWindow::ComparedText(c, '.') << "\n";
+        return matched ? kExitOk : kExitDesignFailed;
+    }
+    json designs = json::array();
+    for (const TunerWindow::Compared& c : compared) designs.push_back(ComparedJson(s, c));
+    json extra{{"designs", designs}, {"best", matched ? json(NetworkName(compared.front().network)) : json(nullptr)}};
+    if (!no_tuner.empty()) extra["no_tuner_needed"] = no_tuner;
+    Print(s, {}, LineValues(s.w), true, extra);
+    return matched ? kExitOk : kExitDesignFailed;
+}
+
+// The page of the network chosen, as "&Draw Tuner" draws it.
+int PrintPage(Session& s, const NetworkChoice& choice, bool as_json) {
+    TunerWindow& t = s.w.frmTuner;
+    (t.*choice.option).Select();
+    t.cmdDrawTuner.Click();
+    const auto& result = t.last_result();
+    const auto* design = result ? std::get_if<tuner::NetworkDesign>(&*result) : nullptr;
+    if (!design) {
+        // The message is on standard error already; a script reading JSON still gets it there.
+        if (as_json) Print(s, {}, LineValues(s.w), true, json{{"design", nullptr}, {"page", nullptr}});
+        return kExitDesignFailed;
+    }
+    tuner::TunerPage& page = design->page == tuner::Page::Tuner2 ? t.frmTuner2 : t.frmTuner1;
+    json extra{{"design", DesignJson(*design)}, {"page", page.window.name()}};
+    extra["band"] = t.last_band() ? BandJson(*t.last_band()) : json(nullptr);
+    return Print(s, PageFields(page), LineValues(s.w), as_json, extra);
+}
+
 }  // namespace
 
 int Tuner(const Args& args) {
@@ -226,49 +339,10 @@ int Tuner(const Args& args) {
                                                 "--band-points", "--touchstone"}),
                                 {"--meters", "--json", "--help"}, failure);
     if (o && o->Has("--help")) {
-        std::cout << kTunerUsage << "\n\nDesigns an antenna tuner for the impedance at the line input, as \"&Draw Tuner\"\n"
-                     "does, and prints its result page.\n\n" << kLineOptionsHelp << "\n"
-                     "  --network hpl|lpl|pi|tee high-pass L, low-pass L, low-pass Pi or high-pass Tee;\n"
-                     "           all|best      every network side by side: those whose parts are all within\n"
-                     "                         5-5000 pF and 0.1-50 uH first, lowest loss first, then those with\n"
-                     "                         a part outside them, then those that cannot match; best: the first\n"
-                     "                         one's page\n"
-                     "  --tuner-r OHMS           the resistance the transmitter is to see (default 50)\n"
-                     "  --power W                transmitter power (default 1500)\n"
-                     "  --qc Q, --qu Q           unloaded Q of capacitors (1000) and coils (200), at least 15\n"
-                     "  --stray PF               stray capacitance across the line input (10)\n"
-                     "  --phase DEG              wanted phase at the network's output (0)\n"
-                     "  --pi-cap PF|auto, --tee-cap PF|auto\n"
-                     "                           the Pi's output capacitor (500), the Tee's series one (100);\n"
-                     "                           auto: the one from 5 to 5000 pF that loses least\n"
-                     "  --band-from MHZ, --band-to MHZ, --band-points N\n"
-                     "                           the band run with the tuner left as designed (the design\n"
-                     "                           frequency +-10 %, 401 points; up to 10001 with all or best);\n"
-                     "                           the band must hold --freq\n"
-                     "  --touchstone FILE        the antenna measured (one-port, at the end --at names): the\n"
-                     "                           design takes its impedance at --freq, which must lie within the\n"
-                     "                           file; the band run follows it over the file's points alone\n"
-                     "  --json                   \"fields\" (the page), \"values\" (the line), \"design\", \"band\",\n"
-                     "                           \"page\", \"messages\"; with all: \"designs\" and \"best\". A band\n"
-                     "                           point whose SWR is infinite (all power reflected) has \"swr\": null;\n"
-                     "                           a capacitor that includes the stray capacitance has \"fit_pf\"\n"
-                     "Exit status: 0 a design; 1 the network cannot match this load (its message on\n"
-                     "standard error); 2 bad input.\n";
+        PrintTunerHelp();
         return kExitOk;
     }
-    // The capacitors take "auto" as well as a number.
-    const auto is_auto = [&o](const char* name) {
-        const std::string* v = o ? o->Value(name) : nullptr;
-        return v && *v == "auto";
-    };
-    std::vector<const char*> numeric{"--tuner-r", "--power", "--qc", "--qu", "--stray", "--phase",
-                                     "--band-from", "--band-to", "--band-points"};
-    if (!is_auto("--pi-cap")) numeric.push_back("--pi-cap");
-    if (!is_auto("--tee-cap")) numeric.push_back("--tee-cap");
-    if (!o || !CheckLineOptions(*o, failure)) return Fail(failure, kTunerUsage);
-    for (const char* name : numeric)
-        if (!CheckNumbers(*o, {name}, failure)) return Fail(failure, kTunerUsage);
-    if (!CheckSettings(*o, failure)) return Fail(failure, kTunerUsage);
+    if (!o || !CheckTunerOptions(*o, failure)) return Fail(failure, kTunerUsage);
     const std::string* network = o->Value("--network");
     if (!network) return Fail({"--network is needed: hpl, lpl, pi, tee, all or best"}, kTunerUsage);
     const NetworkChoice* choice = nullptr;
@@ -286,76 +360,21 @@ int Tuner(const Args& args) {
         if (const std::string* v = o->Value(setting.name)) Type(t.*setting.field, *v);
     if (!CheckPower(*o, t, failure)) return Fail(failure, kTunerUsage);
     const bool as_json = o->Has("--json");
+    if (!all && !best) return PrintPage(s, *choice, as_json);
 
-    if (all || best) {
-        const std::vector<TunerWindow::Compared> compared = t.Compare(s.w.Displayed(), s.w.TunerContext());
-        const auto* first = compared.empty() ? nullptr : std::get_if<tuner::NetworkDesign>(&compared.front().result);
-        if (best) {
-            if (!first) {
-                std::cerr << "no network matches this load\n";
-                if (as_json) Print(s, {}, LineValues(s.w), true, json{{"design", nullptr}, {"page", nullptr}});
-                return kExitDesignFailed;
-            }
-            // The best one's page, exactly as --network NAME draws it.
-            const TunerWindow::Compared& c = compared.front();
-            for (const NetworkChoice& n : kNetworks)
-                if (n.name == std::string(NetworkName(c.network))) choice = &n;
-            t.coil_across_line = c.coil_across_line;
-        } else {
-            const std::string no_tuner = t.NoTunerNeededText(s.w.Displayed());
-            if (!as_json) {
-                if (!no_tuner.empty()) std::cout << no_tuner << "\n";
-                for (const TunerWindow::Compared& c : compared)
-                    std::cout << TunerWindow::ComparedName(c) << ": " << TunerWindow::ComparedText(c, '.') << "\n";
-                return first ? kExitOk : kExitDesignFailed;
-            }
-            json designs = json::array();
-            for (const TunerWindow::Compared& c : compared) {
-                json j{{"network", NetworkName(c.network)}, {"topology", TopologyJson(c)}};
-                if (const auto* d = std::get_if<tuner::NetworkDesign>(&c.result)) {
-                    // Its page, drawn as the comparison's row button draws it.
-                    const std::size_t before = s.host.messages.size();
-                    t.DrawCompared(c);
-                    tuner::TunerPage& page = d->page == tuner::Page::Tuner2 ? t.frmTuner2 : t.frmTuner1;
-                    FieldList fields = PageFields(page);
-                    json f = json::object();
-                    for (const auto& [name, text] : fields) f[name] = text;
-                    json messages = json::array();
-                    for (std::size_t k = before; k < s.host.messages.size(); ++k)
-                        messages.push_back({{"title", s.host.messages[k].title}, {"text", s.host.messages[k].text}});
-                    j["ok"] = true;
-                    j["design"] = DesignJson(*d);
-                    j["band"] = c.band ? BandJson(*c.band) : json(nullptr);
-                    j["fields"] = f;
-                    j["messages"] = messages;
-                } else {
-                    const auto& e = std::get<tuner::DesignFailure>(c.result);
-                    j["ok"] = false;
-                    j["title"] = e.title;
-                    j["text"] = e.text;
-                }
-                designs.push_back(j);
-            }
-            json extra{{"designs", designs}, {"best", first ? json(NetworkName(compared.front().network)) : json(nullptr)}};
-            if (!no_tuner.empty()) extra["no_tuner_needed"] = no_tuner;
-            Print(s, {}, LineValues(s.w), true, extra);
-            return first ? kExitOk : kExitDesignFailed;
-        }
-    }
-    (t.*choice->option).Select();
-    t.cmdDrawTuner.Click();
-
-    const auto& result = t.last_result();
-    const auto* design = result ? std::get_if<tuner::NetworkDesign>(&*result) : nullptr;
-    if (!design) {
-        // The message is on standard error already; a script reading JSON still gets it there.
+    const std::vector<TunerWindow::Compared> compared = t.Compare(s.w.Displayed(), s.w.TunerContext());
+    if (all) return PrintComparison(s, compared, as_json);
+    if (compared.empty() || !std::holds_alternative<tuner::NetworkDesign>(compared.front().result)) {
+        std::cerr << "no network matches this load\n";
         if (as_json) Print(s, {}, LineValues(s.w), true, json{{"design", nullptr}, {"page", nullptr}});
         return kExitDesignFailed;
     }
-    tuner::TunerPage& page = design->page == tuner::Page::Tuner2 ? t.frmTuner2 : t.frmTuner1;
-    json extra{{"design", DesignJson(*design)}, {"page", page.window.name()}};
-    extra["band"] = t.last_band() ? BandJson(*t.last_band()) : json(nullptr);
-    return Print(s, PageFields(page), LineValues(s.w), as_json, extra);
+    // best: the first row's page, exactly as --network NAME draws it.
+    const TunerWindow::Compared& c = compared.front();
+    for (const NetworkChoice& n : kNetworks)
+        if (n.name == std::string(NetworkName(c.network))) choice = &n;
+    t.coil_across_line = c.coil_across_line;
+    return PrintPage(s, *choice, as_json);
 }
 
 }  // namespace qlx::cli
