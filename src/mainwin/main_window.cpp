@@ -41,6 +41,11 @@ MainWindow::MainWindow(form::Host& host, DefaultsStore& store)
 }
 
 void MainWindow::WireControls() {
+    SetTexts();
+    WireEvents();
+}
+
+void MainWindow::SetTexts() {
     txtFreq.SetToolTip("Double click to highlight, then enter Frequency, up to 4999 MHz");
     txtLength.SetToolTip(
         "Double click to highlight entry. Enter length, up to 9999. Use \"w\" suffix for wavelength.");
@@ -136,7 +141,9 @@ void MainWindow::WireControls() {
     LblWarning.SetToolTip("Since the freq changed, click User-Defined Transmission Line to recompute");
     txtPolarZ.SetBack(form::kLightGrey);
     txtPolarDegree.SetBack(form::kLightGrey);
+}
 
+void MainWindow::WireEvents() {
     txtFreq.on_change = [this] { FrequencyChanged(); };
     txtFreq.on_lost_focus = [this] { FrequencyLostFocus(); };
     txtLength.on_change = [this] { LengthChanged(); };
@@ -180,32 +187,14 @@ void MainWindow::WireControls() {
         frmTuner.tee_tab_index = 2;
         host_.ShowModeless(frmTuner.window);
     };
-    // With the sweep window's impedance taken from an analyser's file, the tuner is designed for
-    // the antenna the file describes at this frequency, and its band run follows the file;
-    // otherwise for the line as the main window shows it. The page and the comparison alike.
-    const auto for_tuner_line = [this](const std::function<void(const DisplayedLine&)>& design) {
-        TunerLine t = LineForTuner();
-        if (!t.refused.empty()) {
-            host_.ShowMessage(t.refused, form::kTunerTitle, form::Buttons::Ok);
-            return false;
-        }
-        if (!t.antenna) {
-            design(t.line);
-            return true;
-        }
-        frmTuner.antenna = std::move(t.antenna);
-        design(t.line);
-        frmTuner.antenna.reset();
-        return true;
-    };
-    frmTuner.cmdDrawTuner.on_click = [this, for_tuner_line] {
-        if (!for_tuner_line([this](const DisplayedLine& l) { frmTuner.DrawTuner(l, TunerContext()); })) return;
+    frmTuner.cmdDrawTuner.on_click = [this] {
+        if (!ForTunerLine([this](const DisplayedLine& l) { frmTuner.DrawTuner(l, TunerContext()); })) return;
         // The sweep window follows the last tuner drawn with the tuner left as it is.
         const auto& result = frmTuner.last_result();
         if (const auto* d = result ? std::get_if<tuner::NetworkDesign>(&*result) : nullptr) frmSweep.SetTuner(*d);
     };
-    frmTuner.cmdCompare.on_click = [this, for_tuner_line] {
-        for_tuner_line([this](const DisplayedLine& l) { frmTuner.ShowComparison(l, TunerContext()); });
+    frmTuner.cmdCompare.on_click = [this] {
+        ForTunerLine([this](const DisplayedLine& l) { frmTuner.ShowComparison(l, TunerContext()); });
     };
     cmdPrint.on_click = [this] { PrintClicked(); };
     cmdHelp.on_click = [this] { HelpClicked(); };
@@ -573,6 +562,23 @@ MainWindow::TunerLine MainWindow::LineForTuner() const {
     d.total_loss_text = s->total_loss;
     t.antenna = std::move(a);
     return t;
+}
+
+bool MainWindow::ForTunerLine(const std::function<void(const DisplayedLine&)>& design) {
+    // With the sweep window's impedance taken from an analyser's file, the tuner is designed for
+    // the antenna the file describes at this frequency, and its band run follows the file;
+    // otherwise for the line as the main window shows it. The page and the comparison alike.
+    TunerLine t = LineForTuner();
+    if (!t.refused.empty()) {
+        host_.ShowMessage(t.refused, form::kTunerTitle, form::Buttons::Ok);
+        return false;
+    }
+    // qlx-cli may have handed the tuner an antenna of its own: only the window's file is taken back.
+    const bool measured = t.antenna.has_value();
+    if (measured) frmTuner.antenna = std::move(t.antenna);
+    design(t.line);
+    if (measured) frmTuner.antenna.reset();
+    return true;
 }
 
 TunerWindow::LineContext MainWindow::TunerContext() const {

@@ -157,7 +157,13 @@ public:
     sweep::SweepWindow frmSweep;
 
 private:
+    // The controls' captions, tips and colours, then what each does.
     void WireControls();
+    void SetTexts();
+    void WireEvents();
+    // Runs `design` on the line the tuner designs for (LineForTuner), with the sweep window's file
+    // handed to the tuner meanwhile; a refused line shows its message and runs nothing.
+    bool ForTunerLine(const std::function<void(const DisplayedLine&)>& design);
     GraphInputs GraphInputsNow() const;
     void FrequencyChanged();
     void FrequencyLostFocus();
