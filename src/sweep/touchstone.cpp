@@ -76,191 +76,243 @@ bool Number(std::string_view t, double& v) {
 
 }  // namespace
 
-std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
-    double unit_mhz = 1e3;  // GHz
-    char parameter = 'S';
-    std::string format = "MA";
-    double ref = kReferenceOhms;
-    bool options = false, v2 = false, data_section = false, ended = false;
-    bool reference_next = false;  // [Reference] with its value on the next line
-    std::optional<double> frequencies_stated;  // [Number of Frequencies]
-    int frequencies_line = 0;
-    std::vector<double> pending;
-    std::vector<int> pending_line;
-    OnePort out;
-    int line_no = 0;
-    const auto fail = [&](int line, std::string reason) { return TouchstoneError{line, std::move(reason)}; };
+namespace {
 
+using Outcome = std::optional<TouchstoneError>;  // nothing: the line was read
+
+TouchstoneError Fail(int line, std::string reason) { return TouchstoneError{line, std::move(reason)}; }
+
+// The reader's state from line to line: the option line's settings, the version 2.0 keywords
+// seen, the values waiting to make up a point, and the points read.
+class Reader {
+public:
+    // Reads one line (its comment already cut off).
+    Outcome Line(std::string_view line, int line_no);
+    // What the file gave once its last line (numbered `last_line`) is read.
+    std::variant<OnePort, TouchstoneError> End(int last_line);
+    bool ended() const { return ended_; }
+
+private:
+    Outcome Reference(const std::vector<std::string_view>& t);
+    Outcome Keyword(std::string_view line);
+    Outcome OptionLine(const std::vector<std::string_view>& t);
+    Outcome Values(const std::vector<std::string_view>& t);
+    Outcome Point(double f, double a, double b, int at);
+
+    double unit_mhz_ = 1e3;  // GHz
+    char parameter_ = 'S';
+    std::string format_ = "MA";
+    double ref_ = kReferenceOhms;
+    bool options_ = false, v2_ = false, data_section_ = false, ended_ = false;
+    bool reference_next_ = false;  // [Reference] with its value on the next line
+    std::optional<double> frequencies_stated_;  // [Number of Frequencies]
+    int frequencies_line_ = 0;
+    std::vector<double> pending_;
+    std::vector<int> pending_line_;
+    int line_no_ = 0;
+    OnePort out_;
+};
+
+Outcome Reader::Line(std::string_view line, int line_no) {
+    line_no_ = line_no;
+    const std::vector<std::string_view> t = Tokens(line);
+    if (t.empty()) return std::nullopt;
+    if (reference_next_ && t[0].front() != '[') return Reference(t);
+    if (t[0].front() == '[') return Keyword(line);
+    if (t[0].front() == '#') return options_ ? std::nullopt : OptionLine(t);  // only the first counts
+    return Values(t);
+}
+
+// The reference of a one-port file: one value above 0 ohms.
+Outcome Reader::Reference(const std::vector<std::string_view>& t) {
+    double v = 0;
+    if (t.size() != 1 || !Number(t[0], v) || !(v > 0.0))
+        return Fail(line_no_, "[Reference] of a one-port file takes one resistance above 0 ohms");
+    ref_ = v;
+    reference_next_ = false;
+    return std::nullopt;
+}
+
+// Version 2.0 keywords: the keyword runs to its closing bracket.
+Outcome Reader::Keyword(std::string_view line) {
+    const std::size_t close = line.find(']');
+    if (close == std::string_view::npos) return Fail(line_no_, "a keyword without its closing \"]\"");
+    const std::string keyword = Upper(line.substr(line.find('['), close - line.find('[') + 1));
+    const std::vector<std::string_view> rest = Tokens(line.substr(close + 1));
+    double v = 0;
+    if (keyword == "[VERSION]") {
+        v2_ = true;
+    } else if (keyword == "[NUMBER OF PORTS]") {
+        if (rest.empty() || !Number(rest[0], v)) return Fail(line_no_, "[Number of Ports] without a number");
+        if (v != 1.0) return Fail(line_no_, "a file of " + std::string(rest[0]) + " ports: only one-port data are read");
+    } else if (keyword == "[TWO-PORT DATA ORDER]") {
+        return Fail(line_no_, "two-port data: only one-port data are read");
+    } else if (keyword == "[REFERENCE]") {
+        // Some simulators write the value on the next line.
+        if (rest.empty()) {
+            reference_next_ = true;
+            return std::nullopt;
+        }
+        return Reference(rest);
+    } else if (keyword == "[NUMBER OF FREQUENCIES]") {
+        if (rest.size() != 1 || !Number(rest[0], v) || !(v >= 1.0) || v != std::floor(v))
+            return Fail(line_no_, "[Number of Frequencies] without a whole number above 0");
+        frequencies_stated_ = v;
+        frequencies_line_ = line_no_;
+    } else if (keyword == "[NETWORK DATA]") {
+        data_section_ = true;
+    } else if (keyword == "[END]") {
+        ended_ = true;
+    }
+    return std::nullopt;
+}
+
+// "# <unit> <parameter> <format> R <ref>", each kind of option at most once: a second unit or
+// format would silently win.
+Outcome Reader::OptionLine(const std::vector<std::string_view>& t) {
+    options_ = true;
+    std::vector<std::string_view> parts(t.begin(), t.end());
+    if (parts[0].size() > 1) parts[0].remove_prefix(1); else parts.erase(parts.begin());
+    bool unit_seen = false, parameter_seen = false, format_seen = false, ref_seen = false;
+    const auto once = [&](bool& seen, const char* what) -> Outcome {
+        if (seen) return Fail(line_no_, std::string("a second ") + what + " on the option line");
+        seen = true;
+        return std::nullopt;
+    };
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        const std::string p = Upper(parts[k]);
+        Outcome twice;
+        if (p == "HZ" || p == "KHZ" || p == "MHZ" || p == "GHZ") {
+            twice = once(unit_seen, "frequency unit");
+            unit_mhz_ = p == "HZ" ? 1e-6 : p == "KHZ" ? 1e-3 : p == "MHZ" ? 1.0 : 1e3;
+        } else if (p == "S" || p == "Z" || p == "Y") {
+            twice = once(parameter_seen, "parameter");
+            parameter_ = p[0];
+        } else if (p == "G" || p == "H") {
+            return Fail(line_no_, "parameter " + p + ": only S, Y or Z are read");
+        } else if (p == "RI" || p == "MA" || p == "DB") {
+            twice = once(format_seen, "data format");
+            format_ = p;
+        } else if (p == "R") {
+            twice = once(ref_seen, "reference");
+            double r = 0;
+            if (k + 1 >= parts.size() || !Number(parts[k + 1], r) || !(r > 0.0))
+                return Fail(line_no_, "R without a reference resistance above 0");
+            ref_ = r;
+            ++k;
+        } else {
+            return Fail(line_no_, "\"" + Shown(parts[k]) + "\" is no option of the option line");
+        }
+        if (twice) return twice;
+    }
+    return std::nullopt;
+}
+
+// A data line's values: a point may run across lines, so they wait until three have come.
+Outcome Reader::Values(const std::vector<std::string_view>& t) {
+    if (v2_ && !data_section_) return Fail(line_no_, "data before [Network Data]");
+    if (!options_) return Fail(line_no_, "data before the option line");
+    if (t.size() > 3) return Fail(line_no_, "more than three values on a line: only one-port data are read");
+    for (std::string_view token : t) {
+        double v = 0;
+        if (!Number(token, v)) {
+            // Built by appending: GCC 12 warns falsely of an overlap for "..." + std::string at -O3.
+            std::string reason = "\"";
+            reason.append(Shown(token)).append("\" is not a number");
+            return Fail(line_no_, reason);
+        }
+        pending_.push_back(v);
+        pending_line_.push_back(line_no_);
+    }
+    while (pending_.size() >= 3) {
+        const double f = pending_[0] * unit_mhz_, a = pending_[1], b = pending_[2];
+        const int at = pending_line_[0];
+        pending_.erase(pending_.begin(), pending_.begin() + 3);
+        pending_line_.erase(pending_line_.begin(), pending_line_.begin() + 3);
+        if (Outcome refused = Point(f, a, b, at)) return refused;
+    }
+    return std::nullopt;
+}
+
+// One frequency with its two values, as an impedance.
+Outcome Reader::Point(double f, double a, double b, int at) {
+    if (!std::isfinite(f)) return Fail(at, "a frequency beyond any number");
+    if (!out_.f_mhz.empty() && !(f > out_.f_mhz.back()))
+        return Fail(at, "frequencies out of order: " + ExactText(f) + " MHz after " + ExactText(out_.f_mhz.back()) + " MHz");
+    if (!(f > 0.0)) return Fail(at, "a frequency of " + ExactText(f) + " MHz");
+    if (format_ == "MA" && a < 0.0) return Fail(at, "a negative magnitude, " + ExactText(a));
+    std::complex<double> c;
+    // The angle within one turn first: 360 degrees is 0 exactly, not a rounding beside it.
+    const double rad = std::remainder(b, 360.0) * std::numbers::pi / 180.0;
+    if (format_ == "RI") c = {a, b};
+    else if (format_ == "MA") c = a == 0.0 ? 0.0 : std::polar(a, rad);
+    else c = std::polar(std::pow(10.0, a / 20.0), rad);
+    std::complex<double> z;
+    bool overshoot = false;
+    if (parameter_ == 'S') {
+        // A passive load reflects at most what it receives. Within rounding of |S| = 1 the point
+        // is on the rim (a pure reactance); a little beyond it is a calibration's overshoot, kept
+        // and told; further out no measurement lies.
+        const double mag = std::abs(c);
+        const bool rim = std::fabs(mag - 1.0) <= kRimTolerance;
+        if (rim) c /= mag;
+        if (mag > kMaxOvershoot)
+            return Fail(at, "a reflection of magnitude " + Format(mag, "0.0####") +
+                                ", outside the Smith chart: a negative resistance, which no antenna has");
+        if (std::abs(1.0 - c) == 0.0) return Fail(at, "S = 1, an open circuit, has no impedance");
+        z = ref_ * (1.0 + c) / (1.0 - c);
+        if (rim) z.real(0.0);
+        overshoot = !rim && mag > 1.0;
+        if (overshoot) {
+            ++out_.overshoot_points;
+            out_.largest_reflection = std::max(out_.largest_reflection, mag);
+        }
+    } else if (parameter_ == 'Z') {
+        z = v2_ ? c : ref_ * c;
+    } else {
+        if (std::abs(c) == 0.0) return Fail(at, "Y = 0, an open circuit, has no impedance");
+        z = v2_ ? 1.0 / c : ref_ / c;
+    }
+    if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return Fail(at, "an impedance that is not a number");
+    // The line is solved in single precision: like the main window, which refuses such an entry, a
+    // sweep cannot carry a resistance or reactance beyond 1E+30 ohms to the other end.
+    if (!ImpedanceAccepted(z.real()) || !ImpedanceAccepted(z.imag()))
+        return Fail(at, "an impedance of " + ExactText(z.real()) + (z.imag() < 0 ? " - j" : " + j") +
+                            ExactText(std::abs(z.imag())) + " ohms, beyond the 1E+30 ohms a line is solved for");
+    if (z.real() < 0.0 && !overshoot)
+        return Fail(at, "a negative resistance, " + ExactText(z.real()) + " ohms, which no antenna has");
+    out_.f_mhz.push_back(f);
+    out_.z.push_back(z);
+    return std::nullopt;
+}
+
+std::variant<OnePort, TouchstoneError> Reader::End(int last_line) {
+    if (!pending_.empty()) return Fail(pending_line_.front(), "a frequency without both of its values");
+    if (reference_next_) return Fail(last_line, "[Reference] without its resistance");
+    if (out_.f_mhz.empty()) return Fail(last_line, "no data: the file holds no frequency with its values");
+    if (frequencies_stated_ && *frequencies_stated_ != static_cast<double>(out_.f_mhz.size()))
+        return Fail(frequencies_line_, "[Number of Frequencies] says " + ExactText(*frequencies_stated_) +
+                                           ", the file holds " + std::to_string(out_.f_mhz.size()));
+    return std::move(out_);
+}
+
+}  // namespace
+
+std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
     // A UTF-8 byte-order mark, as some editors and instruments put first, is no data.
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    if (TrimBlanks(text).empty()) return fail(0, "the file is empty: no data");
+    if (TrimBlanks(text).empty()) return Fail(0, "the file is empty: no data");
+    Reader reader;
+    int line_no = 0;
     std::size_t start = 0;
     bool last = false;
-    while (start < text.size() && !ended) {
+    while (start < text.size() && !reader.ended()) {
         std::string_view line = NextLine(text, start, last);
         ++line_no;
         if (const std::size_t bang = line.find('!'); bang != std::string_view::npos) line = line.substr(0, bang);
-        const std::vector<std::string_view> t = Tokens(line);
-        if (t.empty()) continue;
-        if (reference_next && t[0].front() != '[') {
-            // The reference of a one-port file: one value above 0 ohms.
-            double v = 0;
-            if (t.size() != 1 || !Number(t[0], v) || !(v > 0.0))
-                return fail(line_no, "[Reference] of a one-port file takes one resistance above 0 ohms");
-            ref = v;
-            reference_next = false;
-            continue;
-        }
-        if (t[0].front() == '[') {
-            // Version 2.0 keywords: the keyword runs to its closing bracket.
-            const std::size_t close = line.find(']');
-            if (close == std::string_view::npos) return fail(line_no, "a keyword without its closing \"]\"");
-            const std::string keyword = Upper(line.substr(line.find('['), close - line.find('[') + 1));
-            const std::vector<std::string_view> rest = Tokens(line.substr(close + 1));
-            double v = 0;
-            if (keyword == "[VERSION]") {
-                v2 = true;
-            } else if (keyword == "[NUMBER OF PORTS]") {
-                if (rest.empty() || !Number(rest[0], v)) return fail(line_no, "[Number of Ports] without a number");
-                if (v != 1.0) return fail(line_no, "a file of " + std::string(rest[0]) + " ports: only one-port data are read");
-            } else if (keyword == "[TWO-PORT DATA ORDER]") {
-                return fail(line_no, "two-port data: only one-port data are read");
-            } else if (keyword == "[REFERENCE]") {
-                // Some simulators write the value on the next line.
-                if (rest.empty()) {
-                    reference_next = true;
-                    continue;
-                }
-                if (rest.size() != 1 || !Number(rest[0], v) || !(v > 0.0))
-                    return fail(line_no, "[Reference] of a one-port file takes one resistance above 0 ohms");
-                ref = v;
-            } else if (keyword == "[NUMBER OF FREQUENCIES]") {
-                if (rest.size() != 1 || !Number(rest[0], v) || !(v >= 1.0) || v != std::floor(v))
-                    return fail(line_no, "[Number of Frequencies] without a whole number above 0");
-                frequencies_stated = v;
-                frequencies_line = line_no;
-            } else if (keyword == "[NETWORK DATA]") {
-                data_section = true;
-            } else if (keyword == "[END]") {
-                ended = true;
-            }
-            continue;
-        }
-        if (t[0].front() == '#') {
-            if (options) continue;  // only the first option line counts
-            options = true;
-            std::vector<std::string_view> parts(t.begin(), t.end());
-            if (parts[0].size() > 1) parts[0].remove_prefix(1); else parts.erase(parts.begin());
-            // Each kind of option at most once: a second unit or format would silently win.
-            bool unit_seen = false, parameter_seen = false, format_seen = false, ref_seen = false;
-            const auto once = [&](bool& seen, const char* what) -> std::optional<TouchstoneError> {
-                if (seen) return fail(line_no, std::string("a second ") + what + " on the option line");
-                seen = true;
-                return std::nullopt;
-            };
-            for (std::size_t k = 0; k < parts.size(); ++k) {
-                const std::string p = Upper(parts[k]);
-                std::optional<TouchstoneError> twice;
-                if (p == "HZ" || p == "KHZ" || p == "MHZ" || p == "GHZ") {
-                    twice = once(unit_seen, "frequency unit");
-                    unit_mhz = p == "HZ" ? 1e-6 : p == "KHZ" ? 1e-3 : p == "MHZ" ? 1.0 : 1e3;
-                } else if (p == "S" || p == "Z" || p == "Y") {
-                    twice = once(parameter_seen, "parameter");
-                    parameter = p[0];
-                } else if (p == "G" || p == "H") {
-                    return fail(line_no, "parameter " + p + ": only S, Y or Z are read");
-                } else if (p == "RI" || p == "MA" || p == "DB") {
-                    twice = once(format_seen, "data format");
-                    format = p;
-                } else if (p == "R") {
-                    twice = once(ref_seen, "reference");
-                    double r = 0;
-                    if (k + 1 >= parts.size() || !Number(parts[k + 1], r) || !(r > 0.0))
-                        return fail(line_no, "R without a reference resistance above 0");
-                    ref = r;
-                    ++k;
-                } else {
-                    return fail(line_no, "\"" + Shown(parts[k]) + "\" is no option of the option line");
-                }
-                if (twice) return *twice;
-            }
-            continue;
-        }
-        if (v2 && !data_section) return fail(line_no, "data before [Network Data]");
-        if (!options) return fail(line_no, "data before the option line");
-        if (t.size() > 3) return fail(line_no, "more than three values on a line: only one-port data are read");
-        for (std::string_view token : t) {
-            double v = 0;
-            if (!Number(token, v)) {
-                // Built by appending: GCC 12 warns falsely of an overlap for "..." + std::string at -O3.
-                std::string reason = "\"";
-                reason.append(Shown(token)).append("\" is not a number");
-                return fail(line_no, reason);
-            }
-            pending.push_back(v);
-            pending_line.push_back(line_no);
-        }
-        while (pending.size() >= 3) {
-            const double f = pending[0] * unit_mhz, a = pending[1], b = pending[2];
-            const int at = pending_line[0];
-            pending.erase(pending.begin(), pending.begin() + 3);
-            pending_line.erase(pending_line.begin(), pending_line.begin() + 3);
-            if (!std::isfinite(f)) return fail(at, "a frequency beyond any number");
-            if (!out.f_mhz.empty() && !(f > out.f_mhz.back()))
-                return fail(at, "frequencies out of order: " + ExactText(f) + " MHz after " + ExactText(out.f_mhz.back()) + " MHz");
-            if (!(f > 0.0)) return fail(at, "a frequency of " + ExactText(f) + " MHz");
-            if (format == "MA" && a < 0.0) return fail(at, "a negative magnitude, " + ExactText(a));
-            std::complex<double> c;
-            // The angle within one turn first: 360 degrees is 0 exactly, not a rounding beside it.
-            const double rad = std::remainder(b, 360.0) * std::numbers::pi / 180.0;
-            if (format == "RI") c = {a, b};
-            else if (format == "MA") c = a == 0.0 ? 0.0 : std::polar(a, rad);
-            else c = std::polar(std::pow(10.0, a / 20.0), rad);
-            std::complex<double> z;
-            bool overshoot = false;
-            if (parameter == 'S') {
-                // A passive load reflects at most what it receives. Within rounding of |S| = 1 the
-                // point is on the rim (a pure reactance); a little beyond it is a calibration's
-                // overshoot, kept and told; further out no measurement lies.
-                const double mag = std::abs(c);
-                const bool rim = std::fabs(mag - 1.0) <= kRimTolerance;
-                if (rim) c /= mag;
-                if (mag > kMaxOvershoot)
-                    return fail(at, "a reflection of magnitude " + Format(mag, "0.0####") +
-                                        ", outside the Smith chart: a negative resistance, which no antenna has");
-                if (std::abs(1.0 - c) == 0.0) return fail(at, "S = 1, an open circuit, has no impedance");
-                z = ref * (1.0 + c) / (1.0 - c);
-                if (rim) z.real(0.0);
-                overshoot = !rim && mag > 1.0;
-                if (overshoot) {
-                    ++out.overshoot_points;
-                    out.largest_reflection = std::max(out.largest_reflection, mag);
-                }
-            } else if (parameter == 'Z') {
-                z = v2 ? c : ref * c;
-            } else {
-                if (std::abs(c) == 0.0) return fail(at, "Y = 0, an open circuit, has no impedance");
-                z = v2 ? 1.0 / c : ref / c;
-            }
-            if (!std::isfinite(z.real()) || !std::isfinite(z.imag())) return fail(at, "an impedance that is not a number");
-            // The line is solved in single precision: like the main window, which refuses such an
-            // entry, a sweep cannot carry a resistance or reactance beyond 1E+30 ohms to the other end.
-            if (!ImpedanceAccepted(z.real()) || !ImpedanceAccepted(z.imag()))
-                return fail(at, "an impedance of " + ExactText(z.real()) + (z.imag() < 0 ? " - j" : " + j") +
-                                    ExactText(std::abs(z.imag())) + " ohms, beyond the 1E+30 ohms a line is solved for");
-            if (z.real() < 0.0 && !overshoot)
-                return fail(at, "a negative resistance, " + ExactText(z.real()) + " ohms, which no antenna has");
-            out.f_mhz.push_back(f);
-            out.z.push_back(z);
-        }
+        if (Outcome refused = reader.Line(line, line_no)) return *refused;
     }
-    if (!pending.empty()) return fail(pending_line.front(), "a frequency without both of its values");
-    if (reference_next) return fail(line_no, "[Reference] without its resistance");
-    if (out.f_mhz.empty()) return fail(line_no, "no data: the file holds no frequency with its values");
-    if (frequencies_stated && *frequencies_stated != static_cast<double>(out.f_mhz.size()))
-        return fail(frequencies_line, "[Number of Frequencies] says " + ExactText(*frequencies_stated) + ", the file holds " +
-                                          std::to_string(out.f_mhz.size()));
-    return out;
+    return reader.End(line_no);
 }
 
 std::string ShownName(std::string_view name) { return Shown(name); }
