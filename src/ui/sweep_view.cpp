@@ -81,10 +81,46 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(8, 6, 8, 6);
     root->setSpacing(4);
+    QPushButton* exports = AddControls(root);
 
-    // The line, the band and where the impedance comes from.
-    // Three rows that fit a window of 900 pixels: the line and the buttons; the band, its spacing
-    // and the end; where the impedance comes from and the chart's reference.
+    // The Smith chart beside the plots against frequency.
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    smith_ = new SmithChart(split);
+    smith_->tip = [this](std::size_t index, std::size_t trace) {
+        // Trace 0 is the load end, trace 1 the input.
+        return model_.PointText(index, (trace == 0) != model_.given_at_load());
+    };
+    split->addWidget(smith_);
+    split->addWidget(MakePlots(split));
+    // The chart as a square beside plots a little wider than it.
+    split->setSizes({520, 640});
+    root->addWidget(split, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(MakeResultBox(this, model.txtSummary), 1);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("Progress");
+    progress_->setRange(0, 1000);
+    progress_->setTextVisible(true);
+    progress_->setFormat("Sweeping %p %");
+    progress_->setFixedWidth(200);
+    progress_->hide();
+    bottom->addWidget(progress_);
+    root->addLayout(bottom);
+
+    AddExports(exports);
+    WireModel();
+    resize(1180, 760);
+    setMinimumSize(900, 600);
+    BindWindow(this, model.window, true, true);
+    Reload();
+}
+
+QPushButton* SweepView::AddControls(QVBoxLayout* root) {
+    sweep::SweepWindow& model = model_;
+    // The line, the band and where the impedance comes from, in three rows that fit a window of
+    // 900 pixels: the line and the buttons; the band, its spacing and the end; where the
+    // impedance comes from and the chart's reference.
     auto* line = new QHBoxLayout;
     line->addWidget(new QLabel("Line:", this));
     line->addWidget(MakeResultBox(this, model.txtLine), 1);
@@ -122,58 +158,19 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
                       1);
     source->addWidget(Group(this, "Smith Chart Reference", {MakeBound<QRadioButton>(this, model.optRef50), MakeBound<QRadioButton>(this, model.optRefZ0)}));
     root->addLayout(source);
+    return exports;
+}
 
-    // The Smith chart beside the plots against frequency.
-    auto* split = new QSplitter(Qt::Horizontal, this);
-    smith_ = new SmithChart(split);
-    smith_->tip = [this](std::size_t index, std::size_t trace) {
-        // Trace 0 is the load end, trace 1 the input.
-        return model_.PointText(index, (trace == 0) != model_.given_at_load());
-    };
-    auto* plots = new QWidget(split);
+QWidget* SweepView::MakePlots(QWidget* parent) {
+    auto* plots = new QWidget(parent);
     auto* column = new QVBoxLayout(plots);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
     // Names, colours and pictures of the plots are the model's; the view only draws them.
-    const std::vector<sweep::SweepPlot> shapes = model.Plots();
+    const std::vector<sweep::SweepPlot> shapes = model_.Plots();
     for (std::size_t k = 0; k < plots_.size(); ++k) {
-        Plot& p = plots_[k];
-        const sweep::SweepPlot& shape = shapes[k];
-        p.picture = shape.picture;
-        p.chart = new QChart;
-        p.chart->setTitle(QString::fromStdString(shape.title));
-        p.chart->setTitleFont(ChartFont(12, true));
-        p.chart->setMargins(QMargins(2, 2, 2, 2));
-        p.chart->layout()->setContentsMargins(0, 0, 0, 0);
-        p.chart->setBackgroundRoundness(0);
-        p.chart->legend()->setAlignment(Qt::AlignTop);
-        p.chart->legend()->setFont(ChartFont(10));
-        p.x = Axis(k + 1 == plots_.size() ? "Frequency, MHz" : "");
-        p.y = Axis(shape.y_title);
-        p.chart->addAxis(p.x, Qt::AlignBottom);
-        p.chart->addAxis(p.y, Qt::AlignLeft);
-        for (std::size_t c = 0; c < shape.curves.size(); ++c) {
-            auto* s = new QLineSeries;
-            s->setName(shape.curves[c].name);
-            s->setPen(QPen(ToQColor(shape.curves[c].colour, this, false), 2));
-            p.chart->addSeries(s);
-            s->attachAxis(p.x);
-            s->attachAxis(p.y);
-            p.series.push_back(s);
-            QObject::connect(s, &QLineSeries::hovered, this, [this, k, c](const QPointF& at, bool state) {
-                if (state)
-                    ShowPlotTip(k, c, at.x());
-                else
-                    plots_[k].tip->Hide();
-            });
-        }
-        p.data.resize(p.series.size());
-        p.tip = std::make_unique<ChartTip>(p.chart, 11, 8.0);
-        p.view = new QChartView(p.chart, plots);
-        p.view->setObjectName(QString("Plot") + QString::number(k));
-        p.view->setRenderHint(QPainter::Antialiasing);
-        p.view->setMinimumHeight(150);
-        column->addWidget(p.view, 1);
+        MakePlot(k, shapes[k], plots);
+        column->addWidget(plots_[k].view, 1);
     }
     // The lowest SWR at the load, marked on its curve and named in the plot's title.
     lowest_ = new QScatterSeries;
@@ -184,26 +181,50 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     lowest_->attachAxis(plots_[0].x);
     lowest_->attachAxis(plots_[0].y);
     plots_[0].chart->legend()->markers(lowest_).front()->setVisible(false);
-    split->addWidget(smith_);
-    split->addWidget(plots);
-    // The chart as a square beside plots a little wider than it.
-    split->setSizes({520, 640});
-    root->addWidget(split, 1);
+    return plots;
+}
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(MakeResultBox(this, model.txtSummary), 1);
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName("Progress");
-    progress_->setRange(0, 1000);
-    progress_->setTextVisible(true);
-    progress_->setFormat("Sweeping %p %");
-    progress_->setFixedWidth(200);
-    progress_->hide();
-    bottom->addWidget(progress_);
-    root->addLayout(bottom);
+void SweepView::MakePlot(std::size_t k, const sweep::SweepPlot& shape, QWidget* parent) {
+    Plot& p = plots_[k];
+    p.picture = shape.picture;
+    p.chart = new QChart;
+    p.chart->setTitle(QString::fromStdString(shape.title));
+    p.chart->setTitleFont(ChartFont(12, true));
+    p.chart->setMargins(QMargins(2, 2, 2, 2));
+    p.chart->layout()->setContentsMargins(0, 0, 0, 0);
+    p.chart->setBackgroundRoundness(0);
+    p.chart->legend()->setAlignment(Qt::AlignTop);
+    p.chart->legend()->setFont(ChartFont(10));
+    p.x = Axis(k + 1 == plots_.size() ? "Frequency, MHz" : "");
+    p.y = Axis(shape.y_title);
+    p.chart->addAxis(p.x, Qt::AlignBottom);
+    p.chart->addAxis(p.y, Qt::AlignLeft);
+    for (std::size_t c = 0; c < shape.curves.size(); ++c) {
+        auto* s = new QLineSeries;
+        s->setName(shape.curves[c].name);
+        s->setPen(QPen(ToQColor(shape.curves[c].colour, this, false), 2));
+        p.chart->addSeries(s);
+        s->attachAxis(p.x);
+        s->attachAxis(p.y);
+        p.series.push_back(s);
+        QObject::connect(s, &QLineSeries::hovered, this, [this, k, c](const QPointF& at, bool state) {
+            if (state)
+                ShowPlotTip(k, c, at.x());
+            else
+                plots_[k].tip->Hide();
+        });
+    }
+    p.data.resize(p.series.size());
+    p.tip = std::make_unique<ChartTip>(p.chart, 11, 8.0);
+    p.view = new QChartView(p.chart, parent);
+    p.view->setObjectName(QString("Plot") + QString::number(k));
+    p.view->setRenderHint(QPainter::Antialiasing);
+    p.view->setMinimumHeight(150);
+}
 
-    // Exports: the window's context menu and shortcuts, gathered under "Export" too; each chart
-    // saves its own picture from its own menu.
+// Exports: the window's context menu and shortcuts, gathered under "Export" too; each chart saves
+// its own picture from its own menu.
+void SweepView::AddExports(QPushButton* exports) {
     const auto csv = [this] { return model_.Csv(); };
     AddExport(this, "QLX sweep", csv);
     AddSaveText(this, "Save Other End as Touchstone...", "QLX sweep.s1p", "Touchstone one-port (*.s1p)",
@@ -213,8 +234,10 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     exports->setMenu(menu);
     AddExport(smith_, "QLX Smith chart", csv, false);
     for (Plot& p : plots_) AddExport(p.view, "QLX sweep chart", csv, false);
+}
 
-    model.on_open_requested = WhileAlive(this, [this] {
+void SweepView::WireModel() {
+    model_.on_open_requested = WhileAlive(this, [this] {
         const QString path = QFileDialog::getOpenFileName(this, "Open a Touchstone File", QString(),
                                                           "Touchstone one-port (*.s1p *.S1P *.ts);;All files (*)");
         if (!path.isEmpty()) model_.OpenFile(path.toStdString());
@@ -223,16 +246,11 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     timer_ = new QTimer(this);
     timer_->setInterval(0);
     QObject::connect(timer_, &QTimer::timeout, this, [this] { Tick(); });
-    model.on_started = WhileAlive(this, [this] {
+    model_.on_started = WhileAlive(this, [this] {
         elapsed_.start();
         timer_->start();
     });
-    model.on_result_changed = WhileAlive(this, [this] { Reload(); });
-
-    resize(1180, 760);
-    setMinimumSize(900, 600);
-    BindWindow(this, model.window, true, true);
-    Reload();
+    model_.on_result_changed = WhileAlive(this, [this] { Reload(); });
 }
 
 void SweepView::Tick() {

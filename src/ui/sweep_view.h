@@ -16,12 +16,15 @@ class QChart;
 class QChartView;
 class QLineSeries;
 class QProgressBar;
+class QPushButton;
 class QScatterSeries;
 class QTimer;
 class QValueAxis;
+class QVBoxLayout;
 
 namespace qlx::sweep {
 class SweepWindow;
+struct SweepPlot;
 }
 
 namespace qlx::ui {
@@ -59,6 +62,13 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The window built in parts: the three rows of controls (returns the Export button), the
+    // plots against frequency, one plot, the exports, and what the model asks of the view.
+    QPushButton* AddControls(QVBoxLayout* root);
+    QWidget* MakePlots(QWidget* parent);
+    void MakePlot(std::size_t k, const sweep::SweepPlot& shape, QWidget* parent);
+    void AddExports(QPushButton* exports);
+    void WireModel();
     void Reload();
     void Tick();
 
