@@ -20,6 +20,19 @@ inline void TypeExampleLine(MainWindow& w) {
     w.txtReactance.SetText("-100");
 }
 
+// The main window at `freq` MHz on 30 m of RG-213, the sweep window open with `file` (an
+// analyser's measurement at the line input) giving its impedance; false when the file is refused.
+inline bool MeasuredThrough30mOfRg213(MainWindow& w, const std::string& freq, const std::string& file) {
+    w.optMeters.Select();
+    w.cboPickCable.Choose(17);
+    w.txtFreq.SetText(freq);
+    w.txtLength.SetText("30");
+    sweep::SweepWindow& sw = w.frmSweep;
+    sw.on_started = [&sw] { sw.Run(); };
+    w.cmdSweep.Click();
+    return sw.OpenFile(file);
+}
+
 struct StartedWindow {
     // Without a file the first start writes the default one.
     explicit StartedWindow(std::optional<std::string> file = std::nullopt, char mark = '.', bool unreadable = false) {

@@ -223,15 +223,8 @@ TEST(Buildable, TheCasesThatRankedImpossiblePartsBest) {
 // Tuner" and the band run design for the file's antenna at the main window's frequency.
 TEST(Buildable, TheComparisonDesignsForTheMeasuredAntennaAndEachRowDrawsItself) {
     Station st;
-    MainWindow& w = *st.win;
-    w.optMeters.Select();
-    w.cboPickCable.Choose(17);
-    w.txtFreq.SetText("14.1");
-    w.txtLength.SetText("30");
-    sweep::SweepWindow& sw = w.frmSweep;
-    sw.on_started = [&sw] { sw.Run(); };
-    w.cmdSweep.Click();
-    ASSERT_TRUE(sw.OpenFile(std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p"));
+    ASSERT_TRUE(
+        testing::MeasuredThrough30mOfRg213(*st.win, "14.1", std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p"));
     st.t().cmdCompare.Click();
     const auto rows = st.t().comparison();
     ASSERT_GE(rows.size(), 4u);
@@ -286,16 +279,7 @@ TEST(Buildable, ABandRunCoversOnlyTheFilesPoints) {
     for (const Case& c : cases) {
         Station st;
         MainWindow& w = *st.win;
-        w.optMeters.Select();
-        w.cboPickCable.Choose(17);
-        w.txtLength.SetText("30");
-        w.txtFreq.SetText(c.freq);
-        sweep::SweepWindow& sw = w.frmSweep;
-        sw.on_started = [&sw] { sw.Run(); };
-        w.cmdSweep.Click();
-        ASSERT_TRUE(sw.OpenFile(c.path)) << c.what;
-        w.txtFreq.SetText(c.freq);  // the file set the sweep's band, not the main window's frequency
-        st.t().band.reset();
+        ASSERT_TRUE(testing::MeasuredThrough30mOfRg213(w, c.freq, c.path)) << c.what;
         const std::size_t before = st.host.messages.size();
         st.Draw(st.t().optLNet2);
         if (c.refusal) {

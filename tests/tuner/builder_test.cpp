@@ -259,15 +259,8 @@ TEST(BandRun, TheSweepWindowsTunerCurveIsThePagesBandRun) {
 TEST(BandRun, TheWindowsTunerFollowsTheSweepWindowsMeasurement) {
     testing::StartedWindow t;
     MainWindow& w = *t.win;
-    w.optMeters.Select();
-    w.cboPickCable.Choose(17);
-    w.txtFreq.SetText("14.1");
-    w.txtLength.SetText("30");
-    sweep::SweepWindow& sw = w.frmSweep;
-    sw.on_started = [&sw] { sw.Run(); };
-    w.cmdSweep.Click();
-    ASSERT_TRUE(sw.OpenFile(std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p"));
-    ASSERT_NE(sw.measured(), nullptr);
+    ASSERT_TRUE(testing::MeasuredThrough30mOfRg213(w, "14.1", std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p"));
+    ASSERT_NE(w.frmSweep.measured(), nullptr);
     w.cmdTuner.Click();
     w.frmTuner.optLNet2.Select();
     w.frmTuner.cmdDrawTuner.Click();

@@ -49,6 +49,19 @@ async function open(page, url = indexUrl) {
 
 const id = (win, control) => "#" + win + "\\." + control;
 
+// The shipped dipole file dropped on the sweep window, as a user drops it; returns once the window
+// has taken it.
+async function dropDipole(page) {
+  const text = fs.readFileSync(dipole, "latin1");
+  await page.evaluate(([name, content]) => {
+    const dt = new DataTransfer();
+    dt.items.add(new File([content], name));
+    document.getElementById("frmSweep").dispatchEvent(new DragEvent("drop", {dataTransfer: dt, bubbles: true, cancelable: true}));
+  }, [path.basename(dipole), text]);
+  await page.waitForFunction(() => qlx.state.windows.find((w) => w.name === "frmSweep").controls
+    .find((c) => c.name === "txtFile").text !== "");
+}
+
 // What the page shows of a control: an entry's value attribute, a label's text, a list's choice,
 // a picture's file.
 async function shown(page, win, control) {
@@ -239,14 +252,7 @@ const cases = {
     const line = {meters: true, freq: "14.1", cable: 17, length: "30"};
     await typeLine(b.page, line);
     await b.page.click(id("frmQLX2", "cmdSweep"));
-    const text = fs.readFileSync(dipole, "latin1");
-    await b.page.evaluate(([name, content]) => {
-      const dt = new DataTransfer();
-      dt.items.add(new File([content], name));
-      document.getElementById("frmSweep").dispatchEvent(new DragEvent("drop", {dataTransfer: dt, bubbles: true, cancelable: true}));
-    }, [path.basename(dipole), text]);
-    await b.page.waitForFunction(() => qlx.state.windows.find((w) => w.name === "frmSweep").controls
-      .find((c) => c.name === "txtFile").text !== "");
+    await dropDipole(b.page);
     await b.page.click(id("frmQLX2", "cmdTuner"));
     await b.page.click(id("frmTuner", "cmdCompare"));
     const expected = cliJson(["tuner", ...lineArgs(line), "--at", "input", "--touchstone", dipole, "--network", "all"]);
@@ -349,14 +355,7 @@ const cases = {
     const b = await launch();
     await open(b.page);
     await b.page.click(id("frmQLX2", "cmdSweep"));
-    const text = fs.readFileSync(dipole, "latin1");
-    await b.page.evaluate(([name, content]) => {
-      const dt = new DataTransfer();
-      dt.items.add(new File([content], name));
-      document.getElementById("frmSweep").dispatchEvent(new DragEvent("drop", {dataTransfer: dt, bubbles: true, cancelable: true}));
-    }, [path.basename(dipole), text]);
-    await b.page.waitForFunction(() => qlx.state.windows.find((w) => w.name === "frmSweep").controls
-      .find((c) => c.name === "txtFile").text !== "");
+    await dropDipole(b.page);
     const csv = await b.page.evaluate(() => JSON.parse(qlx.module.ccall("qlx_text", "string", ["string"], ["sweep.csv"])));
     expectSameCsv(csv, cli(["sweep", "--touchstone", dipole, "--at", "input", "--csv"]));
     // The pointer over the Smith chart shows the nearest point's tip; off the chart, none.
