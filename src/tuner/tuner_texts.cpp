@@ -78,10 +78,16 @@ std::vector<std::string> PartWarnings(const NetworkDesign& d, char mark) {
     return warnings;
 }
 
-std::string FitText(const Element& e, char mark) {
+std::optional<double> FitPf(const Element& e) {
     // A stray below half a picofarad is no part of what a builder reads (the field's 0 is 0.01 pF).
-    if (!(e.stray_pf >= 0.5)) return {};
-    return Format(e.value, "#,##0.0 pF", mark) + " in all: fit " + Format(e.value - e.stray_pf, "#,##0.0 pF", mark) +
+    if (!(e.stray_pf >= 0.5)) return std::nullopt;
+    return e.value - e.stray_pf;
+}
+
+std::string FitText(const Element& e, char mark) {
+    const std::optional<double> fit = FitPf(e);
+    if (!fit) return {};
+    return Format(e.value, "#,##0.0 pF", mark) + " in all: fit " + Format(*fit, "#,##0.0 pF", mark) +
            ", the " + ShortestText(std::round(e.stray_pf * 10.0) / 10.0, mark) + " pF stray is the rest";
 }
 

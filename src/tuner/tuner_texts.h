@@ -2,6 +2,7 @@
 // it writes on both result pages before any network is designed.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 #include <string_view>
@@ -43,6 +44,8 @@ std::vector<std::string> PartWarnings(const NetworkDesign& d, char mark = '.');
 // What to fit for a shunt capacitor whose value includes the stray capacitance: "13.8 pF in all:
 // fit 3.8 pF, the 10 pF stray is the rest"; empty for any other part.
 std::string FitText(const Element& e, char mark = '.');
+// The part to fit beside the stray, in pF, for such a capacitor; nothing for any other part.
+std::optional<double> FitPf(const Element& e);
 std::vector<std::string> BuilderNotes(const NetworkDesign& d, double power, double line_max_v, double line_vmax,
                                       char mark = '.');
 // The line's rating warning alone (empty when the line is within it), for the main window too.

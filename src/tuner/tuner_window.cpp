@@ -244,7 +244,7 @@ std::string TunerWindow::ComparedText(const Compared& c, char mark) {
         parts += (parts.empty() ? "" : ", ") + e.name + " " +
                  Format(e.value, e.kind == tuner::Kind::C ? "#,##0.0 pF" : "#,##0.00 uH", mark);
         // A capacitor that includes the stray capacitance: what to fit.
-        if (!tuner::FitText(e, mark).empty()) parts += " (fit " + Format(e.value - e.stray_pf, "#,##0.0 pF", mark) + ")";
+        if (const auto fit = tuner::FitPf(e)) parts += " (fit " + Format(*fit, "#,##0.0 pF", mark) + ")";
         peak_v = std::max(peak_v, e.v_rms * std::sqrt(2.0));
         peak_i = std::max(peak_i, e.i_rms);
     }
