@@ -17,7 +17,17 @@ windows)
     cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
         -DQLX_BUILD_GUI=OFF -DQLX_BUILD_BENCH=OFF ${QLX_CMAKE_ARGS:-}
     cmake --build build-windows
-    # The tests run under wine (CMAKE_CROSSCOMPILING_EMULATOR in the toolchain file).
+    # The tests run under wine (CMAKE_CROSSCOMPILING_EMULATOR in the toolchain file). The prefix
+    # is made before they start and one wine server serves them all: two tests starting together
+    # on a new prefix, or one starting while the server of the last shuts down, die with "wine
+    # client error ... Connection reset by peer" and fail a test that never ran. Wine's own
+    # services are started here too, away from any test: started by the first test, they would
+    # keep its output open and ctest would wait for them for ever.
+    wineboot -i
+    wineserver -w
+    wineserver -p
+    wineboot </dev/null >/dev/null 2>&1
+    trap 'wineserver -k 2>/dev/null || true' EXIT
     ctest --test-dir build-windows --output-on-failure -j2
     # qlx-cli.exe prints what the native program prints.
     ./scripts/setup.sh
