@@ -170,10 +170,10 @@ const QlxCharts = (() => {
       const box = {l: 64, r: w - 64, t: 26, b: h - 44};
       const f = frame(g, box, d.bottom, d.left, d.right,
                       {title: d.title, bottom: d.bottom_title, left: d.left_title, right: d.right_title,
-                       leftColour: "#00a000", rightColour: "#ff0000"});
+                       leftColour: d.styles[1].title, rightColour: d.styles[0].title});
       const yl = f.sy(d.left), yr = f.sy(d.right);
-      curve(g, d.series0, f.sx, yr, "#ff0000", 3);
-      curve(g, d.series1, f.sx, yl, "#00ff00", 3);
+      curve(g, d.series0, f.sx, yr, d.styles[0].line, d.styles[0].width);
+      curve(g, d.series1, f.sx, yl, d.styles[1].line, d.styles[1].width);
       chart.map = {sx: f.sx, yl, yr, box};
       drawTip(chart);
     };

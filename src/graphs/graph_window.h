@@ -35,8 +35,16 @@ public:
     form::Button cmdPrint{window, "cmdPrint"};
     form::Button cmdBack{window, "cmdBack"};
 
+    // How a curve is drawn, and its axis's title written, by every view.
+    struct CurveStyle {
+        form::Colour line;
+        form::Colour title;  // darker than a bright line, so the title reads on white
+        int width;
+    };
     // The chart: red Series0 on the right axis, lime Series1 on the left.
     struct Chart {
+        static constexpr CurveStyle kSeries0{form::kRed, form::kRed, 3};
+        static constexpr CurveStyle kSeries1{0x00FF00, 0x00A000, 3};
         std::string title = "Along the Transmission Line";
         std::string bottom_title, left_title = "Current, Amperes", right_title = "Voltage, Volts";
         double bottom_max = 0.0;

@@ -54,8 +54,24 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     setFont(QFont("Arial", 9));
     setAutoFillBackground(true);
 
+    MakeChart();
+    MakeFrames();
+
+    model.on_chart_changed = WhileAlive(this, [this] { Reload(); });
+    const auto points = [this] { return GraphCsv(model_.shown()); };
+    AddExport(this, "QLX graph", points);
+    AddExport(view_, "QLX chart", points, false);
+    Reload();
+    resize(565, 431);  // 8484 x 6468 twips at 96 dots per inch, until a position is applied
+    // The design size is also the smallest at which the chart, the buttons, the readings and
+    // both frames stand apart and readable.
+    setMinimumSize(565, 431);
+    BindWindow(this, model.window, true, true);
+}
+
+void GraphView::MakeChart() {
     chart_ = new QChart;
-    chart_->setTitle("Along the Transmission Line");
+    chart_->setTitle(QString::fromStdString(model_.chart().title));
     chart_->setTitleFont(ChartFont(20, false));
     chart_->setTitleBrush(Qt::black);
     chart_->setBackgroundBrush(Qt::white);
@@ -66,15 +82,17 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     chart_->setBackgroundRoundness(0);
     bottom_ = Axis(Qt::black);
     bottom_->setTitleFont(ChartFont(17, false));
-    left_ = Axis(QColor(0, 255, 0));
-    right_ = Axis(QColor(255, 0, 0));
+    const auto& right_style = GraphWindow::Chart::kSeries0;
+    const auto& left_style = GraphWindow::Chart::kSeries1;
+    left_ = Axis(ToQColor(left_style.title, this, false));
+    right_ = Axis(ToQColor(right_style.title, this, false));
     chart_->addAxis(bottom_, Qt::AlignBottom);
     chart_->addAxis(left_, Qt::AlignLeft);
     chart_->addAxis(right_, Qt::AlignRight);
     series0_ = new QLineSeries;
-    series0_->setPen(QPen(QColor(255, 0, 0), 3));
+    series0_->setPen(QPen(ToQColor(right_style.line, this, false), right_style.width));
     series1_ = new QLineSeries;
-    series1_->setPen(QPen(QColor(0, 255, 0), 3));
+    series1_->setPen(QPen(ToQColor(left_style.line, this, false), left_style.width));
     for (QLineSeries* s : {series0_, series1_}) {
         chart_->addSeries(s);
         s->attachAxis(bottom_);
@@ -105,26 +123,28 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     view_->setFrameShape(QFrame::Panel);
     view_->setFrameShadow(QFrame::Sunken);
     view_->setBackgroundBrush(Qt::white);
+}
 
+void GraphView::MakeFrames() {
     frame3_ = new QGroupBox(this);
     frame3_->setObjectName("Frame3");
     auto* f3 = new QHBoxLayout(frame3_);
     f3->setContentsMargins(6, 4, 6, 4);
-    f3->addWidget(Field(frame3_, model.txtCableType, 16), 2);
-    f3->addWidget(Field(frame3_, model.txtZLoad, 28), 3);
+    f3->addWidget(Field(frame3_, model_.txtCableType, 16), 2);
+    f3->addWidget(Field(frame3_, model_.txtZLoad, 28), 3);
 
     frame2_ = new QGroupBox(this);
     frame2_->setObjectName("Frame2");
     auto* f2 = new QHBoxLayout(frame2_);
     f2->setContentsMargins(6, 4, 6, 4);
-    f2->addWidget(Field(frame2_, model.txtFreq, 12));
-    f2->addWidget(Field(frame2_, model.txtTotalLoss, 18));
+    f2->addWidget(Field(frame2_, model_.txtFreq, 12));
+    f2->addWidget(Field(frame2_, model_.txtTotalLoss, 18));
 
     frame1_ = new QGroupBox(this);
     frame1_->setObjectName("Frame1");
     auto* f1 = new QVBoxLayout(frame1_);
     f1->setContentsMargins(6, 4, 6, 4);
-    for (form::Button* b : {&model.cmdPrint, &model.cmdBack}) {
+    for (form::Button* b : {&model_.cmdPrint, &model_.cmdBack}) {
         auto* button = new QPushButton(frame1_);
         button->setObjectName(QString::fromStdString(b->name()));
         Bind(button, *b);
@@ -134,25 +154,14 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     readings_ = new QWidget(this);
     auto* r = new QVBoxLayout(readings_);
     r->setContentsMargins(0, 0, 0, 0);
-    r->addWidget(Field(readings_, model.txtPower, 10));
-    for (auto [label, field] : {std::pair{&model.lblMaxV, &model.txtMaxV}, std::pair{&model.lblMaxI, &model.txtMaxI}}) {
+    r->addWidget(Field(readings_, model_.txtPower, 10));
+    for (auto [label, field] : {std::pair{&model_.lblMaxV, &model_.txtMaxV}, std::pair{&model_.lblMaxI, &model_.txtMaxI}}) {
         auto* l = new QLabel(readings_);
         l->setObjectName(QString::fromStdString(label->name()));
         Bind(l, *label);
         r->addWidget(l);
         r->addWidget(Field(readings_, *field, 10));
     }
-
-    model.on_chart_changed = WhileAlive(this, [this] { Reload(); });
-    const auto points = [this] { return GraphCsv(model_.shown()); };
-    AddExport(this, "QLX graph", points);
-    AddExport(view_, "QLX chart", points, false);
-    Reload();
-    resize(565, 431);  // 8484 x 6468 twips at 96 dots per inch, until a position is applied
-    // The design size is also the smallest at which the chart, the buttons, the readings and
-    // both frames stand apart and readable.
-    setMinimumSize(565, 431);
-    BindWindow(this, model.window, true, true);
 }
 
 void GraphView::ShowTip(bool first, double x, double y) {

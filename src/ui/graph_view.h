@@ -41,6 +41,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The chart with its axes, curves and tip; the frames of texts, the buttons and readings.
+    void MakeChart();
+    void MakeFrames();
     void Reload();
     void Layout();
 

@@ -88,81 +88,71 @@ QPixmap LinePicture() {
     return pm;
 }
 
-}  // namespace
-
-MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent), model_(m) {
-    setObjectName("frmQLX2");
-    setFont(QFont("Arial", 9));
-    setAutoFillBackground(true);
-
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(10, 8, 10, 8);
-    root->setSpacing(6);
-
-    // Title.
+// The title: the picture, the program's name and its version.
+QLayout* TitleRow(QWidget* w, MainWindow& m) {
     auto* title = new QHBoxLayout;
-    QLabel* picture = Text(this, m.Image1);
+    QLabel* picture = Text(w, m.Image1);
     picture->setPixmap(LinePicture());
     title->addWidget(picture);
     auto* names = new QVBoxLayout;
-    QLabel* program = Text(this, m.lblProgram);
-    QFont big("Arial", 18, QFont::Bold);
-    program->setFont(big);
+    QLabel* program = Text(w, m.lblProgram);
+    program->setFont(QFont("Arial", 18, QFont::Bold));
     names->addWidget(program);
-    names->addWidget(Text(this, m.lblVersion));
+    names->addWidget(Text(w, m.lblVersion));
     title->addLayout(names);
     title->addStretch();
-    root->addLayout(title);
+    return title;
+}
 
-    auto* columns = new QHBoxLayout;
-    columns->setSpacing(10);
-
-    // Entries.
+// The left column: what the user types, and the option frames below it.
+QLayout* EntriesColumn(QWidget* w, MainWindow& m) {
     auto* in = new QGridLayout;
     in->setVerticalSpacing(4);
     int r = 0;
-    in->addWidget(Text(this, m.lblFreq), r, 0);
-    in->addWidget(Entry(this, m.txtFreq, 8), r, 1);
-    in->addWidget(Text(this, m.lblMHz), r++, 2);
-    in->addWidget(Text(this, m.lblLength), r, 0);
-    in->addWidget(Entry(this, m.txtLength, 8), r, 1);
-    in->addWidget(Switching(this, m.lblUnit, {"Feet", "Meters"}), r++, 2);
-    QLabel* note = Text(this, m.lblNoteLength);
+    in->addWidget(Text(w, m.lblFreq), r, 0);
+    in->addWidget(Entry(w, m.txtFreq, 8), r, 1);
+    in->addWidget(Text(w, m.lblMHz), r++, 2);
+    in->addWidget(Text(w, m.lblLength), r, 0);
+    in->addWidget(Entry(w, m.txtLength, 8), r, 1);
+    in->addWidget(Switching(w, m.lblUnit, {"Feet", "Meters"}), r++, 2);
+    QLabel* note = Text(w, m.lblNoteLength);
     note->setWordWrap(true);
     in->addWidget(note, r++, 0, 1, 3);
-    in->addWidget(Text(this, m.lblLambda), r, 0);
-    in->addWidget(Result(this, m.txtWavelen, 7), r++, 1);
-    in->addWidget(Text(this, m.lblResistance), r, 0);
-    in->addWidget(Entry(this, m.txtResistance, 8), r, 1);
-    in->addWidget(Text(this, m.lblResOhms), r++, 2);
-    in->addWidget(Text(this, m.lblReactance), r, 0);
-    in->addWidget(Entry(this, m.txtReactance, 8), r, 1);
-    in->addWidget(Text(this, m.lblReacOhms), r++, 2);
+    in->addWidget(Text(w, m.lblLambda), r, 0);
+    in->addWidget(Result(w, m.txtWavelen, 7), r++, 1);
+    in->addWidget(Text(w, m.lblResistance), r, 0);
+    in->addWidget(Entry(w, m.txtResistance, 8), r, 1);
+    in->addWidget(Text(w, m.lblResOhms), r++, 2);
+    in->addWidget(Text(w, m.lblReactance), r, 0);
+    in->addWidget(Entry(w, m.txtReactance, 8), r, 1);
+    in->addWidget(Text(w, m.lblReacOhms), r++, 2);
 
     auto* frames = new QGridLayout;
-    QGroupBox* units = Frame(this, m.fraFeetMeters, {&m.optFeet, &m.optMeters});
+    QGroupBox* units = Frame(w, m.fraFeetMeters, {&m.optFeet, &m.optMeters});
     units->setFont(QFont("MS Sans Serif", 8));
     frames->addWidget(units, 0, 0);
-    frames->addWidget(Frame(this, m.frameZInput, {&m.optLoad, &m.optInput}), 0, 1);
-    frames->addWidget(Frame(this, m.Frame2, {&m.optNormal, &m.optNoiseBridge, &m.optAutek}), 1, 0);
-    frames->addWidget(Frame(this, m.fraGraph, {&m.optVoltCurr, &m.optResisReac}), 1, 1);
+    frames->addWidget(Frame(w, m.frameZInput, {&m.optLoad, &m.optInput}), 0, 1);
+    frames->addWidget(Frame(w, m.Frame2, {&m.optNormal, &m.optNoiseBridge, &m.optAutek}), 1, 0);
+    frames->addWidget(Frame(w, m.fraGraph, {&m.optVoltCurr, &m.optResisReac}), 1, 1);
     in->addLayout(frames, r++, 0, 1, 3);
     in->setRowStretch(r, 1);
-    columns->addLayout(in);
+    return in;
+}
 
-    // Results.
+// The right column: the line's results, each with its caption and unit.
+QLayout* ResultsColumn(QWidget* w, MainWindow& m) {
     auto* out = new QGridLayout;
     out->setVerticalSpacing(4);
-    r = 0;
+    int r = 0;
     auto row = [&](form::Label& label, form::TextField& field, int chars, form::Label* unit) {
-        QLabel* caption = &label == &m.lblRho ? Switching(this, label, {"Rho at Load: ", "Rho at Input: "})
-                                              : Text(this, label);
+        QLabel* caption = &label == &m.lblRho ? Switching(w, label, {"Rho at Load: ", "Rho at Input: "})
+                                              : Text(w, label);
         out->addWidget(caption, r, 0, Qt::AlignRight);
-        out->addWidget(Result(this, field, chars), r, 1);
+        out->addWidget(Result(w, field, chars), r, 1);
         if (unit == &m.lbldBPer)
-            out->addWidget(Switching(this, *unit, {"dB/100 Feet", "dB/100 Meters"}), r, 2);
+            out->addWidget(Switching(w, *unit, {"dB/100 Feet", "dB/100 Meters"}), r, 2);
         else if (unit)
-            out->addWidget(Text(this, *unit), r, 2);
+            out->addWidget(Text(w, *unit), r, 2);
         ++r;
     };
     row(m.lblZ0, m.txtZ0, 12, &m.lblOhms);
@@ -176,32 +166,54 @@ MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent)
     row(m.lblAddLoss, m.txtAddLoss, 7, &m.lblLossdB);
     row(m.lblTotalLoss, m.txtTotalLoss, 7, &m.lblTotaldB);
     out->setRowStretch(r, 1);
-    columns->addLayout(out);
-    root->addLayout(columns);
+    return out;
+}
 
-    // The cable.
+QLayout* CableRow(QWidget* w, MainWindow& m) {
     auto* cable = new QHBoxLayout;
-    cable->addWidget(Text(this, m.lblCable));
-    auto* list = MakeNamed<QComboBox>(this, m.cboPickCable.name());
+    cable->addWidget(Text(w, m.lblCable));
+    auto* list = MakeNamed<QComboBox>(w, m.cboPickCable.name());
     list->setMinimumContentsLength(34);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Bind(list, m.cboPickCable);
     cable->addWidget(list);
-    cable->addWidget(Text(this, m.LblWarning));
+    cable->addWidget(Text(w, m.LblWarning));
     cable->addStretch();
-    root->addLayout(cable);
+    return cable;
+}
 
-    // The impedance at the other end.
+// The impedance at the other end, rectangular and polar.
+QLayout* ImpedanceRow(QWidget* w, MainWindow& m) {
     auto* z = new QHBoxLayout;
-    z->addWidget(Switching(this, m.lblInputZ, {"Impedance at Input:", "Impedance at Load: "}));
-    z->addWidget(Result(this, m.txtImpedIn, 16));
-    z->addWidget(Text(this, m.lblImpedOhms));
-    z->addWidget(Result(this, m.txtPolarZ, 8));
-    z->addWidget(Text(this, m.lblOhmsAt));
-    z->addWidget(Result(this, m.txtPolarDegree, 6));
-    z->addWidget(Text(this, m.Label1));
+    z->addWidget(Switching(w, m.lblInputZ, {"Impedance at Input:", "Impedance at Load: "}));
+    z->addWidget(Result(w, m.txtImpedIn, 16));
+    z->addWidget(Text(w, m.lblImpedOhms));
+    z->addWidget(Result(w, m.txtPolarZ, 8));
+    z->addWidget(Text(w, m.lblOhmsAt));
+    z->addWidget(Result(w, m.txtPolarDegree, 6));
+    z->addWidget(Text(w, m.Label1));
     z->addStretch();
-    root->addLayout(z);
+    return z;
+}
+
+}  // namespace
+
+MainWindowView::MainWindowView(MainWindow& m, QWidget* parent) : QWidget(parent), model_(m) {
+    setObjectName("frmQLX2");
+    setFont(QFont("Arial", 9));
+    setAutoFillBackground(true);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(10, 8, 10, 8);
+    root->setSpacing(6);
+    root->addLayout(TitleRow(this, m));
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(10);
+    columns->addLayout(EntriesColumn(this, m));
+    columns->addLayout(ResultsColumn(this, m));
+    root->addLayout(columns);
+    root->addLayout(CableRow(this, m));
+    root->addLayout(ImpedanceRow(this, m));
     root->addWidget(Text(this, m.lblRating));
 
     auto* buttons = new QHBoxLayout;

@@ -255,6 +255,11 @@ json PointsBlock(const std::vector<std::pair<double, double>>& data) {
 
 json TipJson(double x, double y, const std::string& text) { return {{"x", x}, {"y", y}, {"text", text}}; }
 
+// A curve's colour, its axis title's colour and its width.
+json StyleJson(const qlx::GraphWindow::CurveStyle& s) {
+    return {{"line", Css(s.line)}, {"title", Css(s.title)}, {"width", s.width}};
+}
+
 }  // namespace
 
 extern "C" {
@@ -349,6 +354,7 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_graph() {
                   {"left", AxisJson(qlx::FitScale(c.series1, true))},
                   {"series0", PointsBlock(c.series0)},
                   {"series1", PointsBlock(c.series1)},
+                  {"styles", json::array({StyleJson(c.kSeries0), StyleJson(c.kSeries1)})},
                   {"block", reinterpret_cast<std::uintptr_t>(g_points.data())}});
 }
 
