@@ -1,9 +1,9 @@
 // Where each window's controls stand on the page: blocks of rows of control names, made for a
 // browser window and a phone. Only places: every caption, text and colour comes from the window
-// model. A name with "!" is a result box (read-only), "!!" one whose long text wraps; {frame, items}
-// is a group under the frame label's caption, {frame, schematic} a picture with its values laid
-// over it where the module says; a control no layout places is shown after the rest, so none is
-// ever lost.
+// model, and so does whether a field is a result and whether a window is a dialog. A name with
+// "!!" is a result whose long text wraps; {frame, items} is a group under the frame label's
+// caption, {frame, schematic} a picture with its values laid over it where the module says; a
+// control no layout places is shown after the rest, so none is ever lost.
 "use strict";
 
 const QLX_LAYOUTS = {
@@ -14,21 +14,21 @@ const QLX_LAYOUTS = {
         ["lblFreq", "txtFreq", "lblMHz"],
         ["lblLength", "txtLength", "lblUnit"],
         ["lblNoteLength"],
-        ["lblLambda", "!txtWavelen"],
+        ["lblLambda", "txtWavelen"],
         ["lblResistance", "txtResistance", "lblResOhms"],
         ["lblReactance", "txtReactance", "lblReacOhms"],
       ]},
       {cls: "grid results", rows: [
-        ["lblZ0", "!txtZ0", "lblOhms"],
-        ["lblMLLoss", "!txtMLPer", "lbldBPer"],
-        ["lblVF", "!txtVF"],
-        ["lblRMSVolts", "!txtVoltage", "lblV"],
-        ["lblMLTotal", "!txtMLTot", "lbldB"],
-        ["lblLoadSWR", "!txtLoadSWR"],
-        ["lblRho", "!txtRho"],
-        ["lblInputSWR", "!txtInputSWR"],
-        ["lblAddLoss", "!txtAddLoss", "lblLossdB"],
-        ["lblTotalLoss", "!txtTotalLoss", "lblTotaldB"],
+        ["lblZ0", "txtZ0", "lblOhms"],
+        ["lblMLLoss", "txtMLPer", "lbldBPer"],
+        ["lblVF", "txtVF"],
+        ["lblRMSVolts", "txtVoltage", "lblV"],
+        ["lblMLTotal", "txtMLTot", "lbldB"],
+        ["lblLoadSWR", "txtLoadSWR"],
+        ["lblRho", "txtRho"],
+        ["lblInputSWR", "txtInputSWR"],
+        ["lblAddLoss", "txtAddLoss", "lblLossdB"],
+        ["lblTotalLoss", "txtTotalLoss", "lblTotaldB"],
       ]},
     ]},
     {cls: "frames", rows: [[
@@ -38,7 +38,7 @@ const QLX_LAYOUTS = {
       {frame: "fraGraph", items: ["optVoltCurr", "optResisReac"]},
     ]]},
     {cls: "row", rows: [["lblCable", "cboPickCable", "LblWarning"]]},
-    {cls: "row", rows: [["lblInputZ", "!txtImpedIn", "lblImpedOhms", "!txtPolarZ", "lblOhmsAt", "!txtPolarDegree", "Label1"]]},
+    {cls: "row", rows: [["lblInputZ", "txtImpedIn", "lblImpedOhms", "txtPolarZ", "lblOhmsAt", "txtPolarDegree", "Label1"]]},
     {cls: "row", rows: [["lblRating"]]},
     {cls: "buttons", rows: [["cmdGraph", "cmdSweep", "cmdTuner", "cmdPrint", "cmdHelp", "cmdQuit"]]},
   ],
@@ -51,18 +51,18 @@ const QLX_LAYOUTS = {
     {cls: "buttons", rows: [["cmdCompute", "cmdOK"]]},
   ],
   frmNB: [
-    {cls: "grid", rows: [["lblResist", "txtResist"], ["Label1", "txtReact"], ["lblExtender", "txtExtender"], ["lblCompZ", "!txtCompZ"]]},
+    {cls: "grid", rows: [["lblResist", "txtResist"], ["Label1", "txtReact"], ["lblExtender", "txtExtender"], ["lblCompZ", "txtCompZ"]]},
     {cls: "buttons", rows: [["cmdOK", "cmdCancel"]]},
   ],
   frmAutek: [
     {cls: "grid", rows: [["lblAutekZ", "txtAutekZ"], ["lblAutekSWR", "txtAutekSWR"], ["lblMinSWR", "txtMinSWR"], ["lblSign"]]},
     {cls: "frames", rows: [[{frame: "fraSign", items: ["OptPositive", "optNegative"]}]]},
-    {cls: "grid", rows: [["lblCalcZ", "!txtCalcZ"]]},
+    {cls: "grid", rows: [["lblCalcZ", "txtCalcZ"]]},
     {cls: "buttons", rows: [["cmdOK", "cmdCancel"]]},
   ],
   frmVolt: [
     {cls: "stack", rows: [["!!txtCableType"], ["!!txtZLoad"], ["!!txtFreq"], ["!!txtTotalLoss"], ["!!txtPower"]]},
-    {cls: "grid", rows: [["lblMaxV", "!txtMaxV"], ["lblMaxI", "!txtMaxI"]]},
+    {cls: "grid", rows: [["lblMaxV", "txtMaxV"], ["lblMaxI", "txtMaxI"]]},
     {cls: "chart", chart: "graph"},
     {cls: "buttons", rows: [["cmdPrint", "cmdBack"]], downloads: [["graph.csv", "QLX graph.csv"], ["png:graph", "QLX graph.png"]]},
   ],
@@ -81,11 +81,12 @@ const QLX_LAYOUTS = {
     {cls: "buttons", rows: [["cmdClose"]]},
   ],
   frmSweep: [
-    {cls: "row", rows: [["!txtLine", "cmdSweep", "cmdClose"]]},
+    {cls: "row", rows: [["lblLine", "txtLine", "cmdSweep", "cmdClose"]]},
     {cls: "row", rows: [["lblFrom", "txtFrom", "lblTo", "txtTo", "lblPoints", "txtPoints"]]},
-    {cls: "row", rows: [["optLinear", "optLog", "optAtLoad", "optAtInput"]]},
-    {cls: "row", rows: [["optMainZ", "optFile", "!txtFile", "cmdOpen"]]},
-    {cls: "row", rows: [["optRef50", "optRefZ0"]]},
+    {cls: "frames", rows: [[{frame: "fraSpacing", items: ["optLinear", "optLog"]},
+                            {frame: "fraGiven", items: ["optAtLoad", "optAtInput"]}]]},
+    {cls: "frames", rows: [[{frame: "fraSource", items: ["optMainZ", "optFile", "txtFile", "cmdOpen"]},
+                            {frame: "fraReference", items: ["optRef50", "optRefZ0"]}]]},
     {cls: "chart", chart: "sweep"},
     {cls: "stack", rows: [["!!txtSummary"]], progress: true},
     {cls: "buttons", rows: [], downloads: [["sweep.csv", "QLX sweep.csv"], ["sweep.s1p", "QLX sweep.s1p"],
@@ -96,15 +97,13 @@ const QLX_LAYOUTS = {
 // Both result pages of the tuner: the header, the table of the elements, the schematic with its
 // values over it.
 const TUNER_PAGE = [
-  {cls: "frames", rows: [[{frame: "frmOne", row: ["!txtCableType", "lblFreq", "!txtFreq", "lblLength", "!txtLength"],
+  {cls: "frames", rows: [[{frame: "frmOne", row: ["txtCableType", "lblFreq", "txtFreq", "lblLength", "txtLength"],
                            stack: ["!!txtLoad", "!!txtSWRLine", "!!txtPowerLost", "!!txtXmsnLoss", "!!txtBand", "!!txtNotes"]}]]},
   {cls: "frames", rows: [[{frame: "frmTwo", table: ["txtPwr", "txtQ", "txtReact", "txtPeakV", "txtCurr", "txtPwrDiss", "txtV"]}]]},
   {cls: "frames", rows: [[{frame: "frmSchematic",
-                           schematic: ["picSchematic", "!txtInputR", "!txtLeftX", "!TxtMidX", "!txtRightX", "!txtCStray", "!txtLoadZ"]}]]},
+                           schematic: ["picSchematic", "txtInputR", "txtLeftX", "TxtMidX", "txtRightX", "txtCStray", "txtLoadZ"]}]]},
   {cls: "buttons", rows: [["cmdPrint", "cmdBack", "cmdContinue"]]},
 ];
 QLX_LAYOUTS.frmTuner1 = TUNER_PAGE;
 QLX_LAYOUTS.frmTuner2 = TUNER_PAGE;
 
-// The windows a model shows modally.
-const QLX_DIALOGS = new Set(["frmOtrCable", "frmNB", "frmAutek"]);

@@ -29,10 +29,10 @@ function accessKey(text) {
 
 function makeControl(win, desc, token) {
   const wrapping = token.startsWith("!!");
-  const readOnly = token.startsWith("!");
   const name = token.replace(/^!+/, "");
   const c = desc.controls.find((x) => x.name === name);
   if (!c) return null;
+  const readOnly = c.read_only;
   let el;
   if (c.kind === "text" && wrapping) {
     // A long result (a page's line of text) wraps on a narrow screen instead of being cut.
@@ -129,7 +129,7 @@ function makeFrame(win, desc, f) {
     grid.className = "table";
     for (const stem of f.table) {
       for (let k = 1; k <= 4; ++k) {
-        const el = makeControl(win, desc, "!" + stem + k);
+        const el = makeControl(win, desc, stem + k);
         if (el) grid.append(el);
       }
     }
@@ -185,7 +185,7 @@ function makeBlock(win, desc, b) {
 }
 
 function buildWindow(desc) {
-  const section = document.createElement(QLX_DIALOGS.has(desc.name) ? "dialog" : "section");
+  const section = document.createElement(desc.dialog ? "dialog" : "section");
   section.id = desc.name;
   section.className = "window";
   const head = document.createElement("header");

@@ -36,7 +36,8 @@ int Analyser(const std::vector<std::string_view>& args) {
                     usage);
 
     FieldList fields;
-    for (const auto* t : {&a.txtAutekZ, &a.txtAutekSWR, &a.txtMinSWR, &a.txtCalcZ})
+    using Fields = std::initializer_list<const form::TextField*>;
+    for (const form::TextField* t : Fields{&a.txtAutekZ, &a.txtAutekSWR, &a.txtMinSWR, &a.txtCalcZ})
         fields.emplace_back(t->name(), t->text());
     fields.emplace_back("fraSign", a.optNegative.selected() ? "Negative" : "Positive");
     for (auto& f : LineFields(s.w)) fields.push_back(std::move(f));

@@ -46,7 +46,8 @@ int Bridge(const std::vector<std::string_view>& args) {
     }
 
     FieldList fields;
-    for (const auto* t : {&nb.txtResist, &nb.txtReact, &nb.txtExtender, &nb.txtCompZ})
+    using Fields = std::initializer_list<const form::TextField*>;
+    for (const form::TextField* t : Fields{&nb.txtResist, &nb.txtReact, &nb.txtExtender, &nb.txtCompZ})
         fields.emplace_back(t->name(), t->text());
     for (auto& f : LineFields(s.w)) fields.push_back(std::move(f));
     json values = LineValues(s.w);

@@ -93,9 +93,20 @@ public:
     }
     std::function<void()> on_change;
     std::function<void()> on_lost_focus;
+    // A result the program writes and the user only reads (and copies): every view shows it so.
+    bool read_only() const { return read_only_; }
+
+protected:
+    bool read_only_ = false;
 
 private:
     std::string text_;
+};
+
+// A text field the program fills with a result.
+class ResultField : public TextField {
+public:
+    ResultField(Window& owner, std::string name) : TextField(owner, std::move(name)) { read_only_ = true; }
 };
 
 class Label : public Control {
@@ -189,14 +200,17 @@ private:
 // A window: created on first use, afterwards only hidden and shown. Positions in twips.
 class Window {
 public:
-    explicit Window(std::string name, std::string caption = {})
-        : name_(std::move(name)), caption_(std::move(caption)) {}
+    // A dialog is shown modally (its owner waits for OK or Cancel); a window stands beside the rest.
+    enum class Kind { Window, Dialog };
+    explicit Window(std::string name, std::string caption = {}, Kind kind = Kind::Window)
+        : name_(std::move(name)), caption_(std::move(caption)), kind_(kind) {}
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
     const std::string& name() const { return name_; }
     const std::string& caption() const { return caption_; }
     void SetCaption(std::string c);
+    bool dialog() const { return kind_ == Kind::Dialog; }
 
     bool created() const { return created_; }
     void Create() { created_ = true; }
@@ -227,6 +241,7 @@ private:
     }
     std::string name_;
     std::string caption_;
+    Kind kind_;
     bool created_ = false;
     bool visible_ = false;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;

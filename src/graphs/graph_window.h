@@ -23,15 +23,15 @@ public:
     static std::string TipText(bool series0, double x, double y);
 
     form::Window window{"frmVolt", "QLX, Voltage/Current or Resistance/Reactance Graph"};
-    form::TextField txtCableType{window, "txtCableType"};
-    form::TextField txtZLoad{window, "txtZLoad"};
-    form::TextField txtFreq{window, "txtFreq"};
-    form::TextField txtTotalLoss{window, "txtTotalLoss"};
-    form::TextField txtPower{window, "txtPower"};
+    form::ResultField txtCableType{window, "txtCableType"};
+    form::ResultField txtZLoad{window, "txtZLoad"};
+    form::ResultField txtFreq{window, "txtFreq"};
+    form::ResultField txtTotalLoss{window, "txtTotalLoss"};
+    form::ResultField txtPower{window, "txtPower"};
     form::Label lblMaxV{window, "lblMaxV"};
-    form::TextField txtMaxV{window, "txtMaxV"};
+    form::ResultField txtMaxV{window, "txtMaxV"};
     form::Label lblMaxI{window, "lblMaxI"};
-    form::TextField txtMaxI{window, "txtMaxI"};
+    form::ResultField txtMaxI{window, "txtMaxI"};
     form::Button cmdPrint{window, "cmdPrint"};
     form::Button cmdBack{window, "cmdBack"};
 

@@ -18,19 +18,19 @@ public:
     // Whether the readings shown have given an impedance.
     bool calculated() const { return calculated_; }
 
-    form::Window window{"frmAutek", "Calculation of Impedance from Autek "};
+    form::Window window{"frmAutek", "Calculation of Impedance from Autek ", form::Window::Kind::Dialog};
     form::Label lblAutekZ{window, "lblAutekZ"};
     form::TextField txtAutekZ{window, "txtAutekZ"};
     form::Label lblAutekSWR{window, "lblAutekSWR"};
     form::TextField txtAutekSWR{window, "txtAutekSWR"};
     form::Label lblMinSWR{window, "lblMinSWR"};
-    form::TextField txtMinSWR{window, "txtMinSWR"};
+    form::ResultField txtMinSWR{window, "txtMinSWR"};
     form::Label lblSign{window, "lblSign"};
     form::Label fraSign{window, "fraSign"};
     form::Option OptPositive{window, "OptPositive"};
     form::Option optNegative{window, "optNegative"};
     form::Label lblCalcZ{window, "lblCalcZ"};
-    form::TextField txtCalcZ{window, "txtCalcZ"};
+    form::ResultField txtCalcZ{window, "txtCalcZ"};
     form::Button cmdOK{window, "cmdOK"};
     form::Button cmdCancel{window, "cmdCancel"};
 

@@ -19,7 +19,7 @@ public:
     float RaNB = 0.0f;  // series resistance, ohms
     float XaNB = 0.0f;  // series reactance, ohms
 
-    form::Window window{"frmNB", "Input from Parallel-Form Noise Bridge "};
+    form::Window window{"frmNB", "Input from Parallel-Form Noise Bridge ", form::Window::Kind::Dialog};
     form::Label lblResist{window, "lblResist"};
     form::TextField txtResist{window, "txtResist"};
     form::Label Label1{window, "Label1"};
@@ -27,7 +27,7 @@ public:
     form::Label lblExtender{window, "lblExtender"};
     form::TextField txtExtender{window, "txtExtender"};
     form::Label lblCompZ{window, "lblCompZ"};
-    form::TextField txtCompZ{window, "txtCompZ"};
+    form::ResultField txtCompZ{window, "txtCompZ"};
     form::Button cmdOK{window, "cmdOK"};
     form::Button cmdCancel{window, "cmdCancel"};
 

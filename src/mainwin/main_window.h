@@ -89,20 +89,20 @@ public:
     form::ListBox cboPickCable{window, "cboPickCable"};
 
     // Results.
-    form::TextField txtMLPer{window, "txtMLPer"};
-    form::TextField txtZ0{window, "txtZ0"};
-    form::TextField txtVF{window, "txtVF"};
-    form::TextField txtVoltage{window, "txtVoltage"};
-    form::TextField txtMLTot{window, "txtMLTot"};
-    form::TextField txtWavelen{window, "txtWavelen"};
-    form::TextField txtLoadSWR{window, "txtLoadSWR"};
-    form::TextField txtInputSWR{window, "txtInputSWR"};
-    form::TextField txtRho{window, "txtRho"};
-    form::TextField txtAddLoss{window, "txtAddLoss"};
-    form::TextField txtTotalLoss{window, "txtTotalLoss"};
-    form::TextField txtImpedIn{window, "txtImpedIn"};
-    form::TextField txtPolarZ{window, "txtPolarZ"};
-    form::TextField txtPolarDegree{window, "txtPolarDegree"};
+    form::ResultField txtMLPer{window, "txtMLPer"};
+    form::ResultField txtZ0{window, "txtZ0"};
+    form::ResultField txtVF{window, "txtVF"};
+    form::ResultField txtVoltage{window, "txtVoltage"};
+    form::ResultField txtMLTot{window, "txtMLTot"};
+    form::ResultField txtWavelen{window, "txtWavelen"};
+    form::ResultField txtLoadSWR{window, "txtLoadSWR"};
+    form::ResultField txtInputSWR{window, "txtInputSWR"};
+    form::ResultField txtRho{window, "txtRho"};
+    form::ResultField txtAddLoss{window, "txtAddLoss"};
+    form::ResultField txtTotalLoss{window, "txtTotalLoss"};
+    form::ResultField txtImpedIn{window, "txtImpedIn"};
+    form::ResultField txtPolarZ{window, "txtPolarZ"};
+    form::ResultField txtPolarDegree{window, "txtPolarDegree"};
 
     // Option groups and their frames.
     form::Label fraFeetMeters{window, "fraFeetMeters"};

@@ -22,14 +22,14 @@ inline constexpr const char* kUserLineTitle = "User-Defined Transmission Line";
 struct UserLineDialog {
     UserLineDialog();
 
-    form::Window window{"frmOtrCable", kUserLineTitle};
+    form::Window window{"frmOtrCable", kUserLineTitle, form::Window::Kind::Dialog};
     form::TextField txtR0{window, "txtR0"};
     form::TextField txtX0{window, "txtX0"};
     form::TextField txtVF{window, "txtVF"};
     form::TextField txtAtten100{window, "txtAtten100"};
     form::TextField txtVMax{window, "txtVMax"};
-    form::TextField txtOldFreq{window, "txtOldFreq"};
-    form::TextField txtNewFreq{window, "txtNewFreq"};
+    form::ResultField txtOldFreq{window, "txtOldFreq"};
+    form::ResultField txtNewFreq{window, "txtNewFreq"};
     form::Label lblR0{window, "lblR0"};
     form::Label lblX0{window, "lblX0"};
     form::Label lblVelFactor{window, "lblVelFactor"};

@@ -32,6 +32,11 @@ std::string FileName(const std::string& path) { return std::filesystem::path(pat
 }  // namespace
 
 SweepWindow::SweepWindow(form::Host& host) : host_(host) {
+    lblLine.SetCaption("Line:");
+    fraSpacing.SetCaption("Spacing");
+    fraGiven.SetCaption("Impedance Given");
+    fraSource.SetCaption("Impedance");
+    fraReference.SetCaption("Smith Chart Reference");
     lblFrom.SetCaption("From, MHz:");
     lblTo.SetCaption("To, MHz:");
     lblPoints.SetCaption("Points:");

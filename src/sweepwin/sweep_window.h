@@ -104,6 +104,11 @@ public:
     // The tip at a point of the chart: frequency, R + jX, SWR and return loss against the
     // reference, at the given end or the other.
     std::string PointText(std::size_t index, bool other_end) const;
+    // The tip at a point of a Smith trace of Traces(): trace 0 holds the load's impedances, trace
+    // 1 the input's, whichever end the impedance was given at.
+    std::string TraceTipText(std::size_t index, std::size_t trace) const {
+        return PointText(index, (trace == 0) != given_at_load());
+    }
     // A frequency as the window writes it ("14.075 MHz"), and a plot's tip ("14.1 MHz   SWR at
     // the load: 1.40") with the value written to `picture`; both in the user's decimal mark.
     std::string MHzText(double f_mhz) const;
@@ -119,7 +124,13 @@ public:
     std::function<void()> on_started;
 
     form::Window window{"frmSweep", kSweepTitle};
-    form::TextField txtLine{window, "txtLine"};  // the line swept, read-only
+    form::Label lblLine{window, "lblLine"};
+    form::ResultField txtLine{window, "txtLine"};  // the line swept
+    // The captions of the groups of options.
+    form::Label fraSpacing{window, "fraSpacing"};
+    form::Label fraGiven{window, "fraGiven"};
+    form::Label fraSource{window, "fraSource"};
+    form::Label fraReference{window, "fraReference"};
     form::Label lblFrom{window, "lblFrom"};
     form::TextField txtFrom{window, "txtFrom"};
     form::Label lblTo{window, "lblTo"};
@@ -130,7 +141,7 @@ public:
     form::Option optLog{window, "optLog"};
     form::Option optMainZ{window, "optMainZ"};
     form::Option optFile{window, "optFile"};
-    form::TextField txtFile{window, "txtFile"};  // the file's name, read-only
+    form::ResultField txtFile{window, "txtFile"};  // the file's name
     form::Button cmdOpen{window, "cmdOpen"};
     form::Option optAtLoad{window, "optAtLoad"};
     form::Option optAtInput{window, "optAtInput"};
@@ -138,7 +149,7 @@ public:
     form::Option optRefZ0{window, "optRefZ0"};
     form::Button cmdSweep{window, "cmdSweep"};
     form::Button cmdClose{window, "cmdClose"};
-    form::TextField txtSummary{window, "txtSummary"};  // the band's result in a line, read-only
+    form::ResultField txtSummary{window, "txtSummary"};  // the band's result in a line
 
     // The view's file dialog: asks for a file and hands its path to OpenFile.
     std::function<void()> on_open_requested;

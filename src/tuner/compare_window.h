@@ -21,8 +21,8 @@ public:
     CompareWindow& operator=(const CompareWindow&) = delete;
 
     form::Window window{"frmCompare", "Tuner Networks Compared, QLX"};
-    form::TextField txtLine{window, "txtLine"};        // the line and load compared for
-    form::TextField txtSummary{window, "txtSummary"};  // which to build, or that no tuner is needed
+    form::ResultField txtLine{window, "txtLine"};        // the line and load compared for
+    form::ResultField txtSummary{window, "txtSummary"};  // which to build, or that no tuner is needed
     std::array<form::Button, kRows> cmdRow{form::Button{window, "cmdRow0"}, form::Button{window, "cmdRow1"},
                                            form::Button{window, "cmdRow2"}, form::Button{window, "cmdRow3"},
                                            form::Button{window, "cmdRow4"}};

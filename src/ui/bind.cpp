@@ -147,6 +147,10 @@ void FitTextToWidth(QLineEdit* w) {
 }
 
 void Bind(QLineEdit* w, form::TextField& f) {
+    if (f.read_only()) {
+        w->setReadOnly(true);
+        w->setFocusPolicy(Qt::ClickFocus);
+    }
     auto refresh = [w, &f] {
         const QString text = Q(f.text());
         if (w->text() != text) {
@@ -270,11 +274,6 @@ void BindWindow(QWidget* w, form::Window& window, bool apply_size, bool follow_v
     w->installEventFilter(new GeometryFilter(w, window, follow_visibility));
 }
 
-QLineEdit* MakeResultBox(QWidget* parent, form::TextField& field) {
-    auto* e = MakeBound<QLineEdit>(parent, field);
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::ClickFocus);
-    return e;
-}
+QLineEdit* MakeResultBox(QWidget* parent, form::ResultField& field) { return MakeBound<QLineEdit>(parent, field); }
 
 }  // namespace qlx::ui

@@ -52,9 +52,9 @@ W* MakeBound(QWidget* parent, C& control) {
     Bind(w, control);
     return w;
 }
-// A read-only box that shows a result: bound to its field, it takes the focus on a click (to
-// select and copy) but is passed over by Tab.
-QLineEdit* MakeResultBox(QWidget* parent, form::TextField& field);
+// The box of a result field. A result box (every field the model makes a result) is read-only
+// and takes the focus on a click (to select and copy) but is passed over by Tab.
+QLineEdit* MakeResultBox(QWidget* parent, form::ResultField& field);
 
 // Window positions are kept in twips (1/1440 inch); the screen counts pixels.
 double TwipsPerPixel(const QWidget* widget);

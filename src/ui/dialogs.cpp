@@ -19,18 +19,13 @@ namespace qlx::ui {
 namespace {
 
 // One "label  [field]" row of a dialog.
-QLineEdit* Row(QGridLayout* grid, QWidget* parent, form::Label& label, form::TextField& field,
-               bool result = false) {
+QLineEdit* Row(QGridLayout* grid, QWidget* parent, form::Label& label, form::TextField& field) {
     const int r = grid->rowCount();
     auto* l = MakeNamed<QLabel>(parent, label.name());
     Bind(l, label);
     auto* e = MakeNamed<QLineEdit>(parent, field.name());
-    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (result ? 18 : 10));
+    e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (field.read_only() ? 18 : 10));
     Bind(e, field);
-    if (result) {
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::ClickFocus);
-    }
     grid->addWidget(l, r, 0);
     grid->addWidget(e, r, 1);
     return e;
@@ -75,7 +70,7 @@ NoiseBridgeView::NoiseBridgeView(NoiseBridgeDialog& m, QWidget* parent) : ModelD
     Row(grid, this, m.lblResist, m.txtResist);
     Row(grid, this, m.Label1, m.txtReact);
     Row(grid, this, m.lblExtender, m.txtExtender);
-    Row(grid, this, m.lblCompZ, m.txtCompZ, true);
+    Row(grid, this, m.lblCompZ, m.txtCompZ);
     root->addLayout(grid);
     root->addLayout(Buttons(this, {&m.cmdOK, &m.cmdCancel}));
     cancel_ = &m.cmdCancel;
@@ -86,7 +81,7 @@ AnalyserView::AnalyserView(AnalyserDialog& m, QWidget* parent) : ModelDialog(m.w
     auto* grid = new QGridLayout;
     Row(grid, this, m.lblAutekZ, m.txtAutekZ);
     Row(grid, this, m.lblAutekSWR, m.txtAutekSWR);
-    Row(grid, this, m.lblMinSWR, m.txtMinSWR, true);
+    Row(grid, this, m.lblMinSWR, m.txtMinSWR);
     const int r = grid->rowCount();
     auto* sign = MakeNamed<QLabel>(this, m.lblSign.name());
     Bind(sign, m.lblSign);
@@ -100,7 +95,7 @@ AnalyserView::AnalyserView(AnalyserDialog& m, QWidget* parent) : ModelDialog(m.w
         options->addWidget(radio);
     }
     grid->addWidget(frame, r, 1);
-    Row(grid, this, m.lblCalcZ, m.txtCalcZ, true);
+    Row(grid, this, m.lblCalcZ, m.txtCalcZ);
     root->addLayout(grid);
     root->addLayout(Buttons(this, {&m.cmdOK, &m.cmdCancel}));
     cancel_ = &m.cmdCancel;
@@ -121,8 +116,8 @@ UserLineView::UserLineView(UserLineDialog& m, QWidget* parent) : ModelDialog(m.w
     Row(grid, this, m.lblVelFactor, m.txtVF);
     Row(grid, this, m.lblAtten100, m.txtAtten100);
     Row(grid, this, m.lblVMax, m.txtVMax);
-    Row(grid, this, m.lblOldFreq, m.txtOldFreq, true);
-    Row(grid, this, m.lblNewFreq, m.txtNewFreq, true);
+    Row(grid, this, m.lblOldFreq, m.txtOldFreq);
+    Row(grid, this, m.lblNewFreq, m.txtNewFreq);
     auto* warning = MakeNamed<QLabel>(this, m.lblWarning.name());
     Bind(warning, m.lblWarning);
     grid->addWidget(warning, grid->rowCount(), 0, 1, 2);

@@ -27,7 +27,7 @@ namespace qlx::ui {
 
 namespace {
 
-QLineEdit* Field(QWidget* parent, form::TextField& f, int chars) {
+QLineEdit* Field(QWidget* parent, form::ResultField& f, int chars) {
     QLineEdit* e = MakeResultBox(parent, f);
     e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars);
     FitTextToWidth(e);  // a long cable name or load shrinks its font rather than run out of its box

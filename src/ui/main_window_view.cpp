@@ -37,10 +37,8 @@ QLineEdit* Entry(QWidget* parent, form::TextField& field, int chars) {
     return e;
 }
 
-QLineEdit* Result(QWidget* parent, form::TextField& field, int chars) {
+QLineEdit* Result(QWidget* parent, form::ResultField& field, int chars) {
     QLineEdit* e = Entry(parent, field, chars);
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::ClickFocus);
     e->setAlignment(Qt::AlignRight);
     FitTextToWidth(e);
     return e;
@@ -144,7 +142,7 @@ QLayout* ResultsColumn(QWidget* w, MainWindow& m) {
     auto* out = new QGridLayout;
     out->setVerticalSpacing(4);
     int r = 0;
-    auto row = [&](form::Label& label, form::TextField& field, int chars, form::Label* unit) {
+    auto row = [&](form::Label& label, form::ResultField& field, int chars, form::Label* unit) {
         QLabel* caption = &label == &m.lblRho ? Switching(w, label, {"Rho at Load: ", "Rho at Input: "})
                                               : Text(w, label);
         out->addWidget(caption, r, 0, Qt::AlignRight);

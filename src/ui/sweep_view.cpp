@@ -47,8 +47,8 @@ QLineEdit* Entry(QWidget* parent, form::TextField& field, int chars) {
     return e;
 }
 
-QGroupBox* Group(QWidget* parent, const char* title, std::initializer_list<QWidget*> widgets) {
-    auto* box = new QGroupBox(title, parent);
+QGroupBox* Group(QWidget* parent, form::Label& caption, std::initializer_list<QWidget*> widgets) {
+    auto* box = MakeBound<QGroupBox>(parent, caption);
     auto* layout = new QHBoxLayout(box);
     layout->setContentsMargins(8, 2, 8, 2);
     for (QWidget* w : widgets) layout->addWidget(w);
@@ -87,8 +87,7 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     auto* split = new QSplitter(Qt::Horizontal, this);
     smith_ = new SmithChart(split);
     smith_->tip = [this](std::size_t index, std::size_t trace) {
-        // Trace 0 is the load end, trace 1 the input.
-        return model_.PointText(index, (trace == 0) != model_.given_at_load());
+        return model_.TraceTipText(index, trace);
     };
     split->addWidget(smith_);
     split->addWidget(MakePlots(split));
@@ -122,7 +121,7 @@ QPushButton* SweepView::AddControls(QVBoxLayout* root) {
     // 900 pixels: the line and the buttons; the band, its spacing and the end; where the
     // impedance comes from and the chart's reference.
     auto* line = new QHBoxLayout;
-    line->addWidget(new QLabel("Line:", this));
+    line->addWidget(MakeBound<QLabel>(this, model.lblLine));
     line->addWidget(MakeResultBox(this, model.txtLine), 1);
     QPushButton* run = MakeBound<QPushButton>(this, model.cmdSweep);
     run->setDefault(true);  // shown as what Enter in the band's entries does
@@ -144,8 +143,8 @@ QPushButton* SweepView::AddControls(QVBoxLayout* root) {
     band->addWidget(entries[2]);
     // Enter in an entry sweeps the band as typed.
     for (QLineEdit* e : entries) QObject::connect(e, &QLineEdit::returnPressed, this, [this] { model_.cmdSweep.Click(); });
-    band->addWidget(Group(this, "Spacing", {MakeBound<QRadioButton>(this, model.optLinear), MakeBound<QRadioButton>(this, model.optLog)}));
-    band->addWidget(Group(this, "Impedance Given", {MakeBound<QRadioButton>(this, model.optAtLoad), MakeBound<QRadioButton>(this, model.optAtInput)}));
+    band->addWidget(Group(this, model.fraSpacing, {MakeBound<QRadioButton>(this, model.optLinear), MakeBound<QRadioButton>(this, model.optLog)}));
+    band->addWidget(Group(this, model.fraGiven, {MakeBound<QRadioButton>(this, model.optAtLoad), MakeBound<QRadioButton>(this, model.optAtInput)}));
     band->addStretch();
     root->addLayout(band);
 
@@ -153,10 +152,10 @@ QPushButton* SweepView::AddControls(QVBoxLayout* root) {
     QLineEdit* file = MakeResultBox(this, model.txtFile);
     file->setPlaceholderText("no file: open one, or drop it on this window");
     file->setMinimumWidth(120);
-    source->addWidget(Group(this, "Impedance", {MakeBound<QRadioButton>(this, model.optMainZ), MakeBound<QRadioButton>(this, model.optFile), file,
+    source->addWidget(Group(this, model.fraSource, {MakeBound<QRadioButton>(this, model.optMainZ), MakeBound<QRadioButton>(this, model.optFile), file,
                                                 MakeBound<QPushButton>(this, model.cmdOpen)}),
                       1);
-    source->addWidget(Group(this, "Smith Chart Reference", {MakeBound<QRadioButton>(this, model.optRef50), MakeBound<QRadioButton>(this, model.optRefZ0)}));
+    source->addWidget(Group(this, model.fraReference, {MakeBound<QRadioButton>(this, model.optRef50), MakeBound<QRadioButton>(this, model.optRefZ0)}));
     root->addLayout(source);
     return exports;
 }

@@ -79,7 +79,7 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     hg->addWidget(ll, 0, 4);
     hg->addWidget(MakeResultBox(header, m.txtLength), 0, 5);
     int row = 1;
-    for (form::TextField* f : {&m.txtLoad, &m.txtSWRLine, &m.txtPowerLost, &m.txtXmsnLoss, &m.txtBand, &m.txtNotes}) {
+    for (form::ResultField* f : {&m.txtLoad, &m.txtSWRLine, &m.txtPowerLost, &m.txtXmsnLoss, &m.txtBand, &m.txtNotes}) {
         QLineEdit* box = MakeResultBox(header, *f);
         // The swept line and the notes are long: their font shrinks rather than cut them.
         if (f == &m.txtBand || f == &m.txtNotes) FitTextToWidth(box);

@@ -175,6 +175,7 @@ json ControlJson(const qlx::form::Control& c) {
     if (const auto* t = dynamic_cast<const f::TextField*>(&c)) {
         j["kind"] = "text";
         j["text"] = t->text();
+        j["read_only"] = t->read_only();
     } else if (const auto* l = dynamic_cast<const f::Label*>(&c)) {
         j["kind"] = "label";
         j["text"] = l->caption();
@@ -201,7 +202,8 @@ json State() {
     p.host.SettleModals();
     json windows = json::array();
     for (qlx::form::Window* w : p.Windows()) {
-        json jw{{"name", w->name()}, {"caption", w->caption()}, {"visible", w->visible()}, {"back", Css(w->back())}};
+        json jw{{"name", w->name()}, {"caption", w->caption()}, {"visible", w->visible()}, {"back", Css(w->back())},
+                {"dialog", w->dialog()}};
         if (w->visible()) {
             json controls = json::array();
             for (const qlx::form::Control* c : w->controls()) controls.push_back(ControlJson(*c));
@@ -439,9 +441,8 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_smith_tip(double re, double im) {
     for (const auto& t : traces) zs.push_back(&t.z);
     const auto nearest = qlx::sweep::NearestOfTraces(zs, s.reference(), {re, im});
     if (!nearest) return Reply(json());
-    // Trace 0 is the load end, trace 1 the input.
     const std::complex<double> g = qlx::sweep::Gamma(traces[nearest->trace].z[nearest->index], s.reference());
-    return Reply(TipJson(g.real(), g.imag(), s.PointText(nearest->index, (nearest->trace == 0) != s.given_at_load())));
+    return Reply(TipJson(g.real(), g.imag(), s.TraceTipText(nearest->index, nearest->trace)));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* qlx_schematic(const char* file) {
