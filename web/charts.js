@@ -273,31 +273,15 @@ const QlxCharts = (() => {
     const {g, w, h} = prepare(s.canvas);
     const rad = Math.min(w, h) / 2 - 30, cx = w / 2, cy = h / 2;
     s.geo = {cx, cy, rad};
-    g.save();
-    g.beginPath();
-    g.arc(cx, cy, rad, 0, 2 * Math.PI);
-    g.clip();
-    g.strokeStyle = "#bbb";
-    g.lineWidth = 1;
-    for (const r of [0.2, 0.5, 1, 2, 5]) {
-      g.beginPath();
-      g.arc(cx + r / (1 + r) * rad, cy, rad / (1 + r), 0, 2 * Math.PI);
-      g.stroke();
-    }
-    for (const x of [0.2, 0.5, 1, 2, 5, -0.2, -0.5, -1, -2, -5]) {
-      g.beginPath();
-      g.arc(cx + rad, cy - rad / x, rad / Math.abs(x), 0, 2 * Math.PI);
-      g.stroke();
-    }
-    g.beginPath(); g.moveTo(cx - rad, cy); g.lineTo(cx + rad, cy); g.stroke();
-    g.restore();
+    const at = ([re, im]) => [cx + re * rad, cy - im * rad];
+    const d = s.data;
+    if (d) drawSmithGrid(g, d.grid, at, rad);
     g.strokeStyle = "#000";
+    g.lineWidth = 1;
     g.beginPath();
     g.arc(cx, cy, rad, 0, 2 * Math.PI);
     g.stroke();
-    const d = s.data;
     if (d) {
-      const at = ([re, im]) => [cx + re * rad, cy - im * rad];
       g.font = font(11);
       let ly = 14;
       for (const t of d.traces) {
@@ -318,15 +302,60 @@ const QlxCharts = (() => {
         ly += 16;
       }
       g.fillStyle = "#000";
-      if (d.first) g.fillText("\u25cb " + d.first + "   \u25a0 " + d.last, 6, ly);
+      if (d.key) g.fillText(d.key, 6, ly);
       if (d.best) {
+        // The lowest SWR at the load, a diamond as the key shows it.
         const [bx, by] = at(d.best);
-        g.fillRect(bx - 5, by - 5, 11, 11);
+        g.beginPath();
+        g.moveTo(bx, by - 6); g.lineTo(bx + 6, by); g.lineTo(bx, by + 6); g.lineTo(bx - 6, by);
+        g.closePath();
+        g.fill();
       }
       g.textBaseline = "bottom";
       g.fillText(d.reference_text, 6, h - 4);
     }
     drawTip(s);
+  }
+
+  // The grid the module computes for the chart's reference: resistance circles, reactance arcs
+  // (only their part on the chart), the real axis, and the labels in ohms.
+  function drawSmithGrid(g, grid, at, rad) {
+    g.save();
+    g.strokeStyle = "#bbb";
+    g.lineWidth = 1;
+    for (const [re, im, r] of grid.circles) {
+      const [x, y] = at([re, im]);
+      g.beginPath();
+      g.arc(x, y, r * rad, 0, 2 * Math.PI);
+      g.stroke();
+    }
+    for (const arc of grid.arcs) {
+      g.beginPath();
+      arc.forEach((p, k) => { const [x, y] = at(p); k ? g.lineTo(x, y) : g.moveTo(x, y); });
+      g.stroke();
+    }
+    const [lx, ly] = at([-1, 0]), [rx] = at([1, 0]);
+    g.beginPath(); g.moveTo(lx, ly); g.lineTo(rx, ly); g.stroke();
+    g.fillStyle = "#5a5a5a";
+    g.font = font(10);
+    g.textBaseline = "alphabetic";
+    for (const l of grid.labels) {
+      const [x, y] = at(l.at);
+      const tw = g.measureText(l.text).width, th = 7;
+      let tx = x, ty = y;
+      if (l.place === "left-above") { tx = x - tw - 2; ty = y - 3; }
+      else if (l.place === "left") { tx = x - tw - 4; ty = y + th / 2; }
+      else if (l.place === "right") { tx = x + 4; ty = y + th / 2; }
+      else {
+        // Centred on the line from the centre through the point, outside the rim.
+        const out = tw / 2 + 6;
+        tx = x + l.at[0] * out - tw / 2;
+        ty = y - l.at[1] * out + th / 2;
+      }
+      g.textAlign = "left";
+      g.fillText(l.text, tx, ty);
+    }
+    g.restore();
   }
 
   // A chart's points lie in the module's memory as x, y floats from `block` on: each curve takes

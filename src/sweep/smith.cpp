@@ -1,6 +1,7 @@
 #include "sweep/smith.h"
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <numbers>
 
@@ -39,6 +40,41 @@ std::vector<std::complex<double>> ReactanceArc(double x, int points) {
     for (int k = 0; k < n; ++k) arc.push_back(centre + std::polar(radius, from + sweep * k / (n - 1)));
     arc.back() = 1.0;  // the open circuit exactly, not a rounding beside it
     return arc;
+}
+
+namespace {
+
+// A grid value in ohms, to three significant figures and never in exponent form ("2250", not
+// "2.25e+03", for a 450-ohm line's reference).
+std::string GridOhms(double ohms) {
+    char text[32];
+    if (ohms >= 1000.0) {
+        const double unit = std::pow(10.0, std::floor(std::log10(ohms)) - 2.0);
+        std::snprintf(text, sizeof text, "%.0f", std::round(ohms / unit) * unit);
+    } else {
+        std::snprintf(text, sizeof text, "%.3g", ohms);
+    }
+    return text;
+}
+
+}  // namespace
+
+SmithGridLines SmithGrid(double reference, int arc_points) {
+    SmithGridLines grid;
+    for (double r : kSmithGridValues) {
+        // Constant resistance r: centre r/(1+r) on the real axis, radius 1/(1+r).
+        grid.resistances.push_back({{r / (1.0 + r), 0.0}, 1.0 / (1.0 + r)});
+        grid.labels.push_back({Gamma(r * reference, reference), GridOhms(r * reference), SmithLabel::Place::LeftAbove});
+    }
+    grid.labels.push_back({-1.0, "0", SmithLabel::Place::Left});
+    grid.labels.push_back({1.0, "\u221e", SmithLabel::Place::Right});
+    for (double x : kSmithGridValues)
+        for (double sign : {1.0, -1.0}) {
+            grid.reactances.push_back(ReactanceArc(sign * x, arc_points));
+            grid.labels.push_back({Gamma({0.0, sign * x * reference}, reference),
+                                   (sign > 0 ? "+j" : "\u2212j") + GridOhms(x * reference), SmithLabel::Place::Outside});
+        }
+    return grid;
 }
 
 std::size_t NearestOnChart(const std::vector<std::complex<double>>& z, double zref, std::complex<double> at) {

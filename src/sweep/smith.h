@@ -6,6 +6,7 @@
 #include <complex>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace qlx::sweep {
@@ -22,6 +23,33 @@ double ReturnLossDb(std::complex<double> gamma);
 // along the arc. Drawn as a line, it needs no clipping to the rim, which not every picture format
 // keeps.
 std::vector<std::complex<double>> ReactanceArc(double x, int points);
+
+// The chart's grid as every view draws it, in reflections (the unit circle is the rim): the
+// circles of constant resistance and the arcs of constant reactance at the usual 0.2, 0.5, 1, 2
+// and 5 times the reference, and their labels in ohms of the reference ("25", "+j50", "−j250"),
+// with "0" at the short and "∞" at the open circuit.
+struct SmithCircle {
+    std::complex<double> centre;
+    double radius;
+};
+struct SmithLabel {
+    enum class Place {
+        LeftAbove,  // a resistance: just left of and above its point on the real axis
+        Left,       // the short: outside the rim on the left
+        Right,      // the open circuit: outside the rim on the right
+        Outside,    // a reactance: outside the rim, centred on the radius through its point
+    };
+    std::complex<double> at;
+    std::string text;
+    Place place;
+};
+struct SmithGridLines {
+    std::vector<SmithCircle> resistances;
+    std::vector<std::vector<std::complex<double>>> reactances;  // each an arc drawn as a line
+    std::vector<SmithLabel> labels;
+};
+inline constexpr double kSmithGridValues[] = {0.2, 0.5, 1.0, 2.0, 5.0};
+SmithGridLines SmithGrid(double reference, int arc_points = 96);
 
 // The index of the trace point nearest to the chart point `at` (by distance on the chart).
 std::size_t NearestOnChart(const std::vector<std::complex<double>>& z, double zref, std::complex<double> at);

@@ -308,6 +308,16 @@ std::optional<std::size_t> SweepWindow::LowestSwrAtLoad() const {
                                     }) - points_.begin());
 }
 
+SweepWindow::SmithTexts SweepWindow::SmithTextsOfRun() const {
+    SmithTexts t;
+    t.reference = "Reference " + Format(reference(), "0.0", host_.DecimalMark()) + " ohms";
+    if (points_.empty()) return t;
+    t.first = MHzText(points_.front().f_mhz);
+    t.last = MHzText(points_.back().f_mhz);
+    t.key = "\u25cb " + t.first + "   \u25a0 " + t.last + "   \u25c6 lowest SWR at the load";
+    return t;
+}
+
 std::string SweepWindow::MHzText(double f_mhz) const {
     return ShortestText(ShownMHz(f_mhz), host_.DecimalMark()) + " MHz";
 }

@@ -109,6 +109,13 @@ public:
     std::string TraceTipText(std::size_t index, std::size_t trace) const {
         return PointText(index, (trace == 0) != given_at_load());
     }
+    // The Smith chart's texts beside its traces: the ends' frequencies, the key to the marks
+    // ("○ 13 MHz   ■ 15 MHz   ◆ lowest SWR at the load") and the reference ("Reference
+    // 50.0 ohms"); empty ends and key without points.
+    struct SmithTexts {
+        std::string first, last, key, reference;
+    };
+    SmithTexts SmithTextsOfRun() const;
     // A frequency as the window writes it ("14.075 MHz"), and a plot's tip ("14.1 MHz   SWR at
     // the load: 1.40") with the value written to `picture`; both in the user's decimal mark.
     std::string MHzText(double f_mhz) const;

@@ -12,11 +12,7 @@ namespace qlx::ui {
 
 namespace {
 
-// The grid's circles, in multiples of the reference: the usual ones of a printed chart.
-constexpr double kGridValues[] = {0.2, 0.5, 1.0, 2.0, 5.0};
 constexpr int kMargin = 34;  // room for the reactance labels around the circle
-
-QString Ohms(double v) { return QString::number(v, 'g', 3); }
 
 }  // namespace
 
@@ -30,11 +26,10 @@ SmithChart::SmithChart(QWidget* parent) : QWidget(parent) {
     setMinimumSize(minimumSizeHint());
 }
 
-void SmithChart::SetData(std::vector<Trace> traces, double zref, QString first, QString last, long mark) {
+void SmithChart::SetData(std::vector<Trace> traces, double zref, Texts texts, long mark) {
     traces_ = std::move(traces);
     zref_ = zref > 0.0 ? zref : kReferenceOhms;
-    first_ = std::move(first);
-    last_ = std::move(last);
+    texts_ = std::move(texts);
     mark_ = mark;
     tip_shown_ = false;
     tip_text_.clear();
@@ -79,52 +74,45 @@ void SmithChart::Rebuild() {
 
 void SmithChart::DrawGrid(QPainter& p) const {
     const QPointF c = centre_;
+    const sweep::SmithGridLines grid = sweep::SmithGrid(zref_);
     p.save();
     p.setPen(QPen(QColor(200, 200, 200), 1));
     p.setBrush(Qt::NoBrush);
-    for (double r : kGridValues) {
-        // Constant resistance r: centre r/(1+r) on the real axis, radius 1/(1+r).
-        const QPointF at = ToWidget({r / (1.0 + r), 0.0});
-        const double rad = radius_ / (1.0 + r);
-        p.drawEllipse(at, rad, rad);
+    for (const sweep::SmithCircle& circle : grid.resistances)
+        p.drawEllipse(ToWidget(circle.centre), radius_ * circle.radius, radius_ * circle.radius);
+    // Only the arcs on the chart are drawn, so that no picture format needs to clip them at the rim.
+    for (const auto& reactance : grid.reactances) {
+        QPolygonF arc;
+        for (const std::complex<double>& g : reactance) arc.append(ToWidget(g));
+        p.drawPolyline(arc);
     }
-    // Constant reactance: only the arcs on the chart are drawn, so that no picture format needs
-    // to clip them at the rim.
-    for (double x : kGridValues)
-        for (double sign : {1.0, -1.0}) {
-            QPolygonF arc;
-            for (const std::complex<double>& g : sweep::ReactanceArc(sign * x, 96)) arc.append(ToWidget(g));
-            p.drawPolyline(arc);
-        }
     p.drawLine(QPointF(c.x() - radius_, c.y()), QPointF(c.x() + radius_, c.y()));
     p.restore();
     p.setPen(QPen(QColor(90, 90, 90), 1.5));
     p.drawEllipse(c, radius_, radius_);
 
-    // The labels, in ohms of the reference: resistances along the real axis, reactances
-    // around the rim.
     QFont f = font();
     f.setPointSizeF(7.5);
     p.setFont(f);
     p.setPen(QColor(90, 90, 90));
     const QFontMetricsF fm(f);
-    for (double r : kGridValues) {
-        const QPointF at = ToWidget(sweep::Gamma(r * zref_, zref_));
-        const QString text = Ohms(r * zref_);
-        p.drawText(QPointF(at.x() - fm.horizontalAdvance(text) - 2, at.y() - 3), text);
-    }
-    p.drawText(QPointF(c.x() - radius_ - fm.horizontalAdvance("0") - 4, c.y() + fm.ascent() / 2 - 1), "0");
-    p.drawText(QPointF(c.x() + radius_ + 4, c.y() + fm.ascent() / 2 - 1), QString::fromUtf8("\u221e"));
-    for (double x : kGridValues)
-        for (double sign : {1.0, -1.0}) {
-            const std::complex<double> g = sweep::Gamma({0.0, sign * x * zref_}, zref_);
-            const QPointF rim = ToWidget(g);
-            const QString text = (sign > 0 ? "+j" : QString::fromUtf8("\u2212j")) + Ohms(x * zref_);
-            // Outside the rim, centred on the line from the centre through the point.
-            const double w = fm.horizontalAdvance(text), h = fm.ascent();
-            const QPointF out = rim + QPointF(g.real(), -g.imag()) * (w / 2 + 6);
+    using Place = sweep::SmithLabel::Place;
+    for (const sweep::SmithLabel& label : grid.labels) {
+        const QString text = QString::fromStdString(label.text);
+        const QPointF at = ToWidget(label.at);
+        const double w = fm.horizontalAdvance(text), h = fm.ascent();
+        switch (label.place) {
+        case Place::LeftAbove: p.drawText(QPointF(at.x() - w - 2, at.y() - 3), text); break;
+        case Place::Left: p.drawText(QPointF(at.x() - w - 4, at.y() + h / 2 - 1), text); break;
+        case Place::Right: p.drawText(QPointF(at.x() + 4, at.y() + h / 2 - 1), text); break;
+        case Place::Outside: {
+            // Centred on the line from the centre through the point.
+            const QPointF out = at + QPointF(label.at.real(), -label.at.imag()) * (w / 2 + 6);
             p.drawText(QPointF(out.x() - w / 2, out.y() + h / 2 - 1), text);
+            break;
         }
+        }
+    }
 }
 
 void SmithChart::paintEvent(QPaintEvent*) {
@@ -150,8 +138,8 @@ void SmithChart::paintEvent(QPaintEvent*) {
         p.drawRect(QRectF(poly.back() - QPointF(4, 4), QSizeF(8, 8)));
         p.setPen(colour.darker(130));
         // First to the right, last to the left: a trace that nearly closes keeps both readable.
-        p.drawText(poly.front() + QPointF(7, -6), first_);
-        p.drawText(poly.back() + QPointF(-7 - fm.horizontalAdvance(last_), 13), last_);
+        p.drawText(poly.front() + QPointF(7, -6), texts_.first);
+        p.drawText(poly.back() + QPointF(-7 - fm.horizontalAdvance(texts_.last), 13), texts_.last);
     }
     if (!traces_.empty() && mark_ >= 0 && static_cast<std::size_t>(mark_) < traces_[0].z.size()) {
         // The lowest SWR at the load: a black diamond.
@@ -171,11 +159,8 @@ void SmithChart::paintEvent(QPaintEvent*) {
         p.drawText(QPointF(30, y), t.name);
         y += fm.height() + 2;
     }
-    if (!traces_.empty()) {
-        p.drawText(QPointF(6, y), QString::fromUtf8("\u25cb ") + first_ + QString::fromUtf8("   \u25a0 ") + last_ +
-                                      (mark_ >= 0 ? QString::fromUtf8("   \u25c6 lowest SWR at the load") : QString()));
-    }
-    p.drawText(QPointF(6, height() - 6), "Reference " + QString::number(zref_, 'f', 1) + " ohms");
+    if (!traces_.empty()) p.drawText(QPointF(6, y), texts_.key);
+    p.drawText(QPointF(6, height() - 6), texts_.reference);
 
     if (tip_shown_) {
         p.setPen(QPen(Qt::black, 2));

@@ -24,9 +24,14 @@ public:
 
     explicit SmithChart(QWidget* parent = nullptr);
 
-    // New traces against a reference; `first` and `last` label the ends of every trace, `mark`
-    // (an index, or none) is the point to single out on the first trace.
-    void SetData(std::vector<Trace> traces, double zref, QString first, QString last, long mark = -1);
+    // What the chart writes: `first` and `last` label the ends of every trace; the key and the
+    // reference stand in its corners.
+    struct Texts {
+        QString first, last, key, reference;
+    };
+    // New traces against a reference; `mark` (an index, or none) is the point to single out on
+    // the first trace.
+    void SetData(std::vector<Trace> traces, double zref, Texts texts, long mark = -1);
     // The tip's text for a point of a trace: its index and the trace's.
     std::function<std::string(std::size_t index, std::size_t trace)> tip;
 
@@ -54,7 +59,7 @@ private:
     std::vector<Trace> traces_;
     std::vector<QPolygonF> drawn_;  // each trace in widget points, cut to what shows
     double zref_ = 50.0;  // kReferenceOhms until the first sweep
-    QString first_, last_;
+    Texts texts_;
     long mark_ = -1;
     QPointF centre_;
     double radius_ = 1.0;

@@ -292,9 +292,10 @@ void SweepView::Reload() {
     for (sweep::SmithTrace& t : model_.Traces())
         traces.push_back({std::move(t.z), ToQColor(t.colour, this, false), t.name});
     const auto best = model_.LowestSwrAtLoad();
+    const sweep::SweepWindow::SmithTexts texts = model_.SmithTextsOfRun();
     smith_->SetData(std::move(traces), model_.reference(),
-                    pts.empty() ? QString() : QString::fromStdString(model_.MHzText(pts.front().f_mhz)),
-                    pts.empty() ? QString() : QString::fromStdString(model_.MHzText(pts.back().f_mhz)),
+                    {QString::fromStdString(texts.first), QString::fromStdString(texts.last),
+                     QString::fromStdString(texts.key), QString::fromStdString(texts.reference)},
                     best ? static_cast<long>(*best) : -1);
 }
 

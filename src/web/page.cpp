@@ -257,6 +257,25 @@ json PointsBlock(const std::vector<std::pair<double, double>>& data) {
 
 json TipJson(double x, double y, const std::string& text) { return {{"x", x}, {"y", y}, {"text", text}}; }
 
+// The Smith chart's grid for a reference: circles as [centre re, centre im, radius], arcs as
+// lists of reflections, labels with where they stand.
+json SmithGridJson(double zref) {
+    namespace sw = qlx::sweep;
+    const sw::SmithGridLines grid = sw::SmithGrid(zref, 48);
+    json circles = json::array(), arcs = json::array(), labels = json::array();
+    for (const sw::SmithCircle& c : grid.resistances) circles.push_back({c.centre.real(), c.centre.imag(), c.radius});
+    for (const auto& arc : grid.reactances) {
+        json points = json::array();
+        for (const std::complex<double>& g : arc) points.push_back({g.real(), g.imag()});
+        arcs.push_back(std::move(points));
+    }
+    static constexpr const char* kPlaces[] = {"left-above", "left", "right", "outside"};
+    for (const sw::SmithLabel& l : grid.labels)
+        labels.push_back({{"at", {l.at.real(), l.at.imag()}}, {"text", l.text},
+                          {"place", kPlaces[static_cast<int>(l.place)]}});
+    return {{"circles", std::move(circles)}, {"arcs", std::move(arcs)}, {"labels", std::move(labels)}};
+}
+
 // A curve's colour, its axis title's colour and its width.
 json StyleJson(const qlx::GraphWindow::CurveStyle& s) {
     return {{"line", Css(s.line)}, {"title", Css(s.title)}, {"width", s.width}};
@@ -406,12 +425,9 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
         }
         traces.push_back({{"name", t.name}, {"colour", Css(t.colour)}, {"gammas", PointsBlock(gammas)}});
     }
-    json smith{{"traces", std::move(traces)},
-               {"reference_text", "Reference " + qlx::Format(zref, "0.0", g_page->host.mark) + " ohms"}};
-    if (!pts.empty()) {
-        smith["first"] = s.MHzText(pts.front().f_mhz);
-        smith["last"] = s.MHzText(pts.back().f_mhz);
-    }
+    const qlx::sweep::SweepWindow::SmithTexts texts = s.SmithTextsOfRun();
+    json smith{{"traces", std::move(traces)}, {"grid", SmithGridJson(zref)}, {"reference_text", texts.reference},
+               {"key", texts.key}, {"first", texts.first}, {"last", texts.last}};
     if (const auto best = s.LowestSwrAtLoad()) {
         const std::complex<double> g = qlx::sweep::Gamma(g_page->traces[0].z[*best], zref);
         smith["best"] = {g.real(), g.imag()};

@@ -80,5 +80,39 @@ TEST(Smith, ReactanceArcsStayOnTheChartFromTheRimToTheOpen) {
     }
 }
 
+TEST(Smith, TheGridsLabelsStandWhereTheirOhmsAre) {
+    // Every view draws this one grid; a label must name the impedance of the point it stands at,
+    // in ohms of whichever reference the chart has (50 ohms, or |Z0| of a 450-ohm ladder line).
+    for (double ref : {50.0, 450.0}) {
+        const SmithGridLines grid = SmithGrid(ref, 32);
+        ASSERT_EQ(grid.resistances.size(), 5u);
+        ASSERT_EQ(grid.reactances.size(), 10u);
+        ASSERT_EQ(grid.labels.size(), 5u + 2u + 10u);
+        for (const SmithCircle& c : grid.resistances) {
+            // Any point of a resistance circle has one resistance; the labels' figures are it.
+            const double r = ImpedanceAt(c.centre + cd(0.0, c.radius), ref).real();
+            EXPECT_NEAR(ImpedanceAt(c.centre - cd(c.radius * 0.6, c.radius * 0.8), ref).real(), r, 1e-9 * r);
+        }
+        for (const SmithLabel& l : grid.labels) {
+            if (l.text == "0" || l.text == "\u221e") {
+                EXPECT_EQ(l.at, cd(l.text == "0" ? -1.0 : 1.0, 0.0));
+                continue;
+            }
+            const bool reactance = l.text[0] == '+' || l.text.rfind("\u2212j", 0) == 0;
+            const double shown = std::stod(l.text.substr(reactance ? l.text.find('j') + 1 : 0));
+            const cd z = ImpedanceAt(l.at, ref);
+            if (reactance) {
+                EXPECT_EQ(l.place, SmithLabel::Place::Outside) << l.text;
+                EXPECT_NEAR(std::abs(l.at), 1.0, 1e-12) << l.text;
+                EXPECT_NEAR(z.imag(), (l.text[0] == '+' ? 1.0 : -1.0) * shown, 0.005 * shown) << l.text;
+            } else {
+                EXPECT_EQ(l.place, SmithLabel::Place::LeftAbove) << l.text;
+                EXPECT_NEAR(z.real(), shown, 0.005 * shown) << l.text;
+            }
+            EXPECT_EQ(l.text.find('e'), std::string::npos) << l.text << ": no exponent on a chart";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qlx::sweep
