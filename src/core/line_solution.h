@@ -3,8 +3,19 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qlx {
+
+// What the main window holds on a first start, before TL.DEF has anything to say: 3.5 MHz,
+// 100 feet of RG-8A (list position 3), 50 + j0 ohms at the load. The first TL.DEF is written
+// from these too.
+inline constexpr std::string_view kFirstFreqText = "3.5";
+inline constexpr std::string_view kFirstLengthText = "100.000";
+inline constexpr std::string_view kFirstResistanceText = "50";
+inline constexpr std::string_view kFirstReactanceText = "0";
+inline constexpr std::string_view kFirstCableText = "3";
+inline constexpr int kFirstCable = 3;
 
 // The texts of the user-defined line dialog that the solution reads for list position 32.
 struct UserLineTexts {
@@ -16,11 +27,11 @@ struct UserLineTexts {
 
 // Everything the solution reads from the main window.
 struct LineEntries {
-    std::string freq_text = "3.5";
-    std::string length_text = "100.000";
-    std::string resistance_text = "50";
-    std::string reactance_text = "0";
-    int cable_position = 3;
+    std::string freq_text{kFirstFreqText};
+    std::string length_text{kFirstLengthText};
+    std::string resistance_text{kFirstResistanceText};
+    std::string reactance_text{kFirstReactanceText};
+    int cable_position = kFirstCable;
     bool unit_meters = false;    // the window's length unit variable is "M"
     bool option_meters = false;  // the Meters option is selected (agrees with unit_meters
                                  // except for a moment inside the unit switch)

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "core/format.h"
+#include "core/line_solution.h"
 #include "core/number_text.h"
 #include "core/numbers.h"
 #include "mainwin/file_system.h"
@@ -24,7 +25,7 @@ const std::array<std::string_view, kDefaultsLineCount>& DefaultDefaultsLines() {
         "0.045",   ".91",    "10000",
         "3.5",     "-15;0:6456,8484",  "6825;-15:6468,8484",
         "6345;540:6444,8460", "-75;4560:6444,8460", "6945;4635:6456,8460",
-        "100.000", "3",      "3.5",
+        kFirstLengthText, kFirstCableText, kFirstFreqText,
         "50.000",  "0.000",
     };
     return kLines;

@@ -69,6 +69,15 @@ ParsedDefaults Parse(const std::vector<std::string>& lines, DefaultsRecord from)
 
 }  // namespace
 
+bool ParsedDefaults::unit_read() const { return read[kUnitLine - 1]; }
+bool ParsedDefaults::vel_factor_read() const { return read[kUserFirstLine + 3 - 1]; }
+bool ParsedDefaults::window_read(std::size_t k) const { return read[kWindowLines[k] - 1]; }
+bool ParsedDefaults::length_read() const { return read[kLengthLine - 1]; }
+bool ParsedDefaults::cable_read() const { return read[kCableLine - 1]; }
+bool ParsedDefaults::freq_read() const { return read[kFreqLine - 1]; }
+bool ParsedDefaults::resistance_read() const { return read[kResistanceLine - 1]; }
+bool ParsedDefaults::reactance_read() const { return read[kReactanceLine - 1]; }
+
 const DefaultsRecord& FirstStartRecord() {
     static const DefaultsRecord record = [] {
         const auto& d = DefaultDefaultsLines();

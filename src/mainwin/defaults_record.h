@@ -25,14 +25,15 @@ struct StoredUserLine {
     std::string r0, x0, atten100, vel_factor, vmax, at_mhz;
 };
 
+// The first start's values are FirstStartRecord()'s, read from the first start's lines.
 struct DefaultsRecord {
-    std::string unit = "F";
+    std::string unit;
     StoredUserLine user;
     // The main window, the graph, the tuner set-up window, frmTuner1, frmTuner2.
     std::array<Geometry, 5> windows{};
-    std::string length_ft = "100.000";
-    int cable = 3;
-    std::string freq = "3.5", resistance = "50", reactance = "0";
+    std::string length_ft;
+    int cable = 0;
+    std::string freq, resistance, reactance;
 };
 
 // The record of a first start: the file written when there is none.
@@ -45,7 +46,15 @@ const DefaultsRecord& FirstStartRecord();
 struct ParsedDefaults {
     DefaultsRecord record;
     std::array<bool, kDefaultsLineCount> read{};  // read[0] is line 1
-    bool Read(std::size_t line) const { return read[line - 1]; }
+    // Whether each field's line was read.
+    bool unit_read() const;
+    bool vel_factor_read() const;
+    bool window_read(std::size_t k) const;  // k as in DefaultsRecord::windows
+    bool length_read() const;
+    bool cable_read() const;
+    bool freq_read() const;
+    bool resistance_read() const;
+    bool reactance_read() const;
 };
 ParsedDefaults ParseDefaults(const std::vector<std::string>& lines);
 

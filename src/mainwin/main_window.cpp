@@ -33,10 +33,10 @@ MainWindow::MainWindow(form::Host& host, DefaultsStore& store)
       host_(host),
       store_(store),
       mark_(host.DecimalMark()) {
-    txtFreq.SetText("3.5");
-    txtLength.SetText("100.000");
-    txtResistance.SetText("50");
-    txtReactance.SetText("0");
+    txtFreq.SetText(std::string(kFirstFreqText));
+    txtLength.SetText(std::string(kFirstLengthText));
+    txtResistance.SetText(std::string(kFirstResistanceText));
+    txtReactance.SetText(std::string(kFirstReactanceText));
     WireControls();
 }
 
@@ -202,6 +202,7 @@ void MainWindow::WireEvents() {
 }
 
 std::string MainWindow::Number(double value) const { return ShortestText(value, mark_); }
+std::string MainWindow::FirstFrequency() const { return Number(ParseNumber(std::string(kFirstFreqText))); }
 
 void MainWindow::Load() {
     window.Create();
@@ -287,7 +288,7 @@ void MainWindow::FrequencyChanged() {
     }
     if (!FrequencyAccepted(f)) {
         host_.ShowMessage(kBadFrequencyText, kBadFrequencyTitle, form::Buttons::Ok);
-        txtFreq.SetText(Number(3.5));
+        txtFreq.SetText(FirstFrequency());
         return;
     }
     DoCompute();
@@ -296,7 +297,7 @@ void MainWindow::FrequencyChanged() {
 void MainWindow::FrequencyLostFocus() {
     const double f = ParseNumber(txtFreq.text());
     txtFreq.SetText(Format(f, kFrequencyPicture, mark_));
-    if (f == 0.0) txtFreq.SetText(Number(3.5));
+    if (f == 0.0) txtFreq.SetText(FirstFrequency());
 }
 
 void MainWindow::LengthChanged() {
@@ -420,26 +421,26 @@ void MainWindow::LoadDefaults() {
         else
             optMeters.Select();
     };
-    if (p.Read(1)) {
+    if (p.unit_read()) {
         Ft = r.unit;
         select_unit();
     }
-    if (p.Read(5)) frmOtrCable.txtVF.SetText(r.user.vel_factor);
-    if (p.Read(kMainGeometryLine)) window.Move(r.windows[0].left, r.windows[0].top);
-    if (p.Read(kGraphGeometryLine))
+    if (p.vel_factor_read()) frmOtrCable.txtVF.SetText(r.user.vel_factor);
+    if (p.window_read(0)) window.Move(r.windows[0].left, r.windows[0].top);
+    if (p.window_read(1))
         frmVolt.window.SetGeometry(r.windows[1].left, r.windows[1].top, r.windows[1].height, r.windows[1].width);
     form::Window* tuners[] = {&frmTuner.window, &frmTuner.frmTuner1.window, &frmTuner.frmTuner2.window};
     for (std::size_t i = 0; i < 3; ++i)
-        if (p.Read(kTunerGeometryLine + i)) tuners[i]->Move(r.windows[2 + i].left, r.windows[2 + i].top);
-    if (p.Read(13)) {
+        if (p.window_read(2 + i)) tuners[i]->Move(r.windows[2 + i].left, r.windows[2 + i].top);
+    if (p.length_read()) {
         const double n = ParseNumber(r.length_ft);  // a comma is a decimal mark here too
         txtLength.SetText(Format(Ft == "F" ? n : n / kFeetPerMeter, "###0.000", mark_));
     }
-    if (p.Read(15)) txtFreq.SetText(r.freq);
-    if (p.Read(16)) txtResistance.SetText(r.resistance);
-    if (p.Read(17)) txtReactance.SetText(r.reactance);
-    if (p.Read(14)) cboPickCable.SetPosition(r.cable);
-    if (p.Read(1)) select_unit();
+    if (p.freq_read()) txtFreq.SetText(r.freq);
+    if (p.resistance_read()) txtResistance.SetText(r.resistance);
+    if (p.reactance_read()) txtReactance.SetText(r.reactance);
+    if (p.cable_read()) cboPickCable.SetPosition(r.cable);
+    if (p.unit_read()) select_unit();
 }
 
 void MainWindow::WriteDefaultFile() {
@@ -485,12 +486,6 @@ DefaultsRecord MainWindow::CurrentRecord() const {
     r.resistance = txtResistance.text();
     r.reactance = txtReactance.text();
     return r;
-}
-
-std::vector<std::string> MainWindow::StateLines() {
-    std::vector<std::string> lines = DefaultsLines(CurrentRecord(), mark_);
-    lines.erase(lines.begin(), lines.begin() + static_cast<long>(kMainGeometryLine - 1));
-    return lines;
 }
 
 void MainWindow::SaveDefaults() {

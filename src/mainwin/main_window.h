@@ -35,8 +35,6 @@ public:
     void ShowUserDefinedLine(std::function<void()> then = {});
     // Rewrites TL.DEF from the current state and unloads every window.
     void SaveDefaults();
-    // Lines 8 to 17 of TL.DEF: window positions and the main window's entries.
-    std::vector<std::string> StateLines();
 
     // The texts of the window that the graphs and the tuner read.
     DisplayedLine Displayed() const;
@@ -187,6 +185,8 @@ private:
     void LoadDefaults();
     void WriteDefaultFile();
     std::string Number(double value) const;  // shortest text in the user's notation
+    // The first start's frequency in the user's notation: what an unusable frequency becomes.
+    std::string FirstFrequency() const;
     // Whether a window of this size in twips can be shown on the screen.
     bool Showable(float width, float height) const;
 

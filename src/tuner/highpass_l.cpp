@@ -37,8 +37,9 @@ DesignResult TopologyA(const TunerLoad& load, const TunerSettings& s) {
     } q{};
     const auto eval = [&](double x) {
         q.rl = std::fabs(x) / qu;
-        q.rpl = q.rl * (1.0 + qu * qu);
-        q.xpl = x * (1.0 + qu * qu) / (qu * qu);
+        const ParallelForm coil = SeriesToParallel(q.rl, x);
+        q.rpl = coil.rp;
+        q.xpl = coil.xp;
         q.rn = 1.0 / (1.0 / q.rpl + 1.0 / rp);
         q.xn = 1.0 / (1.0 / q.xpl + 1.0 / xp);
         q.qn = std::fabs(q.rn / q.xn);
@@ -97,11 +98,10 @@ DesignResult TopologyB(const TunerLoad& load, const TunerSettings& s) {
         q.rt = q.rc + l.r;
         const double xb = bb + l.x;
         q.qb = std::fabs(xb / q.rt);
-        const double rpb = q.rt * (1.0 + q.qb * q.qb);
-        q.xl = -xb * (1.0 + q.qb * q.qb) / (q.qb * q.qb);  // the coil cancels the branch's reactance
+        const ParallelForm branch = SeriesToParallel(q.rt, xb);
+        q.xl = -branch.xp;  // the coil cancels the branch's reactance
         q.rl = std::fabs(q.xl) / qu;
-        const double rpl = q.rl * (1.0 + qu * qu);
-        q.a = 1.0 / (1.0 / rpl + 1.0 / rpb);
+        q.a = 1.0 / (1.0 / SeriesToParallel(q.rl, q.xl).rp + 1.0 / branch.rp);
         return q.a;
     };
     double a = eval(b);

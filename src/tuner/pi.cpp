@@ -52,12 +52,10 @@ DesignResult DesignPi(const TunerLoad& load, const TunerSettings& s) {
     } q{};
     const auto eval = [&](double bb) {
         q.c = std::fabs(f + bb) / qu + rns;
-        const double qq = std::fabs(bb / q.c);
-        const double rprime = q.c * (1.0 + qq * qq);
-        q.x1 = -bb * (1.0 + qq * qq) / (qq * qq);
+        const ParallelForm branch = SeriesToParallel(q.c, bb);
+        q.x1 = -branch.xp;  // the input capacitor cancels the branch's reactance
         q.r1 = std::fabs(q.x1) / qc;
-        const double rp1 = q.r1 * (1.0 + qc * qc);
-        q.a = 1.0 / (1.0 / rp1 + 1.0 / rprime);
+        q.a = 1.0 / (1.0 / SeriesToParallel(q.r1, q.x1).rp + 1.0 / branch.rp);
         return q.a;
     };
     double a = eval(b);

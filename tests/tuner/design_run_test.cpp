@@ -286,9 +286,11 @@ TEST(DrawTuner, PagePositionsGoToTheDefaultsFile) {
     Tuning t;
     t.tuner().frmTuner1.window.Move(1234, 5678);
     t.tuner().frmTuner2.window.Move(-30, 45);
-    const std::vector<std::string> lines = t.win->StateLines();
-    EXPECT_EQ(lines[3], "1234;5678:6444,8460");
-    EXPECT_EQ(lines[4], "-30;45:6456,8460");
+    t.win->SaveDefaults();
+    const std::vector<std::string> lines = t.store.Read().lines;
+    ASSERT_EQ(lines.size(), kDefaultsLineCount);
+    EXPECT_EQ(lines[10], "1234;5678:6444,8460");
+    EXPECT_EQ(lines[11], "-30;45:6456,8460");
 }
 
 TEST(DrawTuner, PiFillsTheFourthColumnAndShowsItsCapacitorRow) {
