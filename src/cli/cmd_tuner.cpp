@@ -139,8 +139,7 @@ bool CheckSettings(const Options& o, Failure& failure) {
 
 // The --band-* options and --touchstone, checked; the antenna's impedance at the design
 // frequency typed into the main window as --r and --x would be.
-bool ApplyBand(const Options& o, Session& s, bool compared, Failure& failure) {
-    TunerWindow& t = s.w.frmTuner;
+bool ApplyBand(const Options& o, Session& s, bool compared, TunerWindow::DesignRequest& t, Failure& failure) {
     const std::string* from = o.Value("--band-from");
     const std::string* to = o.Value("--band-to");
     const std::string* points = o.Value("--band-points");
@@ -265,7 +264,7 @@ bool CheckTunerOptions(const Options& o, Failure& failure) {
 
 // One row of --network all --json: its design and page as the row's button draws it, or why it
 // cannot match.
-json ComparedJson(Session& s, const TunerWindow::Compared& c) {
+json ComparedJson(Session& s, const TunerWindow::Compared& c, const TunerWindow::DesignRequest& request) {
     TunerWindow& t = s.w.frmTuner;
     json j{{"network", NetworkName(c.network)}, {"topology", TopologyJson(c)}};
     const auto* d = std::get_if<tuner::NetworkDesign>(&c.result);
@@ -277,7 +276,7 @@ json ComparedJson(Session& s, const TunerWindow::Compared& c) {
         return j;
     }
     const std::size_t before = s.host.messages.size();
-    t.DrawCompared(c);
+    t.DrawCompared(c, request);
     tuner::TunerPage& page = d->page == tuner::Page::Tuner2 ? t.frmTuner2 : t.frmTuner1;
     json f = json::object();
     for (const auto& [name, text] : PageFields(page)) f[name] = text;
@@ -293,7 +292,8 @@ json ComparedJson(Session& s, const TunerWindow::Compared& c) {
 }
 
 // --network all: every row, as text or JSON.
-int PrintComparison(Session& s, const std::vector<TunerWindow::Compared>& compared, bool as_json) {
+int PrintComparison(Session& s, const std::vector<TunerWindow::Compared>& compared,
+                    const TunerWindow::DesignRequest& request, bool as_json) {
     TunerWindow& t = s.w.frmTuner;
     const bool matched = !compared.empty() && std::holds_alternative<tuner::NetworkDesign>(compared.front().result);
     const std::string no_tuner = t.NoTunerNeededText(s.w.Displayed());
@@ -304,7 +304,7 @@ int PrintComparison(Session& s, const std::vector<TunerWindow::Compared>& compar
         return matched ? kExitOk : kExitDesignFailed;
     }
     json designs = json::array();
-    for (const TunerWindow::Compared& c : compared) designs.push_back(ComparedJson(s, c));
+    for (const TunerWindow::Compared& c : compared) designs.push_back(ComparedJson(s, c, request));
     json extra{{"designs", designs}, {"best", matched ? json(NetworkName(compared.front().network)) : json(nullptr)}};
     if (!no_tuner.empty()) extra["no_tuner_needed"] = no_tuner;
     Print(s, {}, LineValues(s.w), true, extra);
@@ -312,10 +312,10 @@ int PrintComparison(Session& s, const std::vector<TunerWindow::Compared>& compar
 }
 
 // The page of the network chosen, as "&Draw Tuner" draws it.
-int PrintPage(Session& s, const NetworkChoice& choice, bool as_json) {
+int PrintPage(Session& s, const NetworkChoice& choice, const TunerWindow::DesignRequest& request, bool as_json) {
     TunerWindow& t = s.w.frmTuner;
     (t.*choice.option).Select();
-    t.cmdDrawTuner.Click();
+    t.on_draw(request);
     const auto& result = t.last_result();
     const auto* design = result ? std::get_if<tuner::NetworkDesign>(&*result) : nullptr;
     if (!design) {
@@ -353,17 +353,19 @@ int Tuner(const Args& args) {
         return Fail({"--network takes hpl, lpl, pi, tee, all or best, not \"" + *network + "\""}, kTunerUsage);
 
     Session s;
-    if (!ApplyLine(s, *o, failure) || !ApplyBand(*o, s, all || best, failure)) return Fail(failure, kTunerUsage);
+    TunerWindow::DesignRequest request;
+    if (!ApplyLine(s, *o, failure) || !ApplyBand(*o, s, all || best, request, failure))
+        return Fail(failure, kTunerUsage);
     TunerWindow& t = s.w.frmTuner;
     s.w.cmdTuner.Click();
     for (const SettingOption& setting : kSettings)
         if (const std::string* v = o->Value(setting.name)) Type(t.*setting.field, *v);
     if (!CheckPower(*o, t, failure)) return Fail(failure, kTunerUsage);
     const bool as_json = o->Has("--json");
-    if (!all && !best) return PrintPage(s, *choice, as_json);
+    if (!all && !best) return PrintPage(s, *choice, request, as_json);
 
-    const std::vector<TunerWindow::Compared> compared = t.Compare(s.w.Displayed(), s.w.TunerContext());
-    if (all) return PrintComparison(s, compared, as_json);
+    const std::vector<TunerWindow::Compared> compared = t.Compare(s.w.Displayed(), s.w.TunerContext(), request);
+    if (all) return PrintComparison(s, compared, request, as_json);
     if (compared.empty() || !std::holds_alternative<tuner::NetworkDesign>(compared.front().result)) {
         std::cerr << "no network matches this load\n";
         if (as_json) Print(s, {}, LineValues(s.w), true, json{{"design", nullptr}, {"page", nullptr}});
@@ -373,8 +375,8 @@ int Tuner(const Args& args) {
     const TunerWindow::Compared& c = compared.front();
     for (const NetworkChoice& n : kNetworks)
         if (n.name == std::string(NetworkName(c.network))) choice = &n;
-    t.coil_across_line = c.coil_across_line;
-    return PrintPage(s, *choice, as_json);
+    request.coil_across_line = c.coil_across_line;
+    return PrintPage(s, *choice, request, as_json);
 }
 
 }  // namespace qlx::cli

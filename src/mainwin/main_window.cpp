@@ -187,14 +187,19 @@ void MainWindow::WireEvents() {
         frmTuner.tee_tab_index = 2;
         host_.ShowModeless(frmTuner.window);
     };
-    frmTuner.cmdDrawTuner.on_click = [this] {
-        if (!ForTunerLine([this](const DisplayedLine& l) { frmTuner.DrawTuner(l, TunerContext()); })) return;
+    frmTuner.on_draw = [this](const TunerWindow::DesignRequest& request) {
+        const auto draw = [this](const DisplayedLine& l, const TunerWindow::DesignRequest& r) {
+            frmTuner.DrawTuner(l, TunerContext(), r);
+        };
+        if (!ForTunerLine(request, draw)) return;
         // The sweep window follows the last tuner drawn with the tuner left as it is.
         const auto& result = frmTuner.last_result();
         if (const auto* d = result ? std::get_if<tuner::NetworkDesign>(&*result) : nullptr) frmSweep.SetTuner(*d);
     };
-    frmTuner.cmdCompare.on_click = [this] {
-        ForTunerLine([this](const DisplayedLine& l) { frmTuner.ShowComparison(l, TunerContext()); });
+    frmTuner.on_compare = [this](const TunerWindow::DesignRequest& request) {
+        ForTunerLine(request, [this](const DisplayedLine& l, const TunerWindow::DesignRequest& r) {
+            frmTuner.ShowComparison(l, TunerContext(), r);
+        });
     };
     cmdPrint.on_click = [this] { PrintClicked(); };
     cmdHelp.on_click = [this] { HelpClicked(); };
@@ -559,7 +564,7 @@ MainWindow::TunerLine MainWindow::LineForTuner() const {
     return t;
 }
 
-bool MainWindow::ForTunerLine(const std::function<void(const DisplayedLine&)>& design) {
+bool MainWindow::ForTunerLine(TunerWindow::DesignRequest request, const TunerDesign& design) {
     // With the sweep window's impedance taken from an analyser's file, the tuner is designed for
     // the antenna the file describes at this frequency, and its band run follows the file;
     // otherwise for the line as the main window shows it. The page and the comparison alike.
@@ -568,11 +573,10 @@ bool MainWindow::ForTunerLine(const std::function<void(const DisplayedLine&)>& d
         host_.ShowMessage(t.refused, form::kTunerTitle, form::Buttons::Ok);
         return false;
     }
-    // qlx-cli may have handed the tuner an antenna of its own: only the window's file is taken back.
-    const bool measured = t.antenna.has_value();
-    if (measured) frmTuner.antenna = std::move(t.antenna);
-    design(t.line);
-    if (measured) frmTuner.antenna.reset();
+    // A request may bring an antenna of its own (qlx-cli's file); the window's file is the main
+    // window's line.
+    if (t.antenna) request.antenna = std::move(t.antenna);
+    design(t.line, request);
     return true;
 }
 

@@ -159,9 +159,10 @@ private:
     void WireControls();
     void SetTexts();
     void WireEvents();
-    // Runs `design` on the line the tuner designs for (LineForTuner), with the sweep window's file
-    // handed to the tuner meanwhile; a refused line shows its message and runs nothing.
-    bool ForTunerLine(const std::function<void(const DisplayedLine&)>& design);
+    // Runs `design` on the line the tuner designs for (LineForTuner), the request carrying the
+    // sweep window's file when there is one; a refused line shows its message and runs nothing.
+    using TunerDesign = std::function<void(const DisplayedLine&, const TunerWindow::DesignRequest&)>;
+    bool ForTunerLine(TunerWindow::DesignRequest request, const TunerDesign& design);
     GraphInputs GraphInputsNow() const;
     void FrequencyChanged();
     void FrequencyLostFocus();

@@ -108,11 +108,17 @@ TunerWindow::TunerWindow(form::Host& host)
     cmdBack.SetToolTip("Cancel and return to Main Tuner screen");
     cmdCompare.SetCaption("Co&mpare Networks");
     cmdCompare.SetToolTip("Design every network for this line, side by side, lowest loss first");
+    cmdDrawTuner.on_click = [this] {
+        if (on_draw) on_draw({});
+    };
+    cmdCompare.on_click = [this] {
+        if (on_compare) on_compare({});
+    };
     txtPiCap.SetToolTip("Enter value for output capacitor in Pi network, or auto for the one that loses least");
     txtTeeCap.SetToolTip("Enter value for output capacitor in Tee network, or auto for the one that loses least");
     // A row of the comparison draws its network's page, in its topology.
     frmCompare.on_row = [this](std::size_t row) {
-        if (row < comparison_.size()) DrawCompared(comparison_[row]);
+        if (row < comparison_.size()) DrawCompared(comparison_[row], compared_for_);
     };
 
     optPiNet.on_click = [this] { ShowCapacitorRow(true); };
@@ -178,17 +184,18 @@ tuner::DesignResult TunerWindow::DesignFor(Network n, const tuner::TunerLoad& lo
 }
 
 tuner::BandRun TunerWindow::BandOf(const tuner::NetworkDesign& d, const tuner::LineReading& reading,
-                                   const LineContext& context) const {
+                                   const LineContext& context, const DesignRequest& request) const {
     // The tuner left as designed across the band, the antenna held (or followed, when measured).
     // A line input that no load on this line can give (the load shown has no positive
     // resistance) leaves nothing to hold at the antenna: the network alone is run.
-    const tuner::BandRange range = band.value_or(tuner::DefaultBand(d.f0));
-    if (antenna) return tuner::RunBand(d, context.line, *antenna, range);
+    const tuner::BandRange range = request.band.value_or(tuner::DefaultBand(d.f0));
+    if (request.antenna) return tuner::RunBand(d, context.line, *request.antenna, range);
     if (reading.rl > 0.0) return tuner::RunBand(d, context.line, {reading.rl, reading.xl}, range);
     return tuner::RunBandLineInputHeld(d, {reading.load.ra, reading.load.xa}, range);
 }
 
-std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& line, const LineContext& context) {
+std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& line, const LineContext& context,
+                                                       const DesignRequest& request) {
     const tuner::LineReading reading = tuner::ReadLine(line);
     const tuner::TunerSettings s = ReadSettings(false);
     std::vector<Compared> all;
@@ -197,7 +204,7 @@ std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& lin
         c.network = n;
         c.coil_across_line = topology;
         c.result = DesignFor(n, reading.load, s, topology);
-        if (const auto* d = std::get_if<tuner::NetworkDesign>(&c.result)) c.band = BandOf(*d, reading, context);
+        if (const auto* d = std::get_if<tuner::NetworkDesign>(&c.result)) c.band = BandOf(*d, reading, context, request);
         all.push_back(std::move(c));
     };
     add(Network::LowPassL, std::nullopt);
@@ -220,12 +227,11 @@ std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& lin
     return all;
 }
 
-void TunerWindow::DrawCompared(const Compared& c) {
+void TunerWindow::DrawCompared(const Compared& c, DesignRequest request) {
     form::Option* options[] = {&optLNet1, &optLNet2, &optPiNet, &optTeeNet};
     options[static_cast<int>(c.network)]->Select();
-    coil_across_line = c.coil_across_line;
-    cmdDrawTuner.Click();
-    coil_across_line.reset();
+    request.coil_across_line = c.coil_across_line;
+    if (on_draw) on_draw(request);
 }
 
 std::string TunerWindow::ComparedName(const Compared& c) {
@@ -266,8 +272,9 @@ std::string TunerWindow::NoTunerNeededText(const DisplayedLine& line) {
            " ohms: no tuner is needed.";
 }
 
-void TunerWindow::ShowComparison(const DisplayedLine& line, const LineContext& context) {
-    comparison_ = Compare(line, context);
+void TunerWindow::ShowComparison(const DisplayedLine& line, const LineContext& context, const DesignRequest& request) {
+    comparison_ = Compare(line, context, request);
+    compared_for_ = request;
     tuner::CompareWindow& w = frmCompare;
     const tuner::LineReading reading = tuner::ReadLine(line);
     w.txtLine.SetText(line.cable_text + ", " + line.length_text + (line.meters ? " meters, " : " feet, ") +
@@ -306,7 +313,7 @@ std::optional<Network> TunerWindow::ChosenNetwork() const {
     return std::nullopt;
 }
 
-void TunerWindow::DrawTuner(const DisplayedLine& line, const LineContext& context) {
+void TunerWindow::DrawTuner(const DisplayedLine& line, const LineContext& context, const DesignRequest& request) {
     // Without a network there is nothing to design: say so, and leave both pages as they are.
     const std::optional<Network> network = ChosenNetwork();
     last_band_.reset();
@@ -341,7 +348,7 @@ void TunerWindow::DrawTuner(const DisplayedLine& line, const LineContext& contex
         p->txtLoad.SetFore(line.load_swr_red ? form::kRed : form::kWindowText);
     }
 
-    last_result_ = DesignFor(*network, reading.load, s, coil_across_line);
+    last_result_ = DesignFor(*network, reading.load, s, request.coil_across_line);
     const auto* failure = std::get_if<tuner::DesignFailure>(&*last_result_);
     // The Pi shows its capacitor row once the load has passed its feasibility check.
     if (*network == Network::Pi && !(failure && failure->before_design)) {
@@ -368,7 +375,7 @@ void TunerWindow::DrawTuner(const DisplayedLine& line, const LineContext& contex
     title_ = tuner::NetworkTitle(d.network);
     WritePage(*designed, d, reading.input_text, stray_text, s.power, reading.line_loss_db, s.phase, line.mark);
 
-    last_band_ = BandOf(d, reading, context);
+    last_band_ = BandOf(d, reading, context, request);
     designed->txtBand.SetText(tuner::BandText(*last_band_, line.mark));
     designed->txtBand.SetVisible(true);
     std::string notes;

@@ -68,17 +68,23 @@ public:
         double max_v_rms = 0.0;
         double vmax = 0.0;
     };
-    // The high-pass L's topology when it is not the load's to choose: true, the coil across the
-    // line input; false, across the transmitter side (the comparison draws each it lists).
-    std::optional<bool> coil_across_line;
-    // A band other than the design frequency +-10 %, and an antenna measured by an analyser
-    // (qlx-cli's --band-* and --touchstone).
-    std::optional<tuner::BandRange> band;
-    std::optional<tuner::MeasuredAntenna> antenna;
+    // What a design is asked for beyond the window's fields.
+    struct DesignRequest {
+        // The high-pass L's topology when it is not the load's to choose: true, the coil across
+        // the line input; false, across the transmitter side (a comparison's row draws its own).
+        std::optional<bool> coil_across_line;
+        // A band other than the design frequency +-10 % (qlx-cli's --band-*).
+        std::optional<tuner::BandRange> band;
+        // An antenna measured by an analyser (the sweep window's file, qlx-cli's --touchstone).
+        std::optional<tuner::MeasuredAntenna> antenna;
+    };
+    // "&Draw Tuner" and "Co&mpare Networks" ask their owner, which holds the line, to design:
+    // the main window answers with DrawTuner or ShowComparison for its line.
+    std::function<void(const DesignRequest&)> on_draw;
+    std::function<void(const DesignRequest&)> on_compare;
 
-    // "&Draw Tuner": designs the chosen network for the line the main window shows. The main
-    // window wires the button, since the line is its own.
-    void DrawTuner(const DisplayedLine& line, const LineContext& context);
+    // Designs the chosen network for the line.
+    void DrawTuner(const DisplayedLine& line, const LineContext& context, const DesignRequest& request = {});
     // One network of a comparison: its design or failure, and its band run.
     struct Compared {
         tuner::Network network = tuner::Network::LowPassL;
@@ -88,13 +94,14 @@ public:
     };
     // Every network designed for the line with the window's settings (the high-pass L in each
     // topology that applies), the lowest loss first and the failures last. No page changes.
-    std::vector<Compared> Compare(const DisplayedLine& line, const LineContext& context);
-    // "Co&mpare Networks": the comparison written into frmCompare and shown. The main window
-    // wires the button, since the line is its own.
-    void ShowComparison(const DisplayedLine& line, const LineContext& context);
-    // A row's button: selects the row's network (and topology) and presses "&Draw Tuner", so the
-    // page is exactly the one that network draws alone.
-    void DrawCompared(const Compared& c);
+    std::vector<Compared> Compare(const DisplayedLine& line, const LineContext& context,
+                                  const DesignRequest& request = {});
+    // The comparison written into frmCompare and shown.
+    void ShowComparison(const DisplayedLine& line, const LineContext& context, const DesignRequest& request = {});
+    // A row's button: selects the row's network and asks for its design in the row's topology
+    // (with the rest of the request the comparison was made for), so the page is exactly the one
+    // that network draws alone.
+    void DrawCompared(const Compared& c, DesignRequest request);
     const std::vector<Compared>& comparison() const { return comparison_; }
     // Whether the line input is already within SWR 1.02 of the tuner resistance, and the text
     // that says so (empty otherwise).
@@ -115,8 +122,8 @@ private:
     tuner::TunerSettings ReadSettings(bool with_messages);
     tuner::DesignResult DesignFor(tuner::Network n, const tuner::TunerLoad& load, const tuner::TunerSettings& s,
                                   std::optional<bool> topology) const;
-    tuner::BandRun BandOf(const tuner::NetworkDesign& d, const tuner::LineReading& reading,
-                          const LineContext& context) const;
+    tuner::BandRun BandOf(const tuner::NetworkDesign& d, const tuner::LineReading& reading, const LineContext& context,
+                          const DesignRequest& request) const;
     std::optional<tuner::Network> ChosenNetwork() const;
     void WritePage(tuner::TunerPage& page, const tuner::NetworkDesign& d, const std::string& input_text,
                    const std::string& stray_text, double power, double line_loss_db, double phase, char mark);
@@ -125,6 +132,7 @@ private:
     std::optional<tuner::DesignResult> last_result_;
     std::optional<tuner::BandRun> last_band_;
     std::vector<Compared> comparison_;
+    DesignRequest compared_for_;  // the request the comparison shown was made for
     form::OptionGroup networks_{form::OptionGroup::Start::NoneSelected};
 };
 

@@ -86,14 +86,16 @@ struct Station : testing::StartedWindow {
         win->txtFreq.SetText(ShortestText(f));
         win->txtResistance.SetText(ShortestText(r));
         win->txtReactance.SetText(ShortestText(x));
-        t().band = tuner::BandRange{f * 0.99, f * 1.01, 3};
+        request.band = tuner::BandRange{f * 0.99, f * 1.01, 3};
     }
-    // "Draw Tuner" with a network chosen as a user chooses it.
+    // "Draw Tuner" and "Compare Networks" as a user presses them, with the short band.
     const tuner::DesignResult& Draw(form::Option& network) {
         network.Select();
-        t().cmdDrawTuner.Click();
+        t().on_draw(request);
         return *t().last_result();
     }
+    void CompareAll() { t().on_compare(request); }
+    TunerWindow::DesignRequest request;
 };
 
 TEST(Buildable, EveryAnswerOverAGridOfLoadsIsRealTrueAndRankedByWhatCanBeBought) {
@@ -127,7 +129,7 @@ TEST(Buildable, EveryAnswerOverAGridOfLoadsIsRealTrueAndRankedByWhatCanBeBought)
                         }
                         // The comparison: real parts, the catalogue's first by loss, then the
                         // others by loss, the failures last; best draws the first row exactly.
-                        const auto rows = t.Compare(st.win->Displayed(), st.win->TunerContext());
+                        const auto rows = t.Compare(st.win->Displayed(), st.win->TunerContext(), st.request);
                         int last_tier = 0;
                         double last_loss = 0.0;
                         for (const auto& row : rows) {
@@ -144,7 +146,7 @@ TEST(Buildable, EveryAnswerOverAGridOfLoadsIsRealTrueAndRankedByWhatCanBeBought)
                             unbuyable_after += tier == 1 && last_tier == 0;
                             last_tier = tier;
                             // Its own page is the row.
-                            t.DrawCompared(row);
+                            t.DrawCompared(row, st.request);
                             ExpectSameDesign(*t.last_result(), row.result, row_name + " drawn");
                         }
                         if (rows.empty() || HasFatalFailure()) return;
@@ -188,7 +190,7 @@ TEST(Buildable, TheCasesThatRankedImpossiblePartsBest) {
         w.txtReactance.SetText(ShortestText(c.x));
         st.t().txtTeeCap.SetText(c.tee_cap);
         const std::string name = std::string(c.what) + ", " + ShortestText(c.r) + " " + ShortestText(c.x);
-        st.t().cmdCompare.Click();
+        st.CompareAll();
         const auto& rows = st.t().comparison();
         ASSERT_FALSE(rows.empty()) << name;
         bool any_in_catalogue = false;
@@ -225,7 +227,7 @@ TEST(Buildable, TheComparisonDesignsForTheMeasuredAntennaAndEachRowDrawsItself) 
     Station st;
     ASSERT_TRUE(
         testing::MeasuredThrough30mOfRg213(*st.win, "14.1", std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p"));
-    st.t().cmdCompare.Click();
+    st.CompareAll();
     const auto rows = st.t().comparison();
     ASSERT_GE(rows.size(), 4u);
     int drawn = 0;
@@ -287,7 +289,7 @@ TEST(Buildable, ABandRunCoversOnlyTheFilesPoints) {
             EXPECT_NE(st.host.messages.back().text.find(c.refusal), std::string::npos) << st.host.messages.back().text;
             EXPECT_FALSE(st.t().frmTuner1.window.visible()) << c.what;
             // The comparison refuses the same way and shows nothing.
-            st.t().cmdCompare.Click();
+            st.CompareAll();
             EXPECT_EQ(st.host.messages.back().text, st.host.messages[before].text) << c.what;
             EXPECT_FALSE(st.t().frmCompare.window.visible()) << c.what;
             continue;

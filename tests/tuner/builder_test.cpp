@@ -141,7 +141,7 @@ TEST(Compare, OrdersByTheSingleDesignsLossesAndBestIsTheFirst) {
         EXPECT_GE(d->ploss, last);
         last = d->ploss;
         // Drawn on its own, the network loses the same.
-        l.t().DrawCompared(c);
+        l.t().DrawCompared(c, {});
         ASSERT_TRUE(l.t().last_result().has_value());
         EXPECT_DOUBLE_EQ(std::get<tuner::NetworkDesign>(*l.t().last_result()).ploss, d->ploss);
     }
