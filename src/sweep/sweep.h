@@ -53,6 +53,17 @@ struct SweepPoint {
     double r0 = 0.0, x0 = 0.0;  // the line's characteristic impedance at f
 };
 
+// A point's impedance and SWR at one end of the line, whichever end the impedance was given at:
+// the one place where "given" and "other" turn into the load and the input.
+struct EndFigures {
+    std::complex<double> z;
+    double swr;
+};
+inline EndFigures AtLoad(const SweepPoint& p, bool given_at_load) {
+    return given_at_load ? EndFigures{{p.r_given, p.x_given}, p.swr_given} : EndFigures{{p.r_other, p.x_other}, p.swr_other};
+}
+inline EndFigures AtInput(const SweepPoint& p, bool given_at_load) { return AtLoad(p, !given_at_load); }
+
 // One point: the line solved at f (held in single precision) for the impedance z at the given
 // end. Nothing where the window would show no solution.
 std::optional<SweepPoint> SolveAt(const SweepLine& line, double f_mhz, std::complex<double> z);

@@ -280,13 +280,12 @@ void SweepWindow::Finish() {
         txtSummary.SetText("The line has no solution in this band.");
     } else {
         const SweepPoint& best = points_[*LowestSwrAtLoad()];
-        const double r = run_at_load_ ? best.r_given : best.r_other;
-        const double x = run_at_load_ ? best.x_given : best.x_other;
+        const EndFigures load = AtLoad(best, run_at_load_);
         txtSummary.SetText(std::to_string(points_.size()) + " points, " + ShortestText(ShownMHz(points_.front().f_mhz), mark) +
                            " to " + MHzText(points_.back().f_mhz) + ".   Lowest SWR at the load: " +
-                           Format(run_at_load_ ? best.swr_given : best.swr_other, "0.00", mark) + " at " +
+                           Format(load.swr, "0.00", mark) + " at " +
                            MHzText(best.f_mhz) + ", where the load is " +
-                           ImpedanceText({r, x}, "0.0", mark) + " ohms.");
+                           ImpedanceText(load.z, "0.0", mark) + " ohms.");
     }
     if (on_result_changed) on_result_changed();
 }
@@ -302,7 +301,7 @@ double SweepWindow::reference() const {
 
 std::optional<std::size_t> SweepWindow::LowestSwrAtLoad() const {
     if (points_.empty()) return std::nullopt;
-    const auto at_load = [this](const SweepPoint& p) { return run_at_load_ ? p.swr_given : p.swr_other; };
+    const auto at_load = [this](const SweepPoint& p) { return AtLoad(p, run_at_load_).swr; };
     return static_cast<std::size_t>(std::min_element(points_.begin(), points_.end(), [&](const auto& a, const auto& b) {
                                         return at_load(a) < at_load(b);
                                     }) - points_.begin());
@@ -329,9 +328,8 @@ std::string SweepWindow::CurveTipText(const std::string& curve, double f_mhz, do
 std::string SweepWindow::PointText(std::size_t index, bool other_end) const {
     if (index >= points_.size()) return {};
     const SweepPoint& p = points_[index];
-    const std::complex<double> z = other_end ? std::complex<double>(p.r_other, p.x_other)
-                                             : std::complex<double>(p.r_given, p.x_given);
     const bool at_load = other_end != run_at_load_;
+    const std::complex<double> z = (at_load ? AtLoad(p, run_at_load_) : AtInput(p, run_at_load_)).z;
     const double ref = reference();
     const std::complex<double> g = Gamma(z, ref);
     const char mark = host_.DecimalMark();
@@ -359,8 +357,8 @@ std::vector<SweepPlot> SweepWindow::Plots() const {
          {{"R", 0x008C00, {}}, {"X", 0xB400B4, {}}}, std::nullopt},
         {"Loss", "dB", "0.000", true, {{"Matched loss", 0x787878, {}}, {"Total loss", form::kBlack, {}}}, std::nullopt}};
     for (const SweepPoint& s : points_) {
-        plots[0].curves[0].data.emplace_back(s.f_mhz, at_load ? s.swr_given : s.swr_other);
-        plots[0].curves[1].data.emplace_back(s.f_mhz, at_load ? s.swr_other : s.swr_given);
+        plots[0].curves[0].data.emplace_back(s.f_mhz, AtLoad(s, at_load).swr);
+        plots[0].curves[1].data.emplace_back(s.f_mhz, AtInput(s, at_load).swr);
         plots[1].curves[0].data.emplace_back(s.f_mhz, s.r_other);
         plots[1].curves[1].data.emplace_back(s.f_mhz, s.x_other);
         plots[2].curves[0].data.emplace_back(s.f_mhz, s.matched_loss_db);
@@ -369,7 +367,7 @@ std::vector<SweepPlot> SweepWindow::Plots() const {
     // The lowest SWR at the load, marked on its curve and named in the plot's title.
     if (const auto best = LowestSwrAtLoad()) {
         const SweepPoint& b = points_[*best];
-        const double swr = at_load ? b.swr_given : b.swr_other;
+        const double swr = AtLoad(b, at_load).swr;
         plots[0].mark = std::pair{b.f_mhz, swr};
         plots[0].title = "SWR      \u25a0 " + CurveTipText("lowest at the load", b.f_mhz, swr, "#,##0.00");
     }
@@ -379,9 +377,8 @@ std::vector<SweepPlot> SweepWindow::Plots() const {
 std::vector<SmithTrace> SweepWindow::Traces() const {
     std::vector<SmithTrace> traces{{"At the load", kLoadColour, {}}, {"At the input", kInputColour, {}}};
     for (const SweepPoint& s : points_) {
-        const std::complex<double> given(s.r_given, s.x_given), other(s.r_other, s.x_other);
-        traces[0].z.push_back(run_at_load_ ? given : other);
-        traces[1].z.push_back(run_at_load_ ? other : given);
+        traces[0].z.push_back(AtLoad(s, run_at_load_).z);
+        traces[1].z.push_back(AtInput(s, run_at_load_).z);
     }
     return traces;
 }
@@ -391,8 +388,7 @@ std::vector<std::pair<double, double>> SweepWindow::TunerSwr() const {
     if (!tuner_) return out;
     out.reserve(points_.size());
     for (const SweepPoint& p : points_) {
-        const std::complex<double> input = given_at_load() ? std::complex<double>(p.r_other, p.x_other)
-                                                           : std::complex<double>(p.r_given, p.x_given);
+        const std::complex<double> input = AtInput(p, given_at_load()).z;
         const double swr = tuner::SwrAgainst(tuner::NetworkInputAt(*tuner_, p.f_mhz, input), tuner_->z0);
         if (std::isfinite(swr)) out.emplace_back(p.f_mhz, swr);  // no SWR where no power flows
     }

@@ -1,0 +1,122 @@
+// The main window and TL.DEF: the record read into the windows at start, and written from them
+// on exit.
+#include "mainwin/main_window.h"
+
+#include <cmath>
+
+#include "core/format.h"
+#include "core/numbers.h"
+
+namespace qlx {
+
+// ---- TL.DEF ----
+
+StoredUserLine MainWindow::StoredUser() const {
+    // The file's record, line by line; a missing line (or no readable file) is the first start's.
+    const DefaultsStore::ReadResult file = store_.Read();
+    if (file.status != DefaultsStore::Status::Ok) return FirstStartRecord().user;
+    return ParseDefaults(file.lines).record.user;
+}
+
+
+void MainWindow::LoadDefaults() {
+    AppDir = host_.ProgramDirectory();
+    const DefaultsStore::ReadResult file = store_.Read();
+    if (file.status == DefaultsStore::Status::Missing) {
+        WriteDefaultFile();
+        return;
+    }
+    if (file.status != DefaultsStore::Status::Ok) return;
+
+    // Each line is read on its own: a missing or damaged one leaves its field as it is (and the
+    // next save writes the field's value there), and loading goes on with the next.
+    const ParsedDefaults p = ParseDefaults(file.lines);
+    const DefaultsRecord& r = p.record;
+    const auto select_unit = [this] {
+        if (Ft == "F")
+            optFeet.Select();
+        else
+            optMeters.Select();
+    };
+    if (p.unit_read()) {
+        Ft = r.unit;
+        select_unit();
+    }
+    if (p.vel_factor_read()) frmOtrCable.txtVF.SetText(r.user.vel_factor);
+    if (p.window_read(0)) window.Move(r.windows[0].left, r.windows[0].top);
+    if (p.window_read(1))
+        frmVolt.window.SetGeometry(r.windows[1].left, r.windows[1].top, r.windows[1].height, r.windows[1].width);
+    form::Window* tuners[] = {&frmTuner.window, &frmTuner.frmTuner1.window, &frmTuner.frmTuner2.window};
+    for (std::size_t i = 0; i < 3; ++i)
+        if (p.window_read(2 + i)) tuners[i]->Move(r.windows[2 + i].left, r.windows[2 + i].top);
+    if (p.length_read()) {
+        const double n = ParseNumber(r.length_ft);  // a comma is a decimal mark here too
+        txtLength.SetText(Format(Ft == "F" ? n : n / kFeetPerMeter, "###0.000", mark_));
+    }
+    if (p.freq_read()) txtFreq.SetText(r.freq);
+    if (p.resistance_read()) txtResistance.SetText(r.resistance);
+    if (p.reactance_read()) txtReactance.SetText(r.reactance);
+    if (p.cable_read()) cboPickCable.SetPosition(r.cable);
+    if (p.unit_read()) select_unit();
+}
+
+void MainWindow::WriteDefaultFile() {
+    const auto& defaults = DefaultDefaultsLines();
+    store_.Write(std::vector<std::string>(defaults.begin(), defaults.end()));
+    const DefaultsRecord& first = FirstStartRecord();
+    Ft = "F";
+    // The windows go where the file just written puts them.
+    const auto& w = first.windows;
+    window.Move(w[0].left, w[0].top);
+    frmVolt.window.SetGeometry(w[1].left, w[1].top, w[1].height, w[1].width);
+    frmTuner.window.Move(w[2].left, w[2].top);
+    frmTuner.frmTuner1.window.Move(w[3].left, w[3].top);
+    frmTuner.frmTuner2.window.Move(w[4].left, w[4].top);
+}
+
+bool MainWindow::Showable(float width, float height) const {
+    return std::isfinite(width) && std::isfinite(height) && width > 0.0f && height > 0.0f &&
+           width <= host_.ScreenWidthTwips() && height <= host_.ScreenHeightTwips();
+}
+
+DefaultsRecord MainWindow::CurrentRecord() const {
+    DefaultsRecord r;
+    r.unit = optFeet.selected() ? "F" : "M";
+    r.user = StoredUser();
+    const auto at = [](const form::Window& w) { return Geometry{w.left(), w.top(), w.height(), w.width()}; };
+    r.windows = {at(window), at(frmVolt.window), at(frmTuner.window), at(frmTuner.frmTuner1.window),
+                 at(frmTuner.frmTuner2.window)};
+    // The graph window keeps its own size, unless it could not be shown on this screen.
+    const form::Window& graph = frmVolt.window;
+    if (!Showable(graph.width(), graph.height())) r.windows[1] = FirstStartRecord().windows[1];
+    // The file keeps the length in feet, with a point as decimal mark whatever the user's mark,
+    // and a length in meters with all its digits, so that it comes back as it went.
+    std::string length = txtLength.text();
+    if (optFeet.selected()) {
+        if (const std::size_t comma = length.find(','); comma != std::string::npos) length[comma] = '.';
+    } else {
+        length = Format(ParseNumber(length) * kFeetPerMeter, "####.000##", '.');
+    }
+    r.length_ft = length;
+    r.cable = cboPickCable.position();
+    r.freq = txtFreq.text();
+    r.resistance = txtResistance.text();
+    r.reactance = txtReactance.text();
+    return r;
+}
+
+void MainWindow::SaveDefaults() {
+    frmNB.window.Unload();
+    frmAutek.window.Unload();
+    frmOtrCable.window.Unload();
+
+    // The user-defined line is kept as the file has it; the rest is the windows' state. A failed
+    // write leaves the old file whole; the program carries on all the same.
+    store_.Write(DefaultsLines(CurrentRecord(), mark_));
+
+    for (form::Window* w : {&window, &frmVolt.window, &frmTuner.window, &frmTuner.frmTuner1.window,
+                            &frmTuner.frmTuner2.window, &frmSweep.window})
+        w->Unload();
+}
+
+}  // namespace qlx
