@@ -3,7 +3,9 @@
 // titles). A tip shows the nearest point's text, which the module writes (through qlx.js's call).
 "use strict";
 
-const QlxCharts = (() => {
+// The charts' own names stay inside this block; the page reaches them through QlxCharts.
+let QlxCharts;
+{
   const charts = {};  // "graph", "plot0".."plot2", "smith" -> {canvas, draw()}
   const font = (px, bold) => (bold ? "bold " : "") + px + "px Arial, Helvetica, sans-serif";
 
@@ -372,7 +374,7 @@ const QlxCharts = (() => {
   function redrawAll() { for (const c of Object.values(charts)) if (c.canvas.isConnected) c.draw(); }
   window.addEventListener("resize", redrawAll);
 
-  return {
+  QlxCharts = {
     make(kind, win) {
       const holder = document.createElement("div");
       holder.className = "charts " + kind;
@@ -401,4 +403,4 @@ const QlxCharts = (() => {
       return c ? c.canvas.toDataURL("image/png") : "";
     },
   };
-})();
+}
