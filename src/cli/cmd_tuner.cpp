@@ -29,15 +29,6 @@ constexpr NetworkChoice kNetworks[] = {{"hpl", &TunerWindow::optLNet1},
                                        {"pi", &TunerWindow::optPiNet},
                                        {"tee", &TunerWindow::optTeeNet}};
 
-// The settings, each typed into the set-up window's field as a user would.
-struct SettingOption {
-    const char* name;
-    form::TextField TunerWindow::*field;
-};
-constexpr SettingOption kSettings[] = {
-    {"--phase", &TunerWindow::txtPhase}, {"--stray", &TunerWindow::txtStrayC}, {"--tuner-r", &TunerWindow::txtTunerR},
-    {"--power", &TunerWindow::txtTxPwr}, {"--qc", &TunerWindow::txtCapQ},      {"--qu", &TunerWindow::txtCoilQ},
-    {"--pi-cap", &TunerWindow::txtPiCap}, {"--tee-cap", &TunerWindow::txtTeeCap}};
 
 // The page as the user reads it: caption, header, table, voltages and the schematic's boxes.
 FieldList PageFields(tuner::TunerPage& p) {
@@ -106,37 +97,6 @@ json TopologyJson(const TunerWindow::Compared& c) {
     return *c.coil_across_line ? "coil-across-line" : "coil-across-transmitter";
 }
 
-// The settings the window would change or refuse are refused here, as `line` refuses a bad
-// entry, with the window's own message where it has one: a design never runs with a value other
-// than the one asked for, and no field shows a number it cannot hold.
-bool CheckSettings(const Options& o, Failure& failure) {
-    struct Rule {
-        const char* name;
-        double lo, hi;
-        bool lo_included;
-        std::string message;
-    };
-    const std::string q_range = " Q is " + ShortestText(tuner::kMinimumQ) + " (and at most 1000000)";
-    const Rule rules[] = {
-        {"--tuner-r", 0.0, 1e6, false, "enter a tuner input resistance above 0 ohms, up to 1000000"},
-        {"--qc", tuner::kMinimumQ, 1e6, true, "Minimum capacitor" + q_range},
-        {"--qu", tuner::kMinimumQ, 1e6, true, "Minimum coil" + q_range},
-        {"--stray", 0.0, 1e6, true, "enter a stray capacitance from 0 to 1000000 pF"},
-        {"--phase", -360.0, 360.0, true, "enter a phase from -360 to 360 degrees"},
-        {"--pi-cap", 0.0, 1e6, false, "enter an output capacitor above 0 pF, up to 1000000 pF, or auto"},
-        {"--tee-cap", 0.0, 1e6, false, "enter a series capacitor above 0 pF, up to 1000000 pF, or auto"},
-    };
-    for (const Rule& r : rules) {
-        const std::string* v = o.Value(r.name);
-        if (!v || *v == "auto") continue;
-        const double x = ParseNumber(*v);
-        if ((r.lo_included ? x >= r.lo : x > r.lo) && x <= r.hi) continue;
-        failure = {std::string(r.name) + " " + *v + ": " + r.message, false};
-        return false;
-    }
-    return true;
-}
-
 // The --band-* options and --touchstone, checked; the antenna's impedance at the design
 // frequency typed into the main window as --r and --x would be.
 bool ApplyBand(const Options& o, Session& s, bool compared, TunerWindow::DesignRequest& t, Failure& failure) {
@@ -181,25 +141,9 @@ bool ApplyBand(const Options& o, Session& s, bool compared, TunerWindow::DesignR
             failure = {"--touchstone gives the impedance: --r and --x are not allowed with it", false};
             return false;
         }
-        auto data = sweep::LoadTouchstone(*file);
-        const std::string shown = sweep::ShownName(*file);
-        if (const auto* e = std::get_if<sweep::TouchstoneError>(&data)) {
-            failure = {sweep::ErrorText(shown, *e), false};
-            return false;
-        }
-        if (const std::string warning = sweep::OvershootWarning(std::get<sweep::OnePort>(data)); !warning.empty())
-            s.host.ShowMessage(shown + ": " + warning, sweep::kTouchstoneTitle, form::Buttons::Ok);
-        sweep::OnePort port = sweep::Within(std::get<sweep::OnePort>(data), kMinFreqMHz, kMaxFreqMHz);
-        if (port.f_mhz.empty()) {
-            failure = {shown + ": no point between " + ShortestText(kMinFreqMHz) + " and " + ShortestText(kMaxFreqMHz) +
-                           " MHz", false};
-            return false;
-        }
-        tuner::MeasuredAntenna a;
-        a.f_mhz = std::move(port.f_mhz);
-        a.z = std::move(port.z);
-        a.at_load = s.w.optLoad.selected();
-        a.name = sweep::ShownName(std::filesystem::path(*file).filename().string());
+        auto read = ReadAntennaFile(s, *file, s.w.optLoad.selected(), failure);
+        if (!read) return false;
+        tuner::MeasuredAntenna a = std::move(*read);
         // The design's impedance is the file's at the design frequency, typed to a ten-thousandth
         // of an ohm as a user copying it would.
         const auto measured = tuner::DesignImpedance(a, f0);
@@ -248,18 +192,9 @@ void PrintTunerHelp() {
 
 // The options checked as the window would take them: "auto" for a capacitor, numbers elsewhere.
 bool CheckTunerOptions(const Options& o, Failure& failure) {
-    const auto is_auto = [&o](const char* name) {
-        const std::string* v = o.Value(name);
-        return v && *v == "auto";
-    };
-    std::vector<const char*> numeric{"--tuner-r", "--power", "--qc", "--qu", "--stray", "--phase",
-                                     "--band-from", "--band-to", "--band-points"};
-    if (!is_auto("--pi-cap")) numeric.push_back("--pi-cap");
-    if (!is_auto("--tee-cap")) numeric.push_back("--tee-cap");
-    if (!CheckLineOptions(o, failure)) return false;
-    for (const char* name : numeric)
-        if (!CheckNumbers(o, {name}, failure)) return false;
-    return CheckSettings(o, failure);
+    if (!CheckLineOptions(o, failure) || !CheckNumbers(o, {"--band-from", "--band-to", "--band-points"}, failure))
+        return false;
+    return CheckTunerSettings(o, failure);
 }
 
 // One row of --network all --json: its design and page as the row's button draws it, or why it
@@ -331,6 +266,75 @@ int PrintPage(Session& s, const NetworkChoice& choice, const TunerWindow::Design
 
 }  // namespace
 
+const SettingOption kTunerSettings[8] = {
+    {"--phase", &TunerWindow::txtPhase}, {"--stray", &TunerWindow::txtStrayC}, {"--tuner-r", &TunerWindow::txtTunerR},
+    {"--power", &TunerWindow::txtTxPwr}, {"--qc", &TunerWindow::txtCapQ},      {"--qu", &TunerWindow::txtCoilQ},
+    {"--pi-cap", &TunerWindow::txtPiCap}, {"--tee-cap", &TunerWindow::txtTeeCap}};
+
+// The settings the window would change or refuse are refused here, as `line` refuses a bad
+// entry, with the window's own message where it has one: a design never runs with a value other
+// than the one asked for, and no field shows a number it cannot hold.
+bool CheckTunerSettings(const Options& o, Failure& failure) {
+    const auto is_auto = [&o](const char* name) {
+        const std::string* v = o.Value(name);
+        return v && *v == "auto";
+    };
+    std::vector<const char*> numeric{"--tuner-r", "--power", "--qc", "--qu", "--stray", "--phase"};
+    if (!is_auto("--pi-cap")) numeric.push_back("--pi-cap");
+    if (!is_auto("--tee-cap")) numeric.push_back("--tee-cap");
+    for (const char* name : numeric)
+        if (!CheckNumbers(o, {name}, failure)) return false;
+    struct Rule {
+        const char* name;
+        double lo, hi;
+        bool lo_included;
+        std::string message;
+    };
+    const std::string q_range = " Q is " + ShortestText(tuner::kMinimumQ) + " (and at most 1000000)";
+    const Rule rules[] = {
+        {"--tuner-r", 0.0, 1e6, false, "enter a tuner input resistance above 0 ohms, up to 1000000"},
+        {"--qc", tuner::kMinimumQ, 1e6, true, "Minimum capacitor" + q_range},
+        {"--qu", tuner::kMinimumQ, 1e6, true, "Minimum coil" + q_range},
+        {"--stray", 0.0, 1e6, true, "enter a stray capacitance from 0 to 1000000 pF"},
+        {"--phase", -360.0, 360.0, true, "enter a phase from -360 to 360 degrees"},
+        {"--pi-cap", 0.0, 1e6, false, "enter an output capacitor above 0 pF, up to 1000000 pF, or auto"},
+        {"--tee-cap", 0.0, 1e6, false, "enter a series capacitor above 0 pF, up to 1000000 pF, or auto"},
+    };
+    for (const Rule& r : rules) {
+        const std::string* v = o.Value(r.name);
+        if (!v || *v == "auto") continue;
+        const double x = ParseNumber(*v);
+        if ((r.lo_included ? x >= r.lo : x > r.lo) && x <= r.hi) continue;
+        failure = {std::string(r.name) + " " + *v + ": " + r.message, false};
+        return false;
+    }
+    return true;
+}
+
+std::optional<tuner::MeasuredAntenna> ReadAntennaFile(Session& s, const std::string& file, bool at_load,
+                                                      Failure& failure) {
+    auto data = sweep::LoadTouchstone(file);
+    const std::string shown = sweep::ShownName(file);
+    if (const auto* e = std::get_if<sweep::TouchstoneError>(&data)) {
+        failure = {sweep::ErrorText(shown, *e), false};
+        return std::nullopt;
+    }
+    if (const std::string warning = sweep::OvershootWarning(std::get<sweep::OnePort>(data)); !warning.empty())
+        s.host.ShowMessage(shown + ": " + warning, sweep::kTouchstoneTitle, form::Buttons::Ok);
+    sweep::OnePort port = sweep::Within(std::get<sweep::OnePort>(data), kMinFreqMHz, kMaxFreqMHz);
+    if (port.f_mhz.empty()) {
+        failure = {shown + ": no point between " + ShortestText(kMinFreqMHz) + " and " + ShortestText(kMaxFreqMHz) + " MHz",
+                   false};
+        return std::nullopt;
+    }
+    tuner::MeasuredAntenna a;
+    a.f_mhz = std::move(port.f_mhz);
+    a.z = std::move(port.z);
+    a.at_load = at_load;
+    a.name = sweep::ShownName(std::filesystem::path(file).filename().string());
+    return a;
+}
+
 int Tuner(const Args& args) {
     Failure failure;
     const auto o = ParseOptions(args,
@@ -358,7 +362,7 @@ int Tuner(const Args& args) {
         return Fail(failure, kTunerUsage);
     TunerWindow& t = s.w.frmTuner;
     s.w.cmdTuner.Click();
-    for (const SettingOption& setting : kSettings)
+    for (const SettingOption& setting : kTunerSettings)
         if (const std::string* v = o->Value(setting.name)) Type(t.*setting.field, *v);
     if (!CheckPower(*o, t, failure)) return Fail(failure, kTunerUsage);
     const bool as_json = o->Has("--json");

@@ -34,6 +34,9 @@ const char* const kUsage =
     "                     [--band-from MHZ] [--band-to MHZ] [--band-points N] [--touchstone FILE] [--json]\n"
     "       qlx-cli sweep [LINE-OPTIONS] --from MHZ --to MHZ [--points N] [--log] [--touchstone FILE]\n"
     "                     [--ref OHMS] [--csv | --json | --s1p]\n"
+    "       qlx-cli plan [--cable N|TEXT] [--length L] [--meters] (--r OHMS --x OHMS | --touchstone FILE)\n"
+    "                    [--at load|input] [--region 1|2|3] [--bands LIST] [--6m] [--points N] [TUNER-SETTINGS]\n"
+    "                    [--csv | --json]\n"
     "       qlx-cli COMMAND --help\n"
     "Exit status: 0 a result; 1 a tuner design failed (its message says why); 2 bad input (an entry rule's message, an unknown option or\n"
     "cable, no result computable).";

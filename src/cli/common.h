@@ -3,6 +3,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -74,6 +75,18 @@ int Graph(const Args& args);
 int Bridge(const Args& args);
 int Analyser(const Args& args);
 int Tuner(const Args& args);
+int Plan(const Args& args);
+
+// The tuner window's settings as options, each typed into its field as a user would; their check
+// (the window's own rules and messages); and a one-port file read as an antenna.
+struct SettingOption {
+    const char* name;
+    form::TextField TunerWindow::*field;
+};
+extern const SettingOption kTunerSettings[8];
+bool CheckTunerSettings(const Options& o, Failure& failure);
+std::optional<tuner::MeasuredAntenna> ReadAntennaFile(Session& s, const std::string& file, bool at_load,
+                                                      Failure& failure);
 int Sweep(const Args& args);
 
 }  // namespace qlx::cli

@@ -22,6 +22,7 @@ int Dispatch(std::vector<std::string_view> args) {
     if (command == "analyser") return Analyser(args);
     if (command == "tuner") return Tuner(args);
     if (command == "sweep") return Sweep(args);
+    if (command == "plan") return Plan(args);
     std::cerr << "qlx-cli: unknown command " << command << "\n" << kUsage << "\n";
     return kExitBadInput;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/line_solution.h"
 #include "core/numbers.h"
 
 namespace qlx {
@@ -26,6 +27,9 @@ struct DisplayedLine {
 // The impedance typed, and the one at the computed end as its polar display reads (rounded as
 // the user sees it): R = |Z| cos(theta / k), X = |Z| sin(theta / k) with k = 180/pi in single
 // precision.
+// The window's texts for entries and their solution, as the window shows them after typing them.
+DisplayedLine ShownLine(const LineEntries& e, const LineSolution& s);
+
 SeriesForm TypedImpedance(const DisplayedLine& d);
 SeriesForm DisplayedOtherEnd(const DisplayedLine& d);
 

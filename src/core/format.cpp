@@ -249,6 +249,12 @@ std::string RectangularText(std::string_view r, bool minus, std::string_view x_m
     return text;
 }
 
+std::string ImpedanceText(std::complex<double> z, std::string_view picture, char mark) {
+    const std::string x = Format(std::abs(z.imag()), picture, mark);
+    const bool minus = z.imag() < 0 && x.find_first_of("123456789") != std::string::npos;
+    return RectangularText(Format(z.real(), picture, mark), minus, x);
+}
+
 std::string ExactText(double value) { return ShortestRoundTrip(value); }
 
 }  // namespace qlx

@@ -1,6 +1,7 @@
 // Number-to-text rules of every result field.
 #pragma once
 
+#include <complex>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,8 @@ std::string ShortestText(double value, char mark = '.');
 // An impedance as "R + j X" or, when `minus`, "R - j X", from its parts already written
 // (the reactance part without its sign).
 std::string RectangularText(std::string_view r, bool minus, std::string_view x_magnitude);
+// R + jX written to `picture`; a reactance that rounds to zero is written "+ j 0.0", whatever its sign.
+std::string ImpedanceText(std::complex<double> z, std::string_view picture, char mark = '.');
 
 // The shortest text that reads back to the very same double ("0.1", "1e-300"), with a point:
 // for files that other programs read (CSV, Touchstone).

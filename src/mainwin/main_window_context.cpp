@@ -54,16 +54,7 @@ MainWindow::TunerLine MainWindow::LineForTuner() const {
     e.reactance_text = Format(z.imag(), "0.0###", mark_);
     const auto s = SolveLine(e);
     if (!s) return t;
-    DisplayedLine& d = t.line;
-    d.at_load = a.at_load;
-    d.resistance_text = e.resistance_text;
-    d.reactance_text = e.reactance_text;
-    d.polar_z_text = s->polar_z;
-    d.polar_degree_text = s->polar_degree;
-    d.imped_in_text = s->imped_in;
-    d.load_swr_text = s->load_swr;
-    d.load_swr_red = s->load_swr_red;
-    d.total_loss_text = s->total_loss;
+    t.line = ShownLine(e, *s);
     t.antenna = std::move(a);
     return t;
 }

@@ -20,12 +20,6 @@ namespace {
 
 constexpr const char* kFileTitle = kTouchstoneTitle;
 
-// R + jX written to `picture`; a reactance that rounds to zero is written "+ j 0.0", whatever its sign.
-std::string ImpedanceText(std::complex<double> z, const char* picture, char mark) {
-    const std::string x = Format(std::abs(z.imag()), picture, mark);
-    const bool minus = z.imag() < 0 && x.find_first_of("123456789") != std::string::npos;
-    return RectangularText(Format(z.real(), picture, mark), minus, x);
-}
 
 std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 

@@ -397,6 +397,13 @@ TEST(QlxCli, TunerExitStatuses) {
         {"line --r 1" + std::string(400, '0') + "e-10", 2, "Bad Impedance!"},
         {"tuner --network pi --at input --r 0.05 --x 0", 1, "Pi-network: The pi-network will not match this impedance. "},
         {"tuner --network bandpass", 2, "--network takes hpl, lpl, pi, tee, all or best"},
+        // The plan takes the tuner's settings with their rules, and bands it knows.
+        {"plan --r 200 --x 100 --bands 11m", 2, "--bands: \"11m\" is no band of the plan"},
+        {"plan --r 200 --x 100 --bands 7.3-7", 2, "a band runs upward"},
+        {"plan --r 200 --region 4", 2, "--region takes 1, 2 or 3"},
+        {"plan --r 200 --points 0", 2, "--points takes 1 to 101"},
+        {"plan --r 200 --qu 10", 2, "--qu 10: Minimum coil Q is 15"},
+        {"plan --at input --r 200", 2, "--at input needs --touchstone"},
         {"tuner --freq 14", 2, "--network is needed"},
         // A band must hold the design frequency; a comparison prints at most 10001 points a band.
         {"tuner --network lpl --freq 14 --band-from 20 --band-to 21", 2, "a band that holds the design frequency, 14 MHz"},

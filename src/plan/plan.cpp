@@ -1,0 +1,289 @@
+#include "plan/plan.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+
+#include "core/cables.h"
+#include "core/entry_rules.h"
+#include "core/format.h"
+#include "core/numbers.h"
+#include "tuner/tuner_texts.h"
+
+namespace qlx::plan {
+
+namespace {
+
+// The band edges in MHz, from the IARU band plans: Region 1 HF band plan (Novi Sad 2020, and
+// VHF Managers' Handbook for 6 m), Region 2 band plan (2019), Region 3 band plan (2019). 60 m is
+// the WRC-15 allocation 5351.5-5366.5 kHz that all three plans share.
+struct BandEdges {
+    const char* name;
+    double from[3], to[3];  // Regions 1, 2, 3
+};
+constexpr BandEdges kBands[] = {
+    {"160m", {1.810, 1.800, 1.800}, {2.000, 2.000, 2.000}},
+    {"80m", {3.500, 3.500, 3.500}, {3.800, 4.000, 3.900}},
+    {"60m", {5.3515, 5.3515, 5.3515}, {5.3665, 5.3665, 5.3665}},
+    {"40m", {7.000, 7.000, 7.000}, {7.200, 7.300, 7.200}},
+    {"30m", {10.100, 10.100, 10.100}, {10.150, 10.150, 10.150}},
+    {"20m", {14.000, 14.000, 14.000}, {14.350, 14.350, 14.350}},
+    {"17m", {18.068, 18.068, 18.068}, {18.168, 18.168, 18.168}},
+    {"15m", {21.000, 21.000, 21.000}, {21.450, 21.450, 21.450}},
+    {"12m", {24.890, 24.890, 24.890}, {24.990, 24.990, 24.990}},
+    {"10m", {28.000, 28.000, 28.000}, {29.700, 29.700, 29.700}},
+    {"6m", {50.000, 50.000, 50.000}, {54.000, 54.000, 54.000}},
+};
+
+// A host for the plan's own tuner window: nothing is shown, asked or printed.
+class QuietHost : public form::Host {
+public:
+    explicit QuietHost(char mark) : mark_(mark) {}
+    form::Answer ShowMessage(const std::string&, const std::string&, form::Buttons) override { return form::Answer::Ok; }
+    void ShowModal(form::Window&) override {}
+    void ShowModeless(form::Window&) override {}
+    bool PrintWindow(form::Window&) override { return false; }
+    form::OpenResult OpenDocument(const std::string&) override { return form::OpenResult::NoViewer; }
+    float ScreenWidthTwips() override { return 1e9f; }
+    float ScreenHeightTwips() override { return 1e9f; }
+    std::string ProgramDirectory() override { return "."; }
+    char DecimalMark() override { return mark_; }
+    void Quit() override {}
+
+private:
+    char mark_;
+};
+
+double RoundToKHz(double f_mhz) { return std::round(f_mhz * 1000.0) / 1000.0; }
+
+// The main window's texts for the line at f with z at the given end, as the window shows them
+// when the user types them: what the tuner's design reads.
+std::optional<DisplayedLine> ShownLineAt(LineEntries e, double f_mhz, std::complex<double> z, bool at_load,
+                                       bool typed_by_user) {
+    const char mark = e.mark;
+    e.freq_text = Format(f_mhz, kFrequencyPicture, mark);
+    e.at_load = at_load;
+    // A constant is typed as the user typed it; a file's impedance to a ten-thousandth of an ohm,
+    // as the tuner takes the sweep window's file.
+    e.resistance_text = typed_by_user ? ShortestText(z.real(), mark) : Format(z.real(), "0.0###", mark);
+    e.reactance_text = typed_by_user ? ShortestText(z.imag(), mark) : Format(z.imag(), "0.0###", mark);
+    const auto s = SolveLine(e);
+    if (!s) return std::nullopt;
+    return ShownLine(e, *s);
+}
+
+Point DesignPoint(TunerWindow& tuner, const Inputs& in, double f_mhz) {
+    Point p;
+    p.f_mhz = f_mhz;
+    std::complex<double> z;
+    bool at_load = true;
+    TunerWindow::DesignRequest request;
+    const auto* file = std::get_if<tuner::MeasuredAntenna>(&in.antenna);
+    if (file) {
+        const auto measured = tuner::DesignImpedance(*file, f_mhz, in.line.mark);
+        if (const auto* why = std::get_if<std::string>(&measured)) {
+            p.not_measured = *why;
+            return p;
+        }
+        z = std::get<std::complex<double>>(measured);
+        at_load = file->at_load;
+        request.antenna = *file;
+    } else {
+        z = std::get<std::complex<double>>(in.antenna);
+    }
+    const auto shown = ShownLineAt(in.line, f_mhz, z, at_load, file == nullptr);
+    if (!shown) {
+        p.not_measured = "The line has no solution at " + Format(f_mhz, kFrequencyPicture, in.line.mark) + " MHz.";
+        return p;
+    }
+    const SeriesForm other = DisplayedOtherEnd(*shown);
+    p.antenna = at_load ? z : std::complex<double>(other.r, other.x);
+    p.line_input = at_load ? std::complex<double>(other.r, other.x) : z;
+    p.line_loss_db = ParseNumber(shown->total_loss_text);
+    TunerWindow::LineContext context;
+    context.line.entries = in.line;
+    p.cells = tuner.Compare(*shown, context, request);
+    for (std::size_t k = 0; k < p.cells.size() && !p.best; ++k)
+        if (const auto* d = std::get_if<tuner::NetworkDesign>(&p.cells[k].result); d && tuner::AllPartsBuyable(*d))
+            p.best = k;  // the comparison ranks the buyable designs first, by loss
+    return p;
+}
+
+// The settings that cover a band at 2:1: its width over the 2:1 span of the band run at the
+// point nearest its centre.
+int SettingsFor(const BandResult& b, const NetworkKey& key) {
+    const double centre = (b.band.from_mhz + b.band.to_mhz) / 2.0;
+    const Point* nearest = nullptr;
+    for (const Point& p : b.points)
+        if (p.not_measured.empty() && (!nearest || std::fabs(p.f_mhz - centre) < std::fabs(nearest->f_mhz - centre)))
+            nearest = &p;
+    if (!nearest) return 0;
+    for (const TunerWindow::Compared& c : nearest->cells) {
+        if (!(KeyOf(c) == key) || !c.band) continue;
+        const tuner::Crossing& s = c.band->swr20;
+        if (!s.lo_mhz || !s.hi_mhz) return 1;  // below 2:1 across the run
+        const double span = *s.hi_mhz - *s.lo_mhz;
+        if (!(span > 0.0)) return 0;
+        return std::max(1, static_cast<int>(std::ceil((b.band.to_mhz - b.band.from_mhz) / span - 1e-9)));
+    }
+    return 0;
+}
+
+std::vector<NetworkSummary> Summaries(const std::vector<BandResult>& bands) {
+    std::vector<NetworkSummary> out;
+    const auto summary_of = [&out](const NetworkKey& key) -> NetworkSummary& {
+        for (NetworkSummary& s : out)
+            if (s.key == key) return s;
+        NetworkSummary s;
+        s.key = key;
+        out.push_back(std::move(s));
+        return out.back();
+    };
+    // Every network any point lists, in the comparison's order of first appearance.
+    for (const BandResult& b : bands)
+        for (const Point& p : b.points)
+            for (const TunerWindow::Compared& c : p.cells)
+                if (c.network != tuner::Network::HighPassL || c.coil_across_line) summary_of(KeyOf(c));
+    for (NetworkSummary& s : out) {
+        for (const BandResult& b : bands) {
+            for (const Point& p : b.points) {
+                if (!p.not_measured.empty()) continue;
+                ++s.of;
+                const TunerWindow::Compared* cell = nullptr;
+                for (const TunerWindow::Compared& c : p.cells)
+                    if (KeyOf(c) == s.key) cell = &c;
+                const auto* d = cell ? std::get_if<tuner::NetworkDesign>(&cell->result) : nullptr;
+                if (!d) {
+                    std::string why = "This topology does not apply to the load here.";
+                    if (cell) why = std::string(TrimBlanks(std::get<tuner::DesignFailure>(cell->result).text));
+                    s.unmatched.emplace_back(p.f_mhz, why);
+                    continue;
+                }
+                ++s.matched;
+                s.all_buyable = s.all_buyable && tuner::AllPartsBuyable(*d);
+                const double loss = LossPercent(*d);
+                if (loss > s.worst_loss_pct || s.matched == 1) {
+                    s.worst_loss_pct = loss;
+                    s.worst_at_mhz = p.f_mhz;
+                }
+                for (const tuner::Element& e : d->elements) {
+                    auto it = std::find_if(s.ranges.begin(), s.ranges.end(), [&](const Range& r) { return r.name == e.name; });
+                    if (it == s.ranges.end()) {
+                        s.ranges.push_back({e.name, e.kind, e.value, e.value, p.f_mhz, p.f_mhz, 0.0, 0.0});
+                        it = s.ranges.end() - 1;
+                    }
+                    if (e.value < it->min) it->min = e.value, it->min_at_mhz = p.f_mhz;
+                    if (e.value > it->max) it->max = e.value, it->max_at_mhz = p.f_mhz;
+                    it->peak_v = std::max(it->peak_v, e.v_rms * std::sqrt(2.0));
+                    it->rms_i = std::max(it->rms_i, e.i_rms);
+                }
+            }
+            s.settings_per_band.emplace_back(b.band.name, SettingsFor(b, s.key));
+        }
+    }
+    return out;
+}
+
+std::optional<Recommendation> Recommend(const std::vector<NetworkSummary>& networks) {
+    // Among the networks that match every point, the least loss at its worst point. A part outside
+    // the ranges to buy does not rule a network out (two capacitors in parallel, a coil wound to
+    // order): 2 % lost beats 37 % lost with catalogue parts. The sentence says so.
+    const NetworkSummary* best = nullptr;
+    for (const NetworkSummary& s : networks) {
+        if (s.of == 0 || s.matched != s.of) continue;
+        if (!best || s.worst_loss_pct < best->worst_loss_pct) best = &s;
+    }
+    if (!best) return std::nullopt;
+    std::string why = KeyName(best->key) + " matches all " + std::to_string(best->of) + " points";
+    why += best->all_buyable ? " with parts to buy" : " (a part outside 5-5000 pF or 0.1-50 uH at some point)";
+    why += " and loses at most " + Format(best->worst_loss_pct, "0.0#") + " % (at " +
+           Format(best->worst_at_mhz, kFrequencyPicture) + " MHz), the least of the networks that match every point.";
+    return Recommendation{best->key, why};
+}
+
+}  // namespace
+
+std::vector<Band> RegionBands(Region region, bool with_6m) {
+    const int r = static_cast<int>(region) - 1;
+    std::vector<Band> bands;
+    for (const BandEdges& b : kBands) {
+        if (std::string_view(b.name) == "6m" && !with_6m) continue;
+        bands.push_back({b.name, b.from[r], b.to[r]});
+    }
+    return bands;
+}
+
+std::variant<Band, std::string> ReadBand(std::string_view text, Region region) {
+    std::string t(TrimBlanks(text));
+    for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (const std::size_t dash = t.find('-', 1); dash != std::string::npos) {
+        const std::string from = t.substr(0, dash), to = t.substr(dash + 1);
+        if (!IsNumberText(from) || !IsNumberText(to))
+            return "\"" + std::string(text) + "\": a band is FROM-TO in MHz, such as 7-7.3";
+        const double lo = ParseNumber(from), hi = ParseNumber(to);
+        if (!(lo >= kMinFreqMHz && hi <= kMaxFreqMHz && hi > lo))
+            return "\"" + std::string(text) + "\": a band runs upward within " + ShortestText(kMinFreqMHz) + " to " +
+                   ShortestText(kMaxFreqMHz) + " MHz";
+        return Band{ShortestText(lo) + "-" + ShortestText(hi), lo, hi};
+    }
+    if (!t.empty() && t.back() != 'm') t += 'm';
+    for (const Band& b : RegionBands(region, true))
+        if (b.name == t) return b;
+    std::string names;
+    for (const Band& b : RegionBands(region, true)) names += (names.empty() ? "" : ", ") + b.name;
+    return "\"" + std::string(text) + "\" is no band of the plan (" + names + ") nor FROM-TO in MHz";
+}
+
+std::vector<double> BandPoints(const Band& band, int points) {
+    std::vector<double> f;
+    if (points <= 1) return {RoundToKHz((band.from_mhz + band.to_mhz) / 2.0)};
+    for (int k = 0; k < points; ++k) {
+        const double at = RoundToKHz(band.from_mhz + (band.to_mhz - band.from_mhz) * k / (points - 1));
+        if (f.empty() || at > f.back()) f.push_back(at);
+    }
+    return f;
+}
+
+NetworkKey KeyOf(const TunerWindow::Compared& c) {
+    return {c.network, c.network == tuner::Network::HighPassL ? c.coil_across_line : std::nullopt};
+}
+
+std::string KeyName(const NetworkKey& k) {
+    TunerWindow::Compared c;
+    c.network = k.network;
+    c.coil_across_line = k.coil_across_line;
+    return TunerWindow::ComparedName(c);
+}
+
+std::string KeyId(const NetworkKey& k) {
+    switch (k.network) {
+    case tuner::Network::LowPassL: return "lpl";
+    case tuner::Network::HighPassL: return !k.coil_across_line ? "hpl" : *k.coil_across_line ? "hpl-a" : "hpl-b";
+    case tuner::Network::Pi: return "pi";
+    case tuner::Network::Tee: return "tee";
+    }
+    return "";
+}
+
+double LossPercent(const tuner::NetworkDesign& d) { return d.loss_percent; }
+
+Plan MakePlan(const Inputs& in) {
+    QuietHost host(in.line.mark);
+    TunerWindow tuner(host);
+    for (const auto& [field, text] : in.settings) {
+        (tuner.*field).SetText(text);
+        (tuner.*field).LoseFocus();
+    }
+    Plan plan;
+    for (const Band& band : in.bands) {
+        BandResult b{band, {}};
+        for (double f : BandPoints(band, in.points)) b.points.push_back(DesignPoint(tuner, in, f));
+        plan.bands.push_back(std::move(b));
+    }
+    plan.networks = Summaries(plan.bands);
+    plan.recommendation = Recommend(plan.networks);
+    return plan;
+}
+
+}  // namespace qlx::plan

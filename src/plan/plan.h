@@ -1,0 +1,121 @@
+// The station plan: one antenna, one feed line, one tuner, every band. A plan is a table of tuner
+// designs, one per band point and network, each made by the tuner window's own comparison (the
+// same designs, band runs and auto capacitor as "Co&mpare Networks" and qlx-cli tuner), with what
+// a builder reads off it: the range each part must cover, the least-loss network at each point,
+// and the one network to build for every band.
+#pragma once
+
+#include <complex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "core/line_solution.h"
+#include "tuner/band.h"
+#include "tuner/networks.h"
+#include "tuner/tuner_window.h"
+
+namespace qlx::plan {
+
+// ---- bands ----
+
+enum class Region { One = 1, Two = 2, Three = 3 };
+struct Band {
+    std::string name;  // "40m", or the FROM-TO typed
+    double from_mhz = 0.0, to_mhz = 0.0;
+};
+// The amateur HF bands of an IARU region, 160 m to 10 m, and 6 m on request.
+std::vector<Band> RegionBands(Region region, bool with_6m);
+// A band typed as a name of the region's plan ("40m", "40") or as "FROM-TO" in MHz; the text
+// says what is wrong otherwise.
+std::variant<Band, std::string> ReadBand(std::string_view text, Region region);
+// The frequencies a band is designed at: both edges and evenly between (one point: its centre),
+// each on a whole kHz as a user would type it.
+std::vector<double> BandPoints(const Band& band, int points);
+inline constexpr int kDefaultPointsPerBand = 3;
+inline constexpr int kMaxPointsPerBand = 101;
+
+// ---- inputs ----
+
+// The antenna: a constant impedance at the load, or a one-port file measured at the load or at
+// the line input (MeasuredAntenna::at_load).
+using Antenna = std::variant<std::complex<double>, tuner::MeasuredAntenna>;
+
+struct Inputs {
+    // The line as the main window holds it: cable, length and unit, the user-defined line, the
+    // decimal mark. Its frequency and impedance are the plan's, point by point.
+    LineEntries line;
+    Antenna antenna = std::complex<double>(50.0, 0.0);
+    std::vector<Band> bands;
+    int points = kDefaultPointsPerBand;
+    // The tuner window's settings as typed (empty: the window's own), by field.
+    std::vector<std::pair<form::TextField TunerWindow::*, std::string>> settings;
+};
+
+// ---- the plan ----
+
+// One band point: the antenna and the line there, and every network's design (the comparison's
+// rows, best first).
+struct Point {
+    double f_mhz = 0.0;
+    std::string not_measured;  // why nothing is designed here (the file holds no such frequency)
+    std::complex<double> antenna, line_input;
+    double line_loss_db = 0.0;
+    std::vector<TunerWindow::Compared> cells;
+    // The least-loss design whose parts can all be bought (an index into cells), if any.
+    std::optional<std::size_t> best;
+};
+struct BandResult {
+    Band band;
+    std::vector<Point> points;
+};
+
+// A network as the plan tells them apart: the high-pass L in each topology is a network of its own.
+struct NetworkKey {
+    tuner::Network network = tuner::Network::LowPassL;
+    std::optional<bool> coil_across_line;
+    bool operator==(const NetworkKey&) const = default;
+};
+NetworkKey KeyOf(const TunerWindow::Compared& c);
+std::string KeyName(const NetworkKey& k);  // "Low-pass L", "High-pass L, coil across the line"
+std::string KeyId(const NetworkKey& k);    // "lpl", "hpl-a", "hpl-b", "pi", "tee"
+
+// What one element position must cover over the matched points.
+struct Range {
+    std::string name;  // "L1", "C2"
+    tuner::Kind kind = tuner::Kind::L;
+    double min = 0.0, max = 0.0;  // µH or pF
+    double min_at_mhz = 0.0, max_at_mhz = 0.0;
+    double peak_v = 0.0;  // the worst peak voltage across it, volts
+    double rms_i = 0.0;   // the worst RMS current through it, amperes
+};
+struct NetworkSummary {
+    NetworkKey key;
+    int matched = 0, of = 0;     // points designed, of the points measured
+    bool all_buyable = true;     // every matched point's parts within the ranges to buy
+    std::vector<Range> ranges;
+    double worst_loss_pct = 0.0, worst_at_mhz = 0.0;
+    // Per band: how many settings cover it at 2:1 SWR (its width over the 2:1 span at its centre
+    // point, rounded up; 1 where the SWR stays below 2:1 across the run).
+    std::vector<std::pair<std::string, int>> settings_per_band;
+    std::vector<std::pair<double, std::string>> unmatched;  // frequency and the reason
+};
+struct Recommendation {
+    NetworkKey key;
+    std::string why;
+};
+struct Plan {
+    std::vector<BandResult> bands;
+    std::vector<NetworkSummary> networks;
+    std::optional<Recommendation> recommendation;  // none when no network matches every point
+};
+
+// The tuner loss of a design as a percentage of the transmitter's power.
+double LossPercent(const tuner::NetworkDesign& d);
+
+Plan MakePlan(const Inputs& in);
+
+}  // namespace qlx::plan
