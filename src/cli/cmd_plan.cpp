@@ -13,7 +13,7 @@ namespace {
 
 const char* const kPlanUsage =
     "usage: qlx-cli plan [--cable N|TEXT] [--length L] [--meters] (--r OHMS --x OHMS | --touchstone FILE)\n"
-    "                    [--at load|input] [--region 1|2|3] [--bands LIST] [--6m] [--points N]\n"
+    "                    [--at load|input] [--region 1|2|3] [--bands LIST] [--6m] [--points N] [--have TUNER]\n"
     "                    [--tuner-r OHMS] [--power W] [--qc Q] [--qu Q] [--stray PF] [--phase DEG]\n"
     "                    [--pi-cap PF|auto] [--tee-cap PF|auto] [--csv | --json]";
 
@@ -30,6 +30,10 @@ auto capacitors), and what a builder reads off the table.
   --bands LIST       bands by name (160m ... 10m, 6m) or FROM-TO in MHz, separated by commas
                      (default: 160m to 10m of the region, with --6m also 6 m)
   --points N         points per band, both edges and evenly between (default 3; 1: the centre)
+  --have TUNER       a tuner you own, checked at every point: NETWORK:PART=FROM-TO,... with
+                     V=VOLTS (capacitors' peak-voltage rating) and I=AMPERES (coils' RMS current),
+                     such as tee:C1=10-250pF,L2=0.2-28uH,C3=10-250pF,V=3500,I=10 (lpl, hpl,
+                     hpl-a, hpl-b, pi or tee); the Pi's or Tee's C3 is chosen inside its range
 The tuner settings are those of `qlx-cli tuner`. Printed: one line per band point with the least-
 loss network whose parts can be bought (5-5000 pF, 0.1-50 uH), then per network the range each
 part must cover, its worst loss and the settings per band at 2:1 SWR, and the recommendation.
@@ -134,6 +138,17 @@ json PlanJson(const plan::Plan& p) {
             best.push_back({{"f_mhz", pt.f_mhz}, {"network", plan::KeyId(key)}, {"topology", plan::KeyName(key)}});
         }
     json j{{"bands", std::move(bands)}, {"networks", std::move(networks)}, {"best", std::move(best)}};
+    if (!p.have.empty()) {
+        json have = json::array();
+        for (const plan::HaveFit& h : p.have) {
+            json jh{{"f_mhz", h.f_mhz}, {"fits", h.fits()}};
+            if (h.cell) jh["cell"] = CellJson(*h.cell);
+            if (!h.failure.empty()) jh["text"] = h.failure;
+            jh["beyond"] = h.beyond;
+            have.push_back(std::move(jh));
+        }
+        j["have"] = std::move(have);
+    }
     j["recommendation"] = p.recommendation ? json{{"network", plan::KeyId(p.recommendation->key)},
                                                   {"topology", plan::KeyName(p.recommendation->key)},
                                                   {"why", p.recommendation->why}}
@@ -172,6 +187,20 @@ void PrintText(const plan::Plan& p) {
     }
     std::cout << "\n"
               << (p.recommendation ? "Recommended: " + p.recommendation->why : "No network matches every point.") << "\n";
+    if (p.have.empty()) return;
+    std::cout << "\nMy tuner:\n";
+    for (const plan::HaveFit& h : p.have) {
+        std::cout << "  " << Format(h.f_mhz, kFrequencyPicture) << " MHz  ";
+        if (h.fits()) {
+            std::cout << "fits: " << PartsText(std::get<tuner::NetworkDesign>(h.cell->result)) << "\n";
+        } else if (!h.failure.empty()) {
+            std::cout << "no match: " << h.failure << "\n";
+        } else {
+            std::string beyond;
+            for (const std::string& b : h.beyond) beyond += (beyond.empty() ? "" : "; ") + b;
+            std::cout << "beyond it: " << beyond << "\n";
+        }
+    }
 }
 
 void PrintCsv(const plan::Plan& p) {
@@ -216,7 +245,7 @@ bool ReadBands(const Options& o, plan::Region region, std::vector<plan::Band>& b
 int Plan(const Args& args) {
     Failure failure;
     std::set<std::string> valued{"--cable", "--length", "--at", "--r", "--x", "--touchstone", "--region", "--bands",
-                                 "--points"};
+                                 "--points", "--have"};
     for (const SettingOption& s : kTunerSettings) valued.insert(s.name);
     const auto o = ParseOptions(args, valued, {"--meters", "--6m", "--csv", "--json", "--help"}, failure);
     if (o && o->Has("--help")) {
@@ -261,6 +290,11 @@ int Plan(const Args& args) {
     }
     if (!ReadBands(*o, static_cast<plan::Region>(static_cast<int>(region_number)), in.bands, failure))
         return Fail(failure, kPlanUsage);
+    if (const std::string* have = o->Value("--have")) {
+        auto read = plan::ReadMyTuner(*have);
+        if (const auto* why = std::get_if<std::string>(&read)) return Fail({"--have: " + *why, false}, kPlanUsage);
+        in.have = std::get<plan::MyTuner>(read);
+    }
 
     const plan::Plan p = plan::MakePlan(in);
     if (o->Has("--json"))

@@ -73,7 +73,47 @@ std::optional<DisplayedLine> ShownLineAt(LineEntries e, double f_mhz, std::compl
     return ShownLine(e, *s);
 }
 
-Point DesignPoint(TunerWindow& tuner, const Inputs& in, double f_mhz) {
+struct PointDesign {
+    Point point;
+    std::optional<HaveFit> have;
+};
+
+// My tuner's design at a point: its network's row of a comparison whose free capacitor is looked
+// for inside the tuner's range among the settings that fit.
+HaveFit FitAt(TunerWindow& tuner, const MyTuner& have, const LineEntries& line, const DisplayedLine& shown,
+              TunerWindow::DesignRequest request, double f_mhz) {
+    HaveFit fit;
+    fit.f_mhz = f_mhz;
+    tuner::CapacitorSearch search;
+    for (const PartLimit& part : have.parts)
+        if (part.name == "C3" && part.kind == tuner::Kind::C) search.lo_pf = part.lo, search.hi_pf = part.hi;
+    search.counts = [&have](const tuner::NetworkDesign& d) { return BeyondLimits(have, d).empty(); };
+    request.capacitor = search;
+    TunerWindow::LineContext context;
+    context.line.entries = line;
+    const std::vector<TunerWindow::Compared> rows = tuner.Compare(shown, context, request);
+    const TunerWindow::Compared* chosen = nullptr;
+    for (const TunerWindow::Compared& c : rows) {
+        if (c.network != have.network) continue;
+        if (have.coil_across_line && c.coil_across_line != have.coil_across_line) continue;
+        // Of the high-pass L's two topologies, the one that fits, else the first.
+        const auto* d = std::get_if<tuner::NetworkDesign>(&c.result);
+        if (!chosen || (d && BeyondLimits(have, *d).empty())) chosen = &c;
+        if (d && BeyondLimits(have, *d).empty()) break;
+    }
+    if (!chosen) {
+        fit.failure = "This topology does not apply to the load here.";
+        return fit;
+    }
+    fit.cell = *chosen;
+    if (const auto* d = std::get_if<tuner::NetworkDesign>(&chosen->result))
+        fit.beyond = BeyondLimits(have, *d);
+    else
+        fit.failure = std::string(TrimBlanks(std::get<tuner::DesignFailure>(chosen->result).text));
+    return fit;
+}
+
+Point DesignPoint(TunerWindow& tuner, const Inputs& in, double f_mhz, std::optional<HaveFit>* have) {
     Point p;
     p.f_mhz = f_mhz;
     std::complex<double> z;
@@ -104,6 +144,7 @@ Point DesignPoint(TunerWindow& tuner, const Inputs& in, double f_mhz) {
     TunerWindow::LineContext context;
     context.line.entries = in.line;
     p.cells = tuner.Compare(*shown, context, request);
+    if (in.have) *have = FitAt(tuner, *in.have, in.line, *shown, request, f_mhz);
     for (std::size_t k = 0; k < p.cells.size() && !p.best; ++k)
         if (const auto* d = std::get_if<tuner::NetworkDesign>(&p.cells[k].result); d && tuner::AllPartsBuyable(*d))
             p.best = k;  // the comparison ranks the buyable designs first, by loss
@@ -268,6 +309,81 @@ std::string KeyId(const NetworkKey& k) {
 
 double LossPercent(const tuner::NetworkDesign& d) { return d.loss_percent; }
 
+std::variant<MyTuner, std::string> ReadMyTuner(std::string_view text) {
+    const std::string t(TrimBlanks(text));
+    const std::size_t colon = t.find(':');
+    const std::string usage = " (such as tee:C1=10-250pF,L2=0.2-28uH,C3=10-250pF,V=3500,I=10)";
+    if (colon == std::string::npos) return "\"" + t + "\": my tuner is NETWORK:PART=FROM-TO,..." + usage;
+    MyTuner have;
+    const std::string network = t.substr(0, colon);
+    if (network == "lpl") have.network = tuner::Network::LowPassL;
+    else if (network == "hpl" || network == "hpl-a" || network == "hpl-b") {
+        have.network = tuner::Network::HighPassL;
+        if (network != "hpl") have.coil_across_line = network == "hpl-a";
+    } else if (network == "pi") have.network = tuner::Network::Pi;
+    else if (network == "tee") have.network = tuner::Network::Tee;
+    else return "\"" + network + "\" is no network: lpl, hpl, hpl-a, hpl-b, pi or tee";
+    std::size_t start = colon + 1;
+    while (start < t.size()) {
+        const std::size_t comma = std::min(t.find(',', start), t.size());
+        const std::string item = t.substr(start, comma - start);
+        start = comma + 1;
+        const std::size_t eq = item.find('=');
+        if (eq == std::string::npos) return "\"" + item + "\" is not PART=FROM-TO" + usage;
+        const std::string name = item.substr(0, eq), value = item.substr(eq + 1);
+        if (name == "V" || name == "I") {
+            if (!IsNumberText(value) || !(ParseNumber(value) > 0.0)) return "\"" + item + "\": a rating is a number above 0";
+            (name == "V" ? have.v_rating : have.i_rating) = ParseNumber(value);
+            continue;
+        }
+        if (name.size() < 2 || (name[0] != 'L' && name[0] != 'C')) return "\"" + name + "\" is no part: L1, C2, ...";
+        PartLimit part{name, name[0] == 'L' ? tuner::Kind::L : tuner::Kind::C, 0.0, 0.0};
+        const std::string unit = part.kind == tuner::Kind::L ? "uH" : "pF";
+        std::string range = value;
+        if (range.size() > 2 && range.substr(range.size() - 2) == unit) range.resize(range.size() - 2);
+        const std::size_t dash = range.find('-', 1);
+        if (dash == std::string::npos || !IsNumberText(range.substr(0, dash)) || !IsNumberText(range.substr(dash + 1)))
+            return "\"" + item + "\": a part's range is FROM-TO in " + unit;
+        part.lo = ParseNumber(range.substr(0, dash));
+        part.hi = ParseNumber(range.substr(dash + 1));
+        if (!(part.lo > 0.0 && part.hi >= part.lo)) return "\"" + item + "\": a range runs upward from above 0";
+        have.parts.push_back(part);
+    }
+    if (have.parts.empty()) return "\"" + t + "\" names no part" + usage;
+    return have;
+}
+
+std::vector<std::string> BeyondLimits(const MyTuner& have, const tuner::NetworkDesign& d) {
+    std::vector<std::string> beyond;
+    const auto percent = [](double by, double of) { return Format(100.0 * by / of, "0.0#") + " %"; };
+    for (const tuner::Element& e : d.elements) {
+        const char* unit = e.kind == tuner::Kind::L ? "uH" : "pF";
+        const auto part = std::find_if(have.parts.begin(), have.parts.end(),
+                                       [&](const PartLimit& p) { return p.name == e.name && p.kind == e.kind; });
+        const std::string value = e.name + " " + Format(e.value, "#,##0.0##") + " " + unit;
+        if (part == have.parts.end()) {
+            beyond.push_back(value + ": my tuner has no such part");
+            continue;
+        }
+        if (e.value > part->hi)
+            beyond.push_back(value + " is " + percent(e.value - part->hi, part->hi) + " above its " +
+                             ShortestText(part->hi) + " " + unit);
+        if (e.value < part->lo)
+            beyond.push_back(value + " is " + percent(part->lo - e.value, part->lo) + " below its " +
+                             ShortestText(part->lo) + " " + unit);
+        const double peak_v = e.v_rms * std::sqrt(2.0);
+        if (e.kind == tuner::Kind::C && have.v_rating && peak_v > *have.v_rating)
+            beyond.push_back(e.name + " peak " + Format(peak_v, "#,##0") + " V is " +
+                             percent(peak_v - *have.v_rating, *have.v_rating) + " above its " +
+                             ShortestText(*have.v_rating) + " V");
+        if (e.kind == tuner::Kind::L && have.i_rating && e.i_rms > *have.i_rating)
+            beyond.push_back(e.name + " " + Format(e.i_rms, "0.0#") + " A RMS is " +
+                             percent(e.i_rms - *have.i_rating, *have.i_rating) + " above its " +
+                             ShortestText(*have.i_rating) + " A");
+    }
+    return beyond;
+}
+
 Plan MakePlan(const Inputs& in) {
     QuietHost host(in.line.mark);
     TunerWindow tuner(host);
@@ -278,7 +394,11 @@ Plan MakePlan(const Inputs& in) {
     Plan plan;
     for (const Band& band : in.bands) {
         BandResult b{band, {}};
-        for (double f : BandPoints(band, in.points)) b.points.push_back(DesignPoint(tuner, in, f));
+        for (double f : BandPoints(band, in.points)) {
+            std::optional<HaveFit> have;
+            b.points.push_back(DesignPoint(tuner, in, f, &have));
+            if (in.have) plan.have.push_back(have ? std::move(*have) : HaveFit{f, std::nullopt, {}, b.points.back().not_measured});
+        }
         plan.bands.push_back(std::move(b));
     }
     plan.networks = Summaries(plan.bands);

@@ -44,6 +44,25 @@ inline constexpr int kMaxPointsPerBand = 101;
 // the line input (MeasuredAntenna::at_load).
 using Antenna = std::variant<std::complex<double>, tuner::MeasuredAntenna>;
 
+// A tuner the user owns ("my tuner"): its network and each part's range, with the capacitors'
+// peak-voltage rating and the coils' RMS-current rating where given. Typed as
+// "tee:C1=10-250pF,L2=0.2-28uH,C3=10-250pF,V=3500,I=10" (lpl, hpl, hpl-a, hpl-b, pi or tee).
+struct PartLimit {
+    std::string name;  // "C1", "L2"
+    tuner::Kind kind = tuner::Kind::C;
+    double lo = 0.0, hi = 0.0;  // pF or µH
+};
+struct MyTuner {
+    tuner::Network network = tuner::Network::Tee;
+    std::optional<bool> coil_across_line;  // hpl-a, hpl-b; either for hpl
+    std::vector<PartLimit> parts;
+    std::optional<double> v_rating, i_rating;
+};
+std::variant<MyTuner, std::string> ReadMyTuner(std::string_view text);
+// What of a design lies beyond the tuner's limits, part by part ("L2 28.3 uH is 1.1 % above its
+// 28 uH"); empty when it fits.
+std::vector<std::string> BeyondLimits(const MyTuner& have, const tuner::NetworkDesign& d);
+
 struct Inputs {
     // The line as the main window holds it: cable, length and unit, the user-defined line, the
     // decimal mark. Its frequency and impedance are the plan's, point by point.
@@ -53,6 +72,7 @@ struct Inputs {
     int points = kDefaultPointsPerBand;
     // The tuner window's settings as typed (empty: the window's own), by field.
     std::vector<std::pair<form::TextField TunerWindow::*, std::string>> settings;
+    std::optional<MyTuner> have;
 };
 
 // ---- the plan ----
@@ -67,6 +87,15 @@ struct Point {
     std::vector<TunerWindow::Compared> cells;
     // The least-loss design whose parts can all be bought (an index into cells), if any.
     std::optional<std::size_t> best;
+};
+// My tuner at one point: its design (the Pi's or Tee's free capacitor chosen inside its range,
+// for least loss among the settings that fit), and whether it fits.
+struct HaveFit {
+    double f_mhz = 0.0;
+    std::optional<TunerWindow::Compared> cell;  // none where the point is not measured
+    std::vector<std::string> beyond;            // empty: fits
+    std::string failure;                        // the design's failure text, when it failed
+    bool fits() const { return cell && failure.empty() && beyond.empty(); }
 };
 struct BandResult {
     Band band;
@@ -111,6 +140,7 @@ struct Plan {
     std::vector<BandResult> bands;
     std::vector<NetworkSummary> networks;
     std::optional<Recommendation> recommendation;  // none when no network matches every point
+    std::vector<HaveFit> have;                      // per band point, when a tuner was given
 };
 
 // The tuner loss of a design as a percentage of the transmitter's power.

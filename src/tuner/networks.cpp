@@ -214,7 +214,8 @@ DesignResult Design(Network n, const TunerLoad& load, const TunerSettings& s) {
     return r;
 }
 
-DesignResult DesignWithBestCapacitor(Network n, const TunerLoad& load, const TunerSettings& s) {
+DesignResult DesignWithBestCapacitor(Network n, const TunerLoad& load, const TunerSettings& s,
+                                     const CapacitorSearch& search) {
     if (n != Network::Pi && n != Network::Tee) return Design(n, load, s);
     // The loss against the capacitor is smooth where the network matches; a scan of 40 values
     // spaced evenly on the logarithm finds the valley (and steps over values that cannot
@@ -226,20 +227,20 @@ DesignResult DesignWithBestCapacitor(Network n, const TunerLoad& load, const Tun
     std::optional<DesignResult> best, unbuyable;
     double best_loss = kNone, unbuyable_loss = kNone;
     const auto loss_at = [&](double log_pf) {
-        const double pf = std::clamp(std::exp(log_pf), kAutoSmallestPf, kAutoLargestPf);
+        const double pf = std::clamp(std::exp(log_pf), search.lo_pf, search.hi_pf);
         (n == Network::Pi ? t.pi_cap_pf : t.tee_cap_pf) = pf;
         DesignResult r = Design(n, load, t);
         const auto* d = std::get_if<NetworkDesign>(&r);
         if (!d) return kNone;
         const double loss = d->ploss;
-        if (!AllPartsBuyable(*d)) {
+        if (!(search.counts ? search.counts(*d) : AllPartsBuyable(*d))) {
             if (loss < unbuyable_loss) unbuyable_loss = loss, unbuyable = std::move(r);
             return kNone;
         }
         if (loss < best_loss) best_loss = loss, best = std::move(r);
         return loss;
     };
-    const double lo = std::log(kAutoSmallestPf), hi = std::log(kAutoLargestPf);
+    const double lo = std::log(search.lo_pf), hi = std::log(search.hi_pf);
     constexpr int kScan = 40;
     std::vector<double> scan(kScan);
     int k_best = 0;

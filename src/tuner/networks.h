@@ -3,6 +3,7 @@
 // resistance to the transmitter. What a design reports here is what qlx-cli prints as "design".
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -125,7 +126,14 @@ DesignResult Design(Network n, const TunerLoad& load, const TunerSettings& setti
 // (the least-loss match when none can); the design's fixed_pf holds the value. Another network
 // is designed as Design() designs it.
 inline constexpr double kAutoSmallestPf = kSmallestPf, kAutoLargestPf = kLargestPf;
-DesignResult DesignWithBestCapacitor(Network n, const TunerLoad& load, const TunerSettings& settings);
+// Where the free capacitor is looked for, and which designs count: by default the catalogue's
+// range and AllPartsBuyable; a tuner the user owns gives its own range and its own test.
+struct CapacitorSearch {
+    double lo_pf = kAutoSmallestPf, hi_pf = kAutoLargestPf;
+    std::function<bool(const NetworkDesign&)> counts;  // empty: AllPartsBuyable
+};
+DesignResult DesignWithBestCapacitor(Network n, const TunerLoad& load, const TunerSettings& settings,
+                                     const CapacitorSearch& search = {});
 // The high-pass L's topologies a line input allows: the coil across the line input (A) where its
 // parallel resistance is above the tuner resistance, across the transmitter side (B) where its
 // series resistance is below it. The network, the comparison and the window all ask here.

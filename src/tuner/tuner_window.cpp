@@ -176,8 +176,10 @@ tuner::TunerSettings TunerWindow::ReadSettings(bool with_messages) {
 }
 
 tuner::DesignResult TunerWindow::DesignFor(Network n, const tuner::TunerLoad& load, const tuner::TunerSettings& s,
-                                           std::optional<bool> topology) const {
+                                           const DesignRequest& request, std::optional<bool> topology) const {
     if (n == Network::HighPassL && topology) return tuner::DesignHighPassL(load, s, *topology);
+    if ((n == Network::Pi || n == Network::Tee) && request.capacitor)
+        return tuner::DesignWithBestCapacitor(n, load, s, *request.capacitor);
     if ((n == Network::Pi && IsAutoText(txtPiCap.text())) || (n == Network::Tee && IsAutoText(txtTeeCap.text())))
         return tuner::DesignWithBestCapacitor(n, load, s);
     return tuner::Design(n, load, s);
@@ -203,7 +205,7 @@ std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& lin
         Compared c;
         c.network = n;
         c.coil_across_line = topology;
-        c.result = DesignFor(n, reading.load, s, topology);
+        c.result = DesignFor(n, reading.load, s, request, topology);
         if (const auto* d = std::get_if<tuner::NetworkDesign>(&c.result)) c.band = BandOf(*d, reading, context, request);
         all.push_back(std::move(c));
     };
@@ -348,7 +350,7 @@ void TunerWindow::DrawTuner(const DisplayedLine& line, const LineContext& contex
         p->txtLoad.SetFore(line.load_swr_red ? form::kRed : form::kWindowText);
     }
 
-    last_result_ = DesignFor(*network, reading.load, s, request.coil_across_line);
+    last_result_ = DesignFor(*network, reading.load, s, request, request.coil_across_line);
     const auto* failure = std::get_if<tuner::DesignFailure>(&*last_result_);
     // The Pi shows its capacitor row once the load has passed its feasibility check.
     if (*network == Network::Pi && !(failure && failure->before_design)) {

@@ -77,6 +77,9 @@ public:
         std::optional<tuner::BandRange> band;
         // An antenna measured by an analyser (the sweep window's file, qlx-cli's --touchstone).
         std::optional<tuner::MeasuredAntenna> antenna;
+        // The Pi's and the Tee's free capacitor looked for in a range, whatever the field holds
+        // (a tuner the user owns, in a station plan).
+        std::optional<tuner::CapacitorSearch> capacitor;
     };
     // "&Draw Tuner" and "Co&mpare Networks" ask their owner, which holds the line, to design:
     // the main window answers with DrawTuner or ShowComparison for its line.
@@ -121,7 +124,7 @@ private:
     // The settings as the fields hold them, with the Q checks (and their messages).
     tuner::TunerSettings ReadSettings(bool with_messages);
     tuner::DesignResult DesignFor(tuner::Network n, const tuner::TunerLoad& load, const tuner::TunerSettings& s,
-                                  std::optional<bool> topology) const;
+                                  const DesignRequest& request, std::optional<bool> topology) const;
     tuner::BandRun BandOf(const tuner::NetworkDesign& d, const tuner::LineReading& reading, const LineContext& context,
                           const DesignRequest& request) const;
     std::optional<tuner::Network> ChosenNetwork() const;

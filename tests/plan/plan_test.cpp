@@ -194,5 +194,67 @@ TEST(Plan, RangesRecommendationAndBandsFollowTheirRules) {
     EXPECT_NE(plan.recommendation->why.find(KeyName(least->key)), std::string::npos);
 }
 
+TEST(Plan, MyTunerFitsWithAmpleRangesAndFailsOneStepTooSmallWhereItShould) {
+    // A Tee for 200 + j100 ohms through 20 m of RG-213 on 80 m to 10 m: ranges taken from the
+    // plan's own Tee (its C3 fixed at the window's 100 pF) fit at every point with room to spare;
+    // an inductor whose top is 1 % below the largest inductance fails exactly where that
+    // inductance is needed, by that margin, and fits elsewhere.
+    Inputs in;
+    in.line = Rg213("20");
+    in.antenna = std::complex<double>(200.0, 100.0);
+    in.bands = RegionBands(Region::One, false);
+    const Plan plan = MakePlan(in);
+    const NetworkSummary* tee = nullptr;
+    for (const NetworkSummary& s : plan.networks) {
+        if (s.key.network == tuner::Network::Tee) tee = &s;
+    }
+    ASSERT_NE(tee, nullptr);
+    ASSERT_GT(tee->matched, 20);
+    const auto limits = [&](double coil_top) {
+        MyTuner have;
+        have.network = tuner::Network::Tee;
+        for (const Range& r : tee->ranges) {
+            const bool coil = r.kind == tuner::Kind::L;
+            // C3 is the window's fixed 100 pF: a range around it keeps the designs the plan's.
+            have.parts.push_back({r.name, r.kind, r.name == "C3" ? 100.0 : r.min / 2.0,
+                                  coil ? coil_top : (r.name == "C3" ? 100.0 : r.max * 2.0)});
+        }
+        return have;
+    };
+    const Range& coil = *std::find_if(tee->ranges.begin(), tee->ranges.end(),
+                                      [](const Range& r) { return r.kind == tuner::Kind::L; });
+    in.have = limits(coil.max * 2.0);
+    const Plan ample = MakePlan(in);
+    ASSERT_EQ(ample.have.size(), 30u);
+    int fits = 0;
+    for (const HaveFit& h : ample.have) {
+        // Where the plan's Tee matches, my tuner does; where it cannot, my tuner says why.
+        EXPECT_TRUE(h.fits() || !h.failure.empty()) << h.f_mhz;
+        fits += h.fits();
+    }
+    EXPECT_EQ(fits, tee->matched);
+
+    in.have = limits(coil.max * 0.99);
+    const Plan small = MakePlan(in);
+    int beyond = 0;
+    for (const HaveFit& h : small.have) {
+        if (h.fits() || !h.failure.empty()) continue;
+        ++beyond;
+        EXPECT_EQ(h.f_mhz, coil.max_at_mhz);
+        ASSERT_EQ(h.beyond.size(), 1u) << h.f_mhz;
+        // 1 % below the largest is 1/0.99 - 1 = 1.01 % above the inductor's top.
+        EXPECT_NE(h.beyond[0].find(coil.name + " "), std::string::npos) << h.beyond[0];
+        EXPECT_NE(h.beyond[0].find(" is 1.01 % above its "), std::string::npos) << h.beyond[0];
+    }
+    EXPECT_EQ(beyond, 1);
+
+    for (const char* bad : {"tee", "bandpass:C1=1-2pF", "tee:C1=250-10pF", "tee:X1=1-2", "tee:C1=10-250pF,V=0"})
+        EXPECT_TRUE(std::holds_alternative<std::string>(ReadMyTuner(bad))) << bad;
+    const auto good = ReadMyTuner("tee:C1=10-250pF,L2=0.2-28uH,C3=10-250pF,V=3500,I=10");
+    ASSERT_TRUE(std::holds_alternative<MyTuner>(good));
+    EXPECT_EQ(std::get<MyTuner>(good).parts.size(), 3u);
+    EXPECT_EQ(std::get<MyTuner>(good).v_rating, 3500.0);
+}
+
 }  // namespace
 }  // namespace qlx::plan
