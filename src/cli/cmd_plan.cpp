@@ -14,6 +14,7 @@ namespace {
 const char* const kPlanUsage =
     "usage: qlx-cli plan [--cable N|TEXT] [--length L] [--meters] (--r OHMS --x OHMS | --touchstone FILE)\n"
     "                    [--at load|input] [--region 1|2|3] [--bands LIST] [--6m] [--points N] [--have TUNER]\n"
+    "                    [--lengths FROM:TO:STEP]\n"
     "                    [--tuner-r OHMS] [--power W] [--qc Q] [--qu Q] [--stray PF] [--phase DEG]\n"
     "                    [--pi-cap PF|auto] [--tee-cap PF|auto] [--csv | --json]";
 
@@ -34,6 +35,9 @@ auto capacitors), and what a builder reads off the table.
                      V=VOLTS (capacitors' peak-voltage rating) and I=AMPERES (coils' RMS current),
                      such as tee:C1=10-250pF,L2=0.2-28uH,C3=10-250pF,V=3500,I=10 (lpl, hpl,
                      hpl-a, hpl-b, pi or tee); the Pi's or Tee's C3 is chosen inside its range
+  --lengths F:T:S    the plan again at each feed-line length from F to T in steps of S (the
+                     line's unit): the recommended network's worst-point loss, best lengths first,
+                     and the points no network matches (the antenna at the load)
 The tuner settings are those of `qlx-cli tuner`. Printed: one line per band point with the least-
 loss network whose parts can be bought (5-5000 pF, 0.1-50 uH), then per network the range each
 part must cover, its worst loss and the settings per band at 2:1 SWR, and the recommendation.
@@ -219,6 +223,37 @@ void PrintCsv(const plan::Plan& p) {
             }
 }
 
+json LengthsJson(const std::vector<plan::LengthResult>& scan) {
+    json out = json::array();
+    for (const plan::LengthResult& r : scan)
+        out.push_back({{"length", r.length},
+                       {"network", r.recommendation ? json(plan::KeyId(r.recommendation->key)) : json(nullptr)},
+                       {"worst_loss_pct", r.recommendation ? json(r.worst_loss_pct) : json(nullptr)},
+                       {"unmatched_mhz", r.unmatched_mhz}});
+    return out;
+}
+
+void PrintLengths(const std::vector<plan::LengthResult>& scan, bool csv) {
+    if (csv) std::cout << "length,network,worst_loss_pct,unmatched\n";
+    else std::cout << "\nFeed-line lengths, best first:\n";
+    for (const plan::LengthResult& r : scan) {
+        std::string unmatched;
+        for (double f : r.unmatched_mhz) unmatched += (unmatched.empty() ? "" : " ") + ShortestText(f);
+        if (csv) {
+            std::cout << ShortestText(r.length) << "," << (r.recommendation ? plan::KeyId(r.recommendation->key) : "")
+                      << "," << (r.recommendation ? ShortestText(r.worst_loss_pct) : "") << ",\"" << unmatched << "\"\n";
+            continue;
+        }
+        std::cout << "  " << Format(r.length, "###0.0##") << "  ";
+        if (r.recommendation)
+            std::cout << plan::KeyName(r.recommendation->key) << ", worst loss " << Format(r.worst_loss_pct, "0.0#") << " %";
+        else
+            std::cout << "no network matches every point";
+        if (!unmatched.empty()) std::cout << "; nothing matches at " << unmatched << " MHz";
+        std::cout << "\n";
+    }
+}
+
 // The bands asked for: a list of names and ranges, or the region's plan.
 bool ReadBands(const Options& o, plan::Region region, std::vector<plan::Band>& bands, Failure& failure) {
     const std::string* list = o.Value("--bands");
@@ -245,7 +280,7 @@ bool ReadBands(const Options& o, plan::Region region, std::vector<plan::Band>& b
 int Plan(const Args& args) {
     Failure failure;
     std::set<std::string> valued{"--cable", "--length", "--at", "--r", "--x", "--touchstone", "--region", "--bands",
-                                 "--points", "--have"};
+                                 "--points", "--have", "--lengths"};
     for (const SettingOption& s : kTunerSettings) valued.insert(s.name);
     const auto o = ParseOptions(args, valued, {"--meters", "--6m", "--csv", "--json", "--help"}, failure);
     if (o && o->Has("--help")) {
@@ -290,6 +325,13 @@ int Plan(const Args& args) {
     }
     if (!ReadBands(*o, static_cast<plan::Region>(static_cast<int>(region_number)), in.bands, failure))
         return Fail(failure, kPlanUsage);
+    std::optional<plan::Lengths> lengths;
+    if (const std::string* text = o->Value("--lengths")) {
+        auto read = plan::ReadLengths(*text);
+        if (const auto* why = std::get_if<std::string>(&read)) return Fail({"--lengths: " + *why, false}, kPlanUsage);
+        if (!at_load) return Fail({"--lengths needs the antenna at the load", false}, kPlanUsage);
+        lengths = std::get<plan::Lengths>(read);
+    }
     if (const std::string* have = o->Value("--have")) {
         auto read = plan::ReadMyTuner(*have);
         if (const auto* why = std::get_if<std::string>(&read)) return Fail({"--have: " + *why, false}, kPlanUsage);
@@ -297,8 +339,17 @@ int Plan(const Args& args) {
     }
 
     const plan::Plan p = plan::MakePlan(in);
-    if (o->Has("--json"))
-        std::cout << PlanJson(p).dump(2) << "\n";
+    std::vector<plan::LengthResult> scan;
+    if (lengths) scan = plan::ScanLengths(in, *lengths);
+    if (o->Has("--json")) {
+        json j = PlanJson(p);
+        if (lengths) j["lengths"] = LengthsJson(scan);
+        std::cout << j.dump(2) << "\n";
+    } else if (lengths) {
+        if (!o->Has("--csv")) PrintText(p);
+        PrintLengths(scan, o->Has("--csv"));
+        return kExitOk;
+    }
     else if (o->Has("--csv"))
         PrintCsv(p);
     else

@@ -113,12 +113,13 @@ HaveFit FitAt(TunerWindow& tuner, const MyTuner& have, const LineEntries& line, 
     return fit;
 }
 
-Point DesignPoint(TunerWindow& tuner, const Inputs& in, double f_mhz, std::optional<HaveFit>* have) {
+Point DesignPoint(TunerWindow& tuner, const Inputs& in, double f_mhz, std::optional<HaveFit>* have, bool band_run) {
     Point p;
     p.f_mhz = f_mhz;
     std::complex<double> z;
     bool at_load = true;
     TunerWindow::DesignRequest request;
+    request.band_run = band_run;
     const auto* file = std::get_if<tuner::MeasuredAntenna>(&in.antenna);
     if (file) {
         const auto measured = tuner::DesignImpedance(*file, f_mhz, in.line.mark);
@@ -384,7 +385,9 @@ std::vector<std::string> BeyondLimits(const MyTuner& have, const tuner::NetworkD
     return beyond;
 }
 
-Plan MakePlan(const Inputs& in) {
+namespace {
+
+Plan MakePlanOf(const Inputs& in, bool band_runs) {
     QuietHost host(in.line.mark);
     TunerWindow tuner(host);
     for (const auto& [field, text] : in.settings) {
@@ -396,7 +399,7 @@ Plan MakePlan(const Inputs& in) {
         BandResult b{band, {}};
         for (double f : BandPoints(band, in.points)) {
             std::optional<HaveFit> have;
-            b.points.push_back(DesignPoint(tuner, in, f, &have));
+            b.points.push_back(DesignPoint(tuner, in, f, &have, band_runs));
             if (in.have) plan.have.push_back(have ? std::move(*have) : HaveFit{f, std::nullopt, {}, b.points.back().not_measured});
         }
         plan.bands.push_back(std::move(b));
@@ -404,6 +407,58 @@ Plan MakePlan(const Inputs& in) {
     plan.networks = Summaries(plan.bands);
     plan.recommendation = Recommend(plan.networks);
     return plan;
+}
+
+}  // namespace
+
+Plan MakePlan(const Inputs& in) { return MakePlanOf(in, true); }
+
+std::variant<Lengths, std::string> ReadLengths(std::string_view text) {
+    const std::string t(TrimBlanks(text));
+    const std::size_t a = t.find(':'), b = a == std::string::npos ? a : t.find(':', a + 1);
+    const std::string usage = "\"" + t + "\": lengths are FROM:TO:STEP, such as 10:30:0.5";
+    if (b == std::string::npos) return usage;
+    const std::string parts[] = {t.substr(0, a), t.substr(a + 1, b - a - 1), t.substr(b + 1)};
+    for (const std::string& p : parts)
+        if (!IsNumberText(p)) return usage;
+    const Lengths l{ParseNumber(parts[0]), ParseNumber(parts[1]), ParseNumber(parts[2])};
+    if (!(l.from >= 0.0 && l.to >= l.from && l.to <= 9999.0 && l.step > 0.0))
+        return "\"" + t + "\": lengths run upward from 0 to at most 9999, in steps above 0";
+    if ((l.to - l.from) / l.step + 1.0 > kMaxLengths + 1e-9)
+        return "\"" + t + "\": at most " + std::to_string(kMaxLengths) + " lengths";
+    return l;
+}
+
+std::vector<LengthResult> ScanLengths(const Inputs& in, const Lengths& lengths,
+                                      const std::function<bool(double)>& progress) {
+    std::vector<LengthResult> out;
+    const int count = static_cast<int>(std::floor((lengths.to - lengths.from) / lengths.step + 1e-9)) + 1;
+    Inputs at = in;
+    at.have.reset();
+    for (int k = 0; k < count; ++k) {
+        LengthResult r;
+        r.length = lengths.from + lengths.step * k;
+        at.line.length_text = Format(r.length, "###0.000", in.line.mark);
+        // Only the losses are read: the band runs, which cost most of a plan, are left out.
+        const Plan plan = MakePlanOf(at, false);
+        r.recommendation = plan.recommendation;
+        if (plan.recommendation)
+            for (const NetworkSummary& s : plan.networks)
+                if (s.key == plan.recommendation->key) r.worst_loss_pct = s.worst_loss_pct;
+        for (const BandResult& b : plan.bands)
+            for (const Point& p : b.points) {
+                const bool any = std::any_of(p.cells.begin(), p.cells.end(), [](const TunerWindow::Compared& c) {
+                    return std::holds_alternative<tuner::NetworkDesign>(c.result);
+                });
+                if (p.not_measured.empty() && !any) r.unmatched_mhz.push_back(p.f_mhz);
+            }
+        out.push_back(std::move(r));
+        if (progress && !progress(static_cast<double>(k + 1) / count)) break;
+    }
+    std::stable_sort(out.begin(), out.end(), [](const LengthResult& x, const LengthResult& y) {
+        return std::pair(!x.recommendation, x.worst_loss_pct) < std::pair(!y.recommendation, y.worst_loss_pct);
+    });
+    return out;
 }
 
 }  // namespace qlx::plan

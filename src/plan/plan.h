@@ -6,6 +6,7 @@
 #pragma once
 
 #include <complex>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -147,5 +148,26 @@ struct Plan {
 double LossPercent(const tuner::NetworkDesign& d);
 
 Plan MakePlan(const Inputs& in);
+
+// ---- feed-line lengths ----
+
+// The plan made again at each length from `from` to `to` (the line's unit) in steps of `step`:
+// the recommended network's worst-point loss there, and the band points no network matches.
+struct Lengths {
+    double from = 0.0, to = 0.0, step = 0.0;
+};
+// "FROM:TO:STEP", at most kMaxLengths lengths; the text says what is wrong otherwise.
+std::variant<Lengths, std::string> ReadLengths(std::string_view text);
+inline constexpr int kMaxLengths = 1001;
+struct LengthResult {
+    double length = 0.0;
+    std::optional<Recommendation> recommendation;
+    double worst_loss_pct = 0.0;             // the recommended network's, when there is one
+    std::vector<double> unmatched_mhz;       // the band points no network matches
+};
+// Best first: the least worst-point loss, the lengths without a network for every point last.
+// `progress` hears the share done after each length and ends the scan when it answers false.
+std::vector<LengthResult> ScanLengths(const Inputs& in, const Lengths& lengths,
+                                      const std::function<bool(double)>& progress = {});
 
 }  // namespace qlx::plan

@@ -206,7 +206,8 @@ std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& lin
         c.network = n;
         c.coil_across_line = topology;
         c.result = DesignFor(n, reading.load, s, request, topology);
-        if (const auto* d = std::get_if<tuner::NetworkDesign>(&c.result)) c.band = BandOf(*d, reading, context, request);
+        const auto* d = std::get_if<tuner::NetworkDesign>(&c.result);
+        if (d && request.band_run) c.band = BandOf(*d, reading, context, request);
         all.push_back(std::move(c));
     };
     add(Network::LowPassL, std::nullopt);

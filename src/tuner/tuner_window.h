@@ -18,6 +18,22 @@
 
 namespace qlx {
 
+// What a design is asked for beyond the window's fields.
+struct TunerDesignRequest {
+    // The high-pass L's topology when it is not the load's to choose: true, the coil across
+    // the line input; false, across the transmitter side (a comparison's row draws its own).
+    std::optional<bool> coil_across_line;
+    // A band other than the design frequency +-10 % (qlx-cli's --band-*).
+    std::optional<tuner::BandRange> band;
+    // An antenna measured by an analyser (the sweep window's file, qlx-cli's --touchstone).
+    std::optional<tuner::MeasuredAntenna> antenna;
+    // The Pi's and the Tee's free capacitor looked for in a range, whatever the field holds
+    // (a tuner the user owns, in a station plan).
+    std::optional<tuner::CapacitorSearch> capacitor;
+    // Without the band run (a scan that reads only the designs' losses).
+    bool band_run = true;
+};
+
 class TunerWindow {
 public:
     explicit TunerWindow(form::Host& host);
@@ -68,19 +84,7 @@ public:
         double max_v_rms = 0.0;
         double vmax = 0.0;
     };
-    // What a design is asked for beyond the window's fields.
-    struct DesignRequest {
-        // The high-pass L's topology when it is not the load's to choose: true, the coil across
-        // the line input; false, across the transmitter side (a comparison's row draws its own).
-        std::optional<bool> coil_across_line;
-        // A band other than the design frequency +-10 % (qlx-cli's --band-*).
-        std::optional<tuner::BandRange> band;
-        // An antenna measured by an analyser (the sweep window's file, qlx-cli's --touchstone).
-        std::optional<tuner::MeasuredAntenna> antenna;
-        // The Pi's and the Tee's free capacitor looked for in a range, whatever the field holds
-        // (a tuner the user owns, in a station plan).
-        std::optional<tuner::CapacitorSearch> capacitor;
-    };
+    using DesignRequest = TunerDesignRequest;
     // "&Draw Tuner" and "Co&mpare Networks" ask their owner, which holds the line, to design:
     // the main window answers with DrawTuner or ShowComparison for its line.
     std::function<void(const DesignRequest&)> on_draw;

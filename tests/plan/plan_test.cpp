@@ -256,5 +256,37 @@ TEST(Plan, MyTunerFitsWithAmpleRangesAndFailsOneStepTooSmallWhereItShould) {
     EXPECT_EQ(std::get<MyTuner>(good).v_rating, 3500.0);
 }
 
+TEST(Plan, ALengthScanIsThePlanMadeAtEachLength) {
+    Inputs in;
+    in.line = Rg213("20");
+    in.antenna = std::complex<double>(200.0, 100.0);
+    in.bands = {RegionBands(Region::One, false)[0], RegionBands(Region::One, false)[5]};  // 160 m, 20 m
+    const auto scan = ScanLengths(in, std::get<Lengths>(ReadLengths("8:12:0.5")));
+    ASSERT_EQ(scan.size(), 9u);
+    double last = 0.0;
+    bool without_seen = false;
+    for (const LengthResult& r : scan) {
+        Inputs at = in;
+        at.line.length_text = Format(r.length, "###0.000");
+        const Plan plan = MakePlan(at);
+        ASSERT_EQ(r.recommendation.has_value(), plan.recommendation.has_value()) << r.length;
+        if (!r.recommendation) {
+            without_seen = true;
+            continue;
+        }
+        EXPECT_FALSE(without_seen) << "a length without a network listed before one with";
+        EXPECT_EQ(r.recommendation->key, plan.recommendation->key) << r.length;
+        for (const NetworkSummary& s : plan.networks) {
+            if (s.key == plan.recommendation->key) {
+                EXPECT_EQ(r.worst_loss_pct, s.worst_loss_pct) << r.length;
+            }
+        }
+        EXPECT_GE(r.worst_loss_pct, last) << "best first";
+        last = r.worst_loss_pct;
+    }
+    for (const char* bad : {"8:12", "12:8:1", "8:12:0", "0:9999:0.001", "a:b:c"})
+        EXPECT_TRUE(std::holds_alternative<std::string>(ReadLengths(bad))) << bad;
+}
+
 }  // namespace
 }  // namespace qlx::plan
