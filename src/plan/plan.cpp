@@ -429,10 +429,14 @@ std::variant<Lengths, std::string> ReadLengths(std::string_view text) {
     return l;
 }
 
+int LengthCount(const Lengths& lengths) {
+    return static_cast<int>(std::floor((lengths.to - lengths.from) / lengths.step + 1e-9)) + 1;
+}
+
 std::vector<LengthResult> ScanLengths(const Inputs& in, const Lengths& lengths,
                                       const std::function<bool(double)>& progress) {
     std::vector<LengthResult> out;
-    const int count = static_cast<int>(std::floor((lengths.to - lengths.from) / lengths.step + 1e-9)) + 1;
+    const int count = LengthCount(lengths);
     Inputs at = in;
     at.have.reset();
     for (int k = 0; k < count; ++k) {

@@ -37,7 +37,7 @@ std::variant<Band, std::string> ReadBand(std::string_view text, Region region);
 // each on a whole kHz as a user would type it.
 std::vector<double> BandPoints(const Band& band, int points);
 inline constexpr int kDefaultPointsPerBand = 3;
-inline constexpr int kMaxPointsPerBand = 101;
+inline constexpr int kMaxPointsPerBand = 21;
 
 // ---- inputs ----
 
@@ -159,6 +159,10 @@ struct Lengths {
 // "FROM:TO:STEP", at most kMaxLengths lengths; the text says what is wrong otherwise.
 std::variant<Lengths, std::string> ReadLengths(std::string_view text);
 inline constexpr int kMaxLengths = 1001;
+// A scan's work is its lengths times its band points: at most 201 lengths of a ten-band plan's
+// 33 points (a few seconds), so that no command line sets off hours of work.
+inline constexpr int kMaxScanPoints = 201 * 33;
+int LengthCount(const Lengths& lengths);
 struct LengthResult {
     double length = 0.0;
     std::optional<Recommendation> recommendation;
