@@ -73,11 +73,6 @@ std::optional<DisplayedLine> ShownLineAt(LineEntries e, double f_mhz, std::compl
     return ShownLine(e, *s);
 }
 
-struct PointDesign {
-    Point point;
-    std::optional<HaveFit> have;
-};
-
 // My tuner's design at a point: its network's row of a comparison whose free capacitor is looked
 // for inside the tuner's range among the settings that fit.
 HaveFit FitAt(TunerWindow& tuner, const MyTuner& have, const LineEntries& line, const DisplayedLine& shown,
