@@ -261,17 +261,12 @@ bool ReadBands(const Options& o, plan::Region region, std::vector<plan::Band>& b
         bands = plan::RegionBands(region, o.Has("--6m"));
         return true;
     }
-    std::size_t start = 0;
-    while (start <= list->size()) {
-        const std::size_t comma = std::min(list->find(',', start), list->size());
-        const auto band = plan::ReadBand(std::string_view(*list).substr(start, comma - start), region);
-        if (const auto* why = std::get_if<std::string>(&band)) {
-            failure = {"--bands: " + *why, false};
-            return false;
-        }
-        bands.push_back(std::get<plan::Band>(band));
-        start = comma + 1;
+    auto read = plan::ReadBands(*list, region);
+    if (const auto* why = std::get_if<std::string>(&read)) {
+        failure = {"--bands: " + *why, false};
+        return false;
     }
+    bands = std::get<std::vector<plan::Band>>(std::move(read));
     return true;
 }
 

@@ -55,6 +55,19 @@ private:
     char mark_;
 };
 
+// The networks by the names qlx-cli and "my tuner" give them; "hpl" is the high-pass L in
+// whichever topology the load allows.
+struct NetworkId {
+    const char* id;
+    NetworkKey key;
+};
+const NetworkId kNetworkIds[] = {{"lpl", {tuner::Network::LowPassL, std::nullopt}},
+                                 {"hpl", {tuner::Network::HighPassL, std::nullopt}},
+                                 {"hpl-a", {tuner::Network::HighPassL, true}},
+                                 {"hpl-b", {tuner::Network::HighPassL, false}},
+                                 {"pi", {tuner::Network::Pi, std::nullopt}},
+                                 {"tee", {tuner::Network::Tee, std::nullopt}}};
+
 double RoundToKHz(double f_mhz) { return std::round(f_mhz * 1000.0) / 1000.0; }
 
 // The main window's texts for the line at f with z at the given end, as the window shows them
@@ -87,24 +100,20 @@ HaveFit FitAt(TunerWindow& tuner, const MyTuner& have, const LineEntries& line, 
     TunerWindow::LineContext context;
     context.line.entries = line;
     const std::vector<TunerWindow::Compared> rows = tuner.Compare(shown, context, request);
-    const TunerWindow::Compared* chosen = nullptr;
+    // Of the high-pass L's two topologies, the first that fits, else the first.
     for (const TunerWindow::Compared& c : rows) {
-        if (c.network != have.network) continue;
-        if (have.coil_across_line && c.coil_across_line != have.coil_across_line) continue;
-        // Of the high-pass L's two topologies, the one that fits, else the first.
-        const auto* d = std::get_if<tuner::NetworkDesign>(&c.result);
-        if (!chosen || (d && BeyondLimits(have, *d).empty())) chosen = &c;
-        if (d && BeyondLimits(have, *d).empty()) break;
+        if (c.network != have.network || (have.coil_across_line && c.coil_across_line != have.coil_across_line))
+            continue;
+        HaveFit row = fit;
+        row.cell = c;
+        if (const auto* d = std::get_if<tuner::NetworkDesign>(&c.result))
+            row.beyond = BeyondLimits(have, *d);
+        else
+            row.failure = std::string(TrimBlanks(std::get<tuner::DesignFailure>(c.result).text));
+        if (!fit.cell || row.fits()) fit = std::move(row);
+        if (fit.fits()) break;
     }
-    if (!chosen) {
-        fit.failure = "This topology does not apply to the load here.";
-        return fit;
-    }
-    fit.cell = *chosen;
-    if (const auto* d = std::get_if<tuner::NetworkDesign>(&chosen->result))
-        fit.beyond = BeyondLimits(have, *d);
-    else
-        fit.failure = std::string(TrimBlanks(std::get<tuner::DesignFailure>(chosen->result).text));
+    if (!fit.cell) fit.failure = "This topology does not apply to the load here.";
     return fit;
 }
 
@@ -272,6 +281,18 @@ std::variant<Band, std::string> ReadBand(std::string_view text, Region region) {
     return "\"" + std::string(text) + "\" is no band of the plan (" + names + ") nor FROM-TO in MHz";
 }
 
+std::variant<std::vector<Band>, std::string> ReadBands(std::string_view list, Region region) {
+    std::vector<Band> bands;
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        auto band = ReadBand(list.substr(start, comma - start), region);
+        if (auto* why = std::get_if<std::string>(&band)) return std::move(*why);
+        bands.push_back(std::get<Band>(std::move(band)));
+        start = comma + 1;
+    }
+    return bands;
+}
+
 std::vector<double> BandPoints(const Band& band, int points) {
     std::vector<double> f;
     if (points <= 1) return {RoundToKHz((band.from_mhz + band.to_mhz) / 2.0)};
@@ -294,12 +315,8 @@ std::string KeyName(const NetworkKey& k) {
 }
 
 std::string KeyId(const NetworkKey& k) {
-    switch (k.network) {
-    case tuner::Network::LowPassL: return "lpl";
-    case tuner::Network::HighPassL: return !k.coil_across_line ? "hpl" : *k.coil_across_line ? "hpl-a" : "hpl-b";
-    case tuner::Network::Pi: return "pi";
-    case tuner::Network::Tee: return "tee";
-    }
+    for (const NetworkId& id : kNetworkIds)
+        if (id.key == k) return id.id;
     return "";
 }
 
@@ -312,13 +329,11 @@ std::variant<MyTuner, std::string> ReadMyTuner(std::string_view text) {
     if (colon == std::string::npos) return "\"" + t + "\": my tuner is NETWORK:PART=FROM-TO,..." + usage;
     MyTuner have;
     const std::string network = t.substr(0, colon);
-    if (network == "lpl") have.network = tuner::Network::LowPassL;
-    else if (network == "hpl" || network == "hpl-a" || network == "hpl-b") {
-        have.network = tuner::Network::HighPassL;
-        if (network != "hpl") have.coil_across_line = network == "hpl-a";
-    } else if (network == "pi") have.network = tuner::Network::Pi;
-    else if (network == "tee") have.network = tuner::Network::Tee;
-    else return "\"" + network + "\" is no network: lpl, hpl, hpl-a, hpl-b, pi or tee";
+    const auto id = std::find_if(std::begin(kNetworkIds), std::end(kNetworkIds),
+                                 [&](const NetworkId& n) { return n.id == network; });
+    if (id == std::end(kNetworkIds)) return "\"" + network + "\" is no network: lpl, hpl, hpl-a, hpl-b, pi or tee";
+    have.network = id->key.network;
+    have.coil_across_line = id->key.coil_across_line;
     std::size_t start = colon + 1;
     while (start < t.size()) {
         const std::size_t comma = std::min(t.find(',', start), t.size());

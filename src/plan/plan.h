@@ -33,6 +33,8 @@ std::vector<Band> RegionBands(Region region, bool with_6m);
 // A band typed as a name of the region's plan ("40m", "40") or as "FROM-TO" in MHz; the text
 // says what is wrong otherwise.
 std::variant<Band, std::string> ReadBand(std::string_view text, Region region);
+// Bands typed as a list separated by commas ("80m,40m,14-14.35"), each as ReadBand reads it.
+std::variant<std::vector<Band>, std::string> ReadBands(std::string_view list, Region region);
 // The frequencies a band is designed at: both edges and evenly between (one point: its centre),
 // each on a whole kHz as a user would type it.
 std::vector<double> BandPoints(const Band& band, int points);

@@ -27,6 +27,15 @@ LineEntries Rg213(const char* meters) {
     return e;
 }
 
+// A constant antenna at the load of 20 m of RG-213, on Region 1's ten bands.
+Inputs TenBandsThrough20m(std::complex<double> antenna) {
+    Inputs in;
+    in.line = Rg213("20");
+    in.antenna = antenna;
+    in.bands = RegionBands(Region::One, false);
+    return in;
+}
+
 void ExpectSameCell(const TunerWindow::Compared& cell, const TunerWindow::Compared& alone, const std::string& where) {
     ASSERT_EQ(KeyName(KeyOf(cell)), KeyName(KeyOf(alone))) << where;
     const auto* a = std::get_if<tuner::NetworkDesign>(&cell.result);
@@ -70,12 +79,7 @@ TEST(Plan, EveryCellIsTheComparisonOfTheWindowAtThatPoint) {
         } else {
             in.antenna = std::complex<double>(45.0, -250.0);
         }
-        std::string list = c.bands;
-        for (std::size_t start = 0; start <= list.size();) {
-            const std::size_t comma = std::min(list.find(',', start), list.size());
-            in.bands.push_back(std::get<Band>(ReadBand(list.substr(start, comma - start), Region::One)));
-            start = comma + 1;
-        }
+        in.bands = std::get<std::vector<Band>>(ReadBands(c.bands, Region::One));
         const Plan plan = MakePlan(in);
         int designed = 0, not_measured = 0;
         for (const BandResult& b : plan.bands)
@@ -156,10 +160,7 @@ TEST(Plan, ACellAgainstTheTextbookLNetwork) {
 }
 
 TEST(Plan, RangesRecommendationAndBandsFollowTheirRules) {
-    Inputs in;
-    in.line = Rg213("20");
-    in.antenna = std::complex<double>(200.0, 100.0);
-    in.bands = RegionBands(Region::One, false);
+    Inputs in = TenBandsThrough20m({200.0, 100.0});
     const Plan plan = MakePlan(in);
     ASSERT_EQ(plan.bands.size(), 10u);
     EXPECT_EQ(plan.bands[1].band.name, "80m");
@@ -167,6 +168,7 @@ TEST(Plan, RangesRecommendationAndBandsFollowTheirRules) {
     EXPECT_EQ(std::get<Band>(ReadBand("80", Region::Two)).to_mhz, 4.0);
     EXPECT_TRUE(std::holds_alternative<std::string>(ReadBand("7.3-7", Region::One)));
     EXPECT_TRUE(std::holds_alternative<std::string>(ReadBand("11m", Region::One)));
+    EXPECT_TRUE(std::holds_alternative<std::string>(ReadBands("80m,,40m", Region::One)));
 
     const NetworkSummary* least = nullptr;
     for (const NetworkSummary& s : plan.networks) {
@@ -199,10 +201,7 @@ TEST(Plan, MyTunerFitsWithAmpleRangesAndFailsOneStepTooSmallWhereItShould) {
     // plan's own Tee (its C3 fixed at the window's 100 pF) fit at every point with room to spare;
     // an inductor whose top is 1 % below the largest inductance fails exactly where that
     // inductance is needed, by that margin, and fits elsewhere.
-    Inputs in;
-    in.line = Rg213("20");
-    in.antenna = std::complex<double>(200.0, 100.0);
-    in.bands = RegionBands(Region::One, false);
+    Inputs in = TenBandsThrough20m({200.0, 100.0});
     const Plan plan = MakePlan(in);
     const NetworkSummary* tee = nullptr;
     for (const NetworkSummary& s : plan.networks) {
@@ -257,10 +256,8 @@ TEST(Plan, MyTunerFitsWithAmpleRangesAndFailsOneStepTooSmallWhereItShould) {
 }
 
 TEST(Plan, ALengthScanIsThePlanMadeAtEachLength) {
-    Inputs in;
-    in.line = Rg213("20");
-    in.antenna = std::complex<double>(200.0, 100.0);
-    in.bands = {RegionBands(Region::One, false)[0], RegionBands(Region::One, false)[5]};  // 160 m, 20 m
+    Inputs in = TenBandsThrough20m({200.0, 100.0});
+    in.bands = {in.bands[0], in.bands[5]};  // 160 m, 20 m
     const auto scan = ScanLengths(in, std::get<Lengths>(ReadLengths("8:12:0.5")));
     ASSERT_EQ(scan.size(), 9u);
     double last = 0.0;
