@@ -3,26 +3,10 @@
 // the band run of 401 points that the page's swept line comes from.
 #include <benchmark/benchmark.h>
 
+#include "form/silent_host.h"
 #include "tuner/tuner_window.h"
 
 namespace {
-
-// A desktop that shows nothing: what the run asks of it costs nothing here.
-class NullHost : public qlx::form::Host {
-public:
-    qlx::form::Answer ShowMessage(const std::string&, const std::string&, qlx::form::Buttons) override {
-        return qlx::form::Answer::Ok;
-    }
-    void ShowModal(qlx::form::Window&) override {}
-    void ShowModeless(qlx::form::Window& w) override { w.SetVisible(true); }
-    bool PrintWindow(qlx::form::Window&) override { return false; }
-    qlx::form::OpenResult OpenDocument(const std::string&) override { return qlx::form::OpenResult::NoViewer; }
-    float ScreenWidthTwips() override { return 19200; }
-    float ScreenHeightTwips() override { return 15360; }
-    std::string ProgramDirectory() override { return "/opt/qlx"; }
-    char DecimalMark() override { return '.'; }
-    void Quit() override {}
-};
 
 // The line input typed at the input end.
 qlx::DisplayedLine AtInput(const char* r, const char* x, const char* freq) {
@@ -50,7 +34,7 @@ qlx::TunerWindow::LineContext Context() {
 
 void Run(benchmark::State& state, const qlx::DisplayedLine& line,
          qlx::form::Option qlx::TunerWindow::*network = &qlx::TunerWindow::optLNet2) {
-    NullHost host;
+    qlx::form::SilentHost host;
     qlx::TunerWindow tuner(host);
     (tuner.*network).Select();
     const qlx::TunerWindow::LineContext context = Context();
@@ -86,7 +70,7 @@ BENCHMARK(BM_LowPassL_BoundedSearch)->Unit(benchmark::kMillisecond);
 // The builder's comparison: all four networks (the high-pass L in its topologies) designed for
 // RG-213, 14 MHz, 100 feet, 200 - j100 ohms, each with its band run of 401 points.
 void BM_CompareAllWithBandRuns(benchmark::State& state) {
-    NullHost host;
+    qlx::form::SilentHost host;
     qlx::TunerWindow tuner(host);
     qlx::DisplayedLine line = AtInput("17.53", "-23.78", "14.0");
     line.at_load = true;

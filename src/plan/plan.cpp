@@ -9,6 +9,7 @@
 #include "core/entry_rules.h"
 #include "core/format.h"
 #include "core/numbers.h"
+#include "form/silent_host.h"
 #include "tuner/tuner_texts.h"
 
 namespace qlx::plan {
@@ -34,25 +35,6 @@ constexpr BandEdges kBands[] = {
     {"12m", {24.890, 24.890, 24.890}, {24.990, 24.990, 24.990}},
     {"10m", {28.000, 28.000, 28.000}, {29.700, 29.700, 29.700}},
     {"6m", {50.000, 50.000, 50.000}, {54.000, 54.000, 54.000}},
-};
-
-// A host for the plan's own tuner window: nothing is shown, asked or printed.
-class QuietHost : public form::Host {
-public:
-    explicit QuietHost(char mark) : mark_(mark) {}
-    form::Answer ShowMessage(const std::string&, const std::string&, form::Buttons) override { return form::Answer::Ok; }
-    void ShowModal(form::Window&) override {}
-    void ShowModeless(form::Window&) override {}
-    bool PrintWindow(form::Window&) override { return false; }
-    form::OpenResult OpenDocument(const std::string&) override { return form::OpenResult::NoViewer; }
-    float ScreenWidthTwips() override { return 1e9f; }
-    float ScreenHeightTwips() override { return 1e9f; }
-    std::string ProgramDirectory() override { return "."; }
-    char DecimalMark() override { return mark_; }
-    void Quit() override {}
-
-private:
-    char mark_;
 };
 
 // The networks by the names qlx-cli and "my tuner" give them; "hpl" is the high-pass L in
@@ -398,7 +380,7 @@ std::vector<std::string> BeyondLimits(const MyTuner& have, const tuner::NetworkD
 namespace {
 
 Plan MakePlanOf(const Inputs& in, bool band_runs) {
-    QuietHost host(in.line.mark);
+    form::SilentHost host(in.line.mark);
     TunerWindow tuner(host);
     for (const auto& [field, text] : in.settings) {
         (tuner.*field).SetText(text);
