@@ -54,9 +54,15 @@ double RoundToKHz(double f_mhz) { return std::round(f_mhz * 1000.0) / 1000.0; }
 
 // The main window's texts for the line at f with z at the given end, as the window shows them
 // when the user types them: what the tuner's design reads.
-std::optional<DisplayedLine> ShownLineAt(LineEntries e, double f_mhz, std::complex<double> z, bool at_load,
+std::optional<DisplayedLine> ShownLineAt(const Inputs& in, double f_mhz, std::complex<double> z, bool at_load,
                                        bool typed_by_user) {
+    LineEntries e = in.line;
     const char mark = e.mark;
+    if (in.user && e.cable_position == kUserDefinedIndex) {
+        const float f = static_cast<float>(f_mhz);
+        e.user_atten100 = static_cast<float>(ScaledUserLoss(in.user->atten100, in.user->at_mhz, f));
+        e.user_wave_len = UserWaveLength(in.user->vel_factor, ParseNumber(ShortestText(f)));
+    }
     e.freq_text = Format(f_mhz, kFrequencyPicture, mark);
     e.at_load = at_load;
     // A constant is typed as the user typed it; a file's impedance to a ten-thousandth of an ohm,
@@ -70,7 +76,7 @@ std::optional<DisplayedLine> ShownLineAt(LineEntries e, double f_mhz, std::compl
 
 // My tuner's design at a point: its network's row of a comparison whose free capacitor is looked
 // for inside the tuner's range among the settings that fit.
-HaveFit FitAt(TunerWindow& tuner, const MyTuner& have, const LineEntries& line, const DisplayedLine& shown,
+HaveFit FitAt(TunerWindow& tuner, const MyTuner& have, const sweep::SweepLine& line, const DisplayedLine& shown,
               TunerWindow::DesignRequest request, double f_mhz) {
     HaveFit fit;
     fit.f_mhz = f_mhz;
@@ -80,7 +86,7 @@ HaveFit FitAt(TunerWindow& tuner, const MyTuner& have, const LineEntries& line, 
     search.counts = [&have](const tuner::NetworkDesign& d) { return BeyondLimits(have, d).empty(); };
     request.capacitor = search;
     TunerWindow::LineContext context;
-    context.line.entries = line;
+    context.line = line;
     const std::vector<TunerWindow::Compared> rows = tuner.Compare(shown, context, request);
     // Of the high-pass L's two topologies, the first that fits, else the first.
     for (const TunerWindow::Compared& c : rows) {
@@ -119,7 +125,7 @@ Point DesignPoint(TunerWindow& tuner, const Inputs& in, double f_mhz, std::optio
     } else {
         z = std::get<std::complex<double>>(in.antenna);
     }
-    const auto shown = ShownLineAt(in.line, f_mhz, z, at_load, file == nullptr);
+    const auto shown = ShownLineAt(in, f_mhz, z, at_load, file == nullptr);
     if (!shown) {
         p.not_measured = "The line has no solution at " + Format(f_mhz, kFrequencyPicture, in.line.mark) + " MHz.";
         return p;
@@ -129,9 +135,9 @@ Point DesignPoint(TunerWindow& tuner, const Inputs& in, double f_mhz, std::optio
     p.line_input = at_load ? std::complex<double>(other.r, other.x) : z;
     p.line_loss_db = ParseNumber(shown->total_loss_text);
     TunerWindow::LineContext context;
-    context.line.entries = in.line;
+    context.line = {in.line, in.user};
     p.cells = tuner.Compare(*shown, context, request);
-    if (in.have) *have = FitAt(tuner, *in.have, in.line, *shown, request, f_mhz);
+    if (in.have) *have = FitAt(tuner, *in.have, context.line, *shown, request, f_mhz);
     for (std::size_t k = 0; k < p.cells.size() && !p.best; ++k)
         if (const auto* d = std::get_if<tuner::NetworkDesign>(&p.cells[k].result); d && tuner::AllPartsBuyable(*d))
             p.best = k;  // the comparison ranks the buyable designs first, by loss

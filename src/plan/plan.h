@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/line_solution.h"
+#include "sweep/sweep.h"
 #include "tuner/band.h"
 #include "tuner/networks.h"
 #include "tuner/tuner_window.h"
@@ -70,6 +71,9 @@ struct Inputs {
     // The line as the main window holds it: cable, length and unit, the user-defined line, the
     // decimal mark. Its frequency and impedance are the plan's, point by point.
     LineEntries line;
+    // The user-defined line's record (list position 32), scaled to each band point as the
+    // line's dialog scales it to the frequency typed.
+    std::optional<sweep::UserRecord> user;
     Antenna antenna = std::complex<double>(50.0, 0.0);
     std::vector<Band> bands;
     int points = kDefaultPointsPerBand;
