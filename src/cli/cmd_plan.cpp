@@ -123,15 +123,9 @@ int Plan(const Args& args) {
         if (!at_load) return Fail({"--lengths needs the antenna at the load", false}, kPlanUsage);
         lengths = std::get<plan::Lengths>(read);
     }
-    if (lengths) {
-        int band_points = 0;
-        for (const plan::Band& b : in.bands) band_points += static_cast<int>(plan::BandPoints(b, in.points).size());
-        if (plan::LengthCount(*lengths) * band_points > plan::kMaxScanPoints)
-            return Fail({"--lengths: " + std::to_string(plan::LengthCount(*lengths)) + " lengths of " +
-                             std::to_string(band_points) + " band points are more than a scan designs (" +
-                             std::to_string(plan::kMaxScanPoints) + " in all)", false},
-                        kPlanUsage);
-    }
+    if (lengths)
+        if (const std::string why = plan::ScanTooLarge(in, *lengths); !why.empty())
+            return Fail({"--lengths: " + why, false}, kPlanUsage);
     if (const std::string* have = o->Value("--have")) {
         auto read = plan::ReadMyTuner(*have);
         if (const auto* why = std::get_if<std::string>(&read)) return Fail({"--have: " + *why, false}, kPlanUsage);

@@ -26,6 +26,7 @@ inline constexpr Colour kWhite = 0xFFFFFF;
 inline constexpr Colour kRed = 0xFF0000;
 inline constexpr Colour kBlue = 0x0000FF;
 inline constexpr Colour kLightGrey = 0xC0C0C0;
+inline constexpr Colour kDarkRed = 0xB00000;  // a warning readable on white and on a window's face
 inline constexpr Colour kButtonFace = 0x8000000F;
 inline constexpr Colour kWindowText = 0x80000008;  // the system's text colour
 

@@ -30,6 +30,7 @@ MainWindow::MainWindow(form::Host& host, DefaultsStore& store)
       frmVolt(host),
       frmTuner(host),
       frmSweep(host),
+      frmPlan(host),
       host_(host),
       store_(store),
       mark_(host.DecimalMark()) {
@@ -200,6 +201,12 @@ void MainWindow::WireEvents() {
         ForTunerLine(request, [this](const DisplayedLine& l, const TunerWindow::DesignRequest& r) {
             frmTuner.ShowComparison(l, TunerContext(), r);
         });
+    };
+    frmTuner.on_plan = [this] { frmPlan.Open(); };
+    frmPlan.source = [this] { return PlanSourceNow(); };
+    // A cell of the plan draws its design for the line at its band point, as the tuner draws it.
+    frmPlan.on_draw_cell = [this](const plan::CellDraw& d) {
+        frmTuner.DrawComparedFor(d.cell, d.line.shown, d.line.context, d.line.request);
     };
     cmdPrint.on_click = [this] { PrintClicked(); };
     cmdHelp.on_click = [this] { HelpClicked(); };

@@ -15,6 +15,7 @@
 #include "mainwin/defaults_file.h"
 #include "mainwin/defaults_record.h"
 #include "mainwin/user_line_dialog.h"
+#include "plan/plan_window.h"
 #include "sweepwin/sweep_window.h"
 #include "tuner/tuner_window.h"
 
@@ -55,6 +56,11 @@ public:
     // The line as the sweep window takes it: the entries, the user-defined line's record, the
     // frequency and the impedance typed.
     sweep::MainLine SweepMainLine() const;
+    // The analyser's file open in the sweep window, as the tuner designs for it.
+    std::optional<tuner::MeasuredAntenna> SweepFile() const;
+    // What the station plan is made for: this line, its load, the sweep window's file and the
+    // tuner window's settings.
+    plan::PlanSource PlanSourceNow() const;
 
     // "&Graph": the curves along the line at the tuner window's transmitter power.
     void CalcGraph();
@@ -153,6 +159,7 @@ public:
     GraphWindow frmVolt;
     TunerWindow frmTuner;
     sweep::SweepWindow frmSweep;
+    plan::PlanWindow frmPlan;
 
 private:
     // The controls' captions, tips and colours, then what each does.

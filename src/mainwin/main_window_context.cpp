@@ -32,13 +32,9 @@ DisplayedLine MainWindow::Displayed() const {
 
 MainWindow::TunerLine MainWindow::LineForTuner() const {
     TunerLine t{Displayed(), std::nullopt, {}};
-    const sweep::OnePort* file = frmSweep.measured();
-    if (!file || file->f_mhz.empty()) return t;
-    tuner::MeasuredAntenna a;
-    a.f_mhz = file->f_mhz;
-    a.z = file->z;
-    a.at_load = frmSweep.measured_at_load();
-    a.name = frmSweep.measured_name();
+    std::optional<tuner::MeasuredAntenna> file = SweepFile();
+    if (!file) return t;
+    tuner::MeasuredAntenna& a = *file;
     // The file's impedance at the main window's frequency, solved as the window solves a typed
     // one, and shown to the design as the window would show it.
     const double f0 = ParseNumber(txtFreq.text());
@@ -57,6 +53,27 @@ MainWindow::TunerLine MainWindow::LineForTuner() const {
     t.line = ShownLine(e, *s);
     t.antenna = std::move(a);
     return t;
+}
+
+std::optional<tuner::MeasuredAntenna> MainWindow::SweepFile() const {
+    const sweep::OnePort* file = frmSweep.measured();
+    if (!file || file->f_mhz.empty()) return std::nullopt;
+    return tuner::MeasuredAntenna{file->f_mhz, file->z, frmSweep.measured_at_load(), frmSweep.measured_name()};
+}
+
+plan::PlanSource MainWindow::PlanSourceNow() const {
+    plan::PlanSource s;
+    const sweep::MainLine m = SweepMainLine();
+    s.line = m.line.entries;
+    s.user = m.line.user;
+    s.line_text = m.line_text;
+    // The antenna at the load, at the main window's frequency: as typed, or solved from the input.
+    const DisplayedLine d = Displayed();
+    const SeriesForm other = DisplayedOtherEnd(d);
+    s.load = d.at_load ? m.z : std::complex<double>(other.r, other.x);
+    s.file = SweepFile();
+    for (form::TextField TunerWindow::*field : kTunerSettingFields) s.settings.emplace_back(field, (frmTuner.*field).text());
+    return s;
 }
 
 bool MainWindow::ForTunerLine(TunerWindow::DesignRequest request, const TunerDesign& design) {

@@ -108,36 +108,21 @@ HaveFit FitAt(TunerWindow& tuner, const MyTuner& have, const sweep::SweepLine& l
 Point DesignPoint(TunerWindow& tuner, const Inputs& in, double f_mhz, std::optional<HaveFit>* have, bool band_run) {
     Point p;
     p.f_mhz = f_mhz;
-    std::complex<double> z;
-    bool at_load = true;
-    TunerWindow::DesignRequest request;
-    request.band_run = band_run;
-    const auto* file = std::get_if<tuner::MeasuredAntenna>(&in.antenna);
-    if (file) {
-        const auto measured = tuner::DesignImpedance(*file, f_mhz, in.line.mark);
-        if (const auto* why = std::get_if<std::string>(&measured)) {
-            p.not_measured = *why;
-            return p;
-        }
-        z = std::get<std::complex<double>>(measured);
-        at_load = file->at_load;
-        request.antenna = *file;
-    } else {
-        z = std::get<std::complex<double>>(in.antenna);
-    }
-    const auto shown = ShownLineAt(in, f_mhz, z, at_load, file == nullptr);
-    if (!shown) {
-        p.not_measured = "The line has no solution at " + Format(f_mhz, kFrequencyPicture, in.line.mark) + " MHz.";
+    auto at = LineAtPoint(in, f_mhz);
+    if (auto* why = std::get_if<std::string>(&at)) {
+        p.not_measured = std::move(*why);
         return p;
     }
-    const SeriesForm other = DisplayedOtherEnd(*shown);
-    p.antenna = at_load ? z : std::complex<double>(other.r, other.x);
-    p.line_input = at_load ? std::complex<double>(other.r, other.x) : z;
-    p.line_loss_db = ParseNumber(shown->total_loss_text);
-    TunerWindow::LineContext context;
-    context.line = {in.line, in.user};
-    p.cells = tuner.Compare(*shown, context, request);
-    if (in.have) *have = FitAt(tuner, *in.have, context.line, *shown, request, f_mhz);
+    PointLine& l = std::get<PointLine>(at);
+    l.request.band_run = band_run;
+    const SeriesForm other = DisplayedOtherEnd(l.shown);
+    const bool at_load = l.shown.at_load;
+    const std::complex<double> given = l.given;
+    p.antenna = at_load ? given : std::complex<double>(other.r, other.x);
+    p.line_input = at_load ? std::complex<double>(other.r, other.x) : given;
+    p.line_loss_db = ParseNumber(l.shown.total_loss_text);
+    p.cells = tuner.Compare(l.shown, l.context, l.request);
+    if (in.have) *have = FitAt(tuner, *in.have, l.context.line, l.shown, l.request, f_mhz);
     for (std::size_t k = 0; k < p.cells.size() && !p.best; ++k)
         if (const auto* d = std::get_if<tuner::NetworkDesign>(&p.cells[k].result); d && tuner::AllPartsBuyable(*d))
             p.best = k;  // the comparison ranks the buyable designs first, by loss
@@ -291,6 +276,28 @@ std::vector<double> BandPoints(const Band& band, int points) {
     return f;
 }
 
+std::variant<PointLine, std::string> LineAtPoint(const Inputs& in, double f_mhz) {
+    PointLine l;
+    std::complex<double> z;
+    bool at_load = true;
+    const auto* file = std::get_if<tuner::MeasuredAntenna>(&in.antenna);
+    if (file) {
+        const auto measured = tuner::DesignImpedance(*file, f_mhz, in.line.mark);
+        if (const auto* why = std::get_if<std::string>(&measured)) return *why;
+        z = std::get<std::complex<double>>(measured);
+        at_load = file->at_load;
+        l.request.antenna = *file;
+    } else {
+        z = std::get<std::complex<double>>(in.antenna);
+    }
+    auto shown = ShownLineAt(in, f_mhz, z, at_load, file == nullptr);
+    if (!shown) return "The line has no solution at " + Format(f_mhz, kFrequencyPicture, in.line.mark) + " MHz.";
+    l.shown = std::move(*shown);
+    l.given = z;
+    l.context.line = {in.line, in.user};
+    return l;
+}
+
 NetworkKey KeyOf(const TunerWindow::Compared& c) {
     return {c.network, c.network == tuner::Network::HighPassL ? c.coil_across_line : std::nullopt};
 }
@@ -439,7 +446,7 @@ std::vector<LengthResult> ScanLengths(const Inputs& in, const Lengths& lengths,
     at.have.reset();
     for (int k = 0; k < count; ++k) {
         LengthResult r;
-        r.length = lengths.from + lengths.step * k;
+        r.length = LengthAt(lengths, k);
         at.line.length_text = Format(r.length, "###0.000", in.line.mark);
         // Only the losses are read: the band runs, which cost most of a plan, are left out.
         const Plan plan = MakePlanOf(at, false);
@@ -457,10 +464,24 @@ std::vector<LengthResult> ScanLengths(const Inputs& in, const Lengths& lengths,
         out.push_back(std::move(r));
         if (progress && !progress(static_cast<double>(k + 1) / count)) break;
     }
-    std::stable_sort(out.begin(), out.end(), [](const LengthResult& x, const LengthResult& y) {
+    SortBestFirst(out);
+    return out;
+}
+
+std::string ScanTooLarge(const Inputs& in, const Lengths& lengths) {
+    int band_points = 0;
+    for (const Band& b : in.bands) band_points += static_cast<int>(BandPoints(b, in.points).size());
+    if (LengthCount(lengths) * band_points <= kMaxScanPoints) return {};
+    return std::to_string(LengthCount(lengths)) + " lengths of " + std::to_string(band_points) +
+           " band points are more than a scan designs (" + std::to_string(kMaxScanPoints) + " in all)";
+}
+
+double LengthAt(const Lengths& lengths, int k) { return lengths.from + lengths.step * k; }
+
+void SortBestFirst(std::vector<LengthResult>& scan) {
+    std::stable_sort(scan.begin(), scan.end(), [](const LengthResult& x, const LengthResult& y) {
         return std::pair(!x.recommendation, x.worst_loss_pct) < std::pair(!y.recommendation, y.worst_loss_pct);
     });
-    return out;
 }
 
 }  // namespace qlx::plan

@@ -150,6 +150,17 @@ struct Plan {
     std::vector<HaveFit> have;                      // per band point, when a tuner was given
 };
 
+// The line at one band point as the main window would show it with the antenna there (typed as a
+// user types it, or a file's impedance as the tuner takes it), with the line and the request the
+// tuner designs for; or why nothing is designed there (the file holds no such frequency).
+struct PointLine {
+    DisplayedLine shown;
+    std::complex<double> given;  // the antenna's impedance at the end the line is given at
+    TunerWindow::LineContext context;
+    TunerWindow::DesignRequest request;
+};
+std::variant<PointLine, std::string> LineAtPoint(const Inputs& in, double f_mhz);
+
 // The tuner loss of a design as a percentage of the transmitter's power.
 double LossPercent(const tuner::NetworkDesign& d);
 
@@ -169,6 +180,9 @@ inline constexpr int kMaxLengths = 1001;
 // 33 points (a few seconds), so that no command line sets off hours of work.
 inline constexpr int kMaxScanPoints = 201 * 33;
 int LengthCount(const Lengths& lengths);
+// Why a scan of these lengths over the plan's band points is more than a scan designs; empty when
+// it is not.
+std::string ScanTooLarge(const Inputs& in, const Lengths& lengths);
 struct LengthResult {
     double length = 0.0;
     std::optional<Recommendation> recommendation;
@@ -179,5 +193,8 @@ struct LengthResult {
 // `progress` hears the share done after each length and ends the scan when it answers false.
 std::vector<LengthResult> ScanLengths(const Inputs& in, const Lengths& lengths,
                                       const std::function<bool(double)>& progress = {});
+// The k-th length of a scan (from 0), and a scan's results put best first as ScanLengths does.
+double LengthAt(const Lengths& lengths, int k);
+void SortBestFirst(std::vector<LengthResult>& scan);
 
 }  // namespace qlx::plan

@@ -114,6 +114,11 @@ TunerWindow::TunerWindow(form::Host& host)
     cmdCompare.on_click = [this] {
         if (on_compare) on_compare({});
     };
+    cmdPlan.SetCaption("&Plan Bands...");
+    cmdPlan.SetToolTip("Design every network at every band: the parts to buy, and whether your tuner covers them");
+    cmdPlan.on_click = [this] {
+        if (on_plan) on_plan();
+    };
     txtPiCap.SetToolTip("Enter value for output capacitor in Pi network, or auto for the one that loses least");
     txtTeeCap.SetToolTip("Enter value for output capacitor in Tee network, or auto for the one that loses least");
     // A row of the comparison draws its network's page, in its topology.
@@ -230,11 +235,22 @@ std::vector<TunerWindow::Compared> TunerWindow::Compare(const DisplayedLine& lin
     return all;
 }
 
-void TunerWindow::DrawCompared(const Compared& c, DesignRequest request) {
+void TunerWindow::SelectNetwork(Network n) {
     form::Option* options[] = {&optLNet1, &optLNet2, &optPiNet, &optTeeNet};
-    options[static_cast<int>(c.network)]->Select();
+    options[static_cast<int>(n)]->Select();
+}
+
+void TunerWindow::DrawCompared(const Compared& c, DesignRequest request) {
+    SelectNetwork(c.network);
     request.coil_across_line = c.coil_across_line;
     if (on_draw) on_draw(request);
+}
+
+void TunerWindow::DrawComparedFor(const Compared& c, const DisplayedLine& line, const LineContext& context,
+                                  DesignRequest request) {
+    SelectNetwork(c.network);
+    request.coil_across_line = c.coil_across_line;
+    DrawTuner(line, context, request);
 }
 
 std::string TunerWindow::ComparedName(const Compared& c) {

@@ -66,6 +66,7 @@ public:
     form::TextField txtTeeCap{window, "txtTeeCap"};
     form::Button cmdDrawTuner{window, "cmdDrawTuner"};
     form::Button cmdCompare{window, "cmdCompare"};
+    form::Button cmdPlan{window, "cmdPlan"};
     form::Button cmdBack{window, "cmdBack"};
 
     // The result pages: the L and Pi networks' and the Tee network's.
@@ -89,6 +90,8 @@ public:
     // the main window answers with DrawTuner or ShowComparison for its line.
     std::function<void(const DesignRequest&)> on_draw;
     std::function<void(const DesignRequest&)> on_compare;
+    // "&Plan Bands...": the owner opens the station plan for its line and these settings.
+    std::function<void()> on_plan;
 
     // Designs the chosen network for the line.
     void DrawTuner(const DisplayedLine& line, const LineContext& context, const DesignRequest& request = {});
@@ -109,6 +112,9 @@ public:
     // (with the rest of the request the comparison was made for), so the page is exactly the one
     // that network draws alone.
     void DrawCompared(const Compared& c, DesignRequest request);
+    // A row of a comparison made elsewhere (a station plan's cell) drawn for the line it was
+    // designed for: the row's network selected and designed in the row's topology.
+    void DrawComparedFor(const Compared& c, const DisplayedLine& line, const LineContext& context, DesignRequest request);
     const std::vector<Compared>& comparison() const { return comparison_; }
     // Whether the line input is already within SWR 1.02 of the tuner resistance, and the text
     // that says so (empty otherwise).
@@ -125,6 +131,7 @@ public:
 
 private:
     void ShowCapacitorRow(bool pi);
+    void SelectNetwork(tuner::Network n);
     // The settings as the fields hold them, with the Q checks (and their messages).
     tuner::TunerSettings ReadSettings(bool with_messages);
     tuner::DesignResult DesignFor(tuner::Network n, const tuner::TunerLoad& load, const tuner::TunerSettings& s,
@@ -142,5 +149,10 @@ private:
     DesignRequest compared_for_;  // the request the comparison shown was made for
     form::OptionGroup networks_{form::OptionGroup::Start::NoneSelected};
 };
+
+// The settings a design reads from the window, as a plan copies them from it.
+inline constexpr form::TextField TunerWindow::* kTunerSettingFields[] = {
+    &TunerWindow::txtPhase, &TunerWindow::txtStrayC, &TunerWindow::txtTunerR, &TunerWindow::txtTxPwr,
+    &TunerWindow::txtCapQ,  &TunerWindow::txtCoilQ,  &TunerWindow::txtPiCap,  &TunerWindow::txtTeeCap};
 
 }  // namespace qlx
