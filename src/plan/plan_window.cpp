@@ -166,8 +166,11 @@ void PlanWindow::ShowPlan() {
         antenna = file->name + (file->at_load ? ", measured at the load" : ", measured at the line input");
     else
         antenna = ImpedanceText(std::get<std::complex<double>>(inputs_->antenna), "0.0##", mark) + " ohms at the load";
-    txtLine.SetText(source_->line_text + "; antenna " + antenna);
+    txtLine.SetText(std::string(TrimBlanks(source_->line_text)) + "; antenna " + antenna);
     txtSummary.SetText(p.recommendation ? "Recommended: " + p.recommendation->why : "No network matches every point.");
+    // Every point outside the antenna's file: the reason, once.
+    if (p.networks.empty() && !p.bands.empty() && !p.bands.front().points.empty())
+        txtSummary.SetText("Nothing designed: " + p.bands.front().points.front().not_measured);
     form::Label* lines[] = {&lblNet0, &lblNet1, &lblNet2, &lblNet3, &lblNet4};
     for (std::size_t k = 0; k < std::size(lines); ++k) {
         lines[k]->SetVisible(k < p.networks.size());
