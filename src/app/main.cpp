@@ -7,6 +7,7 @@
 #include "ui/dialogs.h"
 #include "ui/graph_view.h"
 #include "ui/main_window_view.h"
+#include "ui/plan_view.h"
 #include "ui/qt_host.h"
 #include "ui/sweep_view.h"
 #include "ui/tuner_page_view.h"
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
     host.Register(model.frmTuner.frmCompare.window.name(), &compare);
     qlx::ui::SweepView sweep(model.frmSweep);
     host.Register(model.frmSweep.window.name(), &sweep);
+    qlx::ui::PlanView plan(model.frmPlan);
+    host.Register(model.frmPlan.window.name(), &plan);
     model.Load();
     view.show();
     return app.exec();

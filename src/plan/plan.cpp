@@ -42,13 +42,14 @@ constexpr BandEdges kBands[] = {
 struct NetworkId {
     const char* id;
     NetworkKey key;
+    const char* short_name;  // a chart's key
 };
-const NetworkId kNetworkIds[] = {{"lpl", {tuner::Network::LowPassL, std::nullopt}},
-                                 {"hpl", {tuner::Network::HighPassL, std::nullopt}},
-                                 {"hpl-a", {tuner::Network::HighPassL, true}},
-                                 {"hpl-b", {tuner::Network::HighPassL, false}},
-                                 {"pi", {tuner::Network::Pi, std::nullopt}},
-                                 {"tee", {tuner::Network::Tee, std::nullopt}}};
+const NetworkId kNetworkIds[] = {{"lpl", {tuner::Network::LowPassL, std::nullopt}, "Low-pass L"},
+                                 {"hpl", {tuner::Network::HighPassL, std::nullopt}, "High-pass L"},
+                                 {"hpl-a", {tuner::Network::HighPassL, true}, "High-pass L, line"},
+                                 {"hpl-b", {tuner::Network::HighPassL, false}, "High-pass L, TX"},
+                                 {"pi", {tuner::Network::Pi, std::nullopt}, "Pi"},
+                                 {"tee", {tuner::Network::Tee, std::nullopt}, "Tee"}};
 
 double RoundToKHz(double f_mhz) { return std::round(f_mhz * 1000.0) / 1000.0; }
 
@@ -313,6 +314,12 @@ std::string KeyId(const NetworkKey& k) {
     for (const NetworkId& id : kNetworkIds)
         if (id.key == k) return id.id;
     return "";
+}
+
+std::string KeyShortName(const NetworkKey& k) {
+    for (const NetworkId& id : kNetworkIds)
+        if (id.key == k) return id.short_name;
+    return KeyName(k);
 }
 
 double LossPercent(const tuner::NetworkDesign& d) { return d.loss_percent; }

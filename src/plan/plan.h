@@ -118,6 +118,7 @@ struct NetworkKey {
 NetworkKey KeyOf(const TunerWindow::Compared& c);
 std::string KeyName(const NetworkKey& k);  // "Low-pass L", "High-pass L, coil across the line"
 std::string KeyId(const NetworkKey& k);    // "lpl", "hpl-a", "hpl-b", "pi", "tee"
+std::string KeyShortName(const NetworkKey& k);  // "Low-pass L", "High-pass L, line", "Pi"
 
 // What one element position must cover over the matched points.
 struct Range {

@@ -92,6 +92,14 @@ PlanWindow::PlanWindow(form::Host& host) : host_(host) {
 std::string PlanWindow::Picture(double value) const { return Format(value, "#,##0.0#", host_.DecimalMark()); }
 
 void PlanWindow::Open() {
+    if (!placed_) {
+        // The table beside two charts wants 1280 x 660 pixels at 96 dots per inch, less on a
+        // smaller screen, near the top so that a laptop's panel hides none of it.
+        const float width = std::min(19200.0f, host_.ScreenWidthTwips() * 0.95f);
+        const float height = std::min(9900.0f, host_.ScreenHeightTwips() * 0.88f);
+        window.SetGeometry(std::max(0.0f, (host_.ScreenWidthTwips() - width) / 2), 300.0f, height, width);
+        placed_ = true;
+    }
     host_.ShowModeless(window);
     MakeNow();
 }
@@ -301,7 +309,7 @@ PlanChart PlanWindow::LossChart() const {
     const char mark = host_.DecimalMark();
     for (std::size_t k = 0; k < plan_->networks.size(); ++k) {
         const NetworkKey& key = plan_->networks[k].key;
-        PlanCurve curve{KeyName(key), kNetworkColours[k % std::size(kNetworkColours)], {}, {}};
+        PlanCurve curve{KeyShortName(key), kNetworkColours[k % std::size(kNetworkColours)], {}, {}};
         for (const BandResult& b : plan_->bands)
             for (const Point& pt : b.points) {
                 const TunerWindow::Compared* c = CellOf(pt, key);
@@ -319,7 +327,7 @@ PlanChart PlanWindow::LossChart() const {
 PlanChart PlanWindow::LengthChart() const {
     const char* unit = scan_meters_ ? "m" : "ft";
     PlanChart chart{"Worst loss against the feed line's length", std::string("Feed-line length, ") + unit,
-                    "Worst-point tuner loss, %", false, {}};
+                    "Worst loss, %", false, {}};
     std::vector<LengthResult> by_length = scan_;
     std::sort(by_length.begin(), by_length.end(),
               [](const LengthResult& a, const LengthResult& b) { return a.length < b.length; });

@@ -151,6 +151,7 @@ private:
 
     form::Host& host_;
     form::OptionGroup regions_, antennas_;
+    bool placed_ = false;  // given its first place and size on the screen
     std::optional<PlanSource> source_;  // what the plan shown was made for
     std::optional<Inputs> inputs_;
     std::optional<Plan> plan_;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMoveEvent>
@@ -275,5 +276,19 @@ void BindWindow(QWidget* w, form::Window& window, bool apply_size, bool follow_v
 }
 
 QLineEdit* MakeResultBox(QWidget* parent, form::ResultField& field) { return MakeBound<QLineEdit>(parent, field); }
+
+QLineEdit* MakeEntry(QWidget* parent, form::TextField& field, int chars) {
+    auto* e = MakeBound<QLineEdit>(parent, field);
+    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
+    return e;
+}
+
+QGroupBox* MakeGroup(QWidget* parent, form::Label& caption, std::initializer_list<QWidget*> widgets) {
+    auto* box = MakeBound<QGroupBox>(parent, caption);
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(8, 2, 8, 2);
+    for (QWidget* w : widgets) layout->addWidget(w);
+    return box;
+}
 
 }  // namespace qlx::ui

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "form/form.h"
@@ -52,6 +53,11 @@ W* MakeBound(QWidget* parent, C& control) {
     Bind(w, control);
     return w;
 }
+// An entry as wide as `chars` digits, bound to its field.
+QLineEdit* MakeEntry(QWidget* parent, form::TextField& field, int chars);
+// A frame under the label's caption holding the widgets side by side (a group of options).
+QGroupBox* MakeGroup(QWidget* parent, form::Label& caption, std::initializer_list<QWidget*> widgets);
+
 // The box of a result field. A result box (every field the model makes a result) is read-only
 // and takes the focus on a click (to select and copy) but is passed over by Tab.
 QLineEdit* MakeResultBox(QWidget* parent, form::ResultField& field);

@@ -116,4 +116,19 @@ void HideTips(QWidget* widget) {
         if (auto* smith = dynamic_cast<SmithChart*>(w)) smith->HideTip();
 }
 
+QValueAxis* TitledAxis(const QString& title) {
+    QValueAxis* axis = MakeLabelledAxis();
+    axis->setTitleText(title);
+    axis->setTitleFont(ChartFont(11, true));
+    axis->setLabelsFont(ChartFont(10));
+    return axis;
+}
+
+QList<QPointF> ToPoints(const std::vector<std::pair<double, double>>& data) {
+    QList<QPointF> out;
+    out.reserve(static_cast<qsizetype>(data.size()));
+    for (const auto& [x, y] : data) out.append(QPointF(x, y));
+    return out;
+}
+
 }  // namespace qlx::ui

@@ -6,7 +6,10 @@
 #include <QObject>
 #include <QList>
 #include <QPointF>
+#include <QString>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "graphs/graph_window.h"
 
@@ -26,6 +29,11 @@ void ApplyScale(QValueAxis* axis, const AxisScale& a);
 QValueAxis* MakeLabelledAxis();
 // A vertical axis fitted to the points' values (from 0 when they stay positive near it).
 void FitAxis(QValueAxis* axis, const std::vector<std::pair<double, double>>& points, bool include_zero = true);
+
+// A labelled value axis under a title, in the charts' fonts.
+QValueAxis* TitledAxis(const QString& title);
+// Data as the points a series takes.
+QList<QPointF> ToPoints(const std::vector<std::pair<double, double>>& data);
 
 // Arial at a size in pixels: the charts keep their proportions whatever the screen's dots per inch.
 QFont ChartFont(int pixels, bool bold = false);

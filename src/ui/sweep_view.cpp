@@ -41,35 +41,6 @@ constexpr std::size_t kStepPoints = 4000;
 // A chart draws at most about this many points a curve; the tips read the whole data.
 constexpr std::size_t kDrawnBuckets = 1500;
 
-QLineEdit* Entry(QWidget* parent, form::TextField& field, int chars) {
-    auto* e = MakeBound<QLineEdit>(parent, field);
-    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 12);
-    return e;
-}
-
-QGroupBox* Group(QWidget* parent, form::Label& caption, std::initializer_list<QWidget*> widgets) {
-    auto* box = MakeBound<QGroupBox>(parent, caption);
-    auto* layout = new QHBoxLayout(box);
-    layout->setContentsMargins(8, 2, 8, 2);
-    for (QWidget* w : widgets) layout->addWidget(w);
-    return box;
-}
-
-QValueAxis* Axis(const QString& title) {
-    QValueAxis* axis = MakeLabelledAxis();
-    axis->setTitleText(title);
-    axis->setTitleFont(ChartFont(11, true));
-    axis->setLabelsFont(ChartFont(10));
-    return axis;
-}
-
-QList<QPointF> Points(const std::vector<std::pair<double, double>>& data) {
-    QList<QPointF> out;
-    out.reserve(static_cast<qsizetype>(data.size()));
-    for (const auto& [x, y] : data) out.append(QPointF(x, y));
-    return out;
-}
-
 }  // namespace
 
 SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(parent), model_(model) {
@@ -135,7 +106,7 @@ QPushButton* SweepView::AddControls(QVBoxLayout* root) {
 
     auto* band = new QHBoxLayout;
     band->addWidget(MakeBound<QLabel>(this, model.lblFrom));
-    QLineEdit* entries[] = {Entry(this, model.txtFrom, 9), Entry(this, model.txtTo, 9), Entry(this, model.txtPoints, 7)};
+    QLineEdit* entries[] = {MakeEntry(this, model.txtFrom, 9), MakeEntry(this, model.txtTo, 9), MakeEntry(this, model.txtPoints, 7)};
     band->addWidget(entries[0]);
     band->addWidget(MakeBound<QLabel>(this, model.lblTo));
     band->addWidget(entries[1]);
@@ -143,8 +114,8 @@ QPushButton* SweepView::AddControls(QVBoxLayout* root) {
     band->addWidget(entries[2]);
     // Enter in an entry sweeps the band as typed.
     for (QLineEdit* e : entries) QObject::connect(e, &QLineEdit::returnPressed, this, [this] { model_.cmdSweep.Click(); });
-    band->addWidget(Group(this, model.fraSpacing, {MakeBound<QRadioButton>(this, model.optLinear), MakeBound<QRadioButton>(this, model.optLog)}));
-    band->addWidget(Group(this, model.fraGiven, {MakeBound<QRadioButton>(this, model.optAtLoad), MakeBound<QRadioButton>(this, model.optAtInput)}));
+    band->addWidget(MakeGroup(this, model.fraSpacing, {MakeBound<QRadioButton>(this, model.optLinear), MakeBound<QRadioButton>(this, model.optLog)}));
+    band->addWidget(MakeGroup(this, model.fraGiven, {MakeBound<QRadioButton>(this, model.optAtLoad), MakeBound<QRadioButton>(this, model.optAtInput)}));
     band->addStretch();
     root->addLayout(band);
 
@@ -152,10 +123,10 @@ QPushButton* SweepView::AddControls(QVBoxLayout* root) {
     QLineEdit* file = MakeResultBox(this, model.txtFile);
     file->setPlaceholderText("no file: open one, or drop it on this window");
     file->setMinimumWidth(120);
-    source->addWidget(Group(this, model.fraSource, {MakeBound<QRadioButton>(this, model.optMainZ), MakeBound<QRadioButton>(this, model.optFile), file,
+    source->addWidget(MakeGroup(this, model.fraSource, {MakeBound<QRadioButton>(this, model.optMainZ), MakeBound<QRadioButton>(this, model.optFile), file,
                                                 MakeBound<QPushButton>(this, model.cmdOpen)}),
                       1);
-    source->addWidget(Group(this, model.fraReference, {MakeBound<QRadioButton>(this, model.optRef50), MakeBound<QRadioButton>(this, model.optRefZ0)}));
+    source->addWidget(MakeGroup(this, model.fraReference, {MakeBound<QRadioButton>(this, model.optRef50), MakeBound<QRadioButton>(this, model.optRefZ0)}));
     root->addLayout(source);
     return exports;
 }
@@ -194,8 +165,8 @@ void SweepView::MakePlot(std::size_t k, const sweep::SweepPlot& shape, QWidget* 
     p.chart->setBackgroundRoundness(0);
     p.chart->legend()->setAlignment(Qt::AlignTop);
     p.chart->legend()->setFont(ChartFont(10));
-    p.x = Axis(k + 1 == plots_.size() ? "Frequency, MHz" : "");
-    p.y = Axis(shape.y_title);
+    p.x = TitledAxis(k + 1 == plots_.size() ? "Frequency, MHz" : "");
+    p.y = TitledAxis(shape.y_title);
     p.chart->addAxis(p.x, Qt::AlignBottom);
     p.chart->addAxis(p.y, Qt::AlignLeft);
     for (std::size_t c = 0; c < shape.curves.size(); ++c) {
@@ -276,7 +247,7 @@ void SweepView::Reload() {
         for (std::size_t c = 0; c < p.series.size(); ++c) {
             p.data[c] = shape.curves[c].data;
             const auto drawn = ThinForDrawing(p.data[c], kDrawnBuckets);
-            p.series[c]->replace(Points(drawn));
+            p.series[c]->replace(ToPoints(drawn));
             p.series[c]->setVisible(shape.curves[c].shown);
             all.insert(all.end(), drawn.begin(), drawn.end());
         }

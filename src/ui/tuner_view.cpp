@@ -67,7 +67,7 @@ TunerView::TunerView(TunerWindow& m, QWidget* parent) : QWidget(parent, Qt::Wind
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (form::Button* b : {&m.cmdCompare, &m.cmdDrawTuner, &m.cmdBack}) {
+    for (form::Button* b : {&m.cmdCompare, &m.cmdPlan, &m.cmdDrawTuner, &m.cmdBack}) {
         auto* button = MakeNamed<QPushButton>(this, b->name());
         Bind(button, *b);
         buttons->addWidget(button);
