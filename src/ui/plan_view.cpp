@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
@@ -116,14 +116,20 @@ PlanView::PlanView(plan::PlanWindow& model, QWidget* parent) : QWidget(parent, Q
     bottom->addWidget(progress_);
     root->addLayout(bottom);
 
-    // Escape is Close: it ends a scan under way too.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    QObject::connect(escape, &QShortcut::activated, this, [this] { model_.cmdClose.Click(); });
     WireModel();
     resize(1280, 660);
     setMinimumSize(900, 560);
     BindWindow(this, model.window, true, true);
     Reload();
+}
+
+void PlanView::keyPressEvent(QKeyEvent* event) {
+    // Escape is Close: it ends a scan under way too.
+    if (event->key() == Qt::Key_Escape) {
+        model_.cmdClose.Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PlanView::AddControls(QVBoxLayout* root) {

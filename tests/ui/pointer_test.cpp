@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 
 #include "mainwin/main_window.h"
@@ -21,6 +22,7 @@
 #include "ui/export.h"
 #include "ui/graph_view.h"
 #include "ui/main_window_view.h"
+#include "ui/plan_view.h"
 #include "ui/smith_chart.h"
 #include "ui/sweep_view.h"
 
@@ -44,9 +46,10 @@ void CrossEveryCurve(QChartView* view, const std::vector<QLineSeries*>& curves,
     for (QLineSeries* s : curves) {
         ASSERT_TRUE(s->isVisible()) << what << " " << s->name().toStdString();
         const QList<QPointF> points = s->points();
-        ASSERT_GT(points.size(), 10) << what;
+        ASSERT_FALSE(points.isEmpty()) << what;
         bool shown = false;
-        for (qsizetype k = points.size() / 10; k < points.size(); k += points.size() / 5) {
+        const qsizetype step = std::max<qsizetype>(1, points.size() / 5);
+        for (qsizetype k = points.size() / 10; k < points.size(); k += step) {
             const QPoint at = OnViewport(view, s, points[k]);
             for (int dy = -24; dy <= 24; dy += (k % 2 ? 1 : 2)) {
                 QTest::mouseMove(port, at + QPoint(0, dy));
@@ -63,7 +66,7 @@ void CrossEveryCurve(QChartView* view, const std::vector<QLineSeries*>& curves,
 
 class PointerTest : public ::testing::Test {
 protected:
-    PointerTest() : model(host, store), view(model), graph(model.frmVolt), sweep(model.frmSweep) {
+    PointerTest() : model(host, store), view(model), graph(model.frmVolt), sweep(model.frmSweep), plan(model.frmPlan) {
         model.Load();
         view.show();
         // RG-213 at 14 MHz, 100 feet, 200 - j100 ohms: curves that rise and fall along the line.
@@ -75,6 +78,7 @@ protected:
     ui::MainWindowView view;
     ui::GraphView graph;
     ui::SweepView sweep;
+    ui::PlanView plan;
 };
 
 TEST_F(PointerTest, GraphCurvesOfBothKindsTakeThePointerAcrossAndOff) {
@@ -147,6 +151,23 @@ TEST_F(PointerTest, SweepPlotsAndSmithChartTakeThePointerAcrossAndOff) {
     ASSERT_TRUE(ui::SaveImage(&sweep, dir.filePath("sweep.svg")));
     EXPECT_TRUE(smith->tip_text().empty());
     EXPECT_FALSE(sweep.plot(0).tip->visible());
+}
+
+TEST_F(PointerTest, PlanChartsTakeThePointerAcrossAndOff) {
+    model.frmTuner.cmdPlan.Click();
+    model.frmPlan.txtLengths.SetText("50:150:2");
+    model.frmPlan.cmdScan.Click();
+    plan.show();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !model.frmPlan.scanning(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plan));
+    view.hide();
+    for (ui::PlanView::Chart* c : {&plan.loss_chart(), &plan.length_chart()}) {
+        ASSERT_FALSE(c->series.empty());
+        CrossEveryCurve(c->view, c->series, [c] { return c->tip->visible(); }, "plan chart");
+    }
+    // The tip is the model's text for the point under the pointer.
+    plan.ShowTip(plan.length_chart(), 0, 50.0);
+    EXPECT_EQ(plan.length_chart().tip->text().substr(0, 10), "50.0 ft   ") << plan.length_chart().tip->text();
 }
 
 }  // namespace
