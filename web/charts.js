@@ -1,5 +1,5 @@
 // The page's charts: the graph along the line, the sweep's plots against frequency and its Smith
-// chart, drawn on canvases from what the module returns (points, axes with their labelled ticks,
+// chart, the plan's table and charts, drawn on canvases from what the module returns (points, axes with their labelled ticks,
 // titles). A tip shows the nearest point's text, which the module writes (through qlx.js's call).
 "use strict";
 
@@ -360,6 +360,129 @@ let QlxCharts;
     g.restore();
   }
 
+  // ---- the station plan: its table and two charts ----
+  let planTable = null;
+  function makePlan(parent) {
+    const wrap = document.createElement("div");
+    wrap.className = "plan-table";
+    planTable = document.createElement("table");
+    planTable.id = "frmPlan.Table";
+    wrap.append(planTable);
+    parent.append(wrap);
+    const plots = document.createElement("div");
+    plots.className = "plots";
+    parent.append(plots);
+    for (const [key, id, aspect] of [["planLoss", "frmPlan.Loss", 0.5], ["planLengths", "frmPlan.Lengths", 0.4]]) {
+      const p = {canvas: canvasIn(plots, "chart plot", aspect), data: null, tip: null};
+      p.canvas.id = id;
+      p.draw = () => drawPlanChart(p);
+      // The nearest point of any curve, within a finger's width.
+      follow(p, (px, py) => {
+        if (!p.data || !p.map) return null;
+        let best = null;
+        for (const c of p.data.curves) {
+          c.points.forEach(([x, y], k) => {
+            const tx = p.map.sx(x), ty = p.map.sy(y), dist = Math.hypot(tx - px, ty - py);
+            if (dist < 24 && (!best || dist < best.dist)) best = {px: tx, py: ty, text: c.tips[k], dist};
+          });
+        }
+        return best;
+      });
+      charts[key] = p;
+    }
+  }
+
+  function drawPlanChart(p) {
+    const {g, w, h} = prepare(p.canvas);
+    const d = p.data;
+    if (!d) return;
+    // The key above the plot, one line per curve that fits.
+    g.font = font(11);
+    const keys = [];
+    let line = [], width = 58;
+    for (const c of d.curves) {
+      const cw = g.measureText(c.name).width + 34;
+      if (line.length && width + cw > w - 12) { keys.push(line); line = []; width = 58; }
+      line.push(c);
+      width += cw;
+    }
+    if (line.length) keys.push(line);
+    const top = 26 + 14 * keys.length;
+    const box = {l: 58, r: w - 12, t: top, b: h - 40};
+    const f = frame(g, box, d.x, d.y, null, {title: d.title, left: d.y_title, bottom: d.x_title});
+    const sy = f.sy(d.y);
+    g.save();
+    g.beginPath();
+    g.rect(box.l, box.t, box.r - box.l, box.b - box.t);
+    g.clip();
+    for (const c of d.curves) {
+      g.setLineDash(c.dashed ? [6, 4] : []);
+      curve(g, c.points, f.sx, sy, c.colour, 2);
+      g.setLineDash([]);
+      g.fillStyle = c.colour;
+      for (const [x, y] of c.points) { g.beginPath(); g.arc(f.sx(x), sy(y), 2.5, 0, 2 * Math.PI); g.fill(); }
+    }
+    g.restore();
+    g.font = font(11);
+    g.textAlign = "left";
+    g.textBaseline = "middle";
+    keys.forEach((row, k) => {
+      let lx = box.l;
+      const ly = 26 + 14 * k;
+      for (const c of row) {
+        g.strokeStyle = c.colour;
+        g.lineWidth = 3;
+        g.setLineDash(c.dashed ? [4, 3] : []);
+        g.beginPath(); g.moveTo(lx, ly); g.lineTo(lx + 14, ly); g.stroke();
+        g.setLineDash([]);
+        g.fillStyle = "#000";
+        g.fillText(c.name, lx + 18, ly);
+        lx += g.measureText(c.name).width + 34;
+      }
+    });
+    p.map = {sx: f.sx, sy, box};
+    drawTip(p);
+  }
+
+  // The table: a row per band point, a column per network; a design's cell draws its tuner page
+  // when clicked or entered.
+  function fillPlanTable(data) {
+    const t = planTable;
+    t.replaceChildren();
+    const have = data.rows.length > 0 && data.rows[0].have !== undefined;
+    const head = t.createTHead().insertRow();
+    for (const name of ["Band", "MHz", ...data.columns, ...(have ? ["My tuner"] : [])]) {
+      const th = document.createElement("th");
+      th.scope = "col";
+      th.textContent = name;
+      head.append(th);
+    }
+    const body = t.createTBody();
+    const cell = (tr, c) => {
+      const td = tr.insertCell();
+      td.textContent = c.text;
+      td.title = c.tip;
+      td.className = c.state + (c.best ? " best" : "");
+      return td;
+    };
+    data.rows.forEach((r, ri) => {
+      const tr = body.insertRow();
+      tr.insertCell().textContent = r.band;
+      const f = tr.insertCell();
+      f.textContent = r.freq;
+      f.className = "num";
+      r.cells.forEach((c, ci) => {
+        const td = cell(tr, c);
+        if (c.state !== "matched" && c.state !== "out") return;
+        td.tabIndex = 0;
+        const draw = () => send("frmPlan", "", "cell", ri + "," + ci);
+        td.addEventListener("click", draw);
+        td.addEventListener("keydown", (e) => { if (e.key === "Enter") draw(); });
+      });
+      if (r.have) cell(tr, r.have);
+    });
+  }
+
   // A chart's points lie in the module's memory as x, y floats from `block` on: each curve takes
   // its pairs from its place there.
   function pointsIn(block) {
@@ -378,7 +501,9 @@ let QlxCharts;
     make(kind, win) {
       const holder = document.createElement("div");
       holder.className = "charts " + kind;
-      if (kind === "graph") makeGraph(holder); else makeSweep(holder);
+      if (kind === "graph") makeGraph(holder);
+      else if (kind === "plan") makePlan(holder);
+      else makeSweep(holder);
       return holder;
     },
     drawGraph(data) {
@@ -397,6 +522,14 @@ let QlxCharts;
       charts.smith.tip = null;
       charts.smith.draw();
       data.plots.forEach((p, k) => { charts["plot" + k].data = p; charts["plot" + k].tip = null; charts["plot" + k].draw(); });
+    },
+    drawPlan(data) {
+      fillPlanTable(data);
+      for (const [key, d] of [["planLoss", data.loss], ["planLengths", data.lengths]]) {
+        charts[key].data = d;
+        charts[key].tip = null;
+        charts[key].draw();
+      }
     },
     png(which) {
       const c = charts[which];

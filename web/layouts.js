@@ -73,7 +73,7 @@ const QLX_LAYOUTS = {
                                     ["lblTxPwr", "txtTxPwr"], ["lblQCap", "txtCapQ"], ["lblQCoil", "txtCoilQ"]]},
       {frame: "frmCaps", grid: [["lblPiCap", "txtPiCap"], ["lblTeeCap", "txtTeeCap"]]},
     ]]},
-    {cls: "buttons", rows: [["cmdDrawTuner", "cmdCompare", "cmdBack"]]},
+    {cls: "buttons", rows: [["cmdDrawTuner", "cmdCompare", "cmdPlan", "cmdBack"]]},
   ],
   frmCompare: [
     {cls: "stack", rows: [["!!txtLine"], ["!!txtSummary"]]},
@@ -91,6 +91,21 @@ const QLX_LAYOUTS = {
     {cls: "stack", rows: [["!!txtSummary"]], progress: true},
     {cls: "buttons", rows: [], downloads: [["sweep.csv", "QLX sweep.csv"], ["sweep.s1p", "QLX sweep.s1p"],
                                            ["png:smith", "QLX Smith chart.png"]]},
+  ],
+  frmPlan: [
+    {cls: "row", rows: [["lblLine", "!!txtLine"]]},
+    {cls: "buttons", rows: [["cmdPlan", "cmdPrint", "cmdClose"]]},
+    {cls: "frames", rows: [[{frame: "fraRegion", items: ["optRegion1", "optRegion2", "optRegion3"]},
+                            {frame: "fraAntenna", items: ["optMainZ", "optFile"]}]]},
+    {cls: "row", rows: [["lblBands", "txtBands", "lblPoints", "txtPoints"]]},
+    {cls: "row", rows: [["lblHave", "txtHave"]]},
+    {cls: "row", rows: [["lblLengths", "txtLengths", "cmdScan"]]},
+    {cls: "stack", rows: [["!!txtSummary"]]},
+    {cls: "chart", chart: "plan"},
+    {cls: "stack", rows: [["lblNet0"], ["lblNet1"], ["lblNet2"], ["lblNet3"], ["lblNet4"]]},
+    {cls: "stack", rows: [["!!txtHaveResult"], ["!!txtScanResult"]], progress: true},
+    {cls: "buttons", rows: [], downloads: [["plan.csv", "QLX plan.csv"], ["plan.json", "QLX plan.json"],
+                                           ["png:planLoss", "QLX plan loss.png"], ["png:planLengths", "QLX plan lengths.png"]]},
   ],
 };
 

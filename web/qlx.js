@@ -7,7 +7,7 @@ const qlx = {
   module: null,
   windows: new Map(),   // name -> {section, controls: Map(name -> element), last state}
   state: null,
-  versions: {graph: -1, sweep: -1},
+  versions: {graph: -1, sweep: -1, plan: -1},
   messages: [],
   stepping: false,
 };
@@ -51,8 +51,13 @@ function makeControl(win, desc, token) {
       el.className = "entry";
       el.addEventListener("input", () => send(win, name, "text", el.value));
       el.addEventListener("blur", () => send(win, name, "blur", ""));
-      // Enter in the sweep's band entries sweeps, as in the desktop window.
+      // Enter in the sweep's band entries sweeps, as in the desktop window; in the plan's, makes
+      // the plan (in its lengths, scans them).
       if (win === "frmSweep") el.addEventListener("keydown", (e) => { if (e.key === "Enter") send(win, "cmdSweep", "click", ""); });
+      if (win === "frmPlan") {
+        const button = name === "txtLengths" ? "cmdScan" : "cmdPlan";
+        el.addEventListener("keydown", (e) => { if (e.key === "Enter") send(win, button, "click", ""); });
+      }
     }
   } else if (c.kind === "label") {
     el = document.createElement("span");
@@ -337,15 +342,21 @@ function render(state) {
     QlxCharts.drawSweep(call("qlx_sweep", [], []));
     qlx.sweepDrawnAt = performance.now();
   }
-  const bar = document.getElementById("frmSweep.progress");
-  if (bar) {
-    bar.hidden = !state.sweeping;
-    bar.value = state.progress;
+  if (state.plan_version !== qlx.versions.plan && isShown("frmPlan")) {
+    qlx.versions.plan = state.plan_version;
+    QlxCharts.drawPlan(call("qlx_plan", [], []));
+  }
+  for (const [id, running, value] of [["frmSweep.progress", state.sweeping, state.progress],
+                                      ["frmPlan.progress", state.scanning, state.scan_progress]]) {
+    const bar = document.getElementById(id);
+    if (!bar) continue;
+    bar.hidden = !running;
+    bar.value = value;
     // How many slices of a run drew the bar, for whoever looks afterwards: a run that ends between
     // two looks has still shown its progress.
-    if (state.sweeping) bar.dataset.slicesShown = String(Number(bar.dataset.slicesShown || 0) + 1);
+    if (running) bar.dataset.slicesShown = String(Number(bar.dataset.slicesShown || 0) + 1);
   }
-  if (state.sweeping && !qlx.stepping) {
+  if ((state.sweeping || state.scanning) && !qlx.stepping) {
     qlx.stepping = true;
     setTimeout(step, 0);
   }
@@ -366,7 +377,7 @@ function send(win, control, action, value) {
   render(call("qlx_event", ["string", "string", "string", "string"], [win, control, action, value]));
 }
 
-// A long sweep runs in slices of a few milliseconds, each a task of its own: between them the page
+// A long sweep (or a plan's length scan) runs in slices of a few milliseconds, each a task of its own: between them the page
 // answers the user and draws its progress.
 function step() {
   const state = call("qlx_step", [], []);

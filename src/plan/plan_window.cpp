@@ -153,6 +153,7 @@ void PlanWindow::MakeNow() {
     source_ = s;
     plan_ = MakePlan(*inputs_);
     scan_.clear();
+    scan_meters_ = inputs_->line.unit_meters;
     txtScanResult.SetVisible(false);
     if (txtLengths.text().empty()) {
         // A first scan around the line's own length: from half to one and a half times it.

@@ -5,12 +5,15 @@
 //
 //   qlx_start(defaults, mark, width_px, height_px)   start-up, with the browser's stored defaults
 //   qlx_event(window, control, action, value)        "text", "blur", "click", "select", "choose",
-//                                                    "close" (the window's own close control)
+//                                                    "close" (the window's own close control),
+//                                                    "cell" (the plan's cell "ROW,COLUMN")
 //   qlx_state()  qlx_step()  qlx_save()              the state; a slice of a sweep; exit's save
-//   qlx_graph()  qlx_sweep()                         the charts' data, axes and ticks (the sweep's
-//                                                    drawn points in a block of floats)
+//   qlx_graph()  qlx_sweep()  qlx_plan()             the charts' data, axes and ticks (the sweep's
+//                                                    drawn points in a block of floats; the plan's
+//                                                    table too)
 //   qlx_graph_tip(series, x)  qlx_plot_tip(plot, curve, x)  qlx_smith_tip(re, im)
-//   qlx_text(what)                                   "graph.csv", "sweep.csv", "sweep.s1p"
+//   qlx_text(what)                                   "graph.csv", "sweep.csv", "sweep.s1p",
+//                                                    "plan.csv", "plan.json"
 //   qlx_schematic(file)                              where a tuner page's values stand on its picture
 //
 // Each returns JSON text that lives until the next call. A state carries every window's caption
@@ -120,8 +123,11 @@ json State() {
            {"open_file", p.open_requested},
            {"sweeping", p.sweeping},
            {"progress", p.main->frmSweep.progress()},
+           {"scanning", p.scanning},
+           {"scan_progress", p.main->frmPlan.progress()},
            {"graph_version", p.graph_version},
-           {"sweep_version", p.sweep_version}};
+           {"sweep_version", p.sweep_version},
+           {"plan_version", p.plan_version}};
     p.host.messages = json::array();
     p.host.prints = json::array();
     p.host.opens = json::array();
@@ -153,6 +159,8 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_start(const char* defaults, int has_default
     m.frmSweep.on_result_changed = [] { ++g_page->sweep_version; };
     m.frmSweep.on_started = [] { g_page->sweeping = true; };
     m.frmSweep.on_open_requested = [] { g_page->open_requested = true; };
+    m.frmPlan.on_result_changed = [] { ++g_page->plan_version; };
+    m.frmPlan.on_started = [] { g_page->scanning = true; };
     m.Load();
     m.window.SetVisible(true);
     return Reply(State());
@@ -197,11 +205,18 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_event(const char* window, const char* contr
             break;
         }
         if (w == &p.main->frmSweep.window && act == "open") p.main->frmSweep.OpenFile(val);
+        if (w == &p.main->frmPlan.window && act == "cell") {
+            const std::size_t comma = val.find(',');
+            if (comma != std::string::npos)
+                p.main->frmPlan.ClickCell(std::strtoul(val.c_str(), nullptr, 10),
+                                          std::strtoul(val.c_str() + comma + 1, nullptr, 10));
+        }
     }
     return Reply(State());
 }
 
-// Solves points of a running sweep for a few milliseconds, so the page draws between slices.
+// Solves points of a running sweep, or lengths of a plan's scan, for a few milliseconds, so the
+// page draws and answers between slices.
 EMSCRIPTEN_KEEPALIVE const char* qlx_step() {
     Page& p = *g_page;
     qlx::sweep::SweepWindow& s = p.main->frmSweep;
@@ -209,6 +224,10 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_step() {
     bool done = !s.running();
     while (!done && emscripten_get_now() < until) done = s.Step(2000) || !s.running();
     p.sweeping = !done;
+    qlx::plan::PlanWindow& plan = p.main->frmPlan;
+    done = !plan.scanning();
+    while (!done && emscripten_get_now() < until) done = plan.StepScan(1);
+    p.scanning = plan.scanning();
     return Reply(State());
 }
 

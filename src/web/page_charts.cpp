@@ -197,6 +197,8 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_text(const char* what) {
     if (w == "graph.csv") return Reply(qlx::GraphCsv(m.frmVolt.shown()));
     if (w == "sweep.csv") return Reply(m.frmSweep.Csv());
     if (w == "sweep.s1p") return Reply(m.frmSweep.Touchstone());
+    if (w == "plan.csv") return Reply(m.frmPlan.Csv());
+    if (w == "plan.json") return Reply(m.frmPlan.Json());
     return Reply(json());
 }
 

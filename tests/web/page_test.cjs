@@ -350,6 +350,73 @@ const cases = {
     await b.close();
   },
 
+  // The station plan: opened from the tuner window, its CSV is qlx-cli plan's, a cell draws the
+  // page qlx-cli tuner prints at that point, a length scan goes in slices and matches qlx-cli's
+  // scan, and closing the window ends a scan.
+  async plan() {
+    const b = await launch();
+    await b.page.setViewportSize({width: 1366, height: 768});
+    await open(b.page);
+    const line = {meters: true, cable: 17, length: "20", r: "45", x: "-250"};
+    await typeLine(b.page, line);
+    await b.page.click(id("frmQLX2", "cmdTuner"));
+    await b.page.click(id("frmTuner", "cmdPlan"));
+    await b.page.waitForSelector("#frmPlan\\.Table tbody tr");
+    const text = (what) => b.page.evaluate((w) => JSON.parse(qlx.module.ccall("qlx_text", "string", ["string"], [w])), what);
+    expectSameCsv(await text("plan.csv"), cli(["plan", ...lineArgs(line), "--csv"]));
+    assert.strictEqual(await b.page.$$eval("#frmPlan\\.Table tbody tr", (r) => r.length), 30);
+    // 7.1 MHz (the 40 m band's centre, row 10): the Tee's and the low-pass L's cells draw the pages
+    // qlx-cli tuner prints there.
+    const columns = await b.page.$$eval("#frmPlan\\.Table thead th", (h) => h.map((x) => x.textContent));
+    const expected = cliJson(["tuner", ...lineArgs(line), "--freq", "7.1", "--network", "all"]);
+    let drawn = 0;
+    for (const [network, column] of [["tee", "High-Pass Tee-Network"], ["lpl", "Low-Pass L-Network"]]) {
+      const design = expected.designs.find((d) => d.network === network);
+      if (!design || !design.ok) continue;
+      await b.page.click("#frmPlan\\.Table tbody tr:nth-child(11) td:nth-child(" + (columns.indexOf(column) + 1) + ")");
+      await expectFields(b.page, network === "tee" ? "frmTuner2" : "frmTuner1", design.fields, ["caption"]);
+      ++drawn;
+    }
+    assert.strictEqual(drawn, 2, "both networks match at 7.1 MHz");
+    await b.page.locator("#frmPlan").screenshot({path: path.join(outDir, "web-plan.png")});
+
+    // A scan of 101 lengths in slices, its best lengths qlx-cli's.
+    await b.page.click(id("frmPlan", "cmdClose"));
+    await b.page.click(id("frmTuner", "cmdPlan"));
+    await type(b.page, "frmPlan", "txtLengths", "10:30:0.2");
+    await b.page.click(id("frmPlan", "cmdScan"));
+    await type(b.page, "frmPlan", "txtHave", "tee:C1=10-250pF");
+    assert.strictEqual(await shown(b.page, "frmPlan", "txtHave"), "tee:C1=10-250pF");
+    await b.page.waitForFunction(() => !qlx.state.scanning, null, {timeout: 60000});
+    const slices = Number(await b.page.getAttribute("#frmPlan\\.progress", "data-slices-shown"));
+    assert.ok(slices > 1, "the scan went in slices, its progress shown (" + slices + ")");
+    const scanned = JSON.parse(await text("plan.json")).lengths;
+    const cliScan = cliJson(["plan", ...lineArgs(line), "--lengths", "10:30:0.2"]).lengths;
+    assert.strictEqual(scanned.length, cliScan.length);
+    scanned.forEach((r, k) => {
+      assert.strictEqual(r.network, cliScan[k].network, "length " + r.length);
+      assert.ok(Math.abs(r.worst_loss_pct - cliScan[k].worst_loss_pct) <= 1e-9 * Math.abs(cliScan[k].worst_loss_pct));
+    });
+    assert.match(await shown(b.page, "frmPlan", "txtScanResult"), /^Best lengths: /);
+
+    // Closed while scanning: the scan ends.
+    await type(b.page, "frmPlan", "txtLengths", "10:200:1");
+    await b.page.click(id("frmPlan", "cmdScan"));
+    assert.ok(await b.page.evaluate(() => qlx.state.scanning));
+    await b.page.click("#frmPlan > header button.close");
+    await b.page.waitForFunction(() => !qlx.state.scanning, null, {timeout: 10000});
+    assert.ok(await b.page.isHidden("#frmPlan"));
+    await b.page.click(id("frmTuner", "cmdPlan"));
+    assert.match(await shown(b.page, "frmPlan", "txtScanResult"), /^Stopped after /);
+
+    // On a phone, the table and the charts stack and the table scrolls in its own box.
+    await b.page.setViewportSize({width: 390, height: 844});
+    await b.page.locator("#frmPlan").screenshot({path: path.join(outDir, "web-plan-phone.png")});
+    const width = await b.page.evaluate(() => document.getElementById("frmPlan").scrollWidth);
+    assert.ok(width <= 390, "the plan window fits a phone's width (" + width + " px)");
+    await b.close();
+  },
+
   // A Touchstone file dropped on the sweep gives qlx-cli sweep's points.
   async touchstone() {
     const b = await launch();
