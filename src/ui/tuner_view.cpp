@@ -41,7 +41,7 @@ TunerView::TunerView(TunerWindow& m, QWidget* parent) : QWidget(parent, Qt::Wind
         auto* radio = MakeNamed<QRadioButton>(type, o->name());
         radio->setAutoExclusive(false);  // none is chosen until the user chooses
         Bind(radio, *o);
-        types->addWidget(radio);
+        types->addWidget(radio, 0, Qt::AlignLeft);  // as wide as its caption: a click beside it is no choice
     }
     root->addWidget(type);
 

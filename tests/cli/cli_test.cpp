@@ -588,36 +588,45 @@ TEST(QlxCli, GraphPointsAsCsvAndJson) {
     }
 }
 
-TEST(QlxCli, ReadmeExamplesGiveTheOutputShownThere) {
-    std::ifstream readme(QLX_README_PATH);
-    ASSERT_TRUE(readme) << QLX_README_PATH;
-    // The examples run where the README's reader is: at the top of the source tree.
+TEST(QlxCli, ReadmeAndManualExamplesGiveTheOutputShownThere) {
+    // The examples run where the reader is: at the top of the source tree.
     ASSERT_EQ(::chdir(QLX_SOURCE_DIR), 0);
-    std::vector<std::string> lines;
-    for (std::string l; std::getline(readme, l);) lines.push_back(l);
     int examples = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string prompt = "    $ qlx-cli ";
-        if (lines[i].rfind(prompt, 0) != 0) continue;
-        std::string args = lines[i].substr(prompt.size());
-        const std::string echo = "; echo $?";
-        const bool with_status = args.size() > echo.size() && args.ends_with(echo);
-        if (with_status) args.resize(args.size() - echo.size());
-        std::vector<std::string> expected;
-        for (std::size_t k = i + 1; k < lines.size() && lines[k].rfind("    ", 0) == 0; ++k)
-            expected.push_back(lines[k].substr(4));
-        const CliRun r = Cli(args);
-        std::string actual = r.out;
-        if (with_status) actual += r.err + std::to_string(r.status) + "\n";
-        std::vector<std::string> got;
-        std::istringstream in(actual);
-        for (std::string l; std::getline(in, l);) got.push_back(l);
-        // An example may show only the first lines of a long output.
-        ASSERT_GE(got.size(), expected.size()) << args;
-        for (std::size_t k = 0; k < expected.size(); ++k) EXPECT_EQ(got[k], expected[k]) << args;
-        ++examples;
+    for (const char* file : {QLX_README_PATH, QLX_MANUAL_PATH}) {
+        std::ifstream doc(file);
+        ASSERT_TRUE(doc) << file;
+        std::vector<std::string> lines;
+        for (std::string l; std::getline(doc, l);) lines.push_back(l);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::string prompt = "    $ qlx-cli ";
+            if (lines[i].rfind(prompt, 0) != 0) continue;
+            std::string args = lines[i].substr(prompt.size());
+            const std::string echo = "; echo $?";
+            const bool with_status = args.size() > echo.size() && args.ends_with(echo);
+            if (with_status) args.resize(args.size() - echo.size());
+            // An example may show only the first lines of a long output, and after a line "..."
+            // its last lines.
+            std::vector<std::string> head, tail;
+            bool skipped = false;
+            for (std::size_t k = i + 1; k < lines.size() && lines[k].rfind("    ", 0) == 0; ++k) {
+                const std::string shown = lines[k].substr(4);
+                if (shown == "...") skipped = true;
+                else (skipped ? tail : head).push_back(shown);
+            }
+            const CliRun r = Cli(args);
+            std::string actual = r.out;
+            if (with_status) actual += r.err + std::to_string(r.status) + "\n";
+            std::vector<std::string> got;
+            std::istringstream in(actual);
+            for (std::string l; std::getline(in, l);) got.push_back(l);
+            ASSERT_GE(got.size(), head.size() + tail.size()) << args;
+            for (std::size_t k = 0; k < head.size(); ++k) EXPECT_EQ(got[k], head[k]) << args;
+            for (std::size_t k = 0; k < tail.size(); ++k)
+                EXPECT_EQ(got[got.size() - tail.size() + k], tail[k]) << file << ": " << args;
+            ++examples;
+        }
     }
-    EXPECT_GE(examples, 3);
+    EXPECT_GE(examples, 5);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <string>
 
 #include "mainwin/main_window.h"
 #include "support/scripted_host.h"
@@ -106,6 +107,33 @@ TEST_F(PlanViewTest, ALongScanShowsProgressAnswersTypingAndEscapeEndsIt) {
     EXPECT_EQ(model.frmPlan.txtScanResult.text().rfind("Stopped after ", 0), 0u) << model.frmPlan.txtScanResult.text();
     QTest::qWait(20);
     EXPECT_FALSE(plan.progress_bar()->isVisible());
+}
+
+TEST_F(PlanViewTest, TheManualsDipoleIsPlannedFromTheSweepWindowsFile) {
+    // 20 m of RG-213, the modelled 40 m dipole's file open in the sweep window at the load.
+    model.optMeters.Select();
+    model.cboPickCable.Choose(17);
+    model.txtLength.SetText("20");
+    model.frmSweep.on_started = [this] { model.frmSweep.Run(); };
+    model.cmdSweep.Click();
+    ASSERT_TRUE(model.frmSweep.OpenFile(std::string(QLX_SOURCE_DIR) + "/data/dipole-40m.s1p"));
+    model.frmSweep.optAtLoad.Select();
+    plan::PlanWindow& p = model.frmPlan;
+    p.txtBands.SetText("80m,60m,40m,30m,20m,17m,15m,12m,10m");
+    p.optFile.Select();
+    EXPECT_NE(p.txtLine.text().find("dipole-40m.s1p, measured at the load"), std::string::npos) << p.txtLine.text();
+    // The manual's figures.
+    EXPECT_EQ(p.txtSummary.text(), "Recommended: Low-Pass L-Network matches all 27 points with parts to buy and loses at "
+                                   "most 5.07 % (at 5.367 MHz), the least of the networks that match every point.");
+    ASSERT_EQ(plan.table()->rowCount(), 27);
+    EXPECT_EQ(p.LengthChart().x_title, "Feed-line length, m");
+    const QByteArray dir = qgetenv("QLX_SCREENSHOT_DIR");
+    if (dir.isEmpty()) return;
+    // Shown and laid out, so that the charts are drawn as a user sees them.
+    plan.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plan));
+    QTest::qWait(100);
+    plan.grab().save(QString::fromUtf8(dir) + "/plan-dipole-40m.png");
 }
 
 }  // namespace
