@@ -221,6 +221,9 @@ function buildWindow(desc) {
     document.body.append(section);
   } else {
     document.getElementById("windows").append(section);
+    // Escape in the plan window is its Close: it ends a length scan under way.
+    if (desc.name === "frmPlan")
+      section.addEventListener("keydown", (e) => { if (e.key === "Escape") send(desc.name, "", "close", ""); });
     if (desc.name === "frmSweep") {
       section.addEventListener("dragover", (e) => { e.preventDefault(); section.classList.add("drop"); });
       section.addEventListener("dragleave", () => section.classList.remove("drop"));

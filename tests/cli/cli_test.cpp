@@ -405,6 +405,9 @@ TEST(QlxCli, TunerExitStatuses) {
         {"plan --r 200 --lengths 0:9999:10", 2, "--lengths: 1000 lengths of 30 band points are more than a scan designs"},
         {"plan --r 200 --qu 10", 2, "--qu 10: Minimum coil Q is 15"},
         {"plan --at input --r 200", 2, "--at input needs --touchstone"},
+        {"plan --cable 32 --user-line 450,0,0.2,30,0.9,5000 --r 200 --bands 20m", 0, ""},
+        {"plan --user-line 450,0,0.2,30,0.9,5000 --r 200", 2, "--user-line goes with --cable 32"},
+        {"plan --freq 14 --r 200", 2, "unknown option --freq"},  // the band points are the frequencies
         {"tuner --freq 14", 2, "--network is needed"},
         // A band must hold the design frequency; a comparison prints at most 10001 points a band.
         {"tuner --network lpl --freq 14 --band-from 20 --band-to 21", 2, "a band that holds the design frequency, 14 MHz"},
