@@ -438,15 +438,73 @@ const cases = {
     await b.close();
   },
 
-  // Served over HTTP, the page loads nothing from elsewhere and works on with the network cut off.
+  // The site's server only serves: GET and HEAD of the site's files, with its security headers;
+  // every other method 405, a NUL or malformed path 400, a link out of the site not followed, and
+  // after each of them the server still answers.
+  async server() {
+    const siteServer = require(path.resolve(__dirname, "../../web/serve.cjs"));
+    const net = require("net");
+    const site = fs.mkdtempSync(path.join(os.tmpdir(), "qlx-site-"));
+    const outside = fs.mkdtempSync(path.join(os.tmpdir(), "qlx-outside-"));
+    fs.writeFileSync(path.join(site, "index.html"), "<p>site</p>");
+    fs.writeFileSync(path.join(outside, "secret.txt"), "secret");
+    fs.symlinkSync(path.join(outside, "secret.txt"), path.join(site, "link.txt"));
+    fs.symlinkSync(outside, path.join(site, "out"));
+    const server = siteServer(site).listen(0, "127.0.0.1");
+    await new Promise((r) => server.once("listening", r));
+    const port = server.address().port;
+    // A request as raw bytes, so that nothing on this side mends it first; the status line's code.
+    const raw = (text) => new Promise((resolve) => {
+      const socket = net.connect(port, "127.0.0.1", () => socket.write(text));
+      let reply = "";
+      socket.on("data", (d) => { reply += d; });
+      socket.on("close", () => resolve(reply));
+      socket.on("error", () => resolve(reply));
+    });
+    const status = async (method, target) => {
+      const reply = await raw(method + " " + target + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
+      return {code: Number(reply.split(" ")[1]), reply};
+    };
+    const ok = await status("GET", "/");
+    assert.strictEqual(ok.code, 200);
+    assert.match(ok.reply, /x-content-type-options: nosniff/i);
+    assert.match(ok.reply, /content-security-policy: default-src 'self'/i);
+    assert.match(ok.reply, /<p>site<\/p>/);
+    const head = await status("HEAD", "/index.html");
+    assert.strictEqual(head.code, 200);
+    assert.ok(!head.reply.includes("<p>site</p>"), "HEAD sends no body");
+    for (const method of ["POST", "PUT", "DELETE", "TRACE", "OPTIONS", "PATCH"]) {
+      const r = await status(method, "/index.html");
+      assert.strictEqual(r.code, 405, method);
+      assert.match(r.reply, /allow: GET, HEAD/i, method);
+    }
+    const cases = [["/%00", 400], ["/index.html%00.png", 400], ["/%E0%A4%A", 400], ["/link.txt", 404], ["/out/secret.txt", 404],
+                   ["/../" + path.basename(outside) + "/secret.txt", 404], ["/%2e%2e/%2e%2e/etc/passwd", 404], ["/missing", 404]];
+    for (const [target, code] of cases) {
+      const r = await status("GET", target);
+      assert.strictEqual(r.code, code, target);
+      assert.ok(!r.reply.includes("secret"), target + " reaches no file outside the site");
+      assert.strictEqual((await status("GET", "/")).code, 200, "the server answers after " + target);
+    }
+    // A request line the parser cannot read closes that connection; the server answers on.
+    assert.match(await raw("GARBAGE\0\r\n\r\n"), /^HTTP\/1\.1 400/);
+    assert.strictEqual((await status("GET", "/")).code, 200);
+    server.close();
+    fs.rmSync(site, {recursive: true, force: true});
+    fs.rmSync(outside, {recursive: true, force: true});
+  },
+
+  // Served over HTTP, the page loads nothing from elsewhere and works on with the network cut off;
+  // the server's content-security policy refuses nothing the page does.
   async offline() {
     const siteServer = require(path.resolve(__dirname, "../../web/serve.cjs"));
     const http = siteServer(siteDir).listen(0, "127.0.0.1");
     await new Promise((r) => http.once("listening", r));
     const base = "http://127.0.0.1:" + http.address().port + "/";
     const b = await launch();
-    const requests = [];
+    const requests = [], refused = [];
     b.page.on("request", (r) => requests.push(r.url()));
+    b.page.on("console", (m) => { if (/Content Security Policy/i.test(m.text())) refused.push(m.text()); });
     await open(b.page, base);
     await b.context.setOffline(true);
     await typeLine(b.page, LINES[0]);
@@ -455,6 +513,13 @@ const cases = {
     await expectFields(b.page, "frmQLX2", cliJson(["line", ...lineArgs(LINES[0])]).fields, ["frameZInput"]);
     assert.ok(await b.page.isVisible("#frmVolt") && await b.page.isVisible("#frmSweep"));
     assert.deepStrictEqual(requests.filter((u) => !u.startsWith(base) && !u.startsWith("data:")), []);
+    // The plan window and a download (through a blob: address) under the policy too.
+    await b.page.click(id("frmQLX2", "cmdTuner"));
+    await b.page.click(id("frmTuner", "cmdPlan"));
+    await b.page.waitForSelector("#frmPlan\\.Table tbody tr");
+    const [download] = await Promise.all([b.page.waitForEvent("download"), b.page.click("#frmPlan button[data-download='plan.csv']")]);
+    assert.strictEqual(download.suggestedFilename(), "QLX plan.csv");
+    assert.deepStrictEqual(refused, []);
     await b.close();
     http.close();
   },
