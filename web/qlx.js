@@ -12,8 +12,22 @@ const qlx = {
   stepping: false,
 };
 
+// A call into the module. Its texts go through the module's heap, not through ccall's copies on
+// its stack, which a long paste (or a long stored record) would overrun.
 function call(name, types, args) {
-  return JSON.parse(qlx.module.ccall(name, "string", types, args));
+  const m = qlx.module, held = [];
+  const values = args.map((a, k) => {
+    if (types[k] !== "string") return a;
+    const text = String(a), size = m.lengthBytesUTF8(text) + 1, at = m._malloc(size);
+    m.stringToUTF8(text, at, size);
+    held.push(at);
+    return at;
+  });
+  try {
+    return JSON.parse(m.ccall(name, "string", types.map((t) => (t === "string" ? "number" : t)), values));
+  } finally {
+    for (const at of held) m._free(at);
+  }
 }
 
 // A caption's "&" marks its access key; "&&" is a plain "&".
@@ -377,7 +391,23 @@ function isShown(name) {
 }
 
 function send(win, control, action, value) {
-  render(call("qlx_event", ["string", "string", "string", "string"], [win, control, action, value]));
+  // A field holds what the window can show: a longer paste is cut, and the user told.
+  if (action === "text" && qlx.state && value.length > qlx.state.max_text) {
+    value = value.slice(0, qlx.state.max_text);
+    const el = document.getElementById(win + "." + control);
+    if (el) el.value = value;
+    qlx.messages.push({title: "QLX", text: qlx.state.text_cut});
+  }
+  let state;
+  try {
+    state = call("qlx_event", ["string", "string", "string", "string"], [win, control, action, value]);
+  } catch (e) {
+    // An error inside the module is told, and the page stays as it was for the next event.
+    qlx.messages.push({title: "QLX", text: "QLX could not take that: " + e.message});
+    showNextMessage();
+    return;
+  }
+  render(state);
 }
 
 // A long sweep (or a plan's length scan) runs in slices of a few milliseconds, each a task of its own: between them the page

@@ -8,6 +8,7 @@
 #include "core/format.h"
 #include "core/number_text.h"
 #include "core/numbers.h"
+#include "form/form.h"
 
 namespace qlx::cli {
 
@@ -38,6 +39,12 @@ std::optional<Options> ParseOptions(const std::vector<std::string_view>& args,
         } else if (valued.count(a)) {
             if (i + 1 >= args.size()) {
                 failure = {a + " needs a value"};
+                return std::nullopt;
+            }
+            // What goes into a window's field is a field's length at most: cut, it would be
+            // another number. A file's name is no field's.
+            if (args[i + 1].size() > form::kMaxTextLength && a != "--touchstone") {
+                failure = {a + ": at most " + std::to_string(form::kMaxTextLength) + " characters"};
                 return std::nullopt;
             }
             o.values[a] = std::string(args[++i]);

@@ -13,6 +13,12 @@ void TextField::SetText(std::string text) {
     // A field holds one line: a pasted line break or other control character would join two
     // numbers into one ("50" and "75" into 5075) and break the defaults file's lines.
     std::erase_if(text, IsControl);
+    if (text.size() > kMaxTextLength) {
+        // Cut at a character's first byte, never inside a character.
+        std::size_t end = kMaxTextLength;
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+        text.resize(end);
+    }
     if (text == text_) return;
     text_ = std::move(text);
     Changed();

@@ -4,6 +4,7 @@
 // these objects and implements Host.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -80,6 +81,12 @@ private:
     std::string tag_;
     std::function<void()> observer_;
 };
+
+// The longest text a field takes, in bytes: far beyond any entry's number, short enough for every
+// window to show and every file to keep. A longer paste is cut there, and the host says so in
+// these words.
+inline constexpr std::size_t kMaxTextLength = 1000;
+inline constexpr const char* kTextCutMessage = "A field holds at most 1000 characters: the rest of the text was left out.";
 
 // Assigning a different text runs the change handler, whether the program or the user typed
 // it; handlers may assign texts again (they re-enter). Control characters (line breaks, tabs,

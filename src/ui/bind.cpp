@@ -148,6 +148,7 @@ void FitTextToWidth(QLineEdit* w) {
 }
 
 void Bind(QLineEdit* w, form::TextField& f) {
+    w->setMaxLength(static_cast<int>(form::kMaxTextLength));  // the model keeps no more
     if (f.read_only()) {
         w->setReadOnly(true);
         w->setFocusPolicy(Qt::ClickFocus);

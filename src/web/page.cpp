@@ -127,7 +127,9 @@ json State() {
            {"scan_progress", p.main->frmPlan.progress()},
            {"graph_version", p.graph_version},
            {"sweep_version", p.sweep_version},
-           {"plan_version", p.plan_version}};
+           {"plan_version", p.plan_version},
+           {"max_text", qlx::form::kMaxTextLength},
+           {"text_cut", qlx::form::kTextCutMessage}};
     p.host.messages = json::array();
     p.host.prints = json::array();
     p.host.opens = json::array();

@@ -408,6 +408,8 @@ TEST(QlxCli, TunerExitStatuses) {
         {"plan --cable 32 --user-line 450,0,0.2,30,0.9,5000 --r 200 --bands 20m", 0, ""},
         {"plan --user-line 450,0,0.2,30,0.9,5000 --r 200", 2, "--user-line goes with --cable 32"},
         {"plan --freq 14 --r 200", 2, "unknown option --freq"},  // the band points are the frequencies
+        // No option's value is cut into another number: longer than a field, it is refused.
+        {"line --r 1" + std::string(1000, '0'), 2, "--r: at most 1000 characters"},
         {"tuner --freq 14", 2, "--network is needed"},
         // A band must hold the design frequency; a comparison prints at most 10001 points a band.
         {"tuner --network lpl --freq 14 --band-from 20 --band-to 21", 2, "a band that holds the design frequency, 14 MHz"},

@@ -14,6 +14,24 @@ namespace {
 
 using Window = testing::StartedWindow;
 
+TEST(ExtremeInputs, AFieldKeepsAtMostItsLengthAndNeverHalfACharacter) {
+    Window t;
+    MainWindow& w = *t.win;
+    // A megabyte pasted into a text entry (the plan's tuner): the field keeps its first 1000 bytes.
+    form::TextField& have = w.frmPlan.txtHave;
+    Window::Type(have, std::string(1 << 20, '7'));
+    EXPECT_EQ(have.text(), std::string(form::kMaxTextLength, '7'));
+    // A two-byte character across the limit is left out whole.
+    Window::Type(have, std::string(form::kMaxTextLength - 1, '1') + "\xC2\xB5" + "2");
+    EXPECT_EQ(have.text(), std::string(form::kMaxTextLength - 1, '1'));
+    // A number field takes its megabyte as the number it cannot hold, and the next entry works.
+    Window::Type(w.txtResistance, std::string(1 << 20, '7'));
+    EXPECT_EQ(w.txtResistance.text(), "50");
+    Window::Type(w.txtResistance, "75");
+    EXPECT_EQ(w.txtResistance.text(), "75");
+    EXPECT_TRUE(w.solved());
+}
+
 TEST(ExtremeInputs, ImpedancesBeyondTheLineAreRefused) {
     struct Case {
         bool resistance;
