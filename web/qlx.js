@@ -408,10 +408,18 @@ function send(win, control, action, value) {
     return;
   }
   render(state);
+  keepSoon();
 }
 
-// A long sweep (or a plan's length scan) runs in slices of a few milliseconds, each a task of its own: between them the page
-// answers the user and draws its progress.
+// The defaults are kept a moment after the last change (at most a few writes a second), as well as
+// when the page closes: a browser swiped away or killed loses only that moment.
+function keepSoon() {
+  clearTimeout(qlx.keepTimer);
+  qlx.keepTimer = setTimeout(() => { if (!qlx.state.quit) qlx.module.ccall("qlx_keep", null, [], []); }, 300);
+}
+
+// A long sweep (or a plan's length scan) runs in slices of a few milliseconds, each a task of its
+// own: between them the page answers the user and draws its progress.
 function step() {
   const state = call("qlx_step", [], []);
   qlx.stepping = false;

@@ -36,6 +36,9 @@ public:
     void ShowUserDefinedLine(std::function<void()> then = {});
     // Rewrites TL.DEF from the current state and unloads every window.
     void SaveDefaults();
+    // Rewrites TL.DEF from the current state, every window left as it is: a host that may be ended
+    // without warning (a browser page swiped away) keeps the defaults as they change.
+    void KeepDefaults();
 
     // The texts of the window that the graphs and the tuner read.
     DisplayedLine Displayed() const;

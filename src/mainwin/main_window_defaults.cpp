@@ -105,15 +105,18 @@ DefaultsRecord MainWindow::CurrentRecord() const {
     return r;
 }
 
+void MainWindow::KeepDefaults() {
+    // The user-defined line is kept as the file has it; the rest is the windows' state. A failed
+    // write leaves the old file whole; the program carries on all the same.
+    store_.Write(DefaultsLines(CurrentRecord(), mark_));
+}
+
 void MainWindow::SaveDefaults() {
     frmNB.window.Unload();
     frmAutek.window.Unload();
     frmOtrCable.window.Unload();
 
-    // The user-defined line is kept as the file has it; the rest is the windows' state. A failed
-    // write leaves the old file whole; the program carries on all the same.
-    store_.Write(DefaultsLines(CurrentRecord(), mark_));
-
+    KeepDefaults();
     for (form::Window* w : {&window, &frmVolt.window, &frmTuner.window, &frmTuner.frmTuner1.window,
                             &frmTuner.frmTuner2.window, &frmSweep.window})
         w->Unload();

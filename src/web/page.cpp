@@ -7,7 +7,8 @@
 //   qlx_event(window, control, action, value)        "text", "blur", "click", "select", "choose",
 //                                                    "close" (the window's own close control),
 //                                                    "cell" (the plan's cell "ROW,COLUMN")
-//   qlx_state()  qlx_step()  qlx_save()              the state; a slice of a sweep; exit's save
+//   qlx_state()  qlx_step()  qlx_save()  qlx_keep()  the state; a slice of a sweep; exit's save; the
+//                                                    defaults kept as they change
 //   qlx_graph()  qlx_sweep()  qlx_plan()             the charts' data, axes and ticks (the sweep's
 //                                                    drawn points in a block of floats; the plan's
 //                                                    table too)
@@ -235,5 +236,11 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_step() {
 
 // What the desktop saves on exit, for a page that is being closed.
 EMSCRIPTEN_KEEPALIVE void qlx_save() { g_page->main->SaveDefaults(); }
+
+// The defaults as they are now, kept while the page goes on: a browser ended without warning loses
+// only the last moments.
+EMSCRIPTEN_KEEPALIVE void qlx_keep() {
+    if (!g_page->host.quit) g_page->main->KeepDefaults();
+}
 
 }  // extern "C"

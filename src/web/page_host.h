@@ -32,6 +32,7 @@ public:
     }
     bool Write(const std::vector<std::string>& lines) override {
         std::string joined = qlx::JoinDefaultsLines(lines);
+        if (text && *text == joined) return true;  // kept already: the storage is not written again
         if (!StoreInBrowser(joined)) return false;
         text = std::move(joined);
         return true;

@@ -172,6 +172,33 @@ const cases = {
     }
   },
 
+  // Nothing typed is lost: the defaults are kept a moment after each change, so a browser killed
+  // outright (as a phone swipes it away) starts again with what was typed.
+  async kept() {
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), "qlx-chromium-"));
+    const start = () => chromium.launchPersistentContext(profile, {
+      executablePath: "/usr/bin/chromium", headless: true,
+      args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking", "--disable-sync"]});
+    let context = await start();
+    let page = context.pages()[0] || await context.newPage();
+    await open(page);
+    await type(page, "frmQLX2", "txtFreq", "21.2");
+    await type(page, "frmQLX2", "txtReactance", "-33");
+    // Kept in the page's storage without the page being hidden or closed.
+    await page.waitForFunction(() => /21\.2/.test(window.localStorage.getItem("QLX TL.DEF") || ""), null, {timeout: 5000});
+    // The browser writes its storage to disk within seconds; then it is killed, not closed.
+    await page.waitForTimeout(8000);
+    execFileSync("pkill", ["-KILL", "-f", "--", "--user-data-dir=" + profile]);
+    await context.close().catch(() => {});
+    context = await start();
+    page = context.pages()[0] || await context.newPage();
+    await open(page);
+    assert.strictEqual(await shown(page, "frmQLX2", "txtFreq"), "21.2");
+    assert.strictEqual(await shown(page, "frmQLX2", "txtReactance"), "-33");
+    await context.close();
+    fs.rmSync(profile, {recursive: true, force: true});
+  },
+
   // Two megabytes pasted into an entry: cut to what a field holds, the user told, and the page
   // works on; a stored record as long keeps the page from nothing.
   async "huge-paste"() {
