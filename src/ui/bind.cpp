@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMoveEvent>
@@ -290,6 +291,25 @@ QGroupBox* MakeGroup(QWidget* parent, form::Label& caption, std::initializer_lis
     layout->setContentsMargins(8, 2, 8, 2);
     for (QWidget* w : widgets) layout->addWidget(w);
     return box;
+}
+
+void CloseOnEscape(QWidget* window, form::Button& close) {
+    // A key a child does not take (an entry leaves Escape alone) reaches its window last.
+    class Filter : public QObject {
+    public:
+        Filter(QObject* parent, form::Button& button) : QObject(parent), button_(button) {}
+
+    protected:
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) return false;
+            button_.Click();
+            return true;
+        }
+
+    private:
+        form::Button& button_;
+    };
+    window->installEventFilter(new Filter(window, close));
 }
 
 }  // namespace qlx::ui

@@ -62,6 +62,10 @@ QGroupBox* MakeGroup(QWidget* parent, form::Label& caption, std::initializer_lis
 // and takes the focus on a click (to select and copy) but is passed over by Tab.
 QLineEdit* MakeResultBox(QWidget* parent, form::ResultField& field);
 
+// Escape in the window (wherever the focus is, when nothing inside takes the key) presses its
+// Close or Cancel: a window closes from the keyboard as a dialog does.
+void CloseOnEscape(QWidget* window, form::Button& close);
+
 // Window positions are kept in twips (1/1440 inch); the screen counts pixels.
 double TwipsPerPixel(const QWidget* widget);
 // Moves a top-level widget where the model window says, and reports the user's moves back.

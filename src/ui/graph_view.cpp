@@ -67,6 +67,7 @@ GraphView::GraphView(GraphWindow& model, QWidget* parent) : QWidget(parent), mod
     // both frames stand apart and readable.
     setMinimumSize(565, 431);
     BindWindow(this, model.window, true, true);
+    CloseOnEscape(this, model.cmdBack);
 }
 
 void GraphView::MakeChart() {

@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QKeyEvent>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
@@ -120,16 +119,8 @@ PlanView::PlanView(plan::PlanWindow& model, QWidget* parent) : QWidget(parent, Q
     resize(1280, 660);
     setMinimumSize(900, 560);
     BindWindow(this, model.window, true, true);
+    CloseOnEscape(this, model.cmdClose);  // which ends a scan under way too
     Reload();
-}
-
-void PlanView::keyPressEvent(QKeyEvent* event) {
-    // Escape is Close: it ends a scan under way too.
-    if (event->key() == Qt::Key_Escape) {
-        model_.cmdClose.Click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void PlanView::AddControls(QVBoxLayout* root) {

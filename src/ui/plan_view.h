@@ -51,9 +51,6 @@ public:
     // The tip of a chart's curve at its point nearest to x, as the pointer shows it.
     void ShowTip(Chart& chart, std::size_t curve, double x);
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void AddControls(QVBoxLayout* root);
     QWidget* MakeCharts(QWidget* parent);

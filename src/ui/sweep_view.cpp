@@ -83,6 +83,7 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
     resize(1180, 760);
     setMinimumSize(900, 600);
     BindWindow(this, model.window, true, true);
+    CloseOnEscape(this, model.cmdClose);
     Reload();
 }
 

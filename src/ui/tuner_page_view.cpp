@@ -141,6 +141,7 @@ TunerPageView::TunerPageView(tuner::TunerPage& m, QWidget* parent) : QWidget(par
     m.picSchematic.SetObserver(WhileAlive(this, [this] { ShowSchematic(); }));
     ShowSchematic();
     BindWindow(this, m.window, false, true);
+    CloseOnEscape(this, m.cmdBack);
     AddExport(this, m.window.name() == "frmTuner2" ? "QLX Tee network" : "QLX tuner");
 }
 

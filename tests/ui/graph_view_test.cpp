@@ -105,6 +105,15 @@ TEST_F(GraphViewTest, GraphFillsTheChartWithBothCurves) {
     EXPECT_FALSE(model.frmVolt.window.visible());
 }
 
+TEST_F(GraphViewTest, EscapeIsTheGraphsClose) {
+    QTest::mouseClick(view.findChild<QPushButton*>("cmdGraph"), Qt::LeftButton);
+    graph.show();
+    ASSERT_TRUE(model.frmVolt.window.visible());
+    QTest::keyClick(graph.chart_view(), Qt::Key_Escape);
+    EXPECT_FALSE(model.frmVolt.window.visible());
+    EXPECT_FALSE(graph.isVisible());
+}
+
 TEST_F(GraphViewTest, TheAxesOfALineOfNoLengthReadCleanly) {
     model.txtLength.SetText("0");
     model.cmdGraph.Click();

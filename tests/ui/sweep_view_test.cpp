@@ -142,6 +142,14 @@ TEST_F(SweepViewTest, SweepOpensTheBandAroundTheMainWindowsFrequencyOnBothCharts
     EXPECT_EQ(sweep.plot(2).series[1]->count(), 11);
 }
 
+TEST_F(SweepViewTest, EscapeIsTheSweepsClose) {
+    OpenFromMainWindow();
+    ASSERT_TRUE(model.frmSweep.window.visible());
+    QTest::keyClick(sweep.findChild<QLineEdit*>("txtFrom"), Qt::Key_Escape);  // from an entry
+    EXPECT_FALSE(model.frmSweep.window.visible());
+    EXPECT_FALSE(sweep.isVisible());
+}
+
 TEST_F(SweepViewTest, ADroppedTouchstoneFileShowsTheAntennaBeyondTheLine) {
     OpenFromMainWindow();
     Drop(QString(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p");

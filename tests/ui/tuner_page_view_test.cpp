@@ -74,6 +74,15 @@ protected:
     ui::TunerPageView tee_page;
 };
 
+TEST_F(TunerPageViewTest, EscapeIsThePagesCancel) {
+    Draw("200", "0");
+    ASSERT_TRUE(page.isVisible());
+    QTest::keyClick(Box("txtFreq"), Qt::Key_Escape);  // from a result box inside the page
+    EXPECT_FALSE(model.frmTuner.frmTuner1.window.visible());
+    EXPECT_FALSE(page.isVisible());
+    EXPECT_TRUE(model.frmTuner.window.visible());  // back on the tuner window, as Cancel goes
+}
+
 TEST_F(TunerPageViewTest, DrawTunerShowsThePageWithItsPictureAndEveryBox) {
     Draw("200", "0");
     ASSERT_TRUE(page.isVisible());
