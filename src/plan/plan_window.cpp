@@ -43,10 +43,10 @@ PlanWindow::PlanWindow(form::Host& host) : host_(host) {
         regions_.Add(*o);
         o->on_click = [this] { MakeNow(); };
     }
-    lblBands.SetCaption("&Bands:");
+    lblBands.SetCaption("Bands:");
     txtBands.SetText(JoinedNames(RegionBands(Region::One, false)));
     txtBands.SetToolTip("Bands by name (160m to 10m, 6m) or FROM-TO in MHz, separated by commas");
-    lblPoints.SetCaption("P&oints per band:");
+    lblPoints.SetCaption("Points per band:");
     txtPoints.SetText(std::to_string(kDefaultPointsPerBand));
     txtPoints.SetToolTip("1: the band's centre; 2 to 21: both edges and evenly between");
     fraAntenna.SetCaption("Antenna");
@@ -57,7 +57,7 @@ PlanWindow::PlanWindow(form::Host& host) : host_(host) {
     antennas_.Add(optMainZ);
     antennas_.Add(optFile);
     for (form::Option* o : {&optMainZ, &optFile}) o->on_click = [this] { MakeNow(); };
-    lblHave.SetCaption("&My tuner:");
+    lblHave.SetCaption("My tuner:");
     txtHave.SetToolTip("A tuner you own, such as tee:C1=10-250pF,L2=0.2-28uH,C3=10-250pF,V=3500,I=10 (lpl, hpl, "
                        "hpl-a, hpl-b, pi or tee; V: capacitors' peak volts, I: coils' RMS amperes); empty: none");
     for (form::TextField* f : {&txtBands, &txtPoints, &txtHave}) f->SetBack(form::kWhite);
@@ -73,7 +73,7 @@ PlanWindow::PlanWindow(form::Host& host) : host_(host) {
         StopScan();
         window.SetVisible(false);
     };
-    lblLengths.SetCaption("Feed-line &lengths, from:to:step:");
+    lblLengths.SetCaption("Feed-line lengths, from:to:step:");
     txtLengths.SetToolTip("The plan made again at each length (in the main window's unit), such as 10:30:0.5");
     txtLengths.SetBack(form::kWhite);
     cmdScan.SetCaption("&Scan Lengths");

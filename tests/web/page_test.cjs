@@ -418,6 +418,7 @@ const cases = {
     const text = (what) => b.page.evaluate((w) => JSON.parse(qlx.module.ccall("qlx_text", "string", ["string"], [w])), what);
     expectSameCsv(await text("plan.csv"), cli(["plan", ...lineArgs(line), "--csv"]));
     assert.strictEqual(await b.page.$$eval("#frmPlan\\.Table tbody tr", (r) => r.length), 30);
+    await b.page.locator("#frmPlan").screenshot({path: path.join(outDir, "web-plan.png")});
     // 7.1 MHz (the 40 m band's centre, row 10): the Tee's and the low-pass L's cells draw the pages
     // qlx-cli tuner prints there.
     const columns = await b.page.$$eval("#frmPlan\\.Table thead th", (h) => h.map((x) => x.textContent));
@@ -431,7 +432,6 @@ const cases = {
       ++drawn;
     }
     assert.strictEqual(drawn, 2, "both networks match at 7.1 MHz");
-    await b.page.locator("#frmPlan").screenshot({path: path.join(outDir, "web-plan.png")});
 
     // A scan of 101 lengths in slices, its best lengths qlx-cli's.
     await b.page.click(id("frmPlan", "cmdClose"));
