@@ -11,10 +11,10 @@ case "$mode" in test | build | serve) ;; *) echo "usage: $0 [test|build|serve]" 
 
 ./scripts/setup.sh
 ./scripts/setup.sh --web
-# The schematics and the manual are drawn by the native tools; the tests compare the page with
-# the native qlx-cli.
+# The schematics, the manual and the icons are drawn by the native tools; the tests compare the
+# page with the native qlx-cli.
 cmake -S . -B build -G Ninja ${QLX_CMAKE_ARGS:-}
-cmake --build build --target qlx-cli qlx_schematics qlx_manual
+cmake --build build --target qlx-cli qlx_schematics qlx_manual qlx_icons
 # The optimiser's acorn module lies where Debian's node looks, not every node.
 export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
 if [ "$mode" = test ]; then

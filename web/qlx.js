@@ -515,6 +515,10 @@ async function start() {
   // Closing the page is the program's exit: the defaults are saved as the desktop saves them.
   window.addEventListener("pagehide", () => { if (!qlx.state.quit) qlx.module.ccall("qlx_save", null, [], []); });
   window.addEventListener("pageshow", (e) => { if (e.persisted) location.reload(); });
+  // Served over HTTP, the site keeps itself for offline use and can be installed (a page opened
+  // from disk has no service worker).
+  if ("serviceWorker" in navigator && location.protocol.startsWith("http"))
+    navigator.serviceWorker.register("sw.js").catch(() => { /* the page works without it */ });
   document.body.dataset.ready = "1";
 }
 

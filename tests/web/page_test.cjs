@@ -493,6 +493,50 @@ const cases = {
     await b.close();
   },
 
+  // Installable: an icon (no request for one fails), a manifest with the home screen's icons, and
+  // a service worker that keeps the site, so that a reload with no network opens the page.
+  async installable() {
+    const siteServer = require(path.resolve(__dirname, "../../web/serve.cjs"));
+    const server = siteServer(siteDir).listen(0, "127.0.0.1");
+    await new Promise((r) => server.once("listening", r));
+    const base = "http://127.0.0.1:" + server.address().port + "/";
+    const b = await launch();
+    const failed = [];
+    b.page.on("response", (r) => { if (r.status() >= 400) failed.push(r.status() + " " + r.url()); });
+    await open(b.page, base);
+    const manifest = await b.page.evaluate(async () => {
+      const link = document.querySelector("link[rel=manifest]");
+      const m = await (await fetch(link.href)).json();
+      const icons = [];
+      for (const icon of m.icons) {
+        const r = await fetch(new URL(icon.src, link.href));
+        icons.push({sizes: icon.sizes, type: icon.type, status: r.status, got: r.headers.get("content-type")});
+      }
+      return {m, icons};
+    });
+    assert.strictEqual(manifest.m.short_name, "QLX");
+    assert.strictEqual(manifest.m.display, "standalone");
+    assert.strictEqual(manifest.m.start_url, "./");
+    for (const size of ["192x192", "512x512"]) {
+      const icon = manifest.icons.find((i) => i.sizes === size);
+      assert.ok(icon && icon.status === 200 && icon.got === "image/png", "the " + size + " icon: " + JSON.stringify(icon));
+    }
+    // The worker takes the page over; then, with the network cut off, a reload still starts QLX.
+    await b.page.evaluate(() => navigator.serviceWorker.ready);
+    await b.page.reload();
+    await b.page.waitForSelector("body[data-ready]");
+    assert.ok(await b.page.evaluate(() => Boolean(navigator.serviceWorker.controller)), "the worker controls the page");
+    await b.context.setOffline(true);
+    server.close();
+    await b.page.reload();
+    await b.page.waitForSelector("body[data-ready]");
+    await typeLine(b.page, LINES[0]);
+    await expectFields(b.page, "frmQLX2", cliJson(["line", ...lineArgs(LINES[0])]).fields, ["frameZInput"]);
+    assert.ok(await b.page.evaluate(() => fetch("QLX.PDF").then((r) => r.ok)), "the manual offline too");
+    assert.deepStrictEqual(failed, []);
+    await b.close();
+  },
+
   // The site's server only serves: GET and HEAD of the site's files, with its security headers;
   // every other method 405, a NUL or malformed path 400, a link out of the site not followed, and
   // after each of them the server still answers.
