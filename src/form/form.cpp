@@ -1,5 +1,6 @@
 #include "form/form.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -136,6 +137,12 @@ void PrintOnWhite(Host& host, Window& window, bool whiten_tagged, Control* also_
     PrintOrReport(host, window);
     for (const auto& [c, colour] : before) c->SetBack(colour);
     window.SetBack(window_before);
+}
+
+void PlaceLarge(Host& host, Window& window, float width, float height, float height_share) {
+    const float w = std::min(width, host.ScreenWidthTwips() * 0.95f);
+    const float h = std::min(height, host.ScreenHeightTwips() * height_share);
+    window.SetGeometry(std::max(0.0f, (host.ScreenWidthTwips() - w) / 2), 300.0f, h, w);
 }
 
 }  // namespace qlx::form

@@ -291,6 +291,11 @@ public:
     virtual void Quit() = 0;
 };
 
+// A large window's first place: the size it wants (twips), less on a smaller screen (at most 95 %
+// of its width and `height_share` of its height), centred across and near the top, so that a
+// laptop's panel hides none of it.
+void PlaceLarge(Host& host, Window& window, float width, float height, float height_share);
+
 // The print flow every window shares: the question "Are you sure you want to print? " (true on
 // Yes), and printing the window with "Printer problem. " when that fails.
 bool ConfirmPrint(Host& host);

@@ -93,11 +93,8 @@ std::string PlanWindow::Picture(double value) const { return Format(value, "#,##
 
 void PlanWindow::Open() {
     if (!placed_) {
-        // The table beside two charts wants 1280 x 660 pixels at 96 dots per inch, less on a
-        // smaller screen, near the top so that a laptop's panel hides none of it.
-        const float width = std::min(19200.0f, host_.ScreenWidthTwips() * 0.95f);
-        const float height = std::min(9900.0f, host_.ScreenHeightTwips() * 0.88f);
-        window.SetGeometry(std::max(0.0f, (host_.ScreenWidthTwips() - width) / 2), 300.0f, height, width);
+        // The table beside two charts wants 1280 x 660 pixels at 96 dots per inch.
+        form::PlaceLarge(host_, window, 19200.0f, 9900.0f, 0.88f);
         placed_ = true;
     }
     host_.ShowModeless(window);

@@ -132,10 +132,8 @@ void SweepWindow::Open(const MainLine& main) {
     }
     if (!placed_) {
         // A Smith chart and three plots side by side want room: 1180 x 760 pixels at 96 dots
-        // per inch, less on a smaller screen.
-        const float width = std::min(17700.0f, host_.ScreenWidthTwips() * 0.95f);
-        const float height = std::min(11400.0f, host_.ScreenHeightTwips() * 0.9f);
-        window.SetGeometry(std::max(0.0f, (host_.ScreenWidthTwips() - width) / 2), 300.0f, height, width);
+        // per inch.
+        form::PlaceLarge(host_, window, 17700.0f, 11400.0f, 0.9f);
         placed_ = true;
     }
     host_.ShowModeless(window);

@@ -106,13 +106,10 @@ PlanView::PlanView(plan::PlanWindow& model, QWidget* parent) : QWidget(parent, Q
     root->addWidget(MakeResultBox(this, model.txtHaveResult));
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(MakeResultBox(this, model.txtScanResult), 1);
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName("Progress");
-    progress_->setRange(0, 1000);
-    progress_->setFormat("Scanning %p %");
-    progress_->setFixedWidth(200);
-    progress_->hide();
-    bottom->addWidget(progress_);
+    // A scan goes in steps from the event loop, so the window answers while it works.
+    run_ = new SteppedRun(this, "Scanning %p %", [this] { return model_.StepScan(kStepLengths) || !model_.scanning(); },
+                          [this] { return model_.progress(); });
+    bottom->addWidget(run_->bar());
     root->addLayout(bottom);
 
     WireModel();
@@ -224,28 +221,8 @@ void PlanView::AddExports(QWidget* exports) {
 }
 
 void PlanView::WireModel() {
-    // A scan goes in steps from the event loop, so the window answers while it works.
-    timer_ = new QTimer(this);
-    timer_->setInterval(0);
-    QObject::connect(timer_, &QTimer::timeout, this, [this] { Tick(); });
-    model_.on_started = WhileAlive(this, [this] {
-        elapsed_.start();
-        timer_->start();
-    });
+    model_.on_started = WhileAlive(this, [this] { run_->Start(); });
     model_.on_result_changed = WhileAlive(this, [this] { Reload(); });
-}
-
-void PlanView::Tick() {
-    const bool done = model_.StepScan(kStepLengths);
-    if (done || !model_.scanning()) {
-        timer_->stop();
-        progress_->hide();
-        return;
-    }
-    if (elapsed_.elapsed() >= quiet_ms_) {
-        progress_->setValue(static_cast<int>(model_.progress() * 1000));
-        progress_->show();
-    }
 }
 
 void PlanView::Reload() {

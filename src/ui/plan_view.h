@@ -2,20 +2,19 @@
 // charts, what each network needs and the recommendation below, and the progress of a length scan.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QWidget>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/chart_parts.h"
+#include "ui/stepped_run.h"
 
 class QChart;
 class QChartView;
 class QLineSeries;
 class QProgressBar;
 class QTableWidget;
-class QTimer;
 class QAbstractAxis;
 class QValueAxis;
 class QVBoxLayout;
@@ -45,9 +44,9 @@ public:
     QTableWidget* table() const { return table_; }
     Chart& loss_chart() { return charts_[0]; }
     Chart& length_chart() { return charts_[1]; }
-    QProgressBar* progress_bar() const { return progress_; }
+    QProgressBar* progress_bar() const { return run_->bar(); }
     // How long a scan works before its progress shows (a tenth of a second; tests set less).
-    void SetQuietTime(qint64 ms) { quiet_ms_ = ms; }
+    void SetQuietTime(qint64 ms) { run_->SetQuietTime(ms); }
     // The tip of a chart's curve at its point nearest to x, as the pointer shows it.
     void ShowTip(Chart& chart, std::size_t curve, double x);
 
@@ -60,15 +59,11 @@ private:
     void Reload();
     void FillTable();
     void FillChart(Chart& c, const plan::PlanChart& shape);
-    void Tick();
 
     plan::PlanWindow& model_;
     QTableWidget* table_;
     Chart charts_[2];
-    QProgressBar* progress_;
-    QTimer* timer_;
-    QElapsedTimer elapsed_;
-    qint64 quiet_ms_ = 100;
+    SteppedRun* run_;
 };
 
 }  // namespace qlx::ui

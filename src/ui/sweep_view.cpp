@@ -68,14 +68,10 @@ SweepView::SweepView(sweep::SweepWindow& model, QWidget* parent) : QWidget(paren
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(MakeResultBox(this, model.txtSummary), 1);
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName("Progress");
-    progress_->setRange(0, 1000);
-    progress_->setTextVisible(true);
-    progress_->setFormat("Sweeping %p %");
-    progress_->setFixedWidth(200);
-    progress_->hide();
-    bottom->addWidget(progress_);
+    // A run goes in steps from the event loop, so the window answers while it works.
+    run_ = new SteppedRun(this, "Sweeping %p %", [this] { return model_.Step(kStepPoints) || !model_.running(); },
+                          [this] { return model_.progress(); });
+    bottom->addWidget(run_->bar());
     root->addLayout(bottom);
 
     AddExports(exports);
@@ -213,28 +209,8 @@ void SweepView::WireModel() {
                                                           "Touchstone one-port (*.s1p *.S1P *.ts);;All files (*)");
         if (!path.isEmpty()) model_.OpenFile(path.toStdString());
     });
-    // A run goes in steps from the event loop, so the window answers while it works.
-    timer_ = new QTimer(this);
-    timer_->setInterval(0);
-    QObject::connect(timer_, &QTimer::timeout, this, [this] { Tick(); });
-    model_.on_started = WhileAlive(this, [this] {
-        elapsed_.start();
-        timer_->start();
-    });
+    model_.on_started = WhileAlive(this, [this] { run_->Start(); });
     model_.on_result_changed = WhileAlive(this, [this] { Reload(); });
-}
-
-void SweepView::Tick() {
-    const bool done = model_.Step(kStepPoints);
-    if (done || !model_.running()) {
-        timer_->stop();
-        progress_->hide();
-        return;
-    }
-    if (elapsed_.elapsed() >= quiet_ms_) {
-        progress_->setValue(static_cast<int>(model_.progress() * 1000));
-        progress_->show();
-    }
 }
 
 void SweepView::Reload() {

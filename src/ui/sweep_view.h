@@ -2,7 +2,6 @@
 // plots against frequency side by side, the result in a line and the progress of a long run.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "ui/chart_parts.h"
+#include "ui/stepped_run.h"
 
 class QChart;
 class QChartView;
@@ -18,7 +18,6 @@ class QLineSeries;
 class QProgressBar;
 class QPushButton;
 class QScatterSeries;
-class QTimer;
 class QValueAxis;
 class QVBoxLayout;
 
@@ -51,9 +50,9 @@ public:
     SmithChart* smith() const { return smith_; }
     Plot& plot(std::size_t k) { return plots_[k]; }
     QScatterSeries* lowest_swr_marker() const { return lowest_; }
-    QProgressBar* progress_bar() const { return progress_; }
+    QProgressBar* progress_bar() const { return run_->bar(); }
     // How long a run works before its progress shows (a tenth of a second; tests set less).
-    void SetQuietTime(qint64 ms) { quiet_ms_ = ms; }
+    void SetQuietTime(qint64 ms) { run_->SetQuietTime(ms); }
     // The tip of a plot's curve at the point nearest to frequency f, as the pointer shows it.
     void ShowPlotTip(std::size_t plot, std::size_t curve, double f);
 
@@ -70,16 +69,12 @@ private:
     void AddExports(QPushButton* exports);
     void WireModel();
     void Reload();
-    void Tick();
 
     sweep::SweepWindow& model_;
     SmithChart* smith_;
     std::array<Plot, 3> plots_;
     QScatterSeries* lowest_;
-    QProgressBar* progress_;
-    QTimer* timer_;
-    QElapsedTimer elapsed_;
-    qint64 quiet_ms_ = 100;
+    SteppedRun* run_;
 };
 
 }  // namespace qlx::ui

@@ -16,13 +16,14 @@
 #include "web/page_host.h"
 
 namespace qlx::web {
-namespace {
 
 json AxisJson(const qlx::AxisScale& a) {
     json ticks = json::array();
     for (const qlx::AxisTick& t : qlx::AxisTicks(a)) ticks.push_back({{"value", t.value}, {"label", t.label}});
     return {{"lo", a.lo}, {"hi", a.hi}, {"ticks", std::move(ticks)}};
 }
+
+namespace {
 
 // A chart's curves are drawn thinned (the picture is the same at a page's widths); tips read the
 // whole data.

@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "graphs/graph_window.h"
 #include "mainwin/defaults_file.h"
 #include "mainwin/main_window.h"
 #include "sweepwin/sweep_window.h"
@@ -18,6 +19,9 @@
 namespace qlx::web {
 
 using nlohmann::json;
+
+// A chart's axis for the page: its range and its labelled ticks (page_charts.cpp).
+json AxisJson(const qlx::AxisScale& a);
 
 // The browser's own Yes/No box, and its local storage (false when the browser refuses a write).
 bool AskInBrowser(const std::string& title, const std::string& text);

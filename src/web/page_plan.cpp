@@ -17,12 +17,6 @@
 namespace qlx::web {
 namespace {
 
-json AxisOf(const qlx::AxisScale& a) {
-    json ticks = json::array();
-    for (const qlx::AxisTick& t : qlx::AxisTicks(a)) ticks.push_back({{"value", t.value}, {"label", t.label}});
-    return {{"lo", a.lo}, {"hi", a.hi}, {"ticks", std::move(ticks)}};
-}
-
 // Ticks at 1, 2 and 5 of each decade within lo..hi (log10 of MHz), labelled in MHz.
 json DecadeAxis(double lo, double hi, char mark) {
     json ticks = json::array();
@@ -51,13 +45,13 @@ json ChartJson(const qlx::plan::PlanChart& c, char mark) {
     }
     json x, y;
     if (all.empty()) {
-        x = AxisOf(qlx::TicksFor(0.0, 1.0));
-        y = AxisOf(qlx::TicksFor(0.0, 1.0));
+        x = AxisJson(qlx::TicksFor(0.0, 1.0));
+        y = AxisJson(qlx::TicksFor(0.0, 1.0));
     } else {
         const auto [lo, hi] = std::minmax_element(all.begin(), all.end());
         x = c.log_x ? DecadeAxis(lo->first - 0.08, hi->first + 0.08, mark)
-                    : AxisOf(qlx::TicksFor(lo->first, hi->first > lo->first ? hi->first : lo->first + 1.0));
-        y = AxisOf(qlx::FitScale(all, true));
+                    : AxisJson(qlx::TicksFor(lo->first, hi->first > lo->first ? hi->first : lo->first + 1.0));
+        y = AxisJson(qlx::FitScale(all, true));
     }
     return {{"title", c.title}, {"x_title", c.x_title}, {"y_title", c.y_title}, {"curves", std::move(curves)},
             {"x", std::move(x)}, {"y", std::move(y)}};
