@@ -110,13 +110,16 @@ let QlxCharts;
     return {sx, sy};
   }
 
-  function curve(g, points, sx, sy, colour, width) {
+  // A dashed curve is the second line style: curves are told apart without colour.
+  function curve(g, points, sx, sy, colour, width, dashed) {
     if (!points.length) return;
     g.strokeStyle = colour;
     g.lineWidth = width;
+    g.setLineDash(dashed ? [8, 5] : []);
     g.beginPath();
     points.forEach(([x, y], k) => (k ? g.lineTo(sx(x), sy(y)) : g.moveTo(sx(x), sy(y))));
     g.stroke();
+    g.setLineDash([]);
   }
 
   function tipBox(g, px, py, text, w, h) {
@@ -174,8 +177,8 @@ let QlxCharts;
                       {title: d.title, bottom: d.bottom_title, left: d.left_title, right: d.right_title,
                        leftColour: d.styles[1].title, rightColour: d.styles[0].title});
       const yl = f.sy(d.left), yr = f.sy(d.right);
-      curve(g, d.series0, f.sx, yr, d.styles[0].line, d.styles[0].width);
-      curve(g, d.series1, f.sx, yl, d.styles[1].line, d.styles[1].width);
+      curve(g, d.series0, f.sx, yr, d.styles[0].line, d.styles[0].width, d.styles[0].dashed);
+      curve(g, d.series1, f.sx, yl, d.styles[1].line, d.styles[1].width, d.styles[1].dashed);
       chart.map = {sx: f.sx, yl, yr, box};
       drawTip(chart);
     };
@@ -249,7 +252,7 @@ let QlxCharts;
     g.beginPath();
     g.rect(box.l, box.t, box.r - box.l, box.b - box.t);
     g.clip();
-    d.curves.forEach((c) => { if (c.shown) curve(g, c.points, f.sx, sy, c.colour, 2); });
+    d.curves.forEach((c) => { if (c.shown) curve(g, c.points, f.sx, sy, c.colour, 2, c.dashed); });
     if (d.mark) {
       g.fillStyle = "#000";
       g.fillRect(f.sx(d.mark[0]) - 5, sy(d.mark[1]) - 5, 11, 11);
@@ -262,8 +265,12 @@ let QlxCharts;
     let lx = box.l;
     for (const c of d.curves) {
       if (!c.shown) continue;
+      g.strokeStyle = c.colour;
+      g.lineWidth = 3;
+      g.setLineDash(c.dashed ? [4, 3] : []);
+      g.beginPath(); g.moveTo(lx, 27.5); g.lineTo(lx + 14, 27.5); g.stroke();
+      g.setLineDash([]);
       g.fillStyle = c.colour;
-      g.fillRect(lx, 26, 14, 3);
       g.fillText(c.name, lx + 18, 28);
       lx += g.measureText(c.name).width + 34;
     }
@@ -290,16 +297,21 @@ let QlxCharts;
         if (!t.gammas.length) continue;
         g.strokeStyle = t.colour;
         g.lineWidth = 2;
+        g.setLineDash(t.dashed ? [8, 5] : []);
         g.beginPath();
         t.gammas.forEach((p, k) => { const [x, y] = at(p); k ? g.lineTo(x, y) : g.moveTo(x, y); });
         g.stroke();
+        g.setLineDash([]);
         const [fx, fy] = at(t.gammas[0]), [lx, lyy] = at(t.gammas[t.gammas.length - 1]);
         g.beginPath(); g.arc(fx, fy, 4, 0, 2 * Math.PI); g.stroke();
         g.fillStyle = t.colour;
         g.fillRect(lx - 4, lyy - 4, 8, 8);
         g.textAlign = "left";
         g.textBaseline = "middle";
-        g.fillRect(6, ly - 1, 16, 3);
+        g.setLineDash(t.dashed ? [4, 3] : []);
+        g.lineWidth = 3;
+        g.beginPath(); g.moveTo(6, ly + 0.5); g.lineTo(22, ly + 0.5); g.stroke();
+        g.setLineDash([]);
         g.fillText(t.name, 28, ly);
         ly += 16;
       }
@@ -416,9 +428,7 @@ let QlxCharts;
     g.rect(box.l, box.t, box.r - box.l, box.b - box.t);
     g.clip();
     for (const c of d.curves) {
-      g.setLineDash(c.dashed ? [6, 4] : []);
-      curve(g, c.points, f.sx, sy, c.colour, 2);
-      g.setLineDash([]);
+      curve(g, c.points, f.sx, sy, c.colour, 2, c.dashed);
       g.fillStyle = c.colour;
       for (const [x, y] of c.points) { g.beginPath(); g.arc(f.sx(x), sy(y), 2.5, 0, 2 * Math.PI); g.fill(); }
     }

@@ -259,6 +259,12 @@ function renderControl(el, c) {
   el.title = c.tip || "";
   el.style.color = c.fore || "";
   el.style.backgroundColor = c.back || "";
+  // A status is told by a mark too (drawn by the style sheet), and to a screen reader in words.
+  if (c.status) el.dataset.status = c.status;
+  else delete el.dataset.status;
+  if (c.kind === "text") el.setAttribute("aria-invalid", String(c.status === "impossible"));
+  if (c.status && c.tip) el.setAttribute("aria-description", c.tip);
+  else el.removeAttribute("aria-description");
   if (c.kind === "text" && el.tagName !== "INPUT") {
     el.textContent = c.text;
   } else if (c.kind === "text") {

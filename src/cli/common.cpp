@@ -185,6 +185,14 @@ int Print(const Session& s, const FieldList& fields, const json& values, bool as
         json messages = json::array();
         for (const auto& m : s.host.messages) messages.push_back({{"title", m.title}, {"text", m.text}});
         json out{{"fields", f}, {"values", values}};
+        // A shown field's status beyond normal, with its reason: what the window marks.
+        json statuses = json::object();
+        for (const qlx::form::Window* win : {&s.w.window, &s.w.frmTuner.frmTuner1.window, &s.w.frmTuner.frmTuner2.window})
+            for (const qlx::form::Control* c : win->controls())
+                if (c->status() != qlx::form::Status::Normal && f.contains(c->name()) && c->visible())
+                    statuses[c->name()] = {{"status", c->status() == qlx::form::Status::Warning ? "warning" : "impossible"},
+                                           {"reason", c->status_reason()}};
+        if (!statuses.empty()) out["statuses"] = statuses;
         for (const auto& [key, value] : extra.items()) out[key] = value;
         out["messages"] = messages;
         // Bytes that are not UTF-8 (a pasted binary text) are replaced, never an abort.

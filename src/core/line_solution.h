@@ -90,6 +90,12 @@ struct LineSolution {
     bool hide_warning = false;   // catalogue rows hide the user-defined line's warning
 };
 
+// Why an SWR reads negative: the formula (1 + |rho|) / (1 - |rho|) is kept as printed tables use
+// it, and a reflection coefficient above 1 makes it negative.
+inline constexpr const char* kNegativeSwrReason =
+    "Negative SWR: the reflection coefficient is above 1. The load has a negative resistance, or is "
+    "close to a pure reactance on a line whose Z0 is complex (its small reactance lets |rho| pass 1).";
+
 // Runs the solution. A frequency of 0 or below, a velocity factor or wavelength of 0 on the
 // user-defined line, or any entry that leaves no finite line constants gives no solution: the
 // window then keeps the results it shows.

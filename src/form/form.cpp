@@ -1,12 +1,40 @@
 #include "form/form.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
 #include "core/format.h"
 
 namespace qlx::form {
+
+const char* StatusMark(Status s) {
+    switch (s) {
+        case Status::Warning: return "\u26A0";     // a warning sign
+        case Status::Impossible: return "\u2716";  // a heavy cross
+        case Status::Normal: break;
+    }
+    return "";
+}
+
+namespace {
+
+// The relative luminance of a plain colour (sRGB, as WCAG defines it).
+double Luminance(Colour c) {
+    auto channel = [](unsigned v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel((c >> 16) & 0xFF) + 0.7152 * channel((c >> 8) & 0xFF) + 0.0722 * channel(c & 0xFF);
+}
+
+}  // namespace
+
+double Contrast(Colour a, Colour b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 Control::Control(Window& owner, std::string name) : name_(std::move(name)) { owner.AddControl(*this); }
 

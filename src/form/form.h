@@ -31,6 +31,22 @@ inline constexpr Colour kDarkRed = 0xB00000;  // a warning readable on white and
 inline constexpr Colour kButtonFace = 0x8000000F;
 inline constexpr Colour kWindowText = 0x80000008;  // the system's text colour
 
+// What a result says beyond its number: normal, a warning (the figure holds but asks for care:
+// a rating exceeded, a figure typed at another frequency), or impossible (no passive line and
+// load give it: a negative SWR or resistance). A status is never told by colour alone: every
+// host draws it in kStatusInk with a mark beside it, and shows the reason as the tip.
+enum class Status { Normal, Warning, Impossible };
+inline constexpr Colour kStatusInk = kDarkRed;
+// The mark beside a result of that status ("" for a normal one).
+const char* StatusMark(Status s);
+// Curves are told apart without colour too: every other curve of a chart (the second, the
+// fourth...) is drawn in a second line style, dashed, in every host and every chart.
+inline constexpr bool DashedCurve(std::size_t index) { return index % 2 == 1; }
+
+// The WCAG contrast ratio (1 to 21) of two plain colours: the hosts' inks and curves are chosen
+// to reach 4.5:1 for text and 3:1 for a curve against the faces they are drawn on.
+double Contrast(Colour a, Colour b);
+
 // What every control has. A view registers an observer to refresh its widget after any change
 // of state made by the logic.
 class Control {
@@ -54,6 +70,21 @@ public:
     void SetBack(Colour c) { Set(back_, c); }
     const std::string& tool_tip() const { return tool_tip_; }
     void SetToolTip(std::string t) { Set(tool_tip_, std::move(t)); }
+    Status status() const { return status_; }
+    // Why the status is what it is; a host shows it as the tip in place of the control's own.
+    const std::string& status_reason() const { return status_reason_; }
+    void SetStatus(Status s, std::string reason = {}) {
+        if (s == Status::Normal) reason.clear();
+        if (status_ == s && status_reason_ == reason) return;
+        status_ = s;
+        status_reason_ = std::move(reason);
+        Changed();
+    }
+    // The tip a host shows: the status's reason, else the control's own tip.
+    const std::string& shown_tip() const { return status_reason_.empty() ? tool_tip_ : status_reason_; }
+    // The ink a host draws the text in: a result with a status in the one ink that reads on
+    // every face, never in the bright red of the model (2.6:1 on a window's face).
+    Colour shown_fore() const { return status_ == Status::Normal ? fore_ : kStatusInk; }
     // "1" marks the controls whose colours printing leaves alone.
     const std::string& tag() const { return tag_; }
     void SetTag(std::string t) { tag_ = std::move(t); }
@@ -78,6 +109,8 @@ private:
     Colour fore_ = kWindowText;
     Colour back_ = kButtonFace;
     std::string tool_tip_;
+    Status status_ = Status::Normal;
+    std::string status_reason_;
     std::string tag_;
     std::function<void()> observer_;
 };

@@ -40,11 +40,14 @@ public:
         form::Colour line;
         form::Colour title;  // darker than a bright line, so the title reads on white
         int width;
+        bool dashed;
     };
-    // The chart: red Series0 on the right axis, lime Series1 on the left.
+    // The chart: red voltage (Series0) on the right axis, green current (Series1) dashed on the
+    // left, so that the two are told apart without colour. Both reach 3:1 against white (the
+    // old lime reached 1.4:1).
     struct Chart {
-        static constexpr CurveStyle kSeries0{form::kRed, form::kRed, 3};
-        static constexpr CurveStyle kSeries1{0x00FF00, 0x00A000, 3};
+        static constexpr CurveStyle kSeries0{form::kRed, 0xB00000, 3, form::DashedCurve(0)};
+        static constexpr CurveStyle kSeries1{0x008000, 0x006B00, 3, form::DashedCurve(1)};
         std::string title = "Along the Transmission Line";
         std::string bottom_title, left_title = "Current, Amperes", right_title = "Voltage, Volts";
         double bottom_max = 0.0;

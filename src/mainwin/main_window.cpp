@@ -136,6 +136,7 @@ void MainWindow::SetTexts() {
         l.label.SetCaption(l.caption);
     lblReactance.SetToolTip("Enter minus sign for capacitive reactance");
     LblWarning.SetFore(form::kRed);
+    LblWarning.SetStatus(form::Status::Warning, "Since the freq changed, click User-Defined Transmission Line to recompute");
     LblWarning.SetVisible(false);
     lblRating.SetFore(form::kRed);
     lblRating.SetVisible(false);
@@ -260,13 +261,17 @@ void MainWindow::DoCompute() {
     txtWavelen.SetText(s->wavelen);
     txtLoadSWR.SetText(s->load_swr);
     txtLoadSWR.SetFore(s->load_swr_red ? form::kRed : form::kBlue);
+    txtLoadSWR.SetStatus(s->load_swr_red ? form::Status::Impossible : form::Status::Normal, qlx::kNegativeSwrReason);
     txtInputSWR.SetText(s->input_swr);
     txtInputSWR.SetFore(s->input_swr_red ? form::kRed : form::kBlue);
+    txtInputSWR.SetStatus(s->input_swr_red ? form::Status::Impossible : form::Status::Normal, qlx::kNegativeSwrReason);
     lblRho.SetCaption(s->rho_caption);
     txtRho.SetText(s->rho);
     txtAddLoss.SetText(s->add_loss);
     txtTotalLoss.SetText(s->total_loss);
     txtImpedIn.SetFore(s->imped_in_red ? form::kRed : form::kBlue);
+    txtImpedIn.SetStatus(s->imped_in_red ? form::Status::Impossible : form::Status::Normal,
+                         "A negative resistance at the line input: the load is not passive.");
     txtImpedIn.SetText(s->imped_in);
     txtPolarZ.SetText(s->polar_z);
     txtPolarDegree.SetText(s->polar_degree);
@@ -277,6 +282,8 @@ void MainWindow::DoCompute() {
     const std::string rating =
         tuner::LineRatingText(ComputeGraph(rated).max_v, line_.vmax, ParseNumber(rated.tx_power_text), mark_);
     lblRating.SetCaption(rating);
+    lblRating.SetStatus(rating.empty() ? form::Status::Normal : form::Status::Warning,
+                        "Lower the power, or choose a line rated for more voltage.");
     lblRating.SetVisible(!rating.empty());
     // An open graph follows the line: a run costs some 20 microseconds, far less than the
     // keystroke that asked for it, and a graph of a line no longer shown misleads.

@@ -54,6 +54,7 @@ void MainWindow::ShowUserDefinedLine(std::function<void()> then) {
         LblWarning.SetCaption("<--Click again");
         LblWarning.SetVisible(true);
         d.lblSX0.SetFore(form::kRed);
+        d.lblSX0.SetStatus(form::Status::Warning, "Suggested again for the loss scaled to the new frequency.");
     }
     line_.atten100 = static_cast<float>(scaled);
     d.txtAtten100.SetText(optMeters.selected() ? Format(scaled * kFeetPerMeter, "#0.000", mark_)

@@ -196,7 +196,8 @@ void PlanWindow::ShowPlan() {
         if (!settings.empty()) t += "; settings at 2:1: " + settings;
         lines[k]->SetCaption(t);
         lines[k]->SetFore(s.matched == s.of ? form::kWindowText : form::kDarkRed);
-        lines[k]->SetToolTip(s.matched == s.of ? "" : "Matches not every point: see the greyed cells");
+        lines[k]->SetStatus(s.matched == s.of ? form::Status::Normal : form::Status::Warning,
+                            "Matches not every point: see the greyed cells");
     }
     txtHaveResult.SetVisible(!p.have.empty());
     if (p.have.empty()) return;

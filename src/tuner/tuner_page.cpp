@@ -31,6 +31,7 @@ TunerPage::TunerPage(form::Host& host, std::string name, std::string caption, fo
     txtBand.SetVisible(false);
     txtNotes.SetVisible(false);
     txtNotes.SetFore(form::kRed);
+    txtNotes.SetStatus(form::Status::Warning, "What a builder must know before building this design.");
     cmdPrint.SetCaption("&Print");
     cmdPrint.SetToolTip("Print this page");
     cmdBack.SetCaption("&Cancel");

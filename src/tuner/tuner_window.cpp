@@ -365,6 +365,7 @@ void TunerWindow::DrawTuner(const DisplayedLine& line, const LineContext& contex
         p->txtLoad.SetText(header.load);
         // A load SWR the line cannot give reads in red, as on the main window.
         p->txtLoad.SetFore(line.load_swr_red ? form::kRed : form::kWindowText);
+        p->txtLoad.SetStatus(line.load_swr_red ? form::Status::Impossible : form::Status::Normal, qlx::kNegativeSwrReason);
     }
 
     last_result_ = DesignFor(*network, reading.load, s, request, request.coil_across_line);

@@ -1,5 +1,6 @@
 #include "ui/bind.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
@@ -30,9 +32,9 @@ void ApplyCommon(QWidget* w, const form::Control& c, QPalette::ColorRole fore_ro
                  QPalette::ColorRole back_role, bool fill) {
     w->setVisible(c.visible());
     w->setEnabled(c.enabled());
-    w->setToolTip(Q(c.tool_tip()));
+    w->setToolTip(Q(c.shown_tip()));
     QPalette pal = w->palette();
-    pal.setColor(fore_role, ToQColor(c.fore(), w, false));
+    pal.setColor(fore_role, ToQColor(c.shown_fore(), w, false));
     pal.setColor(back_role, ToQColor(c.back(), w, true));
     w->setPalette(pal);
     if (fill) w->setAutoFillBackground(true);
@@ -136,6 +138,25 @@ protected:
 
 }  // namespace
 
+void ShowStatusMark(QLineEdit* w, form::Status status) {
+    // The mark is an icon at the box's right end, so that the text (which a user copies) stays
+    // the number alone.
+    auto* action = w->findChild<QAction*>("qlxStatusMark", Qt::FindDirectChildrenOnly);
+    if (status == form::Status::Normal) {
+        delete action;
+        return;
+    }
+    const QStyle::StandardPixmap icon =
+        status == form::Status::Warning ? QStyle::SP_MessageBoxWarning : QStyle::SP_MessageBoxCritical;
+    if (!action) {
+        action = new QAction(w);
+        action->setObjectName("qlxStatusMark");
+        w->addAction(action, QLineEdit::TrailingPosition);
+    }
+    action->setIcon(w->style()->standardIcon(icon));
+    action->setText(Q(form::StatusMark(status)));
+}
+
 void FitTextToWidth(QLineEdit* w) {
     if (!w->property("qlxFit").toBool()) {
         w->setProperty("qlxFit", true);
@@ -162,6 +183,7 @@ void Bind(QLineEdit* w, form::TextField& f) {
             if (w->property("qlxFit").toBool()) FitTextToWidth(w);
         }
         ApplyCommon(w, f, QPalette::Text, QPalette::Base, false);
+        ShowStatusMark(w, f.status());
     };
     f.SetObserver(WhileAlive(w, refresh));
     refresh();
@@ -171,7 +193,8 @@ void Bind(QLineEdit* w, form::TextField& f) {
 
 void Bind(QLabel* w, form::Label& l) {
     auto refresh = [w, &l] {
-        w->setText(Q(l.caption()));
+        const char* mark = form::StatusMark(l.status());
+        w->setText(*mark ? Q(mark) + ' ' + Q(l.caption()) : Q(l.caption()));
         ApplyCommon(w, l, QPalette::WindowText, QPalette::Window, true);
     };
     l.SetObserver(WhileAlive(w, refresh));

@@ -37,6 +37,8 @@ std::function<void()> WhileAlive(QObject* widget, std::function<void()> observer
 QColor ToQColor(form::Colour colour, const QWidget* widget, bool background);
 
 void Bind(QLineEdit* widget, form::TextField& field);
+// Shows a result's status beside its text (an icon at the box's end), or takes the mark away.
+void ShowStatusMark(QLineEdit* widget, form::Status status);
 // A read-only result box that never hides part of its number: when its text is wider than the
 // box, the font shrinks until every character shows.
 void FitTextToWidth(QLineEdit* widget);

@@ -90,10 +90,13 @@ void GraphView::MakeChart() {
     chart_->addAxis(bottom_, Qt::AlignBottom);
     chart_->addAxis(left_, Qt::AlignLeft);
     chart_->addAxis(right_, Qt::AlignRight);
+    auto pen = [this](const GraphWindow::CurveStyle& s) {
+        return QPen(ToQColor(s.line, this, false), s.width, s.dashed ? Qt::DashLine : Qt::SolidLine);
+    };
     series0_ = new QLineSeries;
-    series0_->setPen(QPen(ToQColor(right_style.line, this, false), right_style.width));
+    series0_->setPen(pen(right_style));
     series1_ = new QLineSeries;
-    series1_->setPen(QPen(ToQColor(left_style.line, this, false), left_style.width));
+    series1_->setPen(pen(left_style));
     for (QLineSeries* s : {series0_, series1_}) {
         chart_->addSeries(s);
         s->attachAxis(bottom_);

@@ -286,8 +286,7 @@ void PlanView::FillChart(Chart& c, const plan::PlanChart& shape) {
         auto* s = new QLineSeries;
         s->setName(QString::fromStdString(curve.name));
         QPen pen(ToQColor(curve.colour, this, false), 2);
-        // A second line style for every other curve: told apart without colour.
-        if (k % 2) pen.setStyle(Qt::DashLine);
+        if (form::DashedCurve(k)) pen.setStyle(Qt::DashLine);
         s->setPen(pen);
         s->setPointsVisible(true);
         s->replace(ToPoints(curve.data));

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "form/form.h"
 #include "sweep/smith.h"
 
 namespace qlx::ui {
@@ -128,7 +129,7 @@ void SmithChart::paintEvent(QPaintEvent*) {
         const QPolygonF& poly = drawn_[t];
         if (poly.isEmpty()) continue;
         const QColor colour = traces_[t].colour;
-        p.setPen(QPen(colour, 2));
+        p.setPen(QPen(colour, 2, form::DashedCurve(t) ? Qt::DashLine : Qt::SolidLine));
         p.setBrush(Qt::NoBrush);
         p.drawPolyline(poly);
         // The first frequency an open circle, the last a filled square, each with its name.
@@ -152,8 +153,9 @@ void SmithChart::paintEvent(QPaintEvent*) {
 
     // The key: what each colour is, the ends' marks, the reference.
     double y = 6 + fm.ascent();
-    for (const Trace& t : traces_) {
-        p.setPen(QPen(t.colour, 3));
+    for (std::size_t k = 0; k < traces_.size(); ++k) {
+        const Trace& t = traces_[k];
+        p.setPen(QPen(t.colour, 3, form::DashedCurve(k) ? Qt::DashLine : Qt::SolidLine));
         p.drawLine(QPointF(6, y - fm.ascent() / 3), QPointF(24, y - fm.ascent() / 3));
         p.setPen(Qt::black);
         p.drawText(QPointF(30, y), t.name);

@@ -169,7 +169,9 @@ void SweepView::MakePlot(std::size_t k, const sweep::SweepPlot& shape, QWidget* 
     for (std::size_t c = 0; c < shape.curves.size(); ++c) {
         auto* s = new QLineSeries;
         s->setName(shape.curves[c].name);
-        s->setPen(QPen(ToQColor(shape.curves[c].colour, this, false), 2));
+        QPen pen(ToQColor(shape.curves[c].colour, this, false), 2);
+        if (form::DashedCurve(c)) pen.setStyle(Qt::DashLine);
+        s->setPen(pen);
         p.chart->addSeries(s);
         s->attachAxis(p.x);
         s->attachAxis(p.y);

@@ -74,7 +74,8 @@ namespace {
 json ControlJson(const qlx::form::Control& c) {
     namespace f = qlx::form;
     json j{{"name", c.name()}, {"visible", c.visible()}, {"enabled", c.enabled()},
-           {"fore", Css(c.fore())}, {"back", Css(c.back())}, {"tip", c.tool_tip()}};
+           {"fore", Css(c.shown_fore())}, {"back", Css(c.back())}, {"tip", c.shown_tip()}};
+    if (c.status() != f::Status::Normal) j["status"] = c.status() == f::Status::Warning ? "warning" : "impossible";
     if (const auto* t = dynamic_cast<const f::TextField*>(&c)) {
         j["kind"] = "text";
         j["text"] = t->text();

@@ -67,7 +67,7 @@ json SmithGridJson(double zref) {
 
 // A curve's colour, its axis title's colour and its width.
 json StyleJson(const qlx::GraphWindow::CurveStyle& s) {
-    return {{"line", Css(s.line)}, {"title", Css(s.title)}, {"width", s.width}};
+    return {{"line", Css(s.line)}, {"title", Css(s.title)}, {"width", s.width}, {"dashed", s.dashed}};
 }
 
 }  // namespace
@@ -112,10 +112,12 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
     for (const qlx::sweep::SweepPlot& p : g_page->plots) {
         json curves = json::array();
         std::vector<std::pair<double, double>> all;
-        for (const qlx::sweep::SweepCurve& c : p.curves) {
+        for (std::size_t k = 0; k < p.curves.size(); ++k) {
+            const qlx::sweep::SweepCurve& c = p.curves[k];
             const auto drawn = qlx::ThinForDrawing(c.data, kDrawnBuckets);
             if (c.shown) all.insert(all.end(), drawn.begin(), drawn.end());
-            curves.push_back({{"name", c.name}, {"colour", Css(c.colour)}, {"shown", c.shown}, {"points", PointsBlock(drawn)}});
+            curves.push_back({{"name", c.name}, {"colour", Css(c.colour)}, {"shown", c.shown},
+                              {"dashed", qlx::form::DashedCurve(k)}, {"points", PointsBlock(drawn)}});
         }
         json plot{{"title", p.title}, {"y_title", p.y_title}, {"curves", std::move(curves)},
                   {"y", AxisJson(qlx::FitScale(all, p.y_from_zero))}};
@@ -127,7 +129,8 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
     // The Smith chart's traces as reflections; a long trace is drawn from every k-th point.
     const double zref = s.reference();
     json traces = json::array();
-    for (const qlx::sweep::SmithTrace& t : g_page->traces) {
+    for (std::size_t n = 0; n < g_page->traces.size(); ++n) {
+        const qlx::sweep::SmithTrace& t = g_page->traces[n];
         const std::size_t stride = std::max<std::size_t>(1, t.z.size() / kDrawnSmithPoints);
         std::vector<std::pair<double, double>> gammas;
         for (std::size_t k = 0; k < t.z.size(); k += stride) {
@@ -138,7 +141,8 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {
             const std::complex<double> g = qlx::sweep::Gamma(t.z.back(), zref);
             gammas.emplace_back(g.real(), g.imag());
         }
-        traces.push_back({{"name", t.name}, {"colour", Css(t.colour)}, {"gammas", PointsBlock(gammas)}});
+        traces.push_back({{"name", t.name}, {"colour", Css(t.colour)}, {"dashed", qlx::form::DashedCurve(n)},
+                          {"gammas", PointsBlock(gammas)}});
     }
     const qlx::sweep::SweepWindow::SmithTexts texts = s.SmithTextsOfRun();
     json smith{{"traces", std::move(traces)}, {"grid", SmithGridJson(zref)}, {"reference_text", texts.reference},

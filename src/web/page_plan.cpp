@@ -39,8 +39,7 @@ json ChartJson(const qlx::plan::PlanChart& c, char mark) {
             points.push_back({px, y});
             all.emplace_back(px, y);
         }
-        // Every other curve dashed: told apart without colour.
-        curves.push_back({{"name", curve.name}, {"colour", Css(curve.colour)}, {"dashed", k % 2 == 1},
+        curves.push_back({{"name", curve.name}, {"colour", Css(curve.colour)}, {"dashed", qlx::form::DashedCurve(k)},
                           {"points", std::move(points)}, {"tips", curve.tips}});
     }
     json x, y;

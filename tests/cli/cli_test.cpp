@@ -224,6 +224,8 @@ TEST(QlxCli, UserDefinedLineFromItsRecord) {
     j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["fields"]["txtMLPer"], "2.5");
     EXPECT_EQ(j["fields"]["LblWarning"], "<--Click again");
+    EXPECT_EQ(j["statuses"]["LblWarning"]["status"], "warning");
+    EXPECT_FALSE(j["statuses"].contains("txtLoadSWR"));
 
     for (const char* bad : {"line --user-line 75,-1.5,1.25,10,0.8,1200",
                             "line --cable 32 --user-line 75,-1.5,1.25,10,0.8",

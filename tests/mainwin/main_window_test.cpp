@@ -497,5 +497,36 @@ TEST(MainWindowHelp, OpensTheManualOrSaysItIsNotAvailable) {
     EXPECT_EQ(f.win->txtMLPer.text(), "0.587");
 }
 
+// A result the window marks carries its status and reason; the ink every host shows is the one
+// that reads on white and on the window faces, and every chart's curves reach 3:1 on white.
+TEST(MainWindowStatus, MarkedResultsCarryAStatusAndEveryInkIsReadable) {
+    Fixture f;
+    MainWindow& w = *f.win;
+    struct Case {
+        const char *r, *x;
+        form::Status load;
+    };
+    // Near a pure reactance RG-8A's complex Z0 gives |rho| above 1 at the load (SWR -942.19).
+    for (const Case& c : {Case{"0", "5", form::Status::Impossible}, Case{"50", "0", form::Status::Normal}}) {
+        f.Type(w.txtResistance, c.r);
+        f.Type(w.txtReactance, c.x);
+        EXPECT_EQ(w.txtLoadSWR.status(), c.load) << w.txtLoadSWR.text();
+        EXPECT_EQ(w.txtLoadSWR.shown_tip().empty(), c.load == form::Status::Normal);
+        EXPECT_EQ(w.txtLoadSWR.shown_fore(), c.load == form::Status::Normal ? form::kBlue : form::kStatusInk);
+        EXPECT_EQ(w.txtInputSWR.status(), form::Status::Normal) << w.txtInputSWR.text();
+    }
+
+    EXPECT_NEAR(form::Contrast(form::kBlack, form::kWhite), 21.0, 1e-9);
+    EXPECT_NEAR(form::Contrast(0x777777, form::kWhite), 4.48, 0.01);  // the usual "just fails AA" grey
+    for (form::Colour face : {form::kWhite, form::Colour{0xD4D0C8}, form::Colour{0xEFEFEF}})
+        EXPECT_GE(form::Contrast(form::kStatusInk, face), 4.5) << std::hex << face;
+    std::vector<std::pair<std::string, form::Colour>> curves{{"voltage", GraphWindow::Chart::kSeries0.line},
+                                                             {"current", GraphWindow::Chart::kSeries1.line}};
+    for (const sweep::SweepPlot& p : w.frmSweep.Plots())
+        for (const sweep::SweepCurve& c : p.curves) curves.emplace_back(c.name, c.colour);
+    for (const auto& [name, colour] : curves) EXPECT_GE(form::Contrast(colour, form::kWhite), 3.0) << name;
+    EXPECT_NE(GraphWindow::Chart::kSeries0.dashed, GraphWindow::Chart::kSeries1.dashed);
+}
+
 }  // namespace
 }  // namespace qlx

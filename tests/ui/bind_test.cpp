@@ -54,6 +54,39 @@ TEST(Bind, AChangeAfterTheWidgetIsGoneReachesNothing) {
     EXPECT_EQ(list.position(), 1);
 }
 
+// A status shows as ink, mark and tip together, and goes away whole; the text a user copies
+// stays the number alone.
+TEST(Bind, AStatusShowsAMarkAnInkAndItsReason) {
+    form::Window window("frmTest", "Test");
+    form::ResultField text{window, "txtText"};
+    form::Label label{window, "lblLabel"};
+    QWidget top;
+    auto* edit = new QLineEdit(&top);
+    auto* shown = new QLabel(&top);
+    ui::Bind(edit, text);
+    ui::Bind(shown, label);
+    text.SetText("-942.19");
+    text.SetFore(form::kRed);
+    text.SetToolTip("SWR");
+    label.SetCaption("Above the rating.");
+    const QColor ink(0xB0, 0, 0);
+    for (form::Status s : {form::Status::Impossible, form::Status::Warning, form::Status::Normal}) {
+        text.SetStatus(s, "why");
+        label.SetStatus(s, "why");
+        const bool marked = s != form::Status::Normal;
+        EXPECT_EQ(edit->text(), "-942.19");
+        EXPECT_EQ(edit->actions().size(), marked ? 1 : 0);
+        EXPECT_EQ(edit->toolTip(), marked ? "why" : "SWR");
+        EXPECT_EQ(edit->palette().color(QPalette::Text), marked ? ink : QColor(Qt::red));
+        EXPECT_EQ(shown->text().startsWith(QString::fromUtf8(form::StatusMark(s))), true);
+        EXPECT_EQ(shown->text().endsWith("Above the rating."), true);
+        EXPECT_EQ(shown->text().size() > 17, marked);
+    }
+    // The window face the ink is drawn on.
+    const QColor face = shown->palette().color(QPalette::Window);
+    EXPECT_GE(form::Contrast(form::kStatusInk, static_cast<form::Colour>(face.rgb() & 0xFFFFFF)), 4.5);
+}
+
 TEST(Bind, AWindowOpensWithItsTitleBarOnTheScreen) {
     // Positions in twips as TL.DEF keeps them: above and left of the screen, beyond its far
     // corner, and one well on it, which is kept as it is.

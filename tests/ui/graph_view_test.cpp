@@ -67,7 +67,10 @@ TEST_F(GraphViewTest, GraphFillsTheChartWithBothCurves) {
     EXPECT_EQ(graph.series0()->count(), 201);
     EXPECT_EQ(graph.series1()->count(), 201);
     EXPECT_EQ(graph.series0()->pen().color(), QColor(255, 0, 0));
-    EXPECT_EQ(graph.series1()->pen().color(), QColor(0, 255, 0));
+    // Current in a green that reads on white, dashed: told apart from voltage without colour.
+    EXPECT_EQ(graph.series1()->pen().color(), QColor(0, 128, 0));
+    EXPECT_EQ(graph.series0()->pen().style(), Qt::SolidLine);
+    EXPECT_EQ(graph.series1()->pen().style(), Qt::DashLine);
     EXPECT_EQ(graph.bottom_axis()->titleText(), "Length, in Feet, from Transmitter");
     EXPECT_DOUBLE_EQ(graph.bottom_axis()->max(), 100.0);
     EXPECT_EQ(graph.windowTitle(), "QLX, Voltage/Current Graph Along Line");

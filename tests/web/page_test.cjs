@@ -116,6 +116,7 @@ const LINES = [
   {meters: true, freq: "144.3", cable: 20, length: "12.7", r: "73", x: "42.5"},
   {freq: "1.83", length: "250", at: "input", r: "35", x: "-80"},
   {freq: "28.5", cable: 10, length: "1000", r: "2", x: "0"},
+  {freq: "3.5", r: "0", x: "5"},  // near a pure reactance: a negative SWR at the load
 ];
 
 // The sweep's points as text (CSV, or a Touchstone file's blank-separated columns): every cell the
@@ -143,7 +144,19 @@ const cases = {
       await open(b.page);
       await typeLine(b.page, line);
       // The list shows the catalogue entry; qlx-cli reports the option chosen by caption.
-      await expectFields(b.page, "frmQLX2", cliJson(["line", ...lineArgs(line)]).fields, ["frameZInput"]);
+      const j = cliJson(["line", ...lineArgs(line)]);
+      await expectFields(b.page, "frmQLX2", j.fields, ["frameZInput"]);
+      // Every field's status as qlx-cli reports it: the dark ink, a mark, the reason as the tip.
+      const marks = await b.page.$$eval("#frmQLX2 [data-status]", (els) => els.filter((e) => !e.hidden).map((e) => {
+        const s = getComputedStyle(e), before = getComputedStyle(e, "::before");
+        return [e.id.split(".")[1], {status: e.dataset.status, reason: e.title}, s.color,
+                e.tagName === "INPUT" ? s.backgroundImage.startsWith("url(") : before.content.length > 2];
+      }));
+      assert.deepStrictEqual(Object.fromEntries(marks.map((m) => [m[0], m[1]])), j.statuses || {});
+      for (const [name, , ink, marked] of marks) {
+        assert.strictEqual(ink, "rgb(176, 0, 0)", name);
+        assert.ok(marked, name + " carries a mark");
+      }
       await b.close();
     }
   },
