@@ -148,8 +148,13 @@ bool ConfirmPrint(Host& host) {
 }
 
 void PrintOrReport(Host& host, Window& window) {
-    // The answer does not matter: the caller goes on with its next step either way.
-    if (!host.PrintWindow(window)) host.ShowMessage("Printer problem. ", kProgramTitle, Buttons::CancelTryAgainContinue);
+    // The caller goes on with its next step whatever the answer; only Try Again and Save as PDF
+    // ask for more here.
+    while (!host.PrintWindow(window)) {
+        const Answer a = host.ShowMessage("Printer problem. ", kProgramTitle, Buttons::CancelTryAgainContinue);
+        if (a == Answer::SavePdf && host.SaveWindowAsPdf(window)) return;
+        if (a != Answer::TryAgain && a != Answer::SavePdf) return;
+    }
 }
 
 void PrintOnWhite(Host& host, Window& window, bool whiten_tagged, Control* also_white) {

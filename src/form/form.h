@@ -291,8 +291,10 @@ private:
     std::function<void()> observer_;
 };
 
+// CancelTryAgainContinue also offers "Save as PDF..." (Answer::SavePdf) where the host can save
+// a window as a PDF file.
 enum class Buttons { Ok, YesNo, CancelTryAgainContinue };
-enum class Answer { Ok, Yes, No, Cancel, TryAgain, Continue };
+enum class Answer { Ok, Yes, No, Cancel, TryAgain, Continue, SavePdf };
 enum class OpenResult { Opened, FileNotFound, NoViewer };
 
 // Everything the logic needs from the toolkit and the desktop.
@@ -313,6 +315,11 @@ public:
     virtual void ShowModeless(Window& window) = 0;
     // Prints the window's image on the default printer; false when that failed.
     virtual bool PrintWindow(Window& window) = 0;
+    // Saves the window's picture as a PDF file the user names: the way out where no printer is
+    // ready. False when the user cancels or the file cannot be written; a host without files
+    // says it cannot.
+    virtual bool CanSaveAsPdf() { return false; }
+    virtual bool SaveWindowAsPdf(Window&) { return false; }
     virtual OpenResult OpenDocument(const std::string& path) = 0;
     virtual float ScreenWidthTwips() = 0;
     virtual float ScreenHeightTwips() = 0;
@@ -330,7 +337,8 @@ public:
 void PlaceLarge(Host& host, Window& window, float width, float height, float height_share);
 
 // The print flow every window shares: the question "Are you sure you want to print? " (true on
-// Yes), and printing the window with "Printer problem. " when that fails.
+// Yes), and printing the window with "Printer problem. " when that fails: Try Again prints
+// again, Save as PDF... saves the window instead, Cancel and Continue go on.
 bool ConfirmPrint(Host& host);
 void PrintOrReport(Host& host, Window& window);
 // Prints a window on white paper: its controls (those tagged "1" too, when `whiten_tagged`),

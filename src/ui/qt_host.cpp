@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -51,6 +54,7 @@ form::Answer QtHost::ShowMessage(const std::string& text, const std::string& tit
             add(QMessageBox::tr("Cancel"), QMessageBox::RejectRole, form::Answer::Cancel);
             add(QMessageBox::tr("&Try Again"), QMessageBox::AcceptRole, form::Answer::TryAgain);
             add(QMessageBox::tr("&Continue"), QMessageBox::AcceptRole, form::Answer::Continue);
+            add(QMessageBox::tr("Save as &PDF\u2026"), QMessageBox::ActionRole, form::Answer::SavePdf);
             break;
     }
     box.exec();
@@ -85,11 +89,26 @@ void QtHost::ShowModeless(form::Window& window) {
     it->second->activateWindow();
 }
 
+namespace {
+
+// The window's picture on the printer's page, as large as fits, keeping its proportions.
+bool PaintWindow(QWidget* widget, QPrinter& printer) {
+    const QPixmap image = widget->grab();
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    // The window's image, as large as fits the page, keeping its proportions.
+    const QRect page = painter.viewport();
+    QSize size = image.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.drawPixmap(QRect(page.topLeft(), size), image);
+    return painter.end();
+}
+
+}  // namespace
+
 bool QtHost::PrintWindow(form::Window& window) {
     const auto it = views_.find(window.name());
     if (it == views_.end()) return false;
-    QWidget* widget = it->second;
-    const QPixmap image = widget->grab();
     QPrinter printer(QPrinter::HighResolution);
     if (!print_file_.empty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -99,14 +118,23 @@ bool QtHost::PrintWindow(form::Window& window) {
         if (info.isNull()) return false;
         printer.setPrinterName(info.printerName());
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    // The window's image, as large as fits the page, keeping its proportions.
-    const QRect page = painter.viewport();
-    QSize size = image.size();
-    size.scale(page.size(), Qt::KeepAspectRatio);
-    painter.drawPixmap(QRect(page.topLeft(), size), image);
-    return painter.end();
+    return PaintWindow(it->second, printer);
+}
+
+bool QtHost::SaveWindowAsPdf(form::Window& window) {
+    const auto it = views_.find(window.name());
+    if (it == views_.end()) return false;
+    const QString suggested = QDir::home().filePath(QString::fromStdString(window.caption()).remove(QRegularExpression("[^A-Za-z0-9 ,.-]")) + ".pdf");
+    const QString path = choose_pdf ? choose_pdf(it->second, suggested)
+                                    : QFileDialog::getSaveFileName(it->second, QMessageBox::tr("Save as PDF"), suggested,
+                                                                   QMessageBox::tr("PDF files (*.pdf)"));
+    if (path.isEmpty()) return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    if (PaintWindow(it->second, printer)) return true;
+    ShowMessage("The file could not be written:\n" + path.toStdString(), form::kProgramTitle, form::Buttons::Ok);
+    return false;
 }
 
 form::OpenResult QtHost::OpenDocument(const std::string& path) {

@@ -2,6 +2,8 @@
 // document viewer.
 #pragma once
 
+#include <QString>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -21,12 +23,17 @@ public:
     // Prints into this PDF file instead of on the default printer (the tests' paper: no test may
     // reach a real printer). An empty name prints on the default printer.
     void PrintToFile(const std::string& pdf) { print_file_ = pdf; }
+    // Where "Save as PDF..." asks for its file: a save dialog over `over`; an empty name cancels.
+    // The tests answer in place of the dialog.
+    std::function<QString(QWidget* over, const QString& suggested)> choose_pdf;
 
     form::Answer ShowMessage(const std::string& text, const std::string& title,
                              form::Buttons buttons) override;
     void ShowModal(form::Window& window) override;
     void ShowModeless(form::Window& window) override;
     bool PrintWindow(form::Window& window) override;
+    bool CanSaveAsPdf() override { return true; }
+    bool SaveWindowAsPdf(form::Window& window) override;
     form::OpenResult OpenDocument(const std::string& path) override;
     float ScreenWidthTwips() override;
     float ScreenHeightTwips() override;

@@ -482,6 +482,16 @@ TEST(MainWindowPrint, PrintsOnWhiteAndRestoresEvenWhenThePrinterFails) {
     }
 }
 
+// Try Again prints again; a host that cannot save a PDF treats that answer as one more try.
+TEST(MainWindowPrint, TryAgainPrintsAgainUntilTheUserGoesOn) {
+    Fixture f;
+    f.host.print_ok = false;
+    f.host.answers = {Answer::Yes, Answer::TryAgain, Answer::SavePdf, Answer::Continue};
+    f.win->cmdPrint.Click();
+    EXPECT_EQ(f.host.printed.size(), 3u);
+    EXPECT_EQ(f.host.messages.size(), 4u);
+}
+
 TEST(MainWindowHelp, OpensTheManualOrSaysItIsNotAvailable) {
     Fixture f;
     f.win->cmdHelp.Click();

@@ -213,12 +213,19 @@ TEST_F(DialogFixture, EntriesAreWhiteEnterPressesOkAndTheAnalyserNeverHandsOverA
     EXPECT_EQ(model.txtResistance.text(), "56.38");
 }
 
-TEST_F(DialogFixture, PrintAsksFirstAndReportsAMissingPrinter) {
+TEST_F(DialogFixture, PrintAsksFirstAndReportsAMissingPrinterWithSaveAsPdf) {
     // The paper is a PDF file of this test's own; in a folder that does not exist it cannot be
-    // written, as a printer that is missing cannot print.
-    for (const bool paper : {true, false}) {
-    const std::string pdf = ::testing::TempDir() + (paper ? "" : "missing-folder/") + "qlx-print-" +
-                            std::to_string(QCoreApplication::applicationPid()) + ".pdf";
+    // written, as a printer that is missing cannot print. Then the message's "Save as PDF..."
+    // saves the window where the user says.
+    enum class Way { Paper, Continue, SavePdf };
+    const std::string base = ::testing::TempDir() + "qlx-print-" + std::to_string(QCoreApplication::applicationPid());
+    const QString saved = QString::fromStdString(base + "-saved.pdf");
+    host.choose_pdf = [&](QWidget*, const QString& suggested) {
+        EXPECT_TRUE(suggested.endsWith(".pdf"));
+        return saved;
+    };
+    for (const Way way : {Way::Paper, Way::Continue, Way::SavePdf}) {
+    const std::string pdf = way == Way::Paper ? base + ".pdf" : ::testing::TempDir() + "missing-folder/qlx.pdf";
     host.PrintToFile(pdf);
     // Answers each message box as it comes, recording its text.
     std::vector<std::string> boxes;
@@ -227,25 +234,29 @@ TEST_F(DialogFixture, PrintAsksFirstAndReportsAMissingPrinter) {
         if (!box) return;
         boxes.push_back(box->text().toStdString());
         const bool question = box->text().startsWith("Are you sure");
+        const QString wanted = question ? "&Yes" : way == Way::SavePdf ? "Save as &PDF\u2026" : "&Continue";
         for (QAbstractButton* b : box->buttons())
-            if (b->text() == (question ? "&Yes" : "&Continue")) {
+            if (b->text() == wanted) {
                 QTimer::singleShot(0, answer);  // the next box, if any, opens from this click
                 b->click();
                 return;
             }
+        ADD_FAILURE() << "no button " << wanted.toStdString();
         box->close();
     };
     QTimer::singleShot(0, answer);
     QTest::mouseClick(view.findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
     ASSERT_FALSE(boxes.empty());
     EXPECT_EQ(boxes[0], "Are you sure you want to print? ");
-    if (paper) {
+    if (way == Way::Paper) {
         EXPECT_EQ(boxes.size(), 1u);  // printed without a word
         EXPECT_GT(QFileInfo(QString::fromStdString(pdf)).size(), 0) << pdf;
         QFile::remove(QString::fromStdString(pdf));
     } else {
         ASSERT_EQ(boxes.size(), 2u);
         EXPECT_EQ(boxes[1], "Printer problem. ");
+        EXPECT_EQ(QFileInfo(saved).size() > 0, way == Way::SavePdf);
+        QFile::remove(saved);
     }
     EXPECT_EQ(model.lblZ0.back(), form::kButtonFace);
     EXPECT_EQ(model.window.back(), form::kButtonFace);
