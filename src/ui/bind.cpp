@@ -65,7 +65,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) field_.LoseFocus();
+        // A message box the field's own rule raised takes the focus for a moment: that is no
+        // leaving of the field (its rule would raise the same box a second time).
+        // A message box the field's own rule raised takes the focus for a moment: that is no
+        // leaving of the field (its rule would raise the same box a second time).
+        if (event->type() == QEvent::FocusOut && !MessageScope::Open()) field_.LoseFocus();
         return QObject::eventFilter(watched, event);
     }
 
@@ -105,6 +109,8 @@ private:
 };
 
 }  // namespace
+
+int MessageScope::open_ = 0;
 
 std::function<void()> WhileAlive(QObject* widget, std::function<void()> observer) {
     return [guard = QPointer<QObject>(widget), observer = std::move(observer)] {

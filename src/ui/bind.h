@@ -36,6 +36,19 @@ std::function<void()> WhileAlive(QObject* widget, std::function<void()> observer
 // The model's colour as a Qt colour; the system references map to the palette's colours.
 QColor ToQColor(form::Colour colour, const QWidget* widget, bool background);
 
+// While a message box is up: the focus it takes from a field is not the user leaving the field.
+class MessageScope {
+public:
+    MessageScope() { ++open_; }
+    ~MessageScope() { --open_; }
+    MessageScope(const MessageScope&) = delete;
+    MessageScope& operator=(const MessageScope&) = delete;
+    static bool Open() { return open_ > 0; }
+
+private:
+    static int open_;
+};
+
 void Bind(QLineEdit* widget, form::TextField& field);
 // Shows a result's status beside its text (an icon at the box's end), or takes the mark away.
 void ShowStatusMark(QLineEdit* widget, form::Status status);

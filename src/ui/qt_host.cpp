@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 #include "ui/bind.h"
 
@@ -30,14 +31,39 @@ form::Answer QtHost::ShowMessage(const std::string& text, const std::string& tit
     QWidget* over = QApplication::activeModalWidget();
     if (!over) over = QApplication::activeWindow();
     if (!over || !over->isVisible()) over = parent_;
+    const MessageScope scope;
     QMessageBox box(over);
     box.setWindowTitle(QString::fromStdString(title));
-    box.setText(QString::fromStdString(text));
+    // A word too long for any box (a file's path) gets places to break, after its separators or
+    // every 40 characters, so that no part of it is cut off. Shorter words (numbers) stay whole.
+    QString shown;
+    for (const QString& word : QString::fromStdString(text).split(QRegularExpression("(?=\\s)|(?<=\\s)"))) {
+        if (word.size() <= 40) {
+            shown += word;
+            continue;
+        }
+        int run = 0;
+        for (const QChar c : word) {
+            shown += c;
+            if (++run >= 40 || QStringLiteral("/\\_.-").contains(c)) {
+                shown += QChar(0x200B);
+                run = 0;
+            }
+        }
+    }
+    box.setText(shown);
     box.setIcon(QMessageBox::NoIcon);
     // A box no narrower than its title ("Bad Number of Points!"), with room for the title bar's
     // buttons: a short message must not cut its title short.
-    if (auto* label = box.findChild<QLabel*>("qt_msgbox_label"))
-        label->setMinimumWidth(box.fontMetrics().horizontalAdvance(box.windowTitle()) + 80);
+    // No narrower than its widest unbreakable piece either, as far as the screen allows.
+    if (auto* label = box.findChild<QLabel*>("qt_msgbox_label")) {
+        int widest = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 80;
+        for (const QString& piece : shown.split(QRegularExpression("[\\s\\x{200B}]+"), Qt::SkipEmptyParts))
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(piece) + 4);
+        const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
+        if (screen) widest = std::min(widest, screen->availableGeometry().width() - 120);
+        label->setMinimumWidth(widest);
+    }
     std::map<QAbstractButton*, form::Answer> answers;
     auto add = [&](const QString& caption, QMessageBox::ButtonRole role, form::Answer answer) {
         answers[box.addButton(caption, role)] = answer;

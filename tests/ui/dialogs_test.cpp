@@ -10,12 +10,15 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <functional>
 
+#include "core/entry_rules.h"
 #include "core/numbers.h"
 #include "mainwin/main_window.h"
 #include "ui/dialogs.h"
@@ -289,6 +292,47 @@ TEST_F(DialogFixture, AMessageOpensOverTheWindowThatRaisedItWithItsTitleWhole) {
     EXPECT_EQ(title, "Bad Number of Points!");
     EXPECT_EQ(over, &sweep);  // not the main window, which would come up over the sweep
     EXPECT_GT(width, title_width + 60);
+}
+
+// One message per event, whole: a refused entry typed in the window raises its box once (the box
+// taking the focus is no "leaving the field"), and every box shows each word of its text, from a
+// one-word note to the longest the program writes.
+TEST_F(DialogFixture, AMessageComesOnceAndShowsEveryWord) {
+    view.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    std::vector<QString> texts;
+    QString clipped;
+    std::function<void()> answer = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        texts.push_back(box->text());
+        auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+        // Each word within the label's width, and the wrapped text within its height.
+        for (const QString& word : box->text().split(QRegularExpression("[\\s\\x{200B}]+"), Qt::SkipEmptyParts))
+            if (label->fontMetrics().horizontalAdvance(word) > label->contentsRect().width()) clipped += word + " ";
+        if (label->heightForWidth(label->width()) > label->height()) clipped += "(height) ";
+        if (box->width() > box->screen()->availableGeometry().width()) clipped += "(wider than the screen) ";
+        box->close();
+    };
+    QLineEdit* freq = view.findChild<QLineEdit*>("txtFreq");
+    freq->setFocus();
+    freq->selectAll();
+    QTimer::singleShot(0, answer);
+    QTest::keyClicks(freq, "6000");
+    QApplication::processEvents();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], kBadFrequencyText);
+
+    const std::string path = "/home/a-user-with-a-long-name/Documents/antennas/measurements/2026/" + std::string(120, 'x') + ".s1p";
+    for (const std::string& text :
+         {std::string("Printer problem. "), std::string("Are you sure you want to Exit?"), std::string(kBadFrequencyText),
+          std::string(form::kTextCutMessage), "The file could not be read:\n" + path + "\nline 3: frequencies out of order"}) {
+        texts.clear();
+        QTimer::singleShot(0, answer);
+        host.ShowMessage(text, "QLX", form::Buttons::YesNo);
+        EXPECT_EQ(texts.size(), 1u);
+    }
+    EXPECT_EQ(clipped.toStdString(), "");
 }
 
 }  // namespace
