@@ -47,8 +47,23 @@ void GraphWindow::Fill(const GraphResult& g, bool volt_curr) {
     if (on_chart_changed) on_chart_changed();
 }
 
-std::string GraphWindow::TipText(bool series0, double x, double y) {
-    return "X: " + Format(x, "#,##0.0#") + "   Y: " + Format(y, series0 ? "#,##0.0" : "#,##0.0#");
+namespace {
+
+// The unit an axis's title names, as a tip writes it after a number.
+std::string UnitOf(const std::string& title) {
+    for (const auto& [word, unit] : {std::pair{"Volts", "V"}, {"Amps", "A"}, {"Amperes", "A"}, {"Ohms", "ohms"},
+                                     {"Meters", "m"}, {"Feet", "ft"}})
+        if (title.find(word) != std::string::npos) return unit;
+    return {};
+}
+
+std::string WithUnit(std::string number, const std::string& unit) { return unit.empty() ? number : number + " " + unit; }
+
+}  // namespace
+
+std::string GraphWindow::TipText(bool series0, double x, double y) const {
+    return WithUnit(Format(x, "#,##0.0#"), UnitOf(chart_.bottom_title)) + ": " +
+           WithUnit(Format(y, series0 ? "#,##0.0" : "#,##0.0#"), UnitOf(series0 ? chart_.right_title : chart_.left_title));
 }
 
 void GraphWindow::Print() {

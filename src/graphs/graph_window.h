@@ -20,7 +20,8 @@ public:
     void Fill(const GraphResult& g, bool volt_curr);
     // The tip at a point of a curve: "X: 12.5   Y: 104.2" (Series0's value to a tenth, Series1's
     // to a hundredth where it has one).
-    static std::string TipText(bool series0, double x, double y);
+    // A point's tip with its units, "12.0 ft: 274.1 V".
+    std::string TipText(bool series0, double x, double y) const;
 
     form::Window window{"frmVolt", "QLX, Voltage/Current or Resistance/Reactance Graph"};
     form::ResultField txtCableType{window, "txtCableType"};

@@ -345,9 +345,9 @@ std::vector<SweepPlot> SweepWindow::Plots() const {
          {{"SWR at the load", kLoadColour, {}}, {"SWR at the input", kInputColour, {}},
           {"SWR at the transmitter, tuner fixed", 0x008200, TunerSwr(), has_tuner()}},
          std::nullopt},
-        {at_load ? "R and X at the Input" : "R and X at the Load", "Ohms", "#,##0.0#", true,
+        {at_load ? "R and X at the Input" : "R and X at the Load", "Ohms", "#,##0.0# ohms", true,
          {{"R", 0x008C00, {}}, {"X", 0xB400B4, {}}}, std::nullopt},
-        {"Loss", "dB", "0.000", true, {{"Matched loss", 0x787878, {}}, {"Total loss", form::kBlack, {}}}, std::nullopt}};
+        {"Loss", "dB", "0.000 dB", true, {{"Matched loss", 0x787878, {}}, {"Total loss", form::kBlack, {}}}, std::nullopt}};
     for (const SweepPoint& s : points_) {
         plots[0].curves[0].data.emplace_back(s.f_mhz, AtLoad(s, at_load).swr);
         plots[0].curves[1].data.emplace_back(s.f_mhz, AtInput(s, at_load).swr);

@@ -4,6 +4,8 @@
 #include <QChart>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsEllipseItem>
+#include <QGraphicsRectItem>
+#include <QPen>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QValueAxis>
@@ -52,14 +54,18 @@ constexpr int kTipKey = 0x514c58;  // "QLX"
 }  // namespace
 
 ChartTip::ChartTip(QChart* chart, int pixels, double marker_size) : chart_(chart) {
+    back_ = new QGraphicsRectItem(chart);
+    back_->setBrush(QColor(0xFF, 0xFF, 0xE1));
+    back_->setPen(QPen(Qt::black, 1));
     label_ = new QGraphicsSimpleTextItem(chart);
     label_->setFont(ChartFont(pixels, true));
     label_->setBrush(Qt::black);
     dot_ = new QGraphicsEllipseItem(-marker_size / 2, -marker_size / 2, marker_size, marker_size, chart);
     dot_->setBrush(Qt::black);
     dot_->setPen(Qt::NoPen);
-    for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(label_), static_cast<QGraphicsItem*>(dot_)}) {
-        item->setZValue(20);
+    for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(back_), static_cast<QGraphicsItem*>(label_),
+                                static_cast<QGraphicsItem*>(dot_)}) {
+        item->setZValue(item == back_ ? 19 : 20);
         item->setAcceptHoverEvents(false);
         item->setAcceptedMouseButtons(Qt::NoButton);
         item->setData(kTipKey, true);
@@ -81,11 +87,13 @@ void ChartTip::Show(QAbstractSeries* series, QPointF point, const std::string& t
     label_->setText(QString::fromStdString(text));
     Place();
     dot_->show();
+    back_->show();
     label_->show();
 }
 
 void ChartTip::Hide() {
     dot_->hide();
+    back_->hide();
     label_->hide();
 }
 
@@ -98,9 +106,11 @@ void ChartTip::Place() {
     const QPointF at = chart_->mapToPosition(point_, series_);
     const QRectF plot = chart_->plotArea();
     const QRectF box = label_->boundingRect();
+    constexpr double kPad = 3.0;
     dot_->setPos(at);
-    label_->setPos(std::clamp(at.x() + 8, plot.left(), std::max(plot.left(), plot.right() - box.width())),
-                   std::max(at.y() - box.height() - 8, plot.top()));
+    label_->setPos(std::clamp(at.x() + 8 + kPad, plot.left() + kPad, std::max(plot.left(), plot.right() - box.width() - kPad)),
+                   std::max(at.y() - box.height() - 8 - kPad, plot.top() + kPad));
+    back_->setRect(box.translated(label_->pos()).adjusted(-kPad, -kPad, kPad, kPad));
 }
 
 void HideTips(QWidget* widget) {

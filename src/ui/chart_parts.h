@@ -16,6 +16,7 @@
 class QAbstractSeries;
 class QChart;
 class QGraphicsEllipseItem;
+class QGraphicsRectItem;
 class QGraphicsSimpleTextItem;
 class QValueAxis;
 class QWidget;
@@ -64,6 +65,7 @@ private:
 
     QChart* chart_;
     QGraphicsSimpleTextItem* label_;
+    QGraphicsRectItem* back_;  // a tip's own face, so that it reads over the curves and grid
     QGraphicsEllipseItem* dot_;
     QAbstractSeries* series_ = nullptr;
     QPointF point_;

@@ -170,7 +170,7 @@ void GraphView::MakeFrames() {
 
 void GraphView::ShowTip(bool first, double x, double y) {
     // The point stands in its own curve's axes.
-    tip_->Show(first ? series0_ : series1_, QPointF(x, y), GraphWindow::TipText(first, x, y));
+    tip_->Show(first ? series0_ : series1_, QPointF(x, y), model_.TipText(first, x, y));
 }
 
 void GraphView::Reload() {

@@ -99,7 +99,7 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_graph_tip(int series, double x) {
     const auto& points = series == 0 ? c.series0 : c.series1;
     if (points.empty()) return Reply(json());
     const auto& [px, py] = points[qlx::NearestPoint(points, x)];
-    return Reply(TipJson(px, py, qlx::GraphWindow::TipText(series == 0, px, py)));
+    return Reply(TipJson(px, py, g_page->main->frmVolt.TipText(series == 0, px, py)));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* qlx_sweep() {

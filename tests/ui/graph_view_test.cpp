@@ -2,6 +2,8 @@
 // after a resize, and the tuner window shows its capacitor rows.
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -86,13 +88,15 @@ TEST_F(GraphViewTest, GraphFillsTheChartWithBothCurves) {
     // Resting on the voltage peak near 8 feet: the tip shows that data point, 515.9 V, the value
     // "Max RMS Volt." shows, not the pointer's position.
     emit graph.series0()->hovered(QPointF(7.8, 522.0), true);
-    EXPECT_EQ(graph.tip_text(), "X: 8.0   Y: 515.9");
+    EXPECT_EQ(graph.tip_text(), "8.0 ft: 515.9 V");
     EXPECT_EQ(model.frmVolt.txtMaxV.text().find("515.9") != std::string::npos, true) << model.frmVolt.txtMaxV.text();
     ASSERT_TRUE(graph.tip_visible());
     EXPECT_DOUBLE_EQ(graph.tip_point().x(), 8.0);
     Snapshot("graph-voltage-current");
     emit graph.series0()->hovered(QPointF(7.8, 522.0), false);
     EXPECT_FALSE(graph.tip_visible());
+    emit graph.series1()->hovered(QPointF(50.0, 0.0), true);
+    EXPECT_TRUE(QString::fromStdString(graph.tip_text()).contains(QRegularExpression("^50\\.0 ft: [0-9.]+ A$"))) << graph.tip_text();
 
     // The other kind of graph reloads the same series.
     QTest::mouseClick(view.findChild<QRadioButton*>("optResisReac"), Qt::LeftButton);

@@ -162,7 +162,7 @@ TEST_F(SweepViewTest, ADroppedTouchstoneFileShowsTheAntennaBeyondTheLine) {
 
     // The resistance at the load at resonance, from its plot's tip: the model antenna's 70 ohms.
     sweep.ShowPlotTip(1, 0, 14.1);
-    EXPECT_EQ(sweep.plot(1).tip->text(), "14.1 MHz   R: 70.0");
+    EXPECT_EQ(sweep.plot(1).tip->text(), "14.1 MHz   R: 70.0 ohms");
     // Left of the band: its first point, S = -0.018 - j0.408 in the file, SWR (1 + |S|)/(1 - |S|).
     sweep.ShowPlotTip(0, 1, 13.0);
     EXPECT_EQ(sweep.plot(0).tip->text().substr(0, 32), "13.6 MHz   SWR at the input: 2.3");
