@@ -1,5 +1,6 @@
 #include "graphs/graph_data.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "core/format.h"
@@ -33,14 +34,19 @@ GraphResult ComputeGraph(const GraphInputs& in) {
 
     // Positions in the display unit; the transform works in feet.
     const double ld = ParseNumber(in.length_text);
-    const double step = ld / 200.0;
     g.blen = static_cast<float>(in.meters ? ld * kFeetPerMeter : ld);
-    double sum = 0.0;
-    for (int k = 1; k < kGraphPoints - 1; ++k) {
-        sum += step;
-        g.pos[static_cast<std::size_t>(k)] = sum;
+    // Each position from its own index, not a running sum whose rounding grows along the line:
+    // the 201 points sit at round numbers (4.5 ft, not 4.500000000000001) and so read in a file.
+    // Twelve digits are far beyond any length typed, and drop the quotient's last-bit noise
+    // (33.3 / 200 is 0.16649999999999998 in binary).
+    for (int k = 1; k < kGraphPoints; ++k) {
+        const double at = ld * k / (kGraphPoints - 1);
+        char text[32];
+        const auto written = std::to_chars(text, text + sizeof text, at, std::chars_format::general, 12);
+        double round = at;
+        if (written.ec == std::errc()) std::from_chars(text, written.ptr, round);
+        g.pos[static_cast<std::size_t>(k)] = round;
     }
-    g.pos[kGraphPoints - 1] = ld;
     if (g.blen == 0.0f) g.blen = static_cast<float>(kTinyLength);
     const double blen = g.blen;
     // The unrounded loss, unlike the main solution's rounded one.

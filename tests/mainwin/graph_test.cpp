@@ -29,7 +29,7 @@ struct Graphing : testing::StartedWindow {
 };
 
 TEST(Graph, TwoHundredAndOnePointsFromTransmitterToLoadForAnyLength) {
-    for (const char* length : {"0", "1", "100", "9999"}) {
+    for (const char* length : {"0", "1", "100", "9999", "33.3", "0.7"}) {
         Graphing t;
         t.win->txtLength.SetText(length);
         t.win->cmdGraph.Click();
@@ -38,6 +38,14 @@ TEST(Graph, TwoHundredAndOnePointsFromTransmitterToLoadForAnyLength) {
         EXPECT_EQ(g.pos[0], 0.0) << length;
         EXPECT_EQ(g.pos[200], ld) << length;
         EXPECT_NEAR(g.pos[100], ld / 2, 1e-9 * (ld + 1)) << length;
+        // Every position as the round number it is: a file shows 4.5, not 4.500000000000001.
+        const std::string csv = GraphCsv(g);
+        for (std::size_t k = 0, at = csv.find('\n'); k < 201; ++k) {
+            const std::size_t end = csv.find(',', at + 1);
+            const std::string pos = csv.substr(at + 1, end - at - 1);
+            EXPECT_LE(pos.size(), 10u) << length << " point " << k << ": " << pos;
+            at = csv.find('\n', end);
+        }
         for (std::size_t k = 0; k < 201; ++k) {
             EXPECT_TRUE(std::isfinite(g.v[k]) && std::isfinite(g.i[k]) && std::isfinite(g.r[k]) &&
                         std::isfinite(g.x[k]))
