@@ -12,15 +12,54 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
 #include <QSvgGenerator>
 #include <QWidget>
 
 #include "ui/chart_parts.h"
 
+#include <utility>
+#include <vector>
+
 namespace qlx::ui {
+
+namespace {
+
+// A window's picture is its figures, not the buttons that act on it: they are hidden while the
+// picture is taken, keeping their room so that nothing moves, and shown again after.
+class ButtonsHidden {
+public:
+    explicit ButtonsHidden(QWidget* widget) {
+        if (!widget->isWindow()) return;
+        for (QPushButton* b : widget->findChildren<QPushButton*>()) {
+            if (!b->isVisible()) continue;
+            QSizePolicy keep = b->sizePolicy();
+            hidden_.push_back({b, keep});
+            keep.setRetainSizeWhenHidden(true);
+            b->setSizePolicy(keep);
+            b->hide();
+        }
+    }
+    ~ButtonsHidden() {
+        for (auto& [b, policy] : hidden_)
+            if (b) {
+                b->show();
+                b->setSizePolicy(policy);
+            }
+    }
+    ButtonsHidden(const ButtonsHidden&) = delete;
+    ButtonsHidden& operator=(const ButtonsHidden&) = delete;
+
+private:
+    std::vector<std::pair<QPointer<QPushButton>, QSizePolicy>> hidden_;
+};
+
+}  // namespace
 
 bool SaveImage(QWidget* widget, const QString& path) {
     HideTips(widget);
+    const ButtonsHidden without(widget);
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == "png") return widget->grab().save(path, "PNG");
     if (suffix == "svg") {
@@ -55,6 +94,7 @@ bool SaveImage(QWidget* widget, const QString& path) {
 
 void CopyImage(QWidget* widget) {
     HideTips(widget);
+    const ButtonsHidden without(widget);
     QApplication::clipboard()->setPixmap(widget->grab());
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <QSet>
 
 #include <QAction>
 #include <QApplication>
@@ -247,6 +248,15 @@ TEST_F(GraphViewTest, ExportSavesPicturesAndThePoints) {
     const QByteArray drawing = svg.readAll();
     EXPECT_TRUE(drawing.contains("<svg"));
     EXPECT_TRUE(drawing.contains("Voltage, Volts")) << "the axis title is in the drawing";
+    // The window's picture without its buttons (their place plain), which are back after.
+    for (QPushButton* b : graph.findChildren<QPushButton*>()) {
+        const QImage plain = png.copy(QRect(b->mapTo(&graph, QPoint(0, 0)) * png.devicePixelRatio(), b->size() * png.devicePixelRatio()));
+        QSet<QRgb> colours;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x) colours.insert(plain.pixel(x, y));
+        EXPECT_EQ(colours.size(), 1) << b->text().toStdString();
+        EXPECT_TRUE(b->isVisible()) << b->text().toStdString();
+    }
     ASSERT_TRUE(ui::SaveImage(&graph, dir + "/graph.pdf"));
     QFile pdf(dir + "/graph.pdf");
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
