@@ -1,9 +1,9 @@
 #include "graphs/graph_data.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "core/format.h"
+#include "core/number_text.h"
 #include "core/numbers.h"
 
 namespace qlx {
@@ -41,10 +41,8 @@ GraphResult ComputeGraph(const GraphInputs& in) {
     // (33.3 / 200 is 0.16649999999999998 in binary).
     for (int k = 1; k < kGraphPoints; ++k) {
         const double at = ld * k / (kGraphPoints - 1);
-        char text[32];
-        const auto written = std::to_chars(text, text + sizeof text, at, std::chars_format::general, 12);
         double round = at;
-        if (written.ec == std::errc()) std::from_chars(text, written.ptr, round);
+        ReadWholeNumber(GeneralDigits(at, 12), round);
         g.pos[static_cast<std::size_t>(k)] = round;
     }
     if (g.blen == 0.0f) g.blen = static_cast<float>(kTinyLength);

@@ -744,6 +744,52 @@ const cases = {
   },
 
   // Each window's picture for the manual and the README, and a phone's view of the main window.
+  // A checker nobody here wrote: axe-core on every window of the page, on a desktop and on a
+  // phone, finds nothing of impact "serious" or "critical". What it finds is kept in OUT_DIR.
+  async accessibility() {
+    const axeSource = fs.readFileSync(path.join(playwrightDir, "..", "axe-core", "axe.min.js"), "utf8");
+    const found = {};
+    for (const [viewport, size] of [["desktop", {width: 1366, height: 768}], ["phone", {width: 360, height: 780}]]) {
+      const b = await launch();
+      await b.page.setViewportSize(size);
+      await open(b.page);
+      await b.page.evaluate(axeSource);
+      await typeLine(b.page, LINES[0]);
+      const check = async (step) => {
+        const violations = await b.page.evaluate(async () => (await axe.run(document, {resultTypes: ["violations"]})).violations
+          .map((v) => ({id: v.id, impact: v.impact, nodes: v.nodes.map((n) => n.target.join(" ")).slice(0, 6)})));
+        found[viewport + " " + step] = violations;
+      };
+      const modal = async (step, open) => {
+        await open();
+        await check(step);
+        await b.page.keyboard.press("Escape");
+      };
+      await check("main");
+      await b.page.click(id("frmQLX2", "cmdGraph"));
+      await check("graph");
+      await b.page.click(id("frmQLX2", "cmdTuner"));
+      await check("tuner");
+      await b.page.click(id("frmTuner", "cmdDrawTuner"));
+      await check("tuner page");
+      await b.page.click(id("frmQLX2", "cmdSweep"));
+      await b.page.waitForFunction(() => !qlx.state.sweeping, null, {timeout: 60000});
+      await check("sweep");
+      await b.page.click(id("frmTuner", "cmdPlan"));
+      await b.page.waitForSelector("#frmPlan\\.Table tbody tr");
+      await check("plan");
+      await modal("noise bridge", () => b.page.click(id("frmQLX2", "optNoiseBridge")));
+      await modal("analyser", () => b.page.click(id("frmQLX2", "optAutek")));
+      await modal("user-defined line", () => b.page.selectOption(id("frmQLX2", "cboPickCable"), {index: 32}));
+      await b.close();
+    }
+    fs.mkdirSync(outDir, {recursive: true});
+    fs.writeFileSync(path.join(outDir, "axe.json"), JSON.stringify(found, null, 1));
+    const grave = Object.entries(found).flatMap(([step, vs]) => vs.filter((v) => v.impact === "serious" || v.impact === "critical")
+      .map((v) => step + ": " + v.id + " (" + v.impact + ") " + v.nodes.join(", ")));
+    assert.deepStrictEqual(grave, []);
+  },
+
   async screenshots() {
     const b = await launch();
     await open(b.page);
