@@ -38,6 +38,17 @@ function accessKey(text) {
   const m = /&([^&])/.exec(String(text));
   return m ? m[1].toLowerCase() : "";
 }
+// Access keys are those of the window in use (an open dialog, else the one holding the focus,
+// else the main window): every window has its own "P" for Print, and a key must lead to one place.
+function assignAccessKeys() {
+  const active = document.activeElement?.closest(".window");
+  const current = document.querySelector("dialog.window[open]") || active || document.getElementById("frmQLX2");
+  for (const el of document.querySelectorAll("[data-access]")) {
+    const key = el.closest(".window") === current ? el.dataset.access : "";
+    if (el.accessKey !== key) el.accessKey = key;
+  }
+}
+document.addEventListener("focusin", assignAccessKeys);
 
 // ---- building a window's elements from its layout --------------------------------------------
 
@@ -58,9 +69,9 @@ function makeControl(win, desc, token) {
     el.spellcheck = false;
     el.autocomplete = "off";
     if (readOnly) {
+      // A result is read and copied: it is in the Tab order, but typing cannot change it.
       el.readOnly = true;
       el.className = "result";
-      el.tabIndex = -1;
     } else {
       el.className = "entry";
       el.addEventListener("input", () => send(win, name, "text", el.value));
@@ -133,7 +144,15 @@ function makeFrame(win, desc, f) {
     legend.dataset.control = f.frame;
     qlx.windows.get(win).controls.set(f.frame, legend);
   }
-  if (f.items) for (const t of f.items) { const el = makeControl(win, desc, t); if (el) box.append(el); }
+  if (f.items) {
+    for (const t of f.items) {
+      const el = makeControl(win, desc, t);
+      if (!el) continue;
+      // A frame's options are one radio group: arrow keys move within it.
+      if (el.classList.contains("option")) el.querySelector("input").name = win + "." + f.frame;
+      box.append(el);
+    }
+  }
   if (f.schematic) {
     const picture = document.createElement("div");
     picture.className = "schematic";
@@ -163,9 +182,21 @@ function makeGrid(win, desc, rows, cls) {
   for (const row of rows) {
     const line = document.createElement("div");
     line.className = "line";
+    // A field is named by the label before it in its row, and described by a unit after it.
+    let label = null, field = null;
     for (const t of row) {
       const el = typeof t === "string" ? makeControl(win, desc, t) : makeFrame(win, desc, t);
-      if (el) line.append(el);
+      if (!el) continue;
+      line.append(el);
+      if (el.classList.contains("label")) {
+        if (field && !field.hasAttribute("aria-describedby")) field.setAttribute("aria-describedby", el.id);
+        label = el;
+        field = null;
+      } else if (isField(el)) {
+        if (label) el.setAttribute("aria-labelledby", label.id);
+        label = null;
+        field = el;
+      }
     }
     // A grid's row fills its three columns, so the next row starts in the first.
     if (cls.split(" ").includes("grid") && line.children.length > 1)
@@ -173,6 +204,30 @@ function makeGrid(win, desc, rows, cls) {
     block.append(line);
   }
   return block;
+}
+
+// The keyboard goes to a window's first entry, else its first button.
+function focusFirst(section) {
+  const first = [...section.querySelectorAll(".body input.entry, .body select, .body input[type=radio]:checked")]
+    .find((el) => !el.disabled && el.offsetParent !== null) ||
+    [...section.querySelectorAll(".body button")].find((el) => !el.disabled && el.offsetParent !== null);
+  if (first) first.focus({preventScroll: true});
+}
+
+function isField(el) {
+  return el.tagName === "INPUT" || el.tagName === "SELECT" || (el.tagName === "DIV" && el.classList.contains("result"));
+}
+
+// A field no label names is named by its tip as each rendering sets it, else by its own name: a
+// screen reader never meets a nameless field.
+function nameFields(section) {
+  for (const el of section.querySelectorAll("input.entry, input.result, select, div.result")) {
+    if (el.hasAttribute("aria-labelledby")) continue;
+    el.dataset.unnamed = el.dataset.control.replace(/^(txt|cbo|lbl)/, "").replace(/([a-z])([A-Z])/g, "$1 $2");
+    el.setAttribute("aria-label", el.dataset.unnamed);
+  }
+  // A wrapping result is read like a text box.
+  for (const el of section.querySelectorAll("div.result")) el.setAttribute("role", "textbox"), el.setAttribute("aria-readonly", "true");
 }
 
 function makeBlock(win, desc, b) {
@@ -229,9 +284,18 @@ function buildWindow(desc) {
   const rest = desc.controls.filter((c) => !placed.has(c.name)).map((c) => [c.name]);
   if (rest.length) body.append(makeGrid(desc.name, desc, rest, "stack rest"));
   section.append(body);
+  nameFields(section);
   if (section.tagName === "DIALOG") {
-    // Escape and the close control are the window's own close: the model decides.
+    // Escape and the close control are the window's own close: the model decides. Enter in a
+    // field is OK, as in a desktop dialog.
     section.addEventListener("cancel", (e) => { e.preventDefault(); send(desc.name, "", "close", ""); });
+    if (desc.controls.some((c) => c.name === "cmdOK"))
+      section.addEventListener("keydown", (e) => {
+        if (e.key === "Enter" && e.target.tagName === "INPUT" && e.target.type === "text") {
+          e.preventDefault();
+          send(desc.name, "cmdOK", "click", "");
+        }
+      });
     document.body.append(section);
   } else {
     document.getElementById("windows").append(section);
@@ -257,6 +321,7 @@ function renderControl(el, c) {
   if (el.parentElement && el.parentElement.classList.contains("table")) el.style.visibility = c.visible ? "" : "hidden";
   else el.hidden = !c.visible;
   el.title = c.tip || "";
+  if (el.dataset.unnamed) el.setAttribute("aria-label", c.tip || el.dataset.unnamed);
   el.style.color = c.fore || "";
   el.style.backgroundColor = c.back || "";
   // A status is told by a mark too (drawn by the style sheet), and to a screen reader in words.
@@ -280,7 +345,7 @@ function renderControl(el, c) {
     else el.textContent = c.text;
   } else if (c.kind === "button") {
     el.textContent = plainCaption(c.text);
-    el.accessKey = accessKey(c.text);
+    el.dataset.access = accessKey(c.text);
     el.disabled = !c.enabled;
   } else if (c.kind === "option") {
     el.querySelector("span").textContent = plainCaption(c.text);
@@ -288,7 +353,7 @@ function renderControl(el, c) {
     box.checked = c.selected;
     box.disabled = !c.enabled;
     box.setAttribute("aria-checked", String(c.selected));
-    el.accessKey = accessKey(c.text);
+    el.dataset.access = accessKey(c.text);
   } else if (c.kind === "list") {
     if (el.options.length !== c.items.length || [...el.options].some((o, k) => o.textContent !== c.items[k])) {
       el.replaceChildren(...c.items.map((t) => {
@@ -348,12 +413,21 @@ function render(state) {
       }
     }
     if (section.tagName === "DIALOG") {
-      if (w.visible && !section.open) section.showModal();
+      if (w.visible && !section.open) {
+        section.showModal();
+        queueMicrotask(() => focusFirst(section));
+      }
       if (!w.visible && section.open) section.close();
     } else {
       const wasHidden = section.hidden;
       section.hidden = !w.visible;
-      if (w.visible && wasHidden && w.name !== "frmQLX2") section.scrollIntoView({block: "nearest"});
+      // A window that opens comes into view with the keyboard in it: below the main window, it
+      // would otherwise seem that nothing happened.
+      if (w.visible && wasHidden && w.name !== "frmQLX2") {
+        section.scrollIntoView({block: "start"});
+        // After this rendering: the blur it causes sends an event of its own.
+        queueMicrotask(() => focusFirst(section));
+      }
     }
   }
   if (state.graph_version !== qlx.versions.graph && isShown("frmVolt")) {
@@ -389,6 +463,7 @@ function render(state) {
   for (const name of state.prints) printWindow(name);
   if (state.open_file) document.getElementById("file-input").click();
   if (state.quit) document.getElementById("ended").showModal();
+  assignAccessKeys();
 }
 
 function isShown(name) {

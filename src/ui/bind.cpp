@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -13,7 +14,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <QStyle>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -77,6 +80,12 @@ private:
     form::TextField& field_;
 };
 
+// The widget a layout item holds, if it is one the keyboard enters.
+QWidget* FieldOf(QLayoutItem* item) {
+    QWidget* w = item ? item->widget() : nullptr;
+    return qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ? w : nullptr;
+}
+
 // Follows the user's moves and resizes of a top-level window into its model, in twips.
 class GeometryFilter : public QObject {
 public:
@@ -88,8 +97,10 @@ protected:
         if (watched == widget_ && follow_visibility_ && event->type() == QEvent::Close)
             window_.SetVisible(false);
         // Once shown, the window manager's frame is known: the title bar is checked again.
-        if (watched == widget_ && event->type() == QEvent::Show)
+        if (watched == widget_ && event->type() == QEvent::Show) {
+            TieLabels(widget_);
             QTimer::singleShot(0, widget_, [w = widget_] { KeepTitleBarOnScreen(w); });
+        }
         if (watched == widget_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
             widget_->isVisible()) {
             const double k = TwipsPerPixel(widget_);
@@ -111,6 +122,39 @@ private:
 }  // namespace
 
 int MessageScope::open_ = 0;
+
+void TieLabels(QWidget* window) {
+    // A label before a field in its row (a grid's next column, a box's next item) names it.
+    for (QLayout* layout : window->findChildren<QLayout*>()) {
+        if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+            for (int r = 0; r < grid->rowCount(); ++r)
+                for (int c = 0; c + 1 < grid->columnCount(); ++c) {
+                    QLayoutItem* item = grid->itemAtPosition(r, c);
+                    auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+                    if (QWidget* field = FieldOf(grid->itemAtPosition(r, c + 1)); label && field && !label->buddy())
+                        label->setBuddy(field);
+                }
+        } else if (auto* box = qobject_cast<QBoxLayout*>(layout)) {
+            for (int k = 0; k + 1 < box->count(); ++k) {
+                auto* label = qobject_cast<QLabel*>(box->itemAt(k)->widget());
+                if (QWidget* field = FieldOf(box->itemAt(k + 1)); label && field && !label->buddy()) label->setBuddy(field);
+            }
+        }
+    }
+    // A field no label names is named by its tip, else by its own name, for a screen reader.
+    QSet<QWidget*> named;
+    for (QLabel* l : window->findChildren<QLabel*>())
+        if (l->buddy() && !l->text().trimmed().isEmpty()) named.insert(l->buddy());
+    QList<QWidget*> fields;
+    for (QLineEdit* e : window->findChildren<QLineEdit*>()) fields.append(e);
+    for (QComboBox* c : window->findChildren<QComboBox*>()) fields.append(c);
+    for (QWidget* f : fields) {
+        if (named.contains(f) || !f->accessibleName().isEmpty()) continue;
+        QString name = f->toolTip();
+        if (name.isEmpty()) name = f->objectName().remove(QRegularExpression("^(txt|cbo)")).replace(QRegularExpression("([a-z])([A-Z])"), "\\1 \\2");
+        f->setAccessibleName(name);
+    }
+}
 
 std::function<void()> WhileAlive(QObject* widget, std::function<void()> observer) {
     return [guard = QPointer<QObject>(widget), observer = std::move(observer)] {

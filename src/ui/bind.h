@@ -50,6 +50,11 @@ private:
 };
 
 void Bind(QLineEdit* widget, form::TextField& field);
+// Ties each label to the field after it in its row (the field's name for a screen reader, and
+// where the label's access key, where it has one, sends the keyboard) and names every field no
+// label names. Every
+// bound window does it as it shows.
+void TieLabels(QWidget* window);
 // Shows a result's status beside its text (an icon at the box's end), or takes the mark away.
 void ShowStatusMark(QLineEdit* widget, form::Status status);
 // A read-only result box that never hides part of its number: when its text is wider than the

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractSeries>
+#include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -168,6 +171,32 @@ TEST_F(PointerTest, PlanChartsTakeThePointerAcrossAndOff) {
     // The tip is the model's text for the point under the pointer.
     plan.ShowTip(plan.length_chart(), 0, 50.0);
     EXPECT_EQ(plan.length_chart().tip->text().substr(0, 10), "50.0 ft   ") << plan.length_chart().tip->text();
+}
+
+// A screen reader finds a name on every control of every window: the Qt accessibility tree of the
+// offscreen platform, as an assistive technology reads it.
+TEST_F(PointerTest, EveryControlOfEveryWindowHasAnAccessibleName) {
+    model.cmdGraph.Click();
+    graph.show();
+    model.cmdSweep.Click();
+    sweep.show();
+    model.frmPlan.Open();
+    plan.show();
+    for (QWidget* window : std::initializer_list<QWidget*>{&view, &graph, &sweep, &plan}) {
+        ASSERT_TRUE(window->isVisible());
+        int checked = 0;
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisible() || !(qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w)))
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            ASSERT_NE(a, nullptr);
+            EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty()) << window->objectName().toStdString() << " " << w->objectName().toStdString();
+            ++checked;
+        }
+        EXPECT_GT(checked, 3) << window->objectName().toStdString();
+    }
+    // A field named by its label: the frequency by "Frequency:".
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(view.findChild<QLineEdit*>("txtFreq"))->text(QAccessible::Name).startsWith("Freq"));
 }
 
 }  // namespace

@@ -770,6 +770,7 @@ const cases = {
       await check("graph");
       await b.page.click(id("frmQLX2", "cmdTuner"));
       await check("tuner");
+      await b.page.click(id("frmTuner", "optLNet2"));
       await b.page.click(id("frmTuner", "cmdDrawTuner"));
       await check("tuner page");
       await b.page.click(id("frmQLX2", "cmdSweep"));
