@@ -21,9 +21,60 @@ let QlxCharts;
     const overlay = document.createElement("canvas");
     overlay.className = "overlay";
     holder.append(c, overlay);
-    parent.append(holder);
+    const box = document.createElement("div");
+    box.className = "chart-box";
+    box.append(holder);
+    parent.append(box);
     c.overlay = overlay;
+    // The chart's points as a table, for whoever cannot see the picture: filled when opened.
+    const details = document.createElement("details");
+    details.className = "chart-data";
+    const summary = document.createElement("summary");
+    summary.textContent = "Data";
+    details.append(summary);
+    details.addEventListener("toggle", () => { if (details.open && c.chart) fillData(c.chart); });
+    holder.after(details);
+    c.details = details;
+    c.setAttribute("role", "img");
     return c;
+  }
+
+  // A chart's curves as {name, x, y, points}: what its Data table lists, curve after curve.
+  function curvesOf(chart) {
+    const d = chart.data;
+    if (!d) return [];
+    if (d.series0) return [{name: d.right_title, x: d.bottom_title, y: d.right_title, points: d.series0},
+                           {name: d.left_title, x: d.bottom_title, y: d.left_title, points: d.series1}];
+    if (d.traces) return d.traces.map((t) => ({name: t.name, x: "Re(rho)", y: "Im(rho)", points: t.gammas}));
+    return (d.curves || []).filter((c) => c.shown !== false)
+      .map((c) => ({name: c.name, x: d.x_title || "Frequency, MHz", y: d.y_title, points: c.points}));
+  }
+
+  function fillData(chart) {
+    const c = chart.canvas;
+    const curves = curvesOf(chart);
+    c.setAttribute("aria-label", (chart.data && chart.data.title ? chart.data.title + ": " : "") +
+                   curves.map((k) => k.name).join(", ") + ". Open Data below for its points.");
+    if (!c.details.open) return;
+    const table = document.createElement("table");
+    const head = table.createTHead().insertRow();
+    for (const t of ["Curve", curves[0] ? curves[0].x : "x", "Value"]) {
+      const th = document.createElement("th");
+      th.scope = "col";
+      th.textContent = t;
+      head.append(th);
+    }
+    const body = table.createTBody();
+    const number = (v) => String(Number(v.toPrecision(6)));
+    for (const k of curves)
+      for (const [x, y] of k.points) {
+        const tr = body.insertRow();
+        tr.insertCell().textContent = k.name;
+        tr.insertCell().textContent = number(x);
+        tr.insertCell().textContent = number(y) + (k.y && k.y !== k.name ? " (" + k.y + ")" : "");
+      }
+    c.details.querySelector("table")?.remove();
+    c.details.append(table);
   }
 
   // Fits a canvas's pixels to its shown size; returns its context in CSS pixels.
@@ -122,19 +173,36 @@ let QlxCharts;
     g.setLineDash([]);
   }
 
+  // A tip wider than the chart wraps at its blanks, line by line, so that it stays inside.
+  function tipLines(g, text, room) {
+    const lines = [];
+    for (const part of String(text).split("\n")) {
+      let line = "";
+      for (const word of part.split(/(?<=\s)/)) {
+        if (line && g.measureText(line + word).width > room) {
+          lines.push(line.trimEnd());
+          line = word.trimStart();
+        } else line += word;
+      }
+      lines.push(line.trimEnd());
+    }
+    return lines;
+  }
+
   function tipBox(g, px, py, text, w, h) {
     g.font = font(12);
-    const tw = g.measureText(text).width + 10;
-    const bx = Math.min(Math.max(4, px + 8), w - tw - 4), by = Math.max(4, py - 26);
+    const lines = tipLines(g, text, w - 18);
+    const tw = Math.min(w - 8, Math.max(...lines.map((l) => g.measureText(l).width)) + 10), th = 16 * lines.length + 4;
+    const bx = Math.min(Math.max(4, px + 8), w - tw - 4), by = Math.max(4, Math.min(py - th - 6, h - th - 4));
     g.fillStyle = "#ffffe1";
     g.strokeStyle = "#000";
     g.lineWidth = 1;
-    g.fillRect(bx, by, tw, 20);
-    g.strokeRect(bx, by, tw, 20);
+    g.fillRect(bx, by, tw, th);
+    g.strokeRect(bx, by, tw, th);
     g.fillStyle = "#000";
     g.textAlign = "left";
     g.textBaseline = "middle";
-    g.fillText(text, bx + 5, by + 10);
+    lines.forEach((l, k) => g.fillText(l, bx + 5, by + 10 + 16 * k));
     g.beginPath();
     g.arc(px, py, 4.5, 0, 2 * Math.PI);
     g.fill();
@@ -143,19 +211,29 @@ let QlxCharts;
   // The tip follows the pointer: the nearest point's, asked of the module once a frame at most.
   function follow(chart, candidates) {
     const c = chart.canvas;
-    let pending = 0, at = null;
-    c.addEventListener("mousemove", (e) => {
+    let pending = 0, at = null, near = 24;
+    // A mouse, a pen or a finger: a finger dragged over a chart moves the tip (the chart takes
+    // the drag, not the page) and reaches a curve from farther off than a pointer's tip does.
+    const move = (e) => {
       const r = c.getBoundingClientRect();
       at = [e.clientX - r.left, e.clientY - r.top];
+      near = e.pointerType === "touch" ? 48 : 24;
       if (pending) return;
       pending = requestAnimationFrame(() => {
         pending = 0;
-        chart.tip = candidates(at[0], at[1]);
+        chart.tip = candidates(at[0], at[1], near);
         c.dataset.tip = chart.tip ? chart.tip.text : "";
         drawTip(chart);
       });
+    };
+    c.addEventListener("pointermove", move);
+    c.addEventListener("pointerdown", (e) => {
+      // The drag stays the chart's while the finger is down (no capture where no pointer is active).
+      if (e.pointerType !== "mouse") try { c.setPointerCapture(e.pointerId); } catch { /* none to capture */ }
+      move(e);
     });
-    c.addEventListener("mouseleave", () => {
+    c.addEventListener("pointerleave", (e) => {
+      if (e.pointerType !== "mouse") return;  // a finger lifted leaves its tip to be read
       cancelAnimationFrame(pending);
       pending = 0;
       chart.tip = null;
@@ -182,7 +260,7 @@ let QlxCharts;
       chart.map = {sx: f.sx, yl, yr, box};
       drawTip(chart);
     };
-    follow(chart, (px, py) => {
+    follow(chart, (px, py, near) => {
       if (!chart.data || !chart.map) return null;
       const {sx, yl, yr, box} = chart.map;
       const x = chart.data.bottom.lo + (px - box.l) / (box.r - box.l) * (chart.data.bottom.hi - chart.data.bottom.lo);
@@ -192,11 +270,12 @@ let QlxCharts;
         if (!t) continue;
         const tx = sx(t.x), ty = (series === 0 ? yr : yl)(t.y);
         const dist = Math.hypot(tx - px, ty - py);
-        if (dist < 24 && (!best || dist < best.dist)) best = {px: tx, py: ty, text: t.text, dist};
+        if (dist < near && (!best || dist < best.dist)) best = {px: tx, py: ty, text: t.text, dist};
       }
       return best;
     });
     charts.graph = chart;
+    chart.canvas.chart = chart;
     return chart.canvas;
   }
 
@@ -215,6 +294,7 @@ let QlxCharts;
       return t ? {px: cx + t.x * rad, py: cy - t.y * rad, text: t.text} : null;
     });
     charts.smith = smith;
+    smith.canvas.chart = smith;
     const plots = document.createElement("div");
     plots.className = "plots";
     wrap.append(plots);
@@ -222,7 +302,7 @@ let QlxCharts;
       const p = {canvas: canvasIn(plots, "chart plot", 0.42), data: null, tip: null, index: k};
       p.canvas.id = "frmSweep.Plot" + k;
       p.draw = () => drawPlot(p);
-      follow(p, (px, py) => {
+      follow(p, (px, py, near) => {
         if (!p.data || !p.map || !p.data.x) return null;
         const {sx, sy, box} = p.map;
         const x = p.data.x.lo + (px - box.l) / (box.r - box.l) * (p.data.x.hi - p.data.x.lo);
@@ -232,11 +312,12 @@ let QlxCharts;
           if (!t) return;
           const tx = sx(t.x), ty = sy(t.y);
           const dist = Math.hypot(tx - px, ty - py);
-          if (dist < 24 && (!best || dist < best.dist)) best = {px: tx, py: ty, text: t.text, dist};
+          if (dist < near && (!best || dist < best.dist)) best = {px: tx, py: ty, text: t.text, dist};
         });
         return best;
       });
       charts["plot" + k] = p;
+      p.canvas.chart = p;
     }
     return wrap;
   }
@@ -389,18 +470,19 @@ let QlxCharts;
       p.canvas.id = id;
       p.draw = () => drawPlanChart(p);
       // The nearest point of any curve, within a finger's width.
-      follow(p, (px, py) => {
+      follow(p, (px, py, near) => {
         if (!p.data || !p.map) return null;
         let best = null;
         for (const c of p.data.curves) {
           c.points.forEach(([x, y], k) => {
             const tx = p.map.sx(x), ty = p.map.sy(y), dist = Math.hypot(tx - px, ty - py);
-            if (dist < 24 && (!best || dist < best.dist)) best = {px: tx, py: ty, text: c.tips[k], dist};
+            if (dist < near && (!best || dist < best.dist)) best = {px: tx, py: ty, text: c.tips[k], dist};
           });
         }
         return best;
       });
       charts[key] = p;
+      p.canvas.chart = p;
     }
   }
 
@@ -523,6 +605,7 @@ let QlxCharts;
       charts.graph.data = data;
       charts.graph.tip = null;
       charts.graph.draw();
+      fillData(charts.graph);
     },
     drawSweep(data) {
       const pairs = pointsIn(data.block);
@@ -531,7 +614,14 @@ let QlxCharts;
       charts.smith.data = data.smith;
       charts.smith.tip = null;
       charts.smith.draw();
-      data.plots.forEach((p, k) => { charts["plot" + k].data = p; charts["plot" + k].tip = null; charts["plot" + k].draw(); });
+      fillData(charts.smith);
+      data.plots.forEach((p, k) => {
+        const chart = charts["plot" + k];
+        chart.data = p;
+        chart.tip = null;
+        chart.draw();
+        fillData(chart);
+      });
     },
     drawPlan(data) {
       fillPlanTable(data);
@@ -539,6 +629,7 @@ let QlxCharts;
         charts[key].data = d;
         charts[key].tip = null;
         charts[key].draw();
+        fillData(charts[key]);
       }
     },
     png(which) {

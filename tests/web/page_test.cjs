@@ -662,7 +662,36 @@ const cases = {
       const tips = await chart.evaluate((el) => el.tips);
       assert.ok(tips > 0, chartId + ": a curve under the pointer shows its tip");
       assert.strictEqual(await chart.getAttribute("data-tip"), "", chartId + ": no tip off the chart");
+      // Its Data toggle lists its points, a row each.
+      const details = chart.locator("xpath=ancestor::div[contains(@class,'chart-box')]/details");
+      await details.locator("summary").click();
+      assert.ok(await details.locator("tbody tr").count() > 10, chartId + ": its points in a table");
     }
+    // A finger dragged across the graph moves its tip, and the page does not scroll.
+    const graph = b.page.locator("#frmVolt\\.TChart1");
+    await graph.scrollIntoViewIfNeeded();
+    const box = await graph.boundingBox();
+    const scrolled = await b.page.evaluate(() => window.scrollY);
+    const tips = await graph.evaluate((el, box) => {
+      const seen = new Set();
+      const at = (type, x) => el.dispatchEvent(new PointerEvent(type, {pointerType: "touch", pointerId: 7, isPrimary: true,
+        clientX: box.x + x, clientY: box.y + box.height * 0.5, bubbles: true, cancelable: true}));
+      return new Promise((done) => {
+        at("pointerdown", box.width * 0.2);
+        let x = box.width * 0.2;
+        const next = () => {
+          if (el.dataset.tip) seen.add(el.dataset.tip);
+          x += 8;
+          if (x > box.width * 0.9) { at("pointerup", x); done(seen.size); return; }
+          at("pointermove", x);
+          requestAnimationFrame(() => requestAnimationFrame(next));
+        };
+        next();
+      });
+    }, box);
+    assert.ok(tips > 3, "the tip follows the finger: " + tips + " tips");
+    assert.strictEqual(await graph.evaluate((el) => getComputedStyle(el).touchAction), "pinch-zoom");
+    assert.strictEqual(await b.page.evaluate(() => window.scrollY), scrolled);
     await b.close();
   },
 
