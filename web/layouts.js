@@ -6,6 +6,17 @@
 // control no layout places is shown after the rest, so none is ever lost.
 "use strict";
 
+// The one line a screen reader hears of each window, from these results, once typing pauses: not
+// every field at every keystroke.
+const QLX_SUMMARIES = {
+  frmQLX2: ["txtImpedIn", "txtLoadSWR", "txtInputSWR", "txtTotalLoss"],
+  frmVolt: ["txtMaxV", "txtMaxI"],
+  frmTuner1: ["txtSWRLine", "txtPowerLost", "txtNotes"],
+  frmTuner2: ["txtSWRLine", "txtPowerLost", "txtNotes"],
+  frmSweep: ["txtSummary"],
+  frmPlan: ["txtSummary"],
+};
+
 const QLX_LAYOUTS = {
   frmQLX2: [
     {cls: "title", rows: [["lblProgram", "lblVersion"]]},

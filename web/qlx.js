@@ -285,6 +285,13 @@ function buildWindow(desc) {
   if (rest.length) body.append(makeGrid(desc.name, desc, rest, "stack rest"));
   section.append(body);
   nameFields(section);
+  if (QLX_SUMMARIES[desc.name]) {
+    const live = document.createElement("p");
+    live.className = "sr-only";
+    live.id = desc.name + ".summary";
+    live.setAttribute("aria-live", "polite");
+    section.append(live);
+  }
   if (section.tagName === "DIALOG") {
     // Escape and the close control are the window's own close: the model decides. Enter in a
     // field is OK, as in a desktop dialog.
@@ -464,6 +471,27 @@ function render(state) {
   if (state.open_file) document.getElementById("file-input").click();
   if (state.quit) document.getElementById("ended").showModal();
   assignAccessKeys();
+  clearTimeout(qlx.summaryTimer);
+  qlx.summaryTimer = setTimeout(announce, 1200);
+}
+
+// Each shown window's summary line, from its results' labels and texts, written into its live
+// region once typing has paused: a screen reader reads it once, and only what changed.
+function announce() {
+  for (const [win, names] of Object.entries(QLX_SUMMARIES)) {
+    const live = document.getElementById(win + ".summary");
+    if (!live || !isShown(win)) continue;
+    const parts = [];
+    for (const name of names) {
+      const el = qlx.windows.get(win).controls.get(name);
+      if (!el || el.hidden || !(el.value ?? el.textContent)) continue;
+      const label = document.getElementById(el.getAttribute("aria-labelledby") || "");
+      const text = el.tagName === "INPUT" ? el.value : el.textContent;
+      parts.push((label ? label.textContent.trim().replace(/:$/, "") + " " : "") + text);
+    }
+    const line = parts.join("; ");
+    if (live.textContent !== line) live.textContent = line;
+  }
 }
 
 function isShown(name) {

@@ -795,6 +795,10 @@ const cases = {
         await b.page.keyboard.press("Escape");
       };
       await check("main");
+      // One summary line is announced once typing pauses, not every field at each keystroke.
+      const summary = cliJson(["line", ...lineArgs(LINES[0])]).fields.txtInputSWR;
+      await b.page.waitForFunction((swr) => document.getElementById("frmQLX2.summary").textContent.includes("SWR at Line Input " + swr), summary);
+      assert.deepStrictEqual(await b.page.$$eval("[aria-live]", (els) => els.map((e) => e.id).filter((i) => !i.endsWith(".summary"))), []);
       await b.page.click(id("frmQLX2", "cmdGraph"));
       await check("graph");
       await b.page.click(id("frmQLX2", "cmdTuner"));
