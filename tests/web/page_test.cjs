@@ -788,6 +788,22 @@ const cases = {
         const violations = await b.page.evaluate(async () => (await axe.run(document, {resultTypes: ["violations"]})).violations
           .map((v) => ({id: v.id, impact: v.impact, nodes: v.nodes.map((n) => n.target.join(" ")).slice(0, 6)})));
         found[viewport + " " + step] = violations;
+        if (viewport !== "phone") return;
+        // On a 360-pixel phone: no text below 12 px, nothing wider than the screen (a box that
+        // scrolls sideways, such as the schematic's frame, keeps its content inside it).
+        const misfits = await b.page.evaluate(() => {
+          const out = [];
+          for (const el of document.querySelectorAll(".window:not([hidden]) *, dialog[open] *")) {
+            if (el.closest("[hidden], details:not([open]), .plan-table") || !el.getClientRects().length) continue;
+            const own = [...el.childNodes].some((n) => n.nodeType === 3 && n.textContent.trim()) || el.tagName === "INPUT";
+            if (own && parseFloat(getComputedStyle(el).fontSize) < 12) out.push(el.id + " " + getComputedStyle(el).fontSize);
+            let scrolls = false;
+            for (let a = el.parentElement; a && !scrolls; a = a.parentElement) scrolls = /auto|scroll/.test(getComputedStyle(a).overflowX);
+            if (!scrolls && el.getBoundingClientRect().right > window.innerWidth + 1) out.push((el.id || el.tagName) + " too wide");
+          }
+          return [...new Set(out)];
+        });
+        assert.deepStrictEqual(misfits, [], step);
       };
       const modal = async (step, open) => {
         await open();
