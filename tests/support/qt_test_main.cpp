@@ -8,10 +8,17 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <cstdio>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform, as given (with a configuration file: the high-DPI screen) or plain.
+    if (!qgetenv("QT_QPA_PLATFORM").startsWith("offscreen")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // A run meant for a high-DPI screen checks that it got one.
+    if (const QByteArray dpr = qgetenv("QLX_EXPECT_DPR"); !dpr.isEmpty() && app.devicePixelRatio() != dpr.toDouble()) {
+        std::fprintf(stderr, "device pixel ratio %g, not %s\n", app.devicePixelRatio(), dpr.constData());
+        return 1;
+    }
     ::testing::InitGoogleTest(&argc, argv);
 
     QPointer<QWidget> seen;

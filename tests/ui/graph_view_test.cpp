@@ -250,7 +250,8 @@ TEST_F(GraphViewTest, ExportSavesPicturesAndThePoints) {
     EXPECT_TRUE(drawing.contains("Voltage, Volts")) << "the axis title is in the drawing";
     // The window's picture without its buttons (their place plain), which are back after.
     for (QPushButton* b : graph.findChildren<QPushButton*>()) {
-        const QImage plain = png.copy(QRect(b->mapTo(&graph, QPoint(0, 0)) * png.devicePixelRatio(), b->size() * png.devicePixelRatio()));
+        const double k = static_cast<double>(png.width()) / graph.width();  // 2 on a high-DPI screen
+        const QImage plain = png.copy(QRect(b->mapTo(&graph, QPoint(0, 0)) * k, b->size() * k).adjusted(1, 1, -1, -1));
         QSet<QRgb> colours;
         for (int y = 0; y < plain.height(); ++y)
             for (int x = 0; x < plain.width(); ++x) colours.insert(plain.pixel(x, y));
