@@ -507,13 +507,16 @@ function send(win, control, action, value) {
     if (el) el.value = value;
     qlx.messages.push({title: "QLX", text: qlx.state.text_cut});
   }
+  if (qlx.restarting) return;
   let state;
   try {
     state = call("qlx_event", ["string", "string", "string", "string"], [win, control, action, value]);
   } catch (e) {
-    // An error inside the module is told, and the page stays as it was for the next event.
+    // An error inside the module is told. A module that aborted takes no more calls: a fresh one
+    // starts from the values last kept, and the next event works.
     qlx.messages.push({title: "QLX", text: "QLX could not take that: " + e.message});
     showNextMessage();
+    if (e instanceof WebAssembly.RuntimeError || /abort|terminated/i.test(String(e.message))) restartModule();
     return;
   }
   render(state);
@@ -608,13 +611,29 @@ function wasmBinary() {
   });
 }
 
-async function start() {
-  const binary = await wasmBinary();
-  qlx.module = await QlxPage(binary ? {wasmBinary: binary} : {});
-  document.getElementById("loading").remove();
+// The module's windows from the stored record, as at the page's start.
+function startModule() {
   const defaults = storedDefaults();
   render(call("qlx_start", ["string", "number", "number", "number", "number"],
               [defaults || "", defaults === null ? 0 : 1, decimalMark(), screen.width, screen.height]));
+}
+
+async function restartModule() {
+  qlx.restarting = true;
+  try {
+    qlx.module = await QlxPage(qlx.binary ? {wasmBinary: qlx.binary} : {});
+    qlx.versions = {graph: -1, sweep: -1, plan: -1};
+    startModule();
+  } finally {
+    qlx.restarting = false;
+  }
+}
+
+async function start() {
+  qlx.binary = await wasmBinary();
+  qlx.module = await QlxPage(qlx.binary ? {wasmBinary: qlx.binary} : {});
+  document.getElementById("loading").remove();
+  startModule();
   document.getElementById("message").addEventListener("close", showNextMessage);
   document.getElementById("restart").addEventListener("click", () => location.reload());
   document.getElementById("file-input").addEventListener("change", (e) => {

@@ -231,6 +231,16 @@ const cases = {
     const line = {freq: "14.2", r: "75", x: "10"};
     await typeLine(b.page, line);
     await expectFields(b.page, "frmQLX2", cliJson(["line", ...lineArgs(line)]).fields, ["frameZInput"]);
+    // A module that aborts (here made to, at the next event) is told once and started again from
+    // the values kept: the next typing computes.
+    await b.page.waitForFunction(() => (localStorage.getItem("QLX TL.DEF") || "").includes("14.2"));
+    await b.page.evaluate(() => { qlx.module._qlx_event = () => { throw new WebAssembly.RuntimeError("Aborted(made to)"); }; });
+    await type(b.page, "frmQLX2", "txtFreq", "7");
+    assert.match(await b.page.textContent("#message-text"), /could not take that.*Aborted\(made to\)/);
+    await b.page.click("#message-ok");
+    await b.page.waitForFunction(() => !qlx.restarting && !qlx.module._qlx_event.toString().includes("made to"));
+    await type(b.page, "frmQLX2", "txtFreq", "21.2");
+    assert.strictEqual(await shown(b.page, "frmQLX2", "txtMLPer"), cliJson(["line", ...lineArgs({...line, freq: "21.2"})]).fields.txtMLPer);
     await b.page.evaluate(() => window.localStorage.setItem("QLX TL.DEF", "F\n" + "9".repeat(2 * 1024 * 1024)));
     await b.page.reload();
     await b.page.waitForSelector("body[data-ready]");
