@@ -1,6 +1,7 @@
 #include "ui/bind.h"
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
@@ -80,6 +81,35 @@ private:
     form::TextField& field_;
 };
 
+// A label's caption as shown: with a buddy, its access key marked ("&Frequency:") and any "&" of
+// its own doubled, so that it shows as typed.
+QString LabelText(const QLabel* w, QString caption) {
+    const QVariant key = w->property("qlxKey");
+    if (!w->buddy() || !key.isValid()) return caption;
+    caption.replace('&', "&&");
+    const QChar k = key.toChar();
+    for (qsizetype i = 0; i < caption.size(); ++i)
+        if (caption[i].toLower() == k && (i == 0 || !caption[i - 1].isLetterOrNumber())) return caption.insert(i, '&');
+    return caption;
+}
+
+// Shows a label again when TieLabels has given it its key (a dynamic property's change).
+class RefreshOnKey : public QObject {
+public:
+    RefreshOnKey(QObject* parent, std::function<void()> refresh) : QObject(parent), refresh_(std::move(refresh)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::DynamicPropertyChange &&
+            static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName() == "qlxKey")
+            refresh_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> refresh_;
+};
+
 // The widget a layout item holds, if it is one the keyboard enters.
 QWidget* FieldOf(QLayoutItem* item) {
     QWidget* w = item ? item->widget() : nullptr;
@@ -138,6 +168,33 @@ void TieLabels(QWidget* window) {
             for (int k = 0; k + 1 < box->count(); ++k) {
                 auto* label = qobject_cast<QLabel*>(box->itemAt(k)->widget());
                 if (QWidget* field = FieldOf(box->itemAt(k + 1)); label && field && !label->buddy()) label->setBuddy(field);
+            }
+        }
+    }
+    // Each such label gets an access key (Alt+letter takes the keyboard to its field): the first
+    // letter starting a word of its caption that no button or other label of the window uses.
+    QSet<QChar> used;
+    auto key_of = [](const QString& text) -> QChar {
+        for (qsizetype i = 0; i + 1 < text.size(); ++i)
+            if (text[i] == '&') {
+                if (text[i + 1] != '&') return text[i + 1].toLower();
+                ++i;
+            }
+        return {};
+    };
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (const QChar k = key_of(b->text()); !k.isNull()) used.insert(k);
+    for (QLabel* l : window->findChildren<QLabel*>())
+        if (l->property("qlxKey").isValid()) used.insert(l->property("qlxKey").toChar());
+    for (QLabel* l : window->findChildren<QLabel*>()) {
+        if (!l->buddy() || l->property("qlxKey").isValid()) continue;
+        const QString text = l->text();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i].toLower();
+            if (c.isLetter() && (i == 0 || !text[i - 1].isLetterOrNumber()) && !used.contains(c)) {
+                used.insert(c);
+                l->setProperty("qlxKey", c);
+                break;
             }
         }
     }
@@ -244,11 +301,14 @@ void Bind(QLineEdit* w, form::TextField& f) {
 void Bind(QLabel* w, form::Label& l) {
     auto refresh = [w, &l] {
         const char* mark = form::StatusMark(l.status());
-        w->setText(*mark ? Q(mark) + ' ' + Q(l.caption()) : Q(l.caption()));
+        const QString caption = LabelText(w, Q(l.caption()));
+        w->setText(*mark ? Q(mark) + ' ' + caption : caption);
         ApplyCommon(w, l, QPalette::WindowText, QPalette::Window, true);
     };
     l.SetObserver(WhileAlive(w, refresh));
     refresh();
+    // TieLabels gives the label its access key after the layout is made: it then shows again.
+    w->installEventFilter(new RefreshOnKey(w, refresh));
 }
 
 void Bind(QGroupBox* w, form::Label& frame) {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 
 #include "mainwin/main_window.h"
@@ -48,7 +49,7 @@ TEST_F(ViewFixture, WidgetsCarryTheirCaptionsAndToolTips) {
     EXPECT_EQ(Find<QRadioButton>("optNoiseBridge")->text(), "Noise Bridge");
     EXPECT_EQ(Find<QLineEdit>("txtFreq")->toolTip(),
               "Double click to highlight, then enter Frequency, up to 4999 MHz");
-    EXPECT_EQ(Find<QLabel>("lblZ0")->text(), "Characteristic Z0: ");
+    EXPECT_EQ(Find<QLabel>("lblZ0")->text(), "&Characteristic Z0: ");  // its access key marked
     EXPECT_EQ(Find<QLabel>("LblWarning")->isVisible(), false);
     EXPECT_EQ(Find<QComboBox>("cboPickCable")->count(), 33);
     EXPECT_EQ(Find<QComboBox>("cboPickCable")->currentText(), " RG-8A (Belden 8237)");
@@ -111,7 +112,7 @@ TEST_F(ViewFixture, AProgramChangeDoesNotEchoBackIntoTheLogic) {
     model.optInput.Select();
     EXPECT_TRUE(Find<QRadioButton>("optInput")->isChecked());
     EXPECT_FALSE(Find<QRadioButton>("optLoad")->isChecked());
-    EXPECT_EQ(Find<QLabel>("lblRho")->text(), "Rho at Input: ");
+    EXPECT_EQ(Find<QLabel>("lblRho")->text().remove('&'), "Rho at Input: ");
 }
 
 TEST_F(ViewFixture, TheNoiseBridgeOptionSnapsBackToNormal) {
@@ -165,6 +166,25 @@ TEST_F(ViewFixture, NoFieldHidesPartOfItsNumber) {
         QLineEdit* e = Find<QLineEdit>(name);
         const int room = e->width() - e->textMargins().left() - e->textMargins().right() - 4;
         EXPECT_LE(QFontMetrics(e->font()).horizontalAdvance(e->text()), room) << name << " " << e->text().toStdString();
+    }
+}
+
+// A label's access key (Alt and the letter underlined) takes the keyboard to its field, and no
+// two controls of the window share a key.
+TEST_F(ViewFixture, AnAccessKeyOnALabelTakesTheKeyboardToItsField) {
+    QSet<QChar> keys;
+    for (QLabel* l : view.findChildren<QLabel*>()) {
+        if (!l->property("qlxKey").isValid()) continue;
+        EXPECT_FALSE(keys.contains(l->property("qlxKey").toChar())) << l->objectName().toStdString();
+        keys.insert(l->property("qlxKey").toChar());
+    }
+    EXPECT_GT(keys.size(), 10);
+    for (const char* name : {"lblFreq", "lblLength", "lblReactance", "lblCable"}) {
+        QLabel* l = Find<QLabel>(name);
+        ASSERT_NE(l->buddy(), nullptr) << name;
+        Find<QPushButton>("cmdGraph")->setFocus();
+        QTest::keyClick(&view, l->property("qlxKey").toChar().toLatin1(), Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), l->buddy()) << name << " " << l->text().toStdString();
     }
 }
 
