@@ -88,8 +88,10 @@ QString LabelText(const QLabel* w, QString caption) {
     if (!w->buddy() || !key.isValid()) return caption;
     caption.replace('&', "&&");
     const QChar k = key.toChar();
-    for (qsizetype i = 0; i < caption.size(); ++i)
-        if (caption[i].toLower() == k && (i == 0 || !caption[i - 1].isLetterOrNumber())) return caption.insert(i, '&');
+    for (const bool word_start : {true, false})
+        for (qsizetype i = 0; i < caption.size(); ++i)
+            if (caption[i].toLower() == k && (!word_start || i == 0 || !caption[i - 1].isLetterOrNumber()))
+                return caption.insert(i, '&');
     return caption;
 }
 
@@ -188,13 +190,18 @@ void TieLabels(QWidget* window) {
         if (l->property("qlxKey").isValid()) used.insert(l->property("qlxKey").toChar());
     for (QLabel* l : window->findChildren<QLabel*>()) {
         if (!l->buddy() || l->property("qlxKey").isValid()) continue;
+        // A word's first letter if one is free, else any free letter of the caption.
         const QString text = l->text();
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar c = text[i].toLower();
-            if (c.isLetter() && (i == 0 || !text[i - 1].isLetterOrNumber()) && !used.contains(c)) {
-                used.insert(c);
-                l->setProperty("qlxKey", c);
-                break;
+        for (const bool word_start : {true, false}) {
+            if (l->property("qlxKey").isValid()) break;
+            for (qsizetype i = 0; i < text.size(); ++i) {
+                const QChar c = text[i].toLower();
+                if (c.isLetter() && c.unicode() < 128 && (!word_start || i == 0 || !text[i - 1].isLetterOrNumber()) &&
+                    !used.contains(c)) {
+                    used.insert(c);
+                    l->setProperty("qlxKey", c);
+                    break;
+                }
             }
         }
     }

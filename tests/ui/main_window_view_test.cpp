@@ -182,6 +182,7 @@ TEST_F(ViewFixture, AnAccessKeyOnALabelTakesTheKeyboardToItsField) {
     for (const char* name : {"lblFreq", "lblLength", "lblReactance", "lblCable"}) {
         QLabel* l = Find<QLabel>(name);
         ASSERT_NE(l->buddy(), nullptr) << name;
+        ASSERT_TRUE(l->property("qlxKey").isValid()) << name << " " << l->text().toStdString();
         Find<QPushButton>("cmdGraph")->setFocus();
         QTest::keyClick(&view, l->property("qlxKey").toChar().toLatin1(), Qt::AltModifier);
         EXPECT_EQ(QApplication::focusWidget(), l->buddy()) << name << " " << l->text().toStdString();
