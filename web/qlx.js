@@ -261,6 +261,7 @@ function makeBlock(win, desc, b) {
 function buildWindow(desc) {
   const section = document.createElement(desc.dialog ? "dialog" : "section");
   section.id = desc.name;
+  if (!desc.dialog) section.hidden = true;  // until its state shows it: its first showing is an opening too
   section.className = "window";
   const head = document.createElement("header");
   const title = document.createElement("h2");

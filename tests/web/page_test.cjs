@@ -825,7 +825,11 @@ const cases = {
       const summary = cliJson(["line", ...lineArgs(LINES[0])]).fields.txtInputSWR;
       await b.page.waitForFunction((swr) => document.getElementById("frmQLX2.summary").textContent.includes("SWR at Line Input " + swr), summary);
       assert.deepStrictEqual(await b.page.$$eval("[aria-live]", (els) => els.map((e) => e.id).filter((i) => !i.endsWith(".summary"))), []);
+      // Every option in a named group; a window that opens comes into view with the keyboard in it.
+      assert.strictEqual(await b.page.$$eval("#frmQLX2 input[type=radio]:not([name])", (r) => r.length), 0);
       await b.page.click(id("frmQLX2", "cmdGraph"));
+      await b.page.waitForFunction(() => document.activeElement.closest(".window")?.id === "frmVolt");
+      assert.ok(await b.page.$eval("#frmVolt", (w) => w.getBoundingClientRect().top < innerHeight && w.getBoundingClientRect().bottom > 0));
       await check("graph");
       await b.page.click(id("frmQLX2", "cmdTuner"));
       await check("tuner");
@@ -838,6 +842,13 @@ const cases = {
       await b.page.click(id("frmTuner", "cmdPlan"));
       await b.page.waitForSelector("#frmPlan\\.Table tbody tr");
       await check("plan");
+      // A dialog opens with its first field taking the keyboard, and Enter there is its OK.
+      await b.page.click(id("frmQLX2", "optNoiseBridge"));
+      await b.page.waitForFunction(() => document.activeElement.id === "frmNB.txtResist");
+      await b.page.keyboard.type("100");
+      await b.page.keyboard.press("Enter");
+      assert.ok(!(await b.page.$eval("#frmNB", (d) => d.open)), "Enter is OK");
+      await b.page.click(id("frmQLX2", "optNormal"));
       await modal("noise bridge", () => b.page.click(id("frmQLX2", "optNoiseBridge")));
       await modal("analyser", () => b.page.click(id("frmQLX2", "optAutek")));
       await modal("user-defined line", () => b.page.selectOption(id("frmQLX2", "cboPickCable"), {index: 32}));
