@@ -675,6 +675,7 @@ const cases = {
       // Its Data toggle lists its points, a row each.
       const details = chart.locator("xpath=ancestor::div[contains(@class,'chart-box')]/details");
       await details.locator("summary").click();
+      await details.locator("tbody tr").first().waitFor();  // filled as the toggle's event comes
       assert.ok(await details.locator("tbody tr").count() > 10, chartId + ": its points in a table");
     }
     // A finger dragged across the graph moves its tip, and the page does not scroll.
