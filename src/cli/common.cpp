@@ -37,6 +37,8 @@ const char* const kUsage =
     "       qlx-cli plan [--cable N|TEXT] [--length L] [--meters] (--r OHMS --x OHMS | --touchstone FILE)\n"
     "                    [--at load|input] [--region 1|2|3] [--bands LIST] [--6m] [--points N] [TUNER-SETTINGS]\n"
     "                    [--csv | --json]\n"
+    "       qlx-cli cable fit --points \"MHZ:DB,...\" [--per 100ft|100m] --z0 R0 --vf VF [--vmax V] [--name NAME] [--json]\n"
+    "       qlx-cli cable measure (--open OPEN.s1p --short SHORT.s1p | --quarter-wave MHZ) --length L [--meters] [--json]\n"
     "       qlx-cli COMMAND --help\n"
     "Exit status: 0 a result; 1 a tuner design failed (its message says why); 2 bad input (an entry rule's message, an unknown option or\n"
     "cable, no result computable).";

@@ -70,6 +70,7 @@ bool CheckPower(const Options& o, const TunerWindow& tuner, Failure& failure);
 int Dispatch(std::vector<std::string_view> args);
 
 int Cables(const Args& args);
+int Cable(const Args& args);
 int Line(const Args& args);
 int Graph(const Args& args);
 int Bridge(const Args& args);

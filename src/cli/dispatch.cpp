@@ -16,6 +16,7 @@ int Dispatch(std::vector<std::string_view> args) {
     const std::string_view command = args[0];
     args.erase(args.begin());
     if (command == "cables") return Cables(args);
+    if (command == "cable") return Cable(args);
     if (command == "line") return Line(args);
     if (command == "graph") return Graph(args);
     if (command == "bridge") return Bridge(args);

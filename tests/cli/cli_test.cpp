@@ -206,6 +206,56 @@ TEST(QlxCli, BridgeAndAnalyserPutTheirImpedanceAtTheLineInput) {
     }
 }
 
+// A cable measured open and shorted gives back the line that made the two files: qlx-cli sweep
+// writes the impedance at the input of 10 m ended in 1e-4 and in 1e7 ohms, and qlx-cli cable
+// measure finds the line's Z0, velocity factor and loss at 14 MHz as qlx-cli line reports them.
+TEST(QlxCli, CableMeasureGivesBackTheLineThatMadeItsFiles) {
+    const std::string base = ::testing::TempDir() + "qlx-measure-" + std::to_string(::getpid());
+    for (const std::string line : {"--cable rg-213", "--cable window", "--cable 32 --user-line 75,-1.5,1.25,10,0.8,1200"}) {
+        for (const auto& [end, r] : {std::pair{"open", "1e7"}, std::pair{"short", "1e-4"}}) {
+            const CliRun s = Cli("sweep " + line + " --meters --length 10 --r " + r + " --x 0 --from 1 --to 30 --points 59 --s1p");
+            ASSERT_EQ(s.status, 0) << s.err;
+            std::ofstream(base + "-" + end + ".s1p") << s.out;
+        }
+        const CliRun m = Cli("cable measure --open " + base + "-open.s1p --short " + base + "-short.s1p --length 10 --meters --json");
+        ASSERT_EQ(m.status, 0) << m.err;
+        const auto measured = nlohmann::json::parse(m.out);
+        // Compared where the inversion is well conditioned: the used point nearest 14 MHz (14 MHz
+        // itself on RG-213; near a half wave on the window line).
+        double at = 0.0;
+        for (const auto& p : measured["points"])
+            if (p["used"].get<bool>() && std::fabs(p["f_mhz"].get<double>() - 14.0) < std::fabs(at - 14.0)) at = p["f_mhz"];
+        const auto expected = nlohmann::json::parse(Cli("line " + line + " --freq " + std::to_string(at) + " --json").out)["values"];
+        const double r0 = expected["R0"], x0 = expected["X0"], vf = expected["VelFactor"], loss = expected["Atten100"];
+        int checked = 0;
+        for (const auto& p : measured["points"]) {
+            // Near a multiple of a quarter wave the point is shown and not fitted, elsewhere used.
+            const double quarters = 4.0 * 10.0 * p["f_mhz"].get<double>() / (vf * 299.792458);
+            EXPECT_EQ(p["used"].get<bool>(), !(std::round(quarters) >= 1 && std::fabs(quarters - std::round(quarters)) < 0.1))
+                << line << " at " << p["f_mhz"];
+            if (p["f_mhz"] != at) continue;
+            ++checked;
+            EXPECT_NEAR(p["r0"].get<double>(), r0, 0.002 * r0) << line;
+            EXPECT_NEAR(p["x0"].get<double>(), x0, 0.002 * r0) << line;
+            EXPECT_NEAR(p["vf"].get<double>(), vf, 0.002 * vf) << line;
+            EXPECT_NEAR(p["db_per_100ft"].get<double>(), loss, 0.002 * loss) << line << " at " << at;
+        }
+        EXPECT_EQ(checked, 1) << line;
+        if (line == "--cable rg-213") {
+            EXPECT_EQ(at, 14.0);
+        }
+        EXPECT_NEAR(measured["cable"]["vf"].get<double>(), vf, 0.002 * vf) << line;
+    }
+    std::remove((base + "-open.s1p").c_str());
+    std::remove((base + "-short.s1p").c_str());
+
+    // A stub of 0.303 m of ribbon whose open end flips phase at 209 MHz: a quarter wave of 0.3586 m
+    // in free space, a velocity factor of 0.845.
+    const auto stub = nlohmann::json::parse(Cli("cable measure --length 0.303 --meters --quarter-wave 209 --json").out);
+    EXPECT_NEAR(stub["electrical_length"].get<double>(), 0.3586, 5e-5);
+    EXPECT_NEAR(stub["vf"].get<double>(), 0.845, 5e-4);
+}
+
 TEST(QlxCli, UserDefinedLineFromItsRecord) {
     // 75 - j1.5 ohms, 1.25 dB per 100 feet at 10 MHz, VF 0.8, 1200 V: at 40 MHz the loss
     // doubles (sqrt(40/10)) and the window asks to choose the line again.
