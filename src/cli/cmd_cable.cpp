@@ -20,6 +20,9 @@ const char* const kCableUsage =
     "       qlx-cli cable measure --open OPEN.s1p --short SHORT.s1p --length L [--meters] [--name NAME] [--json]\n"
     "       qlx-cli cable measure --length L [--meters] --quarter-wave MHZ [--json]";
 
+// A name is the user's bytes: any that are not UTF-8 are replaced, never an abort.
+std::string Dump(const json& j) { return j.dump(2, ' ', false, json::error_handler_t::replace); }
+
 std::optional<double> Number(const Options& o, const char* name, Failure& failure) {
     const std::string* text = o.Value(name);
     double v = 0.0;
@@ -105,7 +108,7 @@ int Fit(const Args& args) {
         json pts = json::array();
         for (std::size_t k = 0; k < points.size(); ++k)
             pts.push_back({{"f_mhz", points[k].f_mhz}, {"db_per_100ft", points[k].db_per_100ft}, {"residual_db", fit.residual_db[k]}});
-        std::cout << json{{"cable", CableJson(c, x0, mid)}, {"k2_held_at_zero", fit.k2_held_at_zero}, {"points", pts}}.dump(2) << "\n";
+        std::cout << Dump(json{{"cable", CableJson(c, x0, mid)}, {"k2_held_at_zero", fit.k2_held_at_zero}, {"points", pts}}) << "\n";
         return kExitOk;
     }
     PrintCable(c, x0, mid, fit);
@@ -142,7 +145,7 @@ int Measure(const Args& args) {
         const sweep::StubReading s = sweep::StubFromQuarterWave(length_m, *f);
         const double shown = meters ? s.electrical_m : s.electrical_m * kFeetPerMeterDouble;
         if (o->Has("--json")) {
-            std::cout << json{{"electrical_length", shown}, {"unit", meters ? "m" : "ft"}, {"vf", s.vf}}.dump(2) << "\n";
+            std::cout << Dump(json{{"electrical_length", shown}, {"unit", meters ? "m" : "ft"}, {"vf", s.vf}}) << "\n";
         } else {
             std::cout << "Electrical length: " << Format(shown, "0.0000") << (meters ? " m" : " ft") << "\nVelocity factor: "
                       << Format(s.vf, "0.000") << "\n";
@@ -180,8 +183,8 @@ int Measure(const Args& args) {
             if (p.used) j["residual_db"] = m->fit.residual_db[used++];
             pts.push_back(std::move(j));
         }
-        std::cout << json{{"cable", CableJson(c, m->z0_centre.imag(), m->centre_mhz)}, {"k2_held_at_zero", m->fit.k2_held_at_zero},
-                          {"points", pts}}.dump(2) << "\n";
+        std::cout << Dump(json{{"cable", CableJson(c, m->z0_centre.imag(), m->centre_mhz)}, {"k2_held_at_zero", m->fit.k2_held_at_zero},
+                          {"points", pts}}) << "\n";
         return kExitOk;
     }
     PrintCable(c, m->z0_centre.imag(), m->centre_mhz, m->fit);

@@ -249,6 +249,17 @@ TEST(QlxCli, CableMeasureGivesBackTheLineThatMadeItsFiles) {
     std::remove((base + "-open.s1p").c_str());
     std::remove((base + "-short.s1p").c_str());
 
+    // A maker's two points, per 100 feet and the same per 100 m: one cable; a point that is no
+    // MHZ:DB is refused.
+    for (const std::string points : {"900:3.9,2500:6.76 --per 100ft", "900:12.795276,2500:22.178478 --per 100m"}) {
+        const CliRun f = Cli("cable fit --points " + points + " --z0 50 --vf 0.84 --json");
+        ASSERT_EQ(f.status, 0) << f.err;
+        const auto fit = nlohmann::json::parse(f.out)["cable"];
+        EXPECT_NEAR(fit["k1"].get<double>(), 0.1222, 1e-6) << points;  // through both points exactly
+        EXPECT_NEAR(fit["k2"].get<double>(), 0.00026, 1e-6) << points;
+    }
+    EXPECT_EQ(Cli("cable fit --points 900:3.9,2500 --z0 50 --vf 0.84").status, 2);
+
     // A stub of 0.303 m of ribbon whose open end flips phase at 209 MHz: a quarter wave of 0.3586 m
     // in free space, a velocity factor of 0.845.
     const auto stub = nlohmann::json::parse(Cli("cable measure --length 0.303 --meters --quarter-wave 209 --json").out);
