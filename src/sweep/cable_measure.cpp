@@ -11,7 +11,7 @@ namespace qlx::sweep {
 namespace {
 
 constexpr double kNeperToDb = 8.685889638065037;  // 20 / ln 10
-constexpr double kFreeSpaceM_MHz = 299.792458;    // metres × MHz
+constexpr double kFreeSpaceM_MHz = kFreeSpaceWaveFtMHzDouble / kFeetPerMeterDouble;  // metres × MHz
 
 // The root with a positive real part: a passive line's Z0 and its γℓ's α.
 std::complex<double> RightRoot(std::complex<double> v) {
@@ -53,7 +53,7 @@ std::optional<CableMeasurement> MeasureCable(const OnePort& open, const OnePort&
         const double quarters = beta / (std::numbers::pi / 2.0);
         p.used = !(std::round(quarters) >= 1.0 && std::fabs(quarters - std::round(quarters)) < 0.1) && beta > 0.0 &&
                  std::isfinite(gl.real());
-        p.vf = beta > 0.0 ? 2.0 * std::numbers::pi * p.f_mhz * (length_ft / kFeetPerMeterDouble) / (beta * kFreeSpaceM_MHz) : 0.0;
+        p.vf = beta > 0.0 ? 2.0 * std::numbers::pi * p.f_mhz * length_ft / (beta * kFreeSpaceWaveFtMHzDouble) : 0.0;
         p.db_per_100ft = gl.real() * kNeperToDb / length_ft * 100.0;
         m.points.push_back(p);
     }

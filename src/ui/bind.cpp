@@ -252,7 +252,7 @@ protected:
 
 }  // namespace
 
-void ShowStatusMark(QLineEdit* w, form::Status status) {
+static void ShowStatusMark(QLineEdit* w, form::Status status) {
     // The mark is an icon at the box's right end, so that the text (which a user copies) stays
     // the number alone.
     auto* action = w->findChild<QAction*>("qlxStatusMark", Qt::FindDirectChildrenOnly);

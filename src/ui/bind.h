@@ -55,8 +55,6 @@ void Bind(QLineEdit* widget, form::TextField& field);
 // label names. Every
 // bound window does it as it shows.
 void TieLabels(QWidget* window);
-// Shows a result's status beside its text (an icon at the box's end), or takes the mark away.
-void ShowStatusMark(QLineEdit* widget, form::Status status);
 // A read-only result box that never hides part of its number: when its text is wider than the
 // box, the font shrinks until every character shows.
 void FitTextToWidth(QLineEdit* widget);
