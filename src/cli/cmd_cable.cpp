@@ -16,8 +16,9 @@ namespace qlx::cli {
 namespace {
 
 const char* const kCableUsage =
-    "usage: qlx-cli cable fit --points \"MHZ:DB,...\" [--per 100ft|100m] --z0 R0 --vf VF [--vmax V] [--name NAME] [--json]\n"
-    "       qlx-cli cable measure --open OPEN.s1p --short SHORT.s1p --length L [--meters] [--name NAME] [--json]\n"
+    "usage: qlx-cli cable fit --points \"MHZ:DB,...\" [--per 100ft|100m] --z0 R0 --vf VF [--vmax V]\n"
+    "                         [--name NAME [--source TEXT] --save] [--json]\n"
+    "       qlx-cli cable measure --open OPEN.s1p --short SHORT.s1p --length L [--meters] [--name NAME --save] [--json]\n"
     "       qlx-cli cable measure --length L [--meters] --quarter-wave MHZ [--json]";
 
 // A name is the user's bytes: any that are not UTF-8 are replaced, never an abort.
@@ -54,15 +55,37 @@ void PrintCable(const OwnCable& c, double x0, double x0_at_mhz, const LossFit& f
               << "\nWorst residual: " << Format(fit.worst_residual_db, "0.000") << " dB\n";
 }
 
+// --save: the cable kept in QLX cables.txt as the program keeps it, listed after the catalogue from
+// then on. The exit status of output that could not be written when the file cannot be.
+int Save(const Options& o, const OwnCable& c) {
+    Session s;
+    if (const auto problem = s.w.SaveOwnCable(c)) {
+        std::cerr << "qlx-cli: " << *problem << "\n";
+        return kExitDesignFailed;
+    }
+    if (!o.Has("--json")) std::cout << "Saved in " << kCablesFileName << " as \"" << c.name << "\"\n";
+    return kExitOk;
+}
+
+// --save needs a name the cable list can show.
+bool SaveAsked(const Options& o, Failure& failure) {
+    if (!o.Has("--save")) return false;
+    if (!o.Value("--name") || TrimBlanks(*o.Value("--name")).empty()) failure = {"--save needs --name NAME"};
+    return true;
+}
+
 int Fit(const Args& args) {
     Failure failure;
-    const auto o = ParseOptions(args, {"--points", "--per", "--z0", "--vf", "--vmax", "--name"}, {"--json", "--help"}, failure);
+    const auto o = ParseOptions(args, {"--points", "--per", "--z0", "--vf", "--vmax", "--name", "--source"},
+                                {"--json", "--help", "--save"}, failure);
     if (o && o->Has("--help")) {
         std::cout << kCableUsage << "\n\nFits loss = k1 x sqrt(f) + k2 x f (dB per 100 feet, f in MHz) to a maker's table\n"
                      "by least squares, and shows each point's residual.\n";
         return kExitOk;
     }
     if (!o) return Fail(failure, kCableUsage);
+    const bool save = SaveAsked(*o, failure);
+    if (!failure.text.empty()) return Fail(failure, kCableUsage);
     const std::string per = o->Value("--per") ? *o->Value("--per") : "100ft";
     if (per != "100ft" && per != "100m") return Fail({"--per " + per + ": 100ft or 100m"}, kCableUsage);
     OwnCable c;
@@ -78,38 +101,32 @@ int Fit(const Args& args) {
     }
     if (!(c.r0 > 0.0) || !(c.vf > 0.0 && c.vf <= 1.0)) return Fail({"--z0 must be above 0 and --vf from above 0 to 1"}, kCableUsage);
     c.name = o->Value("--name") ? *o->Value("--name") : "My cable";
-    c.source = "fitted to " + (o->Value("--points") ? *o->Value("--points") : std::string()) + " dB per " + per;
+    c.source = o->Value("--source") ? *o->Value("--source") : "fitted to a table of loss per " + per;
 
-    std::vector<LossPoint> points;
     const std::string* list = o->Value("--points");
     if (!list) return Fail({"--points is needed"}, kCableUsage);
-    std::string_view rest = *list;
-    while (!rest.empty()) {
-        const std::size_t comma = rest.find(',');
-        const std::string_view item = rest.substr(0, comma);
-        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
-        const std::size_t colon = item.find(':');
-        LossPoint p;
-        if (colon == std::string_view::npos || !ReadWholeNumber(item.substr(0, colon), p.f_mhz).ok ||
-            !ReadWholeNumber(item.substr(colon + 1), p.db_per_100ft).ok || !(p.f_mhz > 0.0) || !(p.db_per_100ft >= 0.0))
-            return Fail({"--points: \"" + std::string(item) + "\" is not MHZ:DB with MHz above 0 and a loss of 0 or more"},
-                        kCableUsage);
-        if (per == "100m") p.db_per_100ft = Per100MToPer100Ft(p.db_per_100ft);
-        points.push_back(p);
-    }
+    auto parsed = ParseLossPoints(*list);
+    if (!parsed)
+        return Fail({"--points: \"" + *list + "\" is not MHZ:DB,... with MHz above 0 and losses of 0 or more"}, kCableUsage);
+    std::vector<LossPoint> points = std::move(*parsed);
+    if (per == "100m")
+        for (LossPoint& p : points) p.db_per_100ft = Per100MToPer100Ft(p.db_per_100ft);
     const LossFit fit = FitLoss(points);
     if (fit.residual_db.empty()) return Fail({"--points: no point to fit"}, kCableUsage);
     c.k1 = fit.k1;
     c.k2 = fit.k2;
+    c.points = points;
+    c.worst_residual_db = fit.worst_residual_db;
     // X0 at the table's middle frequency.
     const double mid = points[points.size() / 2].f_mhz;
     const double x0 = RuleX0(c, mid);
+    if (save && OwnCableProblem(c)) return Fail({"--save: " + *OwnCableProblem(c)}, kCableUsage);
     if (o->Has("--json")) {
         json pts = json::array();
         for (std::size_t k = 0; k < points.size(); ++k)
             pts.push_back({{"f_mhz", points[k].f_mhz}, {"db_per_100ft", points[k].db_per_100ft}, {"residual_db", fit.residual_db[k]}});
         std::cout << Dump(json{{"cable", CableJson(c, x0, mid)}, {"k2_held_at_zero", fit.k2_held_at_zero}, {"points", pts}}) << "\n";
-        return kExitOk;
+        return save ? Save(*o, c) : kExitOk;
     }
     PrintCable(c, x0, mid, fit);
     std::cout << "MHz\tdB/100 ft\tfit\tresidual dB\tresidual %\n";
@@ -118,13 +135,13 @@ int Fit(const Args& args) {
         std::cout << ShortestText(points[k].f_mhz) << "\t" << Format(y, "0.000") << "\t" << Format(y + r, "0.000") << "\t"
                   << Format(r, "0.000") << "\t" << (y > 0.0 ? Format(100.0 * r / y, "0.0") : std::string("-")) << "\n";
     }
-    return kExitOk;
+    return save ? Save(*o, c) : kExitOk;
 }
 
 int Measure(const Args& args) {
     Failure failure;
     const auto o = ParseOptions(args, {"--open", "--short", "--length", "--quarter-wave", "--name"},
-                                {"--meters", "--json", "--help"}, failure);
+                                {"--meters", "--json", "--help", "--save"}, failure);
     if (o && o->Has("--help")) {
         std::cout << kCableUsage << "\n\nFrom a sample measured open and shorted: Z0, velocity factor and loss at each\n"
                      "frequency (points near a quarter-wave resonance shown, not fitted), then the fitted\n"
@@ -133,6 +150,9 @@ int Measure(const Args& args) {
         return kExitOk;
     }
     if (!o) return Fail(failure, kCableUsage);
+    const bool save = SaveAsked(*o, failure);
+    if (!failure.text.empty()) return Fail(failure, kCableUsage);
+    if (save && o->Has("--quarter-wave")) return Fail({"--save keeps a measured cable: --open and --short"}, kCableUsage);
     const auto length = Number(*o, "--length", failure);
     if (!length) return Fail(failure, kCableUsage);
     const bool meters = o->Has("--meters");
@@ -174,6 +194,10 @@ int Measure(const Args& args) {
     c.k2 = m->fit.k2;
     c.source = "measured: " + sweep::ShownName(*open_file) + " and " + sweep::ShownName(*short_file) + ", " +
                ShortestText(*length) + (meters ? " m" : " ft");
+    for (const sweep::MeasuredPoint& p : m->points)
+        if (p.used) c.points.push_back({p.f_mhz, p.db_per_100ft});
+    c.worst_residual_db = m->fit.worst_residual_db;
+    if (save && OwnCableProblem(c)) return Fail({"--save: " + *OwnCableProblem(c), false}, kCableUsage);
     if (o->Has("--json")) {
         json pts = json::array();
         std::size_t used = 0;
@@ -185,7 +209,7 @@ int Measure(const Args& args) {
         }
         std::cout << Dump(json{{"cable", CableJson(c, m->z0_centre.imag(), m->centre_mhz)}, {"k2_held_at_zero", m->fit.k2_held_at_zero},
                           {"points", pts}}) << "\n";
-        return kExitOk;
+        return save ? Save(*o, c) : kExitOk;
     }
     PrintCable(c, m->z0_centre.imag(), m->centre_mhz, m->fit);
     std::cout << "MHz\tR0\tX0\tVF\tdB/100 ft\n";
@@ -193,7 +217,7 @@ int Measure(const Args& args) {
         std::cout << ShortestText(p.f_mhz) << "\t" << Format(p.z0.real(), "0.00") << "\t" << Format(p.z0.imag(), "0.00") << "\t"
                   << Format(p.vf, "0.000") << "\t" << Format(p.db_per_100ft, "0.000")
                   << (p.used ? "" : "\t(near a quarter wave: not fitted)") << "\n";
-    return kExitOk;
+    return save ? Save(*o, c) : kExitOk;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "core/entry_rules.h"
 #include "core/format.h"
 #include "core/numbers.h"
+#include "core/own_cable.h"
 
 namespace qlx::cli {
 
@@ -15,8 +16,9 @@ int Cables(const std::vector<std::string_view>& args) {
     Failure failure;
     const auto o = qlx::cli::ParseOptions(args, {"--freq"}, {"--json", "--help"}, failure);
     if (o && o->Has("--help")) {
-        std::cout << usage << "\n\nLists the cable list's 33 entries with their positions; with --freq, each\n"
-                     "catalogue line's matched loss in dB per 100 feet, R0 and X0 at that frequency.\n";
+        std::cout << usage << "\n\nLists the cable list's entries with their positions (the catalogue, the user-defined\n"
+                     "line, then your own cables from QLX cables.txt); with --freq, each cable's matched loss in\n"
+                     "dB per 100 feet, R0 and X0 at that frequency.\n";
         return kExitOk;
     }
     if (!o || !qlx::cli::CheckNumbers(*o, {"--freq"}, failure)) return Fail(failure, usage);
@@ -30,12 +32,29 @@ int Cables(const std::vector<std::string_view>& args) {
         freq = static_cast<float>(f);
     }
 
+    Session s;
+    const std::vector<std::string>& list = s.w.cboPickCable.items();
+    const auto at_text = [](const qlx::CableAtFrequency& at) {
+        return " | " + qlx::Format(at.atten100, "#0.0##") + " dB/100 Feet | R0 " + qlx::Format(at.r0, "##0.0") +
+               " | X0 " + qlx::Format(at.x0, "##0.00");
+    };
     json rows = json::array();
-    for (int pos = 0; pos < qlx::kListEntries; ++pos) {
-        const std::string text(qlx::ListText(pos));
+    for (int pos = 0; pos < static_cast<int>(list.size()); ++pos) {
+        const std::string& text = list[static_cast<std::size_t>(pos)];
         json row{{"position", pos}, {"text", text}};
         std::string line = std::to_string(pos) + ":" + text;
-        if (pos < qlx::kCatalogueRows) {
+        if (pos >= qlx::kListEntries) {
+            const qlx::OwnCable& c = s.w.own_cables()[static_cast<std::size_t>(pos - qlx::kListEntries)];
+            row["own"] = {{"name", c.name}, {"r0", c.r0}, {"vf", c.vf}, {"vmax", c.vmax},
+                          {"k1", c.k1}, {"k2", c.k2}, {"source", c.source}};
+            if (freq) {
+                const qlx::CableAtFrequency at = qlx::OwnCableAt(c, *freq);
+                row["Atten100"] = at.atten100;
+                row["R0"] = at.r0;
+                row["X0"] = at.x0;
+                line += at_text(at);
+            }
+        } else if (pos < qlx::kCatalogueRows) {
             const qlx::CableSpec& c = qlx::Catalogue()[static_cast<std::size_t>(pos)];
             row["LossSlope"] = c.loss_slope;
             row["LossIntercept"] = c.loss_intercept;
@@ -47,8 +66,7 @@ int Cables(const std::vector<std::string_view>& args) {
                 row["Atten100"] = at.atten100;
                 row["R0"] = at.r0;
                 row["X0"] = at.x0;
-                line += " | " + qlx::Format(at.atten100, "#0.0##") + " dB/100 Feet | R0 " +
-                        qlx::Format(at.r0, "##0.0") + " | X0 " + qlx::Format(at.x0, "##0.00");
+                line += at_text(at);
             }
         }
         rows.push_back(row);

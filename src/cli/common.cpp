@@ -1,5 +1,6 @@
 #include "cli/common.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 
@@ -8,6 +9,7 @@
 #include "core/format.h"
 #include "core/numbers.h"
 #include "mainwin/defaults_record.h"
+#include "mainwin/file_system.h"
 
 namespace qlx::cli {
 
@@ -15,7 +17,8 @@ const char* const kLineOptionsHelp = R"(LINE-OPTIONS, typed into the main window
 start-up value stays: 3.5 MHz, 100 feet of RG-8A, 50 + j0 ohms at the load):
   --meters                 lengths in meters (default feet)
   --freq MHZ               frequency, 0.02 to 5000 MHz
-  --cable N|TEXT           list position 0-32, or a case-insensitive part of an entry's text
+  --cable N|TEXT           list position (0-32, then your own cables), or the entry's text or a
+                           case-insensitive part of it
   --user-line R0,X0,DB100FT,AT-MHZ,VF,VMAX
                            the user-defined line's record (with --cable 32); its loss is given
                            per 100 feet at AT-MHZ and scaled with the root of the frequency
@@ -43,6 +46,21 @@ const char* const kUsage =
     "Exit status: 0 a result; 1 a tuner design failed (its message says why); 2 bad input (an entry rule's message, an unknown option or\n"
     "cable, no result computable).";
 
+std::unique_ptr<DefaultsStore> UserCablesStore() {
+#ifdef __EMSCRIPTEN__
+    // The page's module keeps the cables in the browser's storage; its command line has none.
+    return std::make_unique<MemoryDefaultsStore>();
+#else
+    if (const char* file = std::getenv("QLX_CABLES_FILE"); file && *file) {
+        const std::filesystem::path p(file);
+        return std::make_unique<FileDefaultsStore>(p.parent_path().empty() ? "." : p.parent_path(), "",
+                                                   p.filename().string());
+    }
+    return std::make_unique<FileDefaultsStore>(files::RunningProgramDir(), files::UserConfigDir(),
+                                               std::string(kCablesFileName));
+#endif
+}
+
 int Fail(const Failure& f, const char* usage) {
     if (!f.text.empty()) std::cerr << "qlx-cli: " << f.text << "\n";
     if (f.usage) std::cerr << usage << "\n";
@@ -61,7 +79,7 @@ bool ApplyLine(Session& s, const Options& o, Failure& failure) {
     MainWindow& w = s.w;
     std::optional<int> cable;
     if (const std::string* cable_text = o.Value("--cable")) {
-        cable = qlx::cli::FindCable(*cable_text, failure);
+        cable = qlx::cli::FindCable(*cable_text, w.cboPickCable.items(), failure);
         if (!cable) return false;
     }
     if (const std::string* record = o.Value("--user-line")) {
@@ -156,7 +174,7 @@ FieldList LineFields(MainWindow& w) {
     text(w.txtFreq);
     text(w.txtLength);
     caption(w.lblUnit);
-    f.emplace_back(w.cboPickCable.name(), std::string(qlx::ListText(w.cboPickCable.position())));
+    f.emplace_back(w.cboPickCable.name(), qlx::CableListText(w.Entries()));
     if (w.LblWarning.visible()) caption(w.LblWarning);
     f.emplace_back("frameZInput", w.optLoad.selected() ? "Load" : "Input");
     text(w.txtResistance);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -34,12 +35,23 @@ extern const char* const kUsage;
 // Reports a bad command line on standard error; returns the exit status of bad input.
 int Fail(const Failure& f, const char* usage);
 
-// The main window as at a first start: the user's TL.DEF is never read or written.
+// Where qlx-cli keeps the user's own cables: the file QLX_CABLES_FILE names (for scripts and tests
+// that must leave the user's alone), else QLX cables.txt where the program keeps it (beside the
+// program, or in the user's configuration folder where that folder cannot be written).
+std::unique_ptr<DefaultsStore> UserCablesStore();
+
+// The main window as at a first start: the user's TL.DEF is never read or written; the user's
+// own cables are listed after the catalogue.
 struct Session {
-    Session() { w.Load(); }
+    Session() {
+        w.Load();
+        // What starting said of the cables file went to standard error: it is no result's message.
+        host.messages.clear();
+    }
     CliHost host;
     MemoryDefaultsStore store;
-    MainWindow w{host, store};
+    std::unique_ptr<DefaultsStore> cables = UserCablesStore();
+    MainWindow w{host, store, cables.get()};
 };
 
 // Types a text into a field and leaves it, as a user does.

@@ -75,19 +75,19 @@ bool CheckNumbers(const Options& o, std::initializer_list<const char*> names, Fa
     return true;
 }
 
-std::optional<int> FindCable(std::string_view entry, Failure& failure) {
+std::optional<int> FindCable(std::string_view entry, const std::vector<std::string>& list, Failure& failure) {
     const std::string wanted = Lower(Trim(entry));
+    const int entries = static_cast<int>(list.size());
     // A number is a list position, never a part of an entry's text ("37" is not Belden 8237);
     // any other text is a part of an entry ("rg-213").
     if (AllDigits(wanted)) {
-        if (wanted.size() <= 2 && std::stoi(wanted) < kListEntries) return std::stoi(wanted);
-        failure = {"--cable " + std::string(entry) + ": a list position is 0 to " + std::to_string(kListEntries - 1),
-                   false};
+        if (wanted.size() <= 4 && std::stoi(wanted) < entries) return std::stoi(wanted);
+        failure = {"--cable " + std::string(entry) + ": a list position is 0 to " + std::to_string(entries - 1), false};
         return std::nullopt;
     }
     std::vector<int> hits;
-    for (int pos = 0; pos < kListEntries; ++pos) {
-        const std::string text = Lower(Trim(ListText(pos)));
+    for (int pos = 0; pos < entries; ++pos) {
+        const std::string text = Lower(Trim(list[static_cast<std::size_t>(pos)]));
         if (text == wanted) return pos;
         if (!wanted.empty() && text.find(wanted) != std::string::npos) hits.push_back(pos);
     }
@@ -96,8 +96,8 @@ std::optional<int> FindCable(std::string_view entry, Failure& failure) {
     std::string text = hits.empty() ? "no cable matches \"" : "\"";
     text.append(entry).append(hits.empty() ? "\"; the list:" : "\" matches more than one cable:");
     if (hits.empty())
-        for (int pos = 0; pos < kListEntries; ++pos) hits.push_back(pos);
-    for (int pos : hits) text += "\n  " + std::to_string(pos) + ":" + std::string(ListText(pos));
+        for (int pos = 0; pos < entries; ++pos) hits.push_back(pos);
+    for (int pos : hits) text += "\n  " + std::to_string(pos) + ":" + list[static_cast<std::size_t>(pos)];
     failure = {text, false};
     return std::nullopt;
 }

@@ -35,8 +35,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string_view>& args,
 // are left to the window's entry rules).
 bool CheckNumbers(const Options& o, std::initializer_list<const char*> names, Failure& failure);
 
-// A list position 0-32, or the one entry whose text contains the given part (any case).
-std::optional<int> FindCable(std::string_view entry, Failure& failure);
+// A list position, or the one entry of the cable list whose text is the given one or contains it
+// (any case): an entry named exactly wins over entries that only contain the text, so that a
+// cable of one's own called "LMR-400" is found even beside the catalogue's "... LMR400" rows.
+std::optional<int> FindCable(std::string_view entry, const std::vector<std::string>& list, Failure& failure);
 
 // "R0,X0,DB100FT,AT-MHZ,VF,VMAX": the six number texts, each checked to be a number.
 std::optional<std::vector<std::string>> ParseUserLine(std::string_view text_in, Failure& failure);

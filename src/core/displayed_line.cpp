@@ -11,7 +11,7 @@ DisplayedLine ShownLine(const LineEntries& e, const LineSolution& s) {
     d.freq_text = e.freq_text;
     d.length_text = e.length_text;
     d.meters = e.option_meters;
-    d.cable_text = std::string(ListText(e.cable_position));
+    d.cable_text = CableListText(e);
     d.at_load = e.at_load;
     d.resistance_text = e.resistance_text;
     d.reactance_text = e.reactance_text;

@@ -52,6 +52,15 @@ std::optional<Core> SolveCore(const LineEntries& e) {
         v.r0 = c.r0;
         v.wave_len = c.wave_len;
         v.x0 = c.x0;
+    } else if (e.own && e.cable_position >= kListEntries) {
+        // One of the user's own cables, at this frequency as a catalogue row is.
+        const CableAtFrequency c = OwnCableAt(*e.own, v.freq);
+        v.atten100 = c.atten100;
+        v.vel_factor = static_cast<float>(e.own->vf);
+        v.vmax = static_cast<float>(e.own->vmax);
+        v.r0 = c.r0;
+        v.wave_len = c.wave_len;
+        v.x0 = c.x0;
     } else {
         return std::nullopt;
     }
@@ -137,6 +146,11 @@ std::optional<LineSolution> SolveLine(const LineEntries& e) {
     sol.polar_degree = Format(ComplexAngle(rin, xin) * 180.0 / kPiSingle, "##0.00", mark);
     sol.hide_warning = !user_line;
     return sol;
+}
+
+std::string CableListText(const LineEntries& e) {
+    if (e.own && e.cable_position >= kListEntries) return " " + e.own->name;
+    return std::string(ListText(e.cable_position));
 }
 
 double ScaledUserLoss(double atten100, float at_mhz, float f_mhz) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/own_cable.h"
+
 namespace qlx {
 
 // What the main window holds on a first start, before TL.DEF has anything to say: 3.5 MHz,
@@ -41,6 +43,8 @@ struct LineEntries {
     UserLineTexts user;
     float user_atten100 = 0.0f;  // dB per 100 feet
     float user_wave_len = 0.0f;  // feet
+    // A cable of the user's own, listed after the user-defined line (positions from 33 on).
+    std::optional<OwnCable> own;
     double pwr_in = 0.0;         // watts; only the graphs use the voltage it gives
     // A sweep's: the frequency and the impedance themselves instead of their texts (the frequency
     // is still a single-precision number, as the window holds it).
@@ -95,6 +99,9 @@ struct LineSolution {
 inline constexpr const char* kNegativeSwrReason =
     "Negative SWR: the reflection coefficient is above 1. The load has a negative resistance, or is "
     "close to a pure reactance on a line whose Z0 is complex (its small reactance lets |rho| pass 1).";
+
+// The cable list's entry the entries name: a catalogue row, the user-defined line or an own cable.
+std::string CableListText(const LineEntries& entries);
 
 // Runs the solution. A frequency of 0 or below, a velocity factor or wavelength of 0 on the
 // user-defined line, or any entry that leaves no finite line constants gives no solution: the

@@ -36,7 +36,8 @@ std::string_view DefaultSizeText(std::size_t line) {
     return text.substr(text.find(':'));
 }
 
-std::vector<std::string> SplitDefaultsText(std::string_view text) {
+std::vector<std::string> SplitDefaultsText(std::string_view text, std::size_t max_lines,
+                                           std::size_t max_line_length) {
     if (text.size() > kMaxReadBytes) text = text.substr(0, kMaxReadBytes);
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     std::vector<std::string> lines;
@@ -46,7 +47,7 @@ std::vector<std::string> SplitDefaultsText(std::string_view text) {
         lines.push_back(std::move(line));
         line.clear();
     };
-    while (i < text.size() && lines.size() < kDefaultsLineCount) {
+    while (i < text.size() && lines.size() < max_lines) {
         const char c = text[i];
         if (c == '\n') {
             end_line();
@@ -58,22 +59,22 @@ std::vector<std::string> SplitDefaultsText(std::string_view text) {
                 ++i;
                 end_line();
             } else {
-                for (std::size_t k = 0; k < crs && lines.size() < kDefaultsLineCount; ++k) end_line();
+                for (std::size_t k = 0; k < crs && lines.size() < max_lines; ++k) end_line();
             }
         } else {
-            if (line.size() < kMaxLineLength) line += c;
+            if (line.size() < max_line_length) line += c;
             ++i;
         }
     }
-    if (!line.empty() && lines.size() < kDefaultsLineCount) end_line();
+    if (!line.empty() && lines.size() < max_lines) end_line();
     return lines;
 }
 
-std::string JoinDefaultsLines(const std::vector<std::string>& lines) {
+std::string JoinDefaultsLines(const std::vector<std::string>& lines, bool keep_tabs) {
     std::string out;
     for (const std::string& l : lines) {
         for (const char c : l)
-            if (!IsControl(c)) out += c;
+            if (!IsControl(c) || (keep_tabs && c == '\t')) out += c;
         out += "\r\n";
     }
     return out;
@@ -123,46 +124,46 @@ std::string RecordNumberText(float value, char mark) {
 DefaultsStore::ReadResult MemoryDefaultsStore::Read() {
     if (unreadable) return {Status::Unreadable, {}};
     if (!content) return {Status::Missing, {}};
-    return {Status::Ok, SplitDefaultsText(*content)};
+    return {Status::Ok, SplitDefaultsText(*content, max_lines, max_line_length)};
 }
 
 bool MemoryDefaultsStore::Write(const std::vector<std::string>& lines) {
     if (fail_writes || unreadable) return false;
-    content = JoinDefaultsLines(lines);
+    content = JoinDefaultsLines(lines, keep_tabs);
     ++writes;
     return true;
 }
 
-FileDefaultsStore::FileDefaultsStore(fs::path program_dir, fs::path config_dir)
-    : program_dir_(std::move(program_dir)), config_dir_(std::move(config_dir)) {}
+FileDefaultsStore::FileDefaultsStore(fs::path program_dir, fs::path config_dir, std::string file_name)
+    : program_dir_(std::move(program_dir)), config_dir_(std::move(config_dir)), file_name_(std::move(file_name)) {}
 
 bool FileDefaultsStore::ProgramDirWritable() const { return files::FolderWritable(program_dir_); }
 
 fs::path FileDefaultsStore::Path() const {
     const fs::path dir = ProgramDirWritable() || config_dir_.empty() ? program_dir_ : config_dir_;
-    return dir / kDefaultsFileName;
+    return dir / file_name_;
 }
 
 namespace {
 
-DefaultsStore::ReadResult ReadFile(const fs::path& path) {
+DefaultsStore::ReadResult ReadFile(const fs::path& path, const DefaultsStore& limits) {
     std::string bytes;
     switch (files::ReadRegularFile(path, kMaxReadBytes, bytes)) {
         case files::ReadStatus::Missing: return {DefaultsStore::Status::Missing, {}};
         case files::ReadStatus::Unreadable: return {DefaultsStore::Status::Unreadable, {}};
         case files::ReadStatus::Ok: break;
     }
-    return {DefaultsStore::Status::Ok, SplitDefaultsText(bytes)};
+    return {DefaultsStore::Status::Ok, SplitDefaultsText(bytes, limits.max_lines, limits.max_line_length)};
 }
 
 }  // namespace
 
 DefaultsStore::ReadResult FileDefaultsStore::Read() {
     const fs::path path = Path();
-    ReadResult r = ReadFile(path);
+    ReadResult r = ReadFile(path, *this);
     // A program directory that cannot be written may still hold a file to start from.
     if (r.status == Status::Missing && path.parent_path() != program_dir_)
-        r = ReadFile(program_dir_ / kDefaultsFileName);
+        r = ReadFile(program_dir_ / file_name_, *this);
     return r;
 }
 
@@ -207,12 +208,12 @@ bool FileDefaultsStore::Write(const std::vector<std::string>& lines) {
     const fs::path path = LinkTarget(Path());
     // A file that exists but cannot be read may hold the user's own line: it is left alone; so
     // is one the user made read-only, which says: do not change this.
-    if (ReadFile(path).status == Status::Unreadable) return false;
+    if (ReadFile(path, *this).status == Status::Unreadable) return false;
     std::error_code ec;
     if (fs::exists(path, ec) && !files::FileWritable(path)) return false;
     fs::create_directories(path.parent_path(), ec);
     RemoveStaleTemporaries(path);
-    return WriteFileAtomically(path, JoinDefaultsLines(lines));
+    return WriteFileAtomically(path, JoinDefaultsLines(lines, keep_tabs));
 }
 
 bool WriteFileAtomically(const fs::path& target, std::string_view content) {

@@ -31,10 +31,12 @@ inline constexpr std::size_t kMaxReadBytes = 16 * 1024 * 1024;
 // Splits file content into lines. A line ends with CR LF, LF or a lone CR (an old Mac editor's);
 // CRs doubled before an LF (CR CR LF) end one line. A UTF-8 byte-order mark at the start is
 // skipped; a last line without its end counts.
-std::vector<std::string> SplitDefaultsText(std::string_view text);
+// At most `max_lines` lines are taken, each cut at `max_line_length` characters.
+std::vector<std::string> SplitDefaultsText(std::string_view text, std::size_t max_lines = kDefaultsLineCount,
+                                           std::size_t max_line_length = kMaxLineLength);
 // Joins lines with CR LF after each, as the file is written. A control character never goes
-// into a line: it would break the file's line structure.
-std::string JoinDefaultsLines(const std::vector<std::string>& lines);
+// into a line: it would break the file's line structure (a tab may stay in a file of columns).
+std::string JoinDefaultsLines(const std::vector<std::string>& lines, bool keep_tabs = false);
 
 // A window position "left;top:height,width" in twips, split at its first ";", ":" and ",".
 struct GeometryTexts {
@@ -69,6 +71,10 @@ public:
     };
     virtual ~DefaultsStore() = default;
     virtual ReadResult Read() = 0;
+    // How much of the file a read takes: TL.DEF's 17 lines by default; a list of cables more.
+    std::size_t max_lines = kDefaultsLineCount;
+    std::size_t max_line_length = kMaxLineLength;
+    bool keep_tabs = false;  // a file of tab-separated columns
     // Replaces the whole file; false when it could not be written (the old file then stays).
     virtual bool Write(const std::vector<std::string>& lines) = 0;
 };
@@ -88,6 +94,7 @@ public:
     int writes = 0;
 };
 
+// A file kept beside TL.DEF under the same rules (the user's own cables), by its name.
 // TL.DEF in the program directory; where that directory cannot be written, in the user's
 // configuration directory (a copy left in the program directory is then read until the first
 // write). Every write goes to a temporary file beside the target and is renamed over it, so
@@ -95,7 +102,8 @@ public:
 // permission, an I/O error, not a regular file) is never written over.
 class FileDefaultsStore : public DefaultsStore {
 public:
-    FileDefaultsStore(std::filesystem::path program_dir, std::filesystem::path config_dir);
+    FileDefaultsStore(std::filesystem::path program_dir, std::filesystem::path config_dir,
+                      std::string file_name = std::string(kDefaultsFileName));
     ReadResult Read() override;
     bool Write(const std::vector<std::string>& lines) override;
     // The file that reads and writes go to.
@@ -105,6 +113,7 @@ private:
     bool ProgramDirWritable() const;
     std::filesystem::path program_dir_;
     std::filesystem::path config_dir_;
+    std::string file_name_;
 };
 
 // Writes `content` to `target` through a freshly and exclusively created temporary file in the

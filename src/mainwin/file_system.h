@@ -28,4 +28,10 @@ bool FileWritable(const std::filesystem::path& file);
 // On any failure the target is untouched and the temporary removed.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
 
+// The folder of the program running, and the user's configuration folder for QLX (where Qt puts an
+// application's configuration: $XDG_CONFIG_HOME/QLX or ~/.config/QLX; %LOCALAPPDATA%\QLX on
+// Windows), for a program without Qt; empty when the system does not say.
+std::filesystem::path RunningProgramDir();
+std::filesystem::path UserConfigDir();
+
 }  // namespace qlx::files

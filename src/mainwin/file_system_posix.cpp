@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 #include "mainwin/file_system.h"
 
@@ -79,6 +80,18 @@ bool WriteFileAtomically(const fs::path& target, std::string_view content) {
         return false;
     }
     return true;
+}
+
+fs::path RunningProgramDir() {
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : exe.parent_path();
+}
+
+fs::path UserConfigDir() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') return fs::path(xdg) / "QLX";
+    if (const char* home = std::getenv("HOME"); home && *home) return fs::path(home) / ".config" / "QLX";
+    return {};
 }
 
 }  // namespace qlx::files

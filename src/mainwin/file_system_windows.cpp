@@ -90,4 +90,17 @@ bool WriteFileAtomically(const fs::path& target, std::string_view content) {
     return true;
 }
 
+fs::path RunningProgramDir() {
+    std::wstring name(32768, L'\0');
+    const DWORD n = ::GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (n == 0 || n >= name.size()) return {};
+    name.resize(n);
+    return fs::path(name).parent_path();
+}
+
+fs::path UserConfigDir() {
+    if (const wchar_t* local = _wgetenv(L"LOCALAPPDATA"); local && *local) return fs::path(local) / "QLX";
+    return {};
+}
+
 }  // namespace qlx::files

@@ -22,7 +22,7 @@ bool Contains(const std::string& text, char a, char b) {
 
 }  // namespace
 
-MainWindow::MainWindow(form::Host& host, DefaultsStore& store)
+MainWindow::MainWindow(form::Host& host, DefaultsStore& store, DefaultsStore* cables)
     : frmNB(host, {txtFreq, txtResistance, txtReactance, optInput, optLoad, optNormal, optNoiseBridge,
                    host.DecimalMark()}),
       frmAutek(host, {txtFreq, txtResistance, txtReactance, optInput, optLoad, optNormal, optAutek,
@@ -33,7 +33,13 @@ MainWindow::MainWindow(form::Host& host, DefaultsStore& store)
       frmPlan(host),
       host_(host),
       store_(store),
+      cables_store_(cables),
       mark_(host.DecimalMark()) {
+    if (cables_store_) {
+        cables_store_->max_lines = kMaxCablesLines;
+        cables_store_->max_line_length = kMaxCableLineLength;
+        cables_store_->keep_tabs = true;
+    }
     txtFreq.SetText(std::string(kFirstFreqText));
     txtLength.SetText(std::string(kFirstLengthText));
     txtResistance.SetText(std::string(kFirstResistanceText));
@@ -220,6 +226,7 @@ std::string MainWindow::FirstFrequency() const { return Number(ParseNumber(std::
 void MainWindow::Load() {
     window.Create();
     for (int pos = 0; pos < kListEntries; ++pos) cboPickCable.AddItem(std::string(ListText(pos)));
+    LoadOwnCables();
     cboPickCable.SetPosition(3);
     cboPickCable.SetVisible(true);
     frmOtrCable.window.Create();
@@ -240,6 +247,9 @@ LineEntries MainWindow::Entries() const {
     e.mark = mark_;
     e.user = {frmOtrCable.txtR0.text(), frmOtrCable.txtX0.text(), frmOtrCable.txtVF.text(),
               frmOtrCable.txtVMax.text()};
+    const int own = e.cable_position - kListEntries;
+    if (own >= 0 && own < static_cast<int>(own_file_.cables.size()))
+        e.own = own_file_.cables[static_cast<std::size_t>(own)];
     e.user_atten100 = line_.atten100;
     e.user_wave_len = line_.wave_len;
     e.pwr_in = PwrIn;
@@ -388,7 +398,47 @@ void MainWindow::UnitSwitched(bool to_feet) {
     SolveAfterUserLine();
 }
 
-void MainWindow::CableClicked() { SolveAfterUserLine(); }
+void MainWindow::CableClicked() {
+    if (cboPickCable.position() >= 0 && cboPickCable.position() < kListEntries)
+        listed_position_ = cboPickCable.position();
+    SolveAfterUserLine();
+}
+
+// ---- The user's own cables ----
+
+void MainWindow::LoadOwnCables() {
+    if (!cables_store_) return;
+    const DefaultsStore::ReadResult read = cables_store_->Read();
+    own_file_readable_ = read.status != DefaultsStore::Status::Unreadable;
+    if (!own_file_readable_) {
+        host_.ShowMessage(std::string(kCablesFileName) +
+                              " is there but cannot be read: your own cables are not listed, and the file is left "
+                              "as it is.",
+                          "Cables of your own", form::Buttons::Ok);
+        return;
+    }
+    own_file_ = ReadOwnCables(read.lines);
+    for (const OwnCable& c : own_file_.cables) cboPickCable.AddItem(" " + c.name);
+    if (!own_file_.damaged.empty())
+        host_.ShowMessage(DamagedCablesText(own_file_.damaged), "Cables of your own", form::Buttons::Ok);
+}
+
+std::optional<std::string> MainWindow::SaveOwnCable(const OwnCable& cable) {
+    if (const auto problem = OwnCableProblem(cable)) return *problem;
+    if (!cables_store_) return std::string("This window keeps no cables.");
+    if (!own_file_readable_)
+        return std::string(kCablesFileName) + " cannot be read, so it is not written over.";
+    OwnCablesFile next = own_file_;
+    PutOwnCable(next, cable);
+    if (!cables_store_->Write(OwnCablesLines(next)))
+        return std::string(kCablesFileName) + " could not be written; it is left as it was.";
+    const bool added = next.cables.size() > own_file_.cables.size();
+    own_file_ = std::move(next);
+    if (added) cboPickCable.AddItem(" " + own_file_.cables.back().name);
+    // The cable shown may be the one just replaced: its results follow the new numbers.
+    if (cboPickCable.position() >= kListEntries) DoCompute();
+    return std::nullopt;
+}
 
 void MainWindow::SolveAfterUserLine() {
     if (cboPickCable.position() == kUserDefinedIndex)

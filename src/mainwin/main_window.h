@@ -23,7 +23,8 @@ namespace qlx {
 
 class MainWindow {
 public:
-    MainWindow(form::Host& host, DefaultsStore& store);
+    // `cables`: where the user's own cables are kept (QLX cables.txt); none, no own cables.
+    MainWindow(form::Host& host, DefaultsStore& store, DefaultsStore* cables = nullptr);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -64,6 +65,13 @@ public:
     // What the station plan is made for: this line, its load, the sweep window's file and the
     // tuner window's settings.
     plan::PlanSource PlanSourceNow() const;
+
+    // The user's own cables, listed after the user-defined line (list position 33 is the first).
+    const std::vector<OwnCable>& own_cables() const { return own_file_.cables; }
+    // Keeps a cable in QLX cables.txt (replacing one of the same name) and lists it; the file's
+    // other lines, damaged ones too, are written back as they were. On failure the reason, and
+    // neither the file nor the list changes.
+    std::optional<std::string> SaveOwnCable(const OwnCable& cable);
 
     // "&Graph": the curves along the line at the tuner window's transmitter power.
     void CalcGraph();
@@ -194,6 +202,7 @@ private:
     DefaultsRecord CurrentRecord() const;
     void UserLineOk();
     void LoadDefaults();
+    void LoadOwnCables();
     void WriteDefaultFile();
     std::string Number(double value) const;  // shortest text in the user's notation
     // The first start's frequency in the user's notation: what an unusable frequency becomes.
@@ -203,6 +212,12 @@ private:
 
     form::Host& host_;
     DefaultsStore& store_;
+    DefaultsStore* cables_store_;
+    OwnCablesFile own_file_;
+    bool own_file_readable_ = true;
+    // The last of the list's first 33 entries chosen: what TL.DEF keeps while an own cable is
+    // chosen (its 17 lines stay readable by other programs, whose lists end at 32).
+    int listed_position_ = kFirstCable;
     char mark_;
     LineValues line_;
     int compute_runs_ = 0;

@@ -16,7 +16,7 @@ DisplayedLine MainWindow::Displayed() const {
     d.freq_text = txtFreq.text();
     d.length_text = txtLength.text();
     d.meters = optMeters.selected();
-    d.cable_text = std::string(ListText(cboPickCable.position()));
+    d.cable_text = CableListText(Entries());
     d.at_load = optLoad.selected();
     d.resistance_text = txtResistance.text();
     d.reactance_text = txtReactance.text();
@@ -112,7 +112,7 @@ sweep::MainLine MainWindow::SweepMainLine() const {
     }
     m.freq_mhz = ParseNumber(txtFreq.text());
     m.z = {ParseNumber(txtResistance.text()), ParseNumber(txtReactance.text())};
-    m.line_text = std::string(ListText(cboPickCable.position())) + ", " + txtLength.text() + " " + lblUnit.caption();
+    m.line_text = CableListText(m.line.entries) + ", " + txtLength.text() + " " + lblUnit.caption();
     return m;
 }
 

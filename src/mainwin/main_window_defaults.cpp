@@ -56,7 +56,10 @@ void MainWindow::LoadDefaults() {
     if (p.freq_read()) txtFreq.SetText(r.freq);
     if (p.resistance_read()) txtResistance.SetText(r.resistance);
     if (p.reactance_read()) txtReactance.SetText(r.reactance);
-    if (p.cable_read()) cboPickCable.SetPosition(r.cable);
+    if (p.cable_read()) {
+        cboPickCable.SetPosition(r.cable);
+        listed_position_ = r.cable;
+    }
     if (p.unit_read()) select_unit();
 }
 
@@ -98,7 +101,7 @@ DefaultsRecord MainWindow::CurrentRecord() const {
         length = Format(ParseNumber(length) * kFeetPerMeter, "####.000##", '.');
     }
     r.length_ft = length;
-    r.cable = cboPickCable.position();
+    r.cable = cboPickCable.position() < kListEntries ? cboPickCable.position() : listed_position_;
     r.freq = txtFreq.text();
     r.resistance = txtResistance.text();
     r.reactance = txtReactance.text();

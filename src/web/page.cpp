@@ -40,19 +40,36 @@ EM_JS(int, js_confirm, (const char* title, const char* text), {
 });
 // The defaults record lives in the browser's local storage; a write the browser refuses (storage
 // full, or turned off) leaves the old record and reports failure, as a failed file write does.
-EM_JS(int, js_store_defaults, (const char* text), {
+EM_JS(int, js_store, (const char* key, const char* text), {
     try {
-        window.localStorage.setItem("QLX TL.DEF", UTF8ToString(text));
+        window.localStorage.setItem(UTF8ToString(key), UTF8ToString(text));
         return 1;
     } catch (e) {
         return 0;
     }
 });
+// The stored text in memory the module frees, or 0 when there is none (or no storage).
+EM_JS(char*, js_load, (const char* key), {
+    let text = null;
+    try { text = window.localStorage.getItem(UTF8ToString(key)); } catch (e) {}
+    if (text === null) return 0;
+    const size = lengthBytesUTF8(text) + 1;
+    const p = _malloc(size);
+    stringToUTF8(text, p, size);
+    return p;
+});
 
 }  // namespace
 
 bool AskInBrowser(const std::string& title, const std::string& text) { return js_confirm(title.c_str(), text.c_str()) != 0; }
-bool StoreInBrowser(const std::string& text) { return js_store_defaults(text.c_str()) != 0; }
+bool StoreInBrowser(const std::string& key, const std::string& text) { return js_store(key.c_str(), text.c_str()) != 0; }
+std::optional<std::string> LoadFromBrowser(const std::string& key) {
+    char* text = js_load(key.c_str());
+    if (!text) return std::nullopt;
+    std::string s(text);
+    std::free(text);
+    return s;
+}
 
 Page* g_page = nullptr;
 std::string g_result;
@@ -157,7 +174,8 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_start(const char* defaults, int has_default
     p.host.mark = mark == ',' ? ',' : '.';
     p.host.screen_width = static_cast<float>(width_px * 15.0);  // 15 twips a CSS pixel
     p.host.screen_height = static_cast<float>(height_px * 15.0);
-    p.main = std::make_unique<qlx::MainWindow>(p.host, p.store);
+    p.cables.load_on_read = true;
+    p.main = std::make_unique<qlx::MainWindow>(p.host, p.store, &p.cables);
     qlx::MainWindow& m = *p.main;
     m.frmVolt.on_chart_changed = [] { ++g_page->graph_version; };
     m.frmSweep.on_result_changed = [] { ++g_page->sweep_version; };

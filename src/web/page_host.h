@@ -23,21 +23,30 @@ using nlohmann::json;
 // A chart's axis for the page: its range and its labelled ticks (page_charts.cpp).
 json AxisJson(const qlx::AxisScale& a);
 
-// The browser's own Yes/No box, and its local storage (false when the browser refuses a write).
+// The browser's own Yes/No box, and its local storage under a key (false when the browser refuses
+// a write; nothing when the key holds nothing).
 bool AskInBrowser(const std::string& title, const std::string& text);
-bool StoreInBrowser(const std::string& text);
+bool StoreInBrowser(const std::string& key, const std::string& text);
+std::optional<std::string> LoadFromBrowser(const std::string& key);
 
+// A file the page keeps in the browser's storage: TL.DEF (its text handed over at start) or the
+// user's own cables (read when first asked for).
 class PageStore : public qlx::DefaultsStore {
 public:
+    explicit PageStore(std::string storage_key) : key(std::move(storage_key)) {}
+    std::string key;
     std::optional<std::string> text;
+    bool load_on_read = false;
     ReadResult Read() override {
+        if (load_on_read) text = LoadFromBrowser(key), load_on_read = false;
         if (!text) return {Status::Missing, {}};
-        return {Status::Ok, qlx::SplitDefaultsText(std::string_view(*text).substr(0, qlx::kMaxReadBytes))};
+        return {Status::Ok, qlx::SplitDefaultsText(std::string_view(*text).substr(0, qlx::kMaxReadBytes), max_lines,
+                                                   max_line_length)};
     }
     bool Write(const std::vector<std::string>& lines) override {
-        std::string joined = qlx::JoinDefaultsLines(lines);
+        std::string joined = qlx::JoinDefaultsLines(lines, keep_tabs);
         if (text && *text == joined) return true;  // kept already: the storage is not written again
-        if (!StoreInBrowser(joined)) return false;
+        if (!StoreInBrowser(key, joined)) return false;
         text = std::move(joined);
         return true;
     }
@@ -98,7 +107,8 @@ public:
 
 struct Page {
     PageHost host;
-    PageStore store;
+    PageStore store{"QLX TL.DEF"};
+    PageStore cables{std::string("QLX ") + "cables.txt"};
     std::unique_ptr<qlx::MainWindow> main;
     int graph_version = 0, sweep_version = 0, plan_version = 0;
     bool sweeping = false, scanning = false, open_requested = false;
