@@ -462,10 +462,15 @@ let QlxCharts;
     planTable.id = "frmPlan.Table";
     wrap.append(planTable);
     parent.append(wrap);
+    addPlanCharts(parent, [["planLoss", "frmPlan.Loss", 0.5], ["planLengths", "frmPlan.Lengths", 0.4]]);
+  }
+
+  // Charts drawn as the plan's are: curves of points against a frequency or a length, a key above.
+  function addPlanCharts(parent, which) {
     const plots = document.createElement("div");
     plots.className = "plots";
     parent.append(plots);
-    for (const [key, id, aspect] of [["planLoss", "frmPlan.Loss", 0.5], ["planLengths", "frmPlan.Lengths", 0.4]]) {
+    for (const [key, id, aspect] of which) {
       const p = {canvas: canvasIn(plots, "chart plot", aspect), data: null, tip: null};
       p.canvas.id = id;
       p.draw = () => drawPlanChart(p);
@@ -510,6 +515,12 @@ let QlxCharts;
     g.rect(box.l, box.t, box.r - box.l, box.b - box.t);
     g.clip();
     for (const c of d.curves) {
+      if (c.line === false) {
+        // Points alone (a maker's table): larger dots, no line between them.
+        g.fillStyle = c.colour;
+        for (const [x, y] of c.points) { g.beginPath(); g.arc(f.sx(x), sy(y), 4, 0, 2 * Math.PI); g.fill(); }
+        continue;
+      }
       curve(g, c.points, f.sx, sy, c.colour, 2, c.dashed);
       g.fillStyle = c.colour;
       for (const [x, y] of c.points) { g.beginPath(); g.arc(f.sx(x), sy(y), 2.5, 0, 2 * Math.PI); g.fill(); }
@@ -595,6 +606,7 @@ let QlxCharts;
       holder.className = "charts " + kind;
       if (kind === "graph") makeGraph(holder);
       else if (kind === "plan") makePlan(holder);
+      else if (kind === "ownCable") addPlanCharts(holder, [["ownCable", "frmOwnCable.Chart", 0.6]]);
       else makeSweep(holder);
       return holder;
     },
@@ -631,6 +643,12 @@ let QlxCharts;
         charts[key].draw();
         fillData(charts[key]);
       }
+    },
+    drawOwnCable(data) {
+      charts.ownCable.data = data;
+      charts.ownCable.tip = null;
+      charts.ownCable.draw();
+      fillData(charts.ownCable);
     },
     png(which) {
       const c = charts[which];

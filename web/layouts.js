@@ -15,6 +15,7 @@ const QLX_SUMMARIES = {
   frmTuner2: ["txtSWRLine", "txtPowerLost", "txtNotes"],
   frmSweep: ["txtSummary"],
   frmPlan: ["txtSummary"],
+  frmOwnCable: ["txtK1", "txtK2", "txtWorst", "lblStatus"],
 };
 
 const QLX_LAYOUTS = {
@@ -59,7 +60,22 @@ const QLX_LAYOUTS = {
       ["lblAtten100", "txtAtten100"], ["lblVMax", "txtVMax"], ["lblOldFreq", "txtOldFreq"],
       ["lblNewFreq", "txtNewFreq"], ["lblWarning"],
     ]},
-    {cls: "buttons", rows: [["cmdCompute", "cmdOK"]]},
+    {cls: "buttons", rows: [["cmdFit", "cmdMeasure", "cmdCompute", "cmdOK"]]},
+  ],
+  frmOwnCable: [
+    {cls: "frames", rows: [[{frame: "fraHow", items: ["optFit", "optMeasure"]}]]},
+    {cls: "grid", rows: [
+      ["lblName", "txtName"], ["lblCableR0", "txtCableR0"], ["lblCableVF", "txtCableVF"], ["lblCableVMax", "txtCableVMax"],
+      ["lblSource", "txtSource"], ["lblPoints", "txtPoints"],
+    ]},
+    {cls: "frames", rows: [[{frame: "fraPer", items: ["optPer100ft", "optPer100m"]}]]},
+    {cls: "grid", rows: [["lblOpenFile", "txtOpenFile"], ["lblShortFile", "txtShortFile"], ["lblSampleLength", "txtSampleLength"]]},
+    {cls: "frames", rows: [[{frame: "fraSampleUnit", items: ["optSampleFeet", "optSampleMeters"]}]]},
+    {cls: "grid", rows: [["lblK1", "txtK1"], ["lblK2", "txtK2"], ["lblWorst", "txtWorst"]]},
+    {cls: "stack", rows: [["lblStatus"]]},
+    {cls: "buttons", rows: [["cmdCalculate", "cmdSave", "cmdClose"]]},
+    {cls: "chart", chart: "ownCable"},
+    {cls: "stack", rows: [["lblTable"]]},
   ],
   frmNB: [
     {cls: "grid", rows: [["lblResist", "txtResist"], ["Label1", "txtReact"], ["lblExtender", "txtExtender"], ["lblCompZ", "txtCompZ"]]},

@@ -447,6 +447,10 @@ function render(state) {
     QlxCharts.drawSweep(call("qlx_sweep", [], []));
     qlx.sweepDrawnAt = performance.now();
   }
+  if (state.own_cable_version !== qlx.versions.ownCable && isShown("frmOwnCable")) {
+    qlx.versions.ownCable = state.own_cable_version;
+    QlxCharts.drawOwnCable(call("qlx_own_cable", [], []));
+  }
   if (state.plan_version !== qlx.versions.plan && isShown("frmPlan")) {
     qlx.versions.plan = state.plan_version;
     QlxCharts.drawPlan(call("qlx_plan", [], []));

@@ -7,6 +7,7 @@
 #include "ui/dialogs.h"
 #include "ui/graph_view.h"
 #include "ui/main_window_view.h"
+#include "ui/own_cable_view.h"
 #include "ui/plan_view.h"
 #include "ui/qt_host.h"
 #include "ui/sweep_view.h"
@@ -21,11 +22,13 @@ int main(int argc, char** argv) {
     qlx::ui::QtHost host;
     // TL.DEF lives beside the program; where that directory is read-only, with the user's
     // configuration.
-    qlx::FileDefaultsStore store(
-        QCoreApplication::applicationDirPath().toStdString(),
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString());
+    const std::string program_dir = QCoreApplication::applicationDirPath().toStdString();
+    const std::string config_dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+    qlx::FileDefaultsStore store(program_dir, config_dir);
+    // The user's own cables, beside TL.DEF under the same rules.
+    qlx::FileDefaultsStore cables(program_dir, config_dir, std::string(qlx::kCablesFileName));
 
-    qlx::MainWindow model(host, store);
+    qlx::MainWindow model(host, store, &cables);
     qlx::ui::MainWindowView view(model);
     host.SetParent(&view);
     host.Register(model.window.name(), &view);
@@ -35,6 +38,8 @@ int main(int argc, char** argv) {
     host.Register(model.frmNB.window.name(), &bridge);
     host.Register(model.frmAutek.window.name(), &analyser);
     host.Register(model.frmOtrCable.window.name(), &user_line);
+    qlx::ui::OwnCableView own_cable(model.frmOwnCable, &user_line);
+    host.Register(model.frmOwnCable.window.name(), &own_cable);
     qlx::ui::GraphView graph(model.frmVolt);
     qlx::ui::TunerView tuner(model.frmTuner);
     host.Register(model.frmVolt.window.name(), &graph);

@@ -182,6 +182,15 @@ void MainWindow::WireEvents() {
     optNoiseBridge.on_click = [this] { host_.ShowModalThen(frmNB.window, [this] { optNormal.Select(); }); };
     optAutek.on_click = [this] { host_.ShowModalThen(frmAutek.window, [this] { optNormal.Select(); }); };
     cboPickCable.on_click = [this] { CableClicked(); };
+    // Fit… and Measure… start from the line the dialog describes.
+    const auto own_cable = [this](bool measure) {
+        frmOwnCable.txtCableR0.SetText(frmOtrCable.txtR0.text());
+        frmOwnCable.txtCableVF.SetText(frmOtrCable.txtVF.text());
+        frmOwnCable.OpenFor(measure, host_);
+    };
+    frmOtrCable.cmdFit.on_click = [own_cable] { own_cable(false); };
+    frmOtrCable.cmdMeasure.on_click = [own_cable] { own_cable(true); };
+    frmOwnCable.save = [this](const OwnCable& c) { return SaveOwnCable(c); };
     frmOtrCable.cmdCompute.on_click = [this] { ComputeX0(); };
     frmOtrCable.cmdOK.on_click = [this] { UserLineOk(); };
     cmdGraph.on_click = [this] { CalcGraph(); };

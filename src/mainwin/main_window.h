@@ -14,6 +14,7 @@
 #include "instruments/noise_bridge.h"
 #include "mainwin/defaults_file.h"
 #include "mainwin/defaults_record.h"
+#include "mainwin/own_cable_window.h"
 #include "mainwin/user_line_dialog.h"
 #include "plan/plan_window.h"
 #include "sweepwin/sweep_window.h"
@@ -165,6 +166,7 @@ public:
 
     // The other windows: positions now, their own logic as they are built.
     UserLineDialog frmOtrCable;
+    OwnCableWindow frmOwnCable;
     NoiseBridgeDialog frmNB;
     AnalyserDialog frmAutek;
     GraphWindow frmVolt;

@@ -46,6 +46,10 @@ UserLineDialog::UserLineDialog() {
     for (form::TextField* t : {&txtR0, &txtX0, &txtVF, &txtAtten100, &txtVMax}) t->SetBack(form::kWhite);
     cmdCompute.SetCaption("Compute X0");
     cmdOK.SetCaption("&OK");
+    cmdFit.SetCaption("&Fit…");
+    cmdFit.SetToolTip("A cable of your own from its maker's loss table, kept in the cable list");
+    cmdMeasure.SetCaption("&Measure…");
+    cmdMeasure.SetToolTip("A cable of your own from a sample measured open and shorted, kept in the cable list");
 }
 
 }  // namespace qlx

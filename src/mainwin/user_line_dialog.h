@@ -42,6 +42,9 @@ struct UserLineDialog {
     form::Label lblWarning{window, "lblWarning"};
     form::Button cmdCompute{window, "cmdCompute"};
     form::Button cmdOK{window, "cmdOK"};
+    // A cable of one's own, from a maker's table or a measurement (the window that keeps it).
+    form::Button cmdFit{window, "cmdFit"};
+    form::Button cmdMeasure{window, "cmdMeasure"};
 };
 
 }  // namespace qlx

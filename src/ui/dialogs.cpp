@@ -122,7 +122,7 @@ UserLineView::UserLineView(UserLineDialog& m, QWidget* parent) : ModelDialog(m.w
     Bind(warning, m.lblWarning);
     grid->addWidget(warning, grid->rowCount(), 0, 1, 2);
     root->addLayout(grid);
-    root->addLayout(Buttons(this, {&m.cmdCompute, &m.cmdOK}));
+    root->addLayout(Buttons(this, {&m.cmdFit, &m.cmdMeasure, &m.cmdCompute, &m.cmdOK}));
 }
 
 }  // namespace qlx::ui

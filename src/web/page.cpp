@@ -147,6 +147,7 @@ json State() {
            {"graph_version", p.graph_version},
            {"sweep_version", p.sweep_version},
            {"plan_version", p.plan_version},
+           {"own_cable_version", p.own_cable_version},
            {"max_text", qlx::form::kMaxTextLength},
            {"text_cut", qlx::form::kTextCutMessage}};
     p.host.messages = json::array();
@@ -182,6 +183,7 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_start(const char* defaults, int has_default
     m.frmSweep.on_started = [] { g_page->sweeping = true; };
     m.frmSweep.on_open_requested = [] { g_page->open_requested = true; };
     m.frmPlan.on_result_changed = [] { ++g_page->plan_version; };
+    m.frmOwnCable.on_chart_changed = [] { ++g_page->own_cable_version; };
     m.frmPlan.on_started = [] { g_page->scanning = true; };
     m.Load();
     m.window.SetVisible(true);

@@ -110,7 +110,7 @@ struct Page {
     PageStore store{"QLX TL.DEF"};
     PageStore cables{std::string("QLX ") + "cables.txt"};
     std::unique_ptr<qlx::MainWindow> main;
-    int graph_version = 0, sweep_version = 0, plan_version = 0;
+    int graph_version = 0, sweep_version = 0, plan_version = 0, own_cable_version = 0;
     bool sweeping = false, scanning = false, open_requested = false;
     // The sweep's plots and Smith traces as last drawn: the tips read these, not a new copy of
     // every point at each move of the pointer.
@@ -122,7 +122,7 @@ struct Page {
         return {&m.window,        &m.frmOtrCable.window,      &m.frmNB.window,
                 &m.frmAutek.window, &m.frmVolt.window,        &m.frmTuner.window,
                 &m.frmTuner.frmTuner1.window, &m.frmTuner.frmTuner2.window, &m.frmTuner.frmCompare.window,
-                &m.frmSweep.window, &m.frmPlan.window};
+                &m.frmSweep.window, &m.frmPlan.window, &m.frmOwnCable.window};
     }
     qlx::form::Window* Find(const std::string& name) {
         for (qlx::form::Window* w : Windows())

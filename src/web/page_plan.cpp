@@ -11,6 +11,7 @@
 
 #include "core/format.h"
 #include "graphs/graph_window.h"
+#include "mainwin/main_window.h"
 #include "plan/plan_window.h"
 #include "web/page_host.h"
 
@@ -27,6 +28,8 @@ json DecadeAxis(double lo, double hi, char mark) {
         }
     return {{"lo", lo}, {"hi", hi}, {"ticks", std::move(ticks)}};
 }
+
+}  // namespace
 
 json ChartJson(const qlx::plan::PlanChart& c, char mark) {
     std::vector<std::pair<double, double>> all;
@@ -56,6 +59,8 @@ json ChartJson(const qlx::plan::PlanChart& c, char mark) {
             {"x", std::move(x)}, {"y", std::move(y)}};
 }
 
+namespace {
+
 json CellJson(const qlx::plan::TableCell& c) {
     static constexpr const char* kStates[] = {"matched", "out", "failed", "not-measured"};
     return {{"text", c.text}, {"tip", c.tip}, {"state", kStates[static_cast<int>(c.state)]}, {"best", c.best}};
@@ -67,6 +72,29 @@ json CellJson(const qlx::plan::TableCell& c) {
 using namespace qlx::web;
 
 extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* qlx_own_cable() {
+    // The table's (or the measured) points as dots, the fit as a line through them, against the
+    // frequency in decades.
+    const qlx::OwnCableWindow& w = g_page->main->frmOwnCable;
+    const qlx::OwnCableWindow::Chart& c = w.chart();
+    qlx::plan::PlanChart chart{"Loss, dB per 100 feet", "MHz", "dB/100 ft", true, {}};
+    const auto curve = [](std::string name, qlx::form::Colour colour, const std::vector<qlx::LossPoint>& pts) {
+        qlx::plan::PlanCurve k{std::move(name), colour, {}, {}};
+        for (const qlx::LossPoint& p : pts) {
+            k.data.emplace_back(p.f_mhz, p.db_per_100ft);
+            k.tips.push_back(qlx::ShortestText(p.f_mhz) + " MHz: " + qlx::Format(p.db_per_100ft, "0.000") + " dB/100 ft");
+        }
+        return k;
+    };
+    chart.curves.push_back(curve("Fit", 0x00DC3C00u, c.curve));
+    chart.curves.push_back(curve(w.optFit.selected() ? "Maker's table" : "Measured", 0x000000B0u, c.points));
+    if (!c.left_out.empty()) chart.curves.push_back(curve("Near a quarter wave (not fitted)", 0x00787878u, c.left_out));
+    json j = ChartJson(chart, g_page->host.mark);
+    // Only the fit is a line; the points stand alone.
+    for (std::size_t k = 1; k < j["curves"].size(); ++k) j["curves"][k]["line"] = false;
+    return Reply(j);
+}
 
 EMSCRIPTEN_KEEPALIVE const char* qlx_plan() {
     const qlx::plan::PlanWindow& p = g_page->main->frmPlan;

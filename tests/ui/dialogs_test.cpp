@@ -16,12 +16,18 @@
 #include <QTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <complex>
+#include <fstream>
 #include <functional>
+
+#include "../support/complex_tanh.h"
+#include "../support/temp_dir.h"
 
 #include "core/entry_rules.h"
 #include "core/numbers.h"
 #include "mainwin/main_window.h"
 #include "ui/dialogs.h"
+#include "ui/own_cable_view.h"
 #include "ui/main_window_view.h"
 #include "ui/qt_host.h"
 #include "ui/sweep_view.h"
@@ -32,13 +38,14 @@ namespace {
 class DialogFixture : public ::testing::Test {
 protected:
     DialogFixture()
-        : model(host, store), view(model), bridge(model.frmNB, &view), analyser(model.frmAutek, &view),
-          user_line(model.frmOtrCable, &view) {
+        : model(host, store, &cables), view(model), bridge(model.frmNB, &view), analyser(model.frmAutek, &view),
+          user_line(model.frmOtrCable, &view), own_cable(model.frmOwnCable, &user_line) {
         host.SetParent(&view);
         host.Register("frmQLX2", &view);
         host.Register("frmNB", &bridge);
         host.Register("frmAutek", &analyser);
         host.Register("frmOtrCable", &user_line);
+        host.Register("frmOwnCable", &own_cable);
         model.Load();
         view.show();
     }
@@ -78,12 +85,13 @@ protected:
     QRadioButton* Radio(const char* name) { return view.findChild<QRadioButton*>(name); }
 
     ui::QtHost host;
-    MemoryDefaultsStore store;
+    MemoryDefaultsStore store, cables;
     MainWindow model;
     ui::MainWindowView view;
     ui::NoiseBridgeView bridge;
     ui::AnalyserView analyser;
     ui::UserLineView user_line;
+    ui::OwnCableView own_cable;
 };
 
 TEST_F(DialogFixture, NoiseBridgeOkPutsTheImpedanceAtTheLineInput) {
@@ -179,6 +187,89 @@ TEST_F(DialogFixture, UserDefinedLineOkStoresTheLineAndClosingKeepsIt) {
                [&] { emit list->activated(32); });
     EXPECT_EQ(*store.content, file);
     EXPECT_EQ(model.frmOtrCable.txtR0.text(), "300.000");
+}
+
+// Fit… and Measure… from the user-defined line's dialog: a maker's table and a sample's two files
+// give a cable that is kept in QLX cables.txt and listed after the user-defined line.
+TEST_F(DialogFixture, FitAndMeasureKeepACableOfYourOwnInTheList) {
+    auto* list = view.findChild<QComboBox*>("cboPickCable");
+    // A sample of 10 m of a line with Z0 = 50 - j0.3, velocity factor 0.70 and 0.5 dB/100 ft at
+    // 10 MHz growing with the root of the frequency, open and shorted: the textbook's
+    // Zin = Z0 coth(γl) and Z0 tanh(γl), written as Touchstone Z parameters (normalised to 50 ohms).
+    const testing::TempDir dir("qlx-own-cable-");
+    std::string open_text = "# MHz Z RI R 50\n", short_text = open_text;
+    {
+        const std::complex<double> z0(50.0, -0.3);
+        for (double f = 1.0; f <= 30.0; f += 0.5) {
+            const double alpha = 0.5 * std::sqrt(f / 10.0) / 100.0 / 8.685889638 * kFeetPerMeterDouble;  // Np/m
+            const double beta = 2.0 * 3.14159265358979 * f * 1e6 / (0.70 * 299792458.0);
+            const std::complex<double> t = TextbookTanh(std::complex<double>(alpha, beta) * 10.0);
+            const std::complex<double> zo = z0 / t / 50.0, zs = z0 * t / 50.0;
+            open_text += std::to_string(f) + " " + std::to_string(zo.real()) + " " + std::to_string(zo.imag()) + "\n";
+            short_text += std::to_string(f) + " " + std::to_string(zs.real()) + " " + std::to_string(zs.imag()) + "\n";
+        }
+    }
+    const std::string open_file = dir.Write("open.s1p", open_text), short_file = dir.Write("short.s1p", short_text);
+    const auto fit = [&](QDialog* own) {
+        EXPECT_EQ(own->windowTitle(), "Cable of Your Own");
+        Type(own, "txtName", "LMR-400 of mine");
+        Type(own, "txtCableR0", "50");
+        Type(own, "txtCableVF", "0.85");
+        Type(own, "txtPoints", "900:3.9,2500:6.76");
+        Press(own, "cmdCalculate");
+        // 3.90 and 6.76 dB/100 ft at 900 and 2500 MHz: 30 k1 + 900 k2 = 3.9 and 50 k1 + 2500 k2 = 6.76
+        // give k2 = 0.26 / 1000 and k1 = (3.9 - 0.234) / 30.
+        EXPECT_EQ(own->findChild<QLineEdit*>("txtK1")->text(), "0.1222");
+        EXPECT_EQ(own->findChild<QLineEdit*>("txtK2")->text(), "0.00026");
+        QApplication::processEvents();  // the chart lays out its axes
+        Snapshot(own);
+        Press(own, "cmdSave");
+        EXPECT_TRUE(own->findChild<QLabel*>("lblStatus")->text().startsWith("Kept in QLX cables.txt"));
+        Press(own, "cmdClose");
+    };
+    const auto measure = [&](QDialog* own) {
+        Type(own, "txtName", "Sample");
+        Type(own, "txtOpenFile", open_file.c_str());
+        Type(own, "txtShortFile", short_file.c_str());
+        Type(own, "txtSampleLength", "10");
+        QTest::mouseClick(own->findChild<QRadioButton*>("optSampleMeters"), Qt::LeftButton);
+        Press(own, "cmdCalculate");
+        EXPECT_EQ(own->findChild<QLineEdit*>("txtCableVF")->text(), "0.700");
+        EXPECT_EQ(own->findChild<QLineEdit*>("txtCableR0")->text(), "50.00");
+        QApplication::processEvents();
+        const QByteArray shots = qgetenv("QLX_SCREENSHOT_DIR");
+        if (!shots.isEmpty()) own->grab().save(QString::fromUtf8(shots) + "/frmOwnCable-measure.png");
+        Press(own, "cmdSave");
+        Press(own, "cmdClose");
+    };
+    for (const auto& [button, act] : {std::pair{"cmdFit", std::function<void(QDialog*)>(fit)},
+                                      std::pair{"cmdMeasure", std::function<void(QDialog*)>(measure)}}) {
+        WhileModal("frmOtrCable",
+                   [&, button = button, act = act](QDialog* d) {
+                       QTimer::singleShot(0, [&] {
+                           auto* own = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                           ASSERT_NE(own, nullptr);
+                           EXPECT_EQ(own->objectName(), "frmOwnCable");
+                           act(own);
+                       });
+                       Press(d, button);
+                       Press(d, "cmdOK");
+                   },
+                   [&] {
+                       list->setCurrentIndex(32);
+                       emit list->activated(32);
+                   });
+    }
+    ASSERT_EQ(list->count(), 35);
+    EXPECT_EQ(list->itemText(33), " LMR-400 of mine");
+    EXPECT_EQ(list->itemText(34), " Sample");
+    const auto kept = ReadOwnCables(SplitDefaultsText(*cables.content, kMaxCablesLines, kMaxCableLineLength));
+    ASSERT_EQ(kept.cables.size(), 2u);
+    EXPECT_NEAR(kept.cables[1].vf, 0.70, 1e-3);
+    // Chosen, the measured cable gives the sample's velocity factor in the main window.
+    list->setCurrentIndex(34);
+    emit list->activated(34);
+    EXPECT_EQ(view.findChild<QLineEdit*>("txtVF")->text().left(4), "0.7");
 }
 
 // Entries look like entries (white), Enter presses OK, and the analyser hands over only the
