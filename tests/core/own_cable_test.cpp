@@ -54,3 +54,64 @@ TEST(OwnCableFit, ANegativeDielectricTermIsRefittedWithoutItAndBadPointsGiveNoFi
 
 }  // namespace
 }  // namespace qlx
+
+namespace qlx {
+namespace {
+
+// QLX cables.txt: good lines give cables; a damaged line is reported by its number and written
+// back as it stood; saving a cable of a name already kept replaces it where it stands.
+TEST(OwnCablesFile, DamagedLinesAreReportedAndKeptAndANameIsReplacedInPlace) {
+    OwnCable lmr{"LMR-400", 50.0, 0.85, 2500.0, 0.12229, 0.00026, "Times Microwave data sheet", {{30.0, 0.7}, {50.0, 0.9}}, 0.0411};
+    const std::string good = OwnCableLine(lmr);
+    const std::vector<std::string> damaged = {
+        "bad line",                                        // no columns
+        "Short\t50\t0.8\t0\t0.1",                          // five columns
+        "Fast\t50\t1.5\t0\t0.1\t0",                        // a velocity factor above 1
+        "\t50\t0.8\t0\t0.1\t0",                            // no name
+        "Gains\t50\t0.8\t0\t0.1\t-0.001",                  // a negative k2
+        "Points\t50\t0.8\t0\t0.1\t0\tx\t30:0.7,50\t",      // a point without its loss
+        "Zero\t0\t0.8\t0\t0.1\t0",                         // R0 of 0
+        "NaN\t50\t0.8\t0\tnan\t0",                         // no number
+    };
+    std::vector<std::string> file{std::string(kCablesHeader), good, "# a comment the user wrote"};
+    file.insert(file.end(), damaged.begin(), damaged.end());
+    file.push_back("Plain\t75\t0.82\t300\t0.2\t0.001");
+    const OwnCablesFile read = ReadOwnCables(file);
+    ASSERT_EQ(read.cables.size(), 2u);
+    EXPECT_EQ(read.cables[0].name, "LMR-400");
+    EXPECT_EQ(read.cables[0].k1, lmr.k1);  // every digit back
+    ASSERT_EQ(read.cables[0].points.size(), 2u);
+    EXPECT_EQ(read.cables[0].points[1].db_per_100ft, 0.9);
+    EXPECT_EQ(read.cables[0].worst_residual_db, 0.0411);
+    EXPECT_EQ(read.cables[1].name, "Plain");
+    EXPECT_TRUE(read.cables[1].points.empty());
+    EXPECT_EQ(read.damaged, (std::vector<std::size_t>{4, 5, 6, 7, 8, 9, 10, 11}));
+    EXPECT_NE(DamagedCablesText(read.damaged).find("lines 4, 5, 6"), std::string::npos);
+
+    OwnCablesFile next = read;
+    PutOwnCable(next, OwnCable{"lmr-400 ", 50.0, 0.85, 2500.0, 0.13, 0.0, "again", {}, {}});
+    PutOwnCable(next, OwnCable{"New", 50.0, 0.66, 0.0, 0.2, 0.0, "", {}, {}});
+    const std::vector<std::string> written = OwnCablesLines(next);
+    ASSERT_EQ(written.size(), file.size() + 1);
+    EXPECT_EQ(written[0], kCablesHeader);
+    EXPECT_EQ(written[1].substr(0, 15), "lmr-400\t50\t0.85");  // replaced where it stood
+    for (std::size_t k = 0; k < damaged.size(); ++k) EXPECT_EQ(written[3 + k], damaged[k]);
+    EXPECT_EQ(written.back().substr(0, 4), "New\t");
+    // A file without its header still gives its cables.
+    EXPECT_EQ(ReadOwnCables({good}).cables.size(), 1u);
+}
+
+// The cable at a frequency, as the solution takes it: the loss of k1·√f + k2·f in single
+// precision and X0 by the low-loss rule, Z0 = R0 (1 - j α/β), worked out here afresh.
+TEST(OwnCablesFile, TheCableAtAFrequencyFollowsItsTwoTerms) {
+    const OwnCable c{"x", 50.0, 0.85, 0.0, 0.12229, 0.00026, "", {}, {}};
+    const CableAtFrequency at = OwnCableAt(c, 14.0f);
+    EXPECT_FLOAT_EQ(at.atten100, static_cast<float>(0.12229 * std::sqrt(14.0) + 0.00026 * 14.0));
+    const double wave_ft = 0.85 * 983.571056 / 14.0;                  // wavelength on the line
+    const double alpha = at.atten100 / 100.0 / 8.685889638;           // nepers per foot
+    EXPECT_NEAR(at.wave_len, wave_ft, 1e-4);
+    EXPECT_NEAR(at.x0, -50.0 * alpha / (2.0 * 3.14159265358979 / wave_ft), 2e-5);
+}
+
+}  // namespace
+}  // namespace qlx

@@ -19,6 +19,7 @@
 #include <sstream>
 #include <string>
 
+#include "core/own_cable.h"
 #include "mainwin/defaults_file.h"
 
 namespace qlx {
@@ -187,23 +188,26 @@ TEST_F(FileStoreTest, StaleTemporaryFilesChangeNothing) {
 }
 
 // A TL.DEF that is a link is written where it points (and stays a link); one the user made
-// read-only is left alone, and the save says it failed.
+// read-only is left alone, and the save says it failed. The user's cables file beside it alike.
 TEST_F(FileStoreTest, ALinkIsWrittenThroughAndAReadOnlyFileIsLeftAlone) {
-    const fs::path prog = root_ / "prog", elsewhere = root_ / "synced";
-    fs::create_directories(elsewhere);
-    {
-        std::ofstream(elsewhere / "TL.DEF", std::ios::binary) << "F\r\nold\r\n";
+    for (const std::string& name : {std::string(kDefaultsFileName), std::string(kCablesFileName)}) {
+        const fs::path prog = root_ / ("prog " + name), elsewhere = root_ / ("synced " + name);
+        fs::create_directories(elsewhere);
+        fs::create_directories(prog);
+        {
+            std::ofstream(elsewhere / name, std::ios::binary) << "F\r\nold\r\n";
+        }
+        fs::create_symlink(elsewhere / name, prog / name);
+        FileDefaultsStore store(prog, root_ / "config", name);
+        ASSERT_TRUE(store.Write({"F", "new"})) << name;
+        EXPECT_TRUE(fs::is_symlink(prog / name)) << name;
+        EXPECT_EQ(Slurp(elsewhere / name), "F\r\nnew\r\n") << name;
+        // Read-only (0444): not replaced, whoever runs the program.
+        fs::permissions(elsewhere / name, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        EXPECT_FALSE(store.Write({"F", "newer"})) << name;
+        EXPECT_EQ(Slurp(elsewhere / name), "F\r\nnew\r\n") << name;
+        EXPECT_EQ(fs::status(elsewhere / name).permissions() & fs::perms::owner_write, fs::perms::none) << name;
     }
-    fs::create_symlink(elsewhere / "TL.DEF", prog / "TL.DEF");
-    FileDefaultsStore store(prog, root_ / "config");
-    ASSERT_TRUE(store.Write({"F", "new"}));
-    EXPECT_TRUE(fs::is_symlink(prog / "TL.DEF"));
-    EXPECT_EQ(Slurp(elsewhere / "TL.DEF"), "F\r\nnew\r\n");
-    // Read-only (0444): not replaced, whoever runs the program.
-    fs::permissions(elsewhere / "TL.DEF", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_FALSE(store.Write({"F", "newer"}));
-    EXPECT_EQ(Slurp(elsewhere / "TL.DEF"), "F\r\nnew\r\n");
-    EXPECT_EQ(fs::status(elsewhere / "TL.DEF").permissions() & fs::perms::owner_write, fs::perms::none);
 }
 
 #endif  // _WIN32
