@@ -1,7 +1,10 @@
 // qlx-cli's option handling through a whole solution: the input is a command line, its arguments
 // separated by NUL bytes. Invariants: no exception escapes, and a result printed with exit 0 shows
 // no nan or inf in any computed field.
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -11,6 +14,15 @@
 
 #include "cli/common.h"
 #include "invariants.h"
+
+// "cable fit --save" writes the user's cables file: the fuzzer keeps one of its own in the
+// temporary folder, never the user's.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string file = std::string(tmp && *tmp ? tmp : "/tmp") + "/qlx-fuzz-cables-" + std::to_string(::getpid()) + ".txt";
+    ::setenv("QLX_CABLES_FILE", file.c_str(), 1);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> parts{""};

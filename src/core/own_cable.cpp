@@ -163,7 +163,8 @@ OwnCablesFile ReadOwnCables(const std::vector<std::string>& file_lines) {
     OwnCablesFile file;
     for (std::size_t k = 0; k < file_lines.size(); ++k) {
         const std::string& line = file_lines[k];
-        if (k == 0 && IsHeader(line)) continue;
+        // The header names the columns (the file writes it first; comments may stand above it).
+        if (IsHeader(line)) continue;
         if (TrimBlanks(line).empty()) continue;
         file.lines.push_back(line);
         if (IsComment(line)) continue;
