@@ -75,7 +75,7 @@ const QLX_LAYOUTS = {
     {cls: "stack", rows: [["lblStatus"]]},
     {cls: "buttons", rows: [["cmdCalculate", "cmdSave", "cmdClose"]]},
     {cls: "chart", chart: "ownCable"},
-    {cls: "stack", rows: [["lblTable"]]},
+    {cls: "stack", rows: [["~lblTable"]]},
   ],
   frmNB: [
     {cls: "grid", rows: [["lblResist", "txtResist"], ["Label1", "txtReact"], ["lblExtender", "txtExtender"], ["lblCompZ", "txtCompZ"]]},

@@ -54,7 +54,7 @@ document.addEventListener("focusin", assignAccessKeys);
 
 function makeControl(win, desc, token) {
   const wrapping = token.startsWith("!!");
-  const name = token.replace(/^!+/, "");
+  const name = token.replace(/^[!~]+/, "");
   const c = desc.controls.find((x) => x.name === name);
   if (!c) return null;
   const readOnly = c.read_only;
@@ -84,6 +84,14 @@ function makeControl(win, desc, token) {
         el.addEventListener("keydown", (e) => { if (e.key === "Enter") send(win, button, "click", ""); });
       }
     }
+  } else if (c.kind === "label" && token.startsWith("~")) {
+    // A table of text in columns: it scrolls sideways on a narrow screen, and takes the keyboard
+    // so that one can scroll it without a pointer.
+    el = document.createElement("div");
+    el.className = "label columns";
+    el.tabIndex = 0;
+    el.setAttribute("role", "region");
+    el.setAttribute("aria-label", c.tip || name);
   } else if (c.kind === "label") {
     el = document.createElement("span");
     el.className = "label";

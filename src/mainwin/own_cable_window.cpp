@@ -51,7 +51,7 @@ OwnCableWindow::OwnCableWindow() {
     fraHow.SetCaption("From");
     optFit.SetCaption("A maker's &table");
     optMeasure.SetCaption("A sample &measured open and shorted");
-    lblName.SetCaption("&Name:");
+    lblName.SetCaption("Name:");
     txtName.SetToolTip("How the cable list shows the cable");
     lblCableR0.SetCaption("R0, ohms:");
     txtCableR0.SetText("50");
@@ -77,6 +77,7 @@ OwnCableWindow::OwnCableWindow() {
     lblK2.SetCaption("k2, dB/100 ft per MHz:");
     lblWorst.SetCaption("Worst residual, dB:");
     lblTable.SetCaption("");
+    lblTable.SetToolTip("The points, point by point, against the fit");
     lblStatus.SetCaption("");
     for (form::TextField* t : {&txtName, &txtCableR0, &txtCableVF, &txtCableVMax, &txtSource, &txtPoints, &txtOpenFile,
                                &txtShortFile, &txtSampleLength})

@@ -87,9 +87,10 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_own_cable() {
         }
         return k;
     };
-    chart.curves.push_back(curve("Fit", 0x00DC3C00u, c.curve));
-    chart.curves.push_back(curve(w.optFit.selected() ? "Maker's table" : "Measured", 0x000000B0u, c.points));
-    if (!c.left_out.empty()) chart.curves.push_back(curve("Near a quarter wave (not fitted)", 0x00787878u, c.left_out));
+    // The desktop's colours: the fit blue, the points dark red, those left out grey.
+    chart.curves.push_back(curve("Fit", 0x003CDCu, c.curve));
+    chart.curves.push_back(curve(w.optFit.selected() ? "Maker's table" : "Measured", qlx::form::kDarkRed, c.points));
+    if (!c.left_out.empty()) chart.curves.push_back(curve("Near a quarter wave (not fitted)", 0x787878u, c.left_out));
     json j = ChartJson(chart, g_page->host.mark);
     // Only the fit is a line; the points stand alone.
     for (std::size_t k = 1; k < j["curves"].size(); ++k) j["curves"][k]["line"] = false;

@@ -14,9 +14,13 @@ const {chromium} = require(playwrightDir);
 const indexUrl = "file://" + path.resolve(siteDir, "index.html");
 const dipole = path.resolve(__dirname, "../../data/dipole-through-30m-rg213.s1p");
 
+// qlx-cli keeps its own cables in a file of this test's, never the user's.
+const cablesFile = path.join(os.tmpdir(), "qlx-page-cables-" + process.pid + ".txt");
+process.on("exit", () => fs.rmSync(cablesFile, {force: true}));
 function cli(args) {
   try {
-    return execFileSync(qlxCli, args, {encoding: "utf8", stdio: ["ignore", "pipe", "pipe"]});
+    return execFileSync(qlxCli, args, {encoding: "utf8", stdio: ["ignore", "pipe", "pipe"],
+                                       env: {...process.env, QLX_CABLES_FILE: cablesFile}});
   } catch (e) {
     return e.stdout;  // a refused design still prints its JSON
   }
@@ -292,6 +296,45 @@ const cases = {
       localStorage.setItem("QLX TL.DEF", "F\r\n\u0007garbage\r\n;;;\r\n" + "x".repeat(5000))));
     await open(b.page);
     await expectFields(b.page, "frmQLX2", cliJson(["line"]).fields, ["frameZInput"]);
+    await b.close();
+  },
+
+  // A cable of one's own from a maker's table: Fit… in the user-defined line's dialog, the fit and
+  // its chart, Save; the cable is listed after the user-defined line, kept in the browser's
+  // storage as QLX cables.txt keeps it, and after a reload gives what qlx-cli gives with that file.
+  async "own-cable"() {
+    const b = await launch();
+    await open(b.page);
+    await b.page.selectOption(id("frmQLX2", "cboPickCable"), {index: 32});
+    await b.page.click(id("frmOtrCable", "cmdFit"));
+    assert.ok(await b.page.$eval("#frmOwnCable", (d) => d.open), "Fit… opens the window");
+    await type(b.page, "frmOwnCable", "txtName", "My LMR");
+    await type(b.page, "frmOwnCable", "txtCableR0", "50");
+    await type(b.page, "frmOwnCable", "txtCableVF", "0.85");
+    await type(b.page, "frmOwnCable", "txtPoints", "900:3.9,2500:6.76");
+    await b.page.click(id("frmOwnCable", "cmdCalculate"));
+    assert.strictEqual(await shown(b.page, "frmOwnCable", "txtK1"), "0.1222");
+    assert.strictEqual(await shown(b.page, "frmOwnCable", "txtK2"), "0.00026");
+    // The chart has its two curves: the fit and the table's points.
+    await b.page.waitForFunction(() => {
+      const c = document.getElementById("frmOwnCable.Chart");
+      return c && c.chart && c.chart.data && c.chart.data.curves.length === 2;
+    });
+    await b.page.click(id("frmOwnCable", "cmdSave"));
+    assert.match(await shown(b.page, "frmOwnCable", "lblStatus"), /^Kept in QLX cables\.txt/);
+    await b.page.locator("#frmOwnCable").screenshot({path: path.join(outDir, "web-own-cable.png")});
+    await b.page.click(id("frmOwnCable", "cmdClose"));
+    await b.page.click(id("frmOtrCable", "cmdOK"));
+    const kept = await b.page.evaluate(() => localStorage.getItem("QLX cables.txt"));
+    assert.ok(kept && kept.includes("My LMR\t50\t0.85\t"), "kept in the browser's storage");
+    fs.writeFileSync(cablesFile, kept);
+    await open(b.page);
+    // The user-defined line was the last chosen: its dialog opens first, as at every start.
+    await b.page.click(id("frmOtrCable", "cmdOK"));
+    await typeLine(b.page, {freq: "14.2", cable: 33, length: "50", r: "100", x: "-20"});
+    assert.strictEqual(await shown(b.page, "frmQLX2", "cboPickCable"), " My LMR");
+    const expected = cliJson(["line", "--freq", "14.2", "--cable", "My LMR", "--length", "50", "--r", "100", "--x", "-20"]);
+    await expectFields(b.page, "frmQLX2", expected.fields, ["frameZInput"]);
     await b.close();
   },
 
@@ -853,6 +896,14 @@ const cases = {
       await modal("noise bridge", () => b.page.click(id("frmQLX2", "optNoiseBridge")));
       await modal("analyser", () => b.page.click(id("frmQLX2", "optAutek")));
       await modal("user-defined line", () => b.page.selectOption(id("frmQLX2", "cboPickCable"), {index: 32}));
+      // The window of a cable of one's own, over the user-defined line's dialog, with its fit drawn.
+      await b.page.selectOption(id("frmQLX2", "cboPickCable"), {index: 32});
+      await b.page.click(id("frmOtrCable", "cmdFit"));
+      await type(b.page, "frmOwnCable", "txtPoints", "30:0.7,150:1.5,900:3.9");
+      await b.page.click(id("frmOwnCable", "cmdCalculate"));
+      await check("cable of your own");
+      await b.page.keyboard.press("Escape");
+      await b.page.keyboard.press("Escape");
       await b.close();
     }
     fs.mkdirSync(outDir, {recursive: true});
