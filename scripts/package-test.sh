@@ -50,3 +50,12 @@ wait "$pid" 2>/dev/null || true
 test -f "$home/.config/QLX/TL.DEF" || { cat "$home/qlx.log"; echo "package: qlx did not start" >&2; exit 1; }
 test ! -e "$root/usr/lib/qlx/TL.DEF"
 echo "package: qlx started from the package and keeps TL.DEF in the user's configuration folder"
+
+# A cable saved with qlx-cli goes beside TL.DEF (the program's folder is read-only) and is listed.
+test -f "$root/usr/share/qlx/cables-library.txt"
+as_user env HOME="$home" XDG_CONFIG_HOME="$home/.config" "$root/usr/bin/qlx-cli" cable fit \
+    --points 900:3.9,2500:6.76 --z0 50 --vf 0.85 --name "Mine" --save > /dev/null
+test -f "$home/.config/QLX/QLX cables.txt"
+as_user env HOME="$home" XDG_CONFIG_HOME="$home/.config" "$root/usr/bin/qlx-cli" cables | grep -q "^33: Mine"
+test ! -e "$root/usr/lib/qlx/QLX cables.txt"
+echo "package: qlx-cli keeps cables of one's own in the user's configuration folder"

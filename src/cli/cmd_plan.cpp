@@ -27,7 +27,8 @@ void PrintPlanHelp() {
 One antenna, one feed line, one tuner, every band: each network designed at every band point,
 exactly as `qlx-cli tuner --network N` designs it there (the comparison's designs, band runs and
 auto capacitors), and what a builder reads off the table. The line as `qlx-cli line` takes it
-(--cable 32 with --user-line for a line of your own, its loss scaled to each band point).
+(--cable 32 with --user-line for a line described by its numbers, its loss scaled to each band point;
+a cable of your own by its name, its loss k1·√f + k2·f at each band point).
   --r, --x           the antenna: a constant impedance at the load (default 50 + j0 ohms)
   --touchstone FILE  the antenna: a one-port file measured at the load (--at load, the default) or
                      at the line input (--at input); a band point outside the file is "not measured"
