@@ -313,6 +313,7 @@ function buildWindow(desc) {
         }
       });
     document.body.append(section);
+    if (desc.name === "frmOwnCable") addFileChoosers(section);
   } else {
     document.getElementById("windows").append(section);
     // Escape in the plan window is its Close: it ends a length scan under way.
@@ -577,6 +578,39 @@ async function openFile(file) {
   FS.writeFile(path, bytes);
   send("frmSweep", "", "open", path);
   try { FS.unlink(path); } catch (e) { /* already gone */ }
+}
+
+// A measured sample's two files: chosen (or dropped on their fields), kept in the module's files
+// under their names, and the field given that name, as a desktop user types a path.
+function addFileChoosers(section) {
+  for (const name of ["txtOpenFile", "txtShortFile"]) {
+    const field = section.querySelector("[data-control=" + name + "]");
+    if (!field) continue;
+    const keep = async (file) => {
+      const FS = qlx.module.FS;
+      // A folder for each end: the two files may share a name, and the window shows the name.
+      const folder = "/files/" + (name === "txtOpenFile" ? "open" : "short");
+      for (const dir of ["/files", folder]) try { FS.mkdir(dir); } catch (e) { /* made before */ }
+      const path = folder + "/" + file.name.replace(/[\/\x00-\x1f]/g, "_");
+      FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+      send(section.id, name, "text", path);
+    };
+    const pick = document.createElement("input");
+    pick.type = "file";
+    pick.accept = ".s1p,.S1P,.snp";
+    pick.hidden = true;
+    pick.id = section.id + "." + name + ".file";
+    pick.addEventListener("change", () => { if (pick.files.length) keep(pick.files[0]); });
+    const button = document.createElement("button");
+    button.type = "button";
+    button.className = "choose";
+    button.textContent = "Choose…";
+    button.setAttribute("aria-label", "Choose the Touchstone file");
+    button.addEventListener("click", () => pick.click());
+    field.addEventListener("dragover", (e) => e.preventDefault());
+    field.addEventListener("drop", (e) => { e.preventDefault(); if (e.dataTransfer.files.length) keep(e.dataTransfer.files[0]); });
+    field.after(button, pick);
+  }
 }
 
 function download(what, file) {

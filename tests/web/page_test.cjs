@@ -327,6 +327,26 @@ const cases = {
     await b.page.click(id("frmOtrCable", "cmdOK"));
     const kept = await b.page.evaluate(() => localStorage.getItem("QLX cables.txt"));
     assert.ok(kept && kept.includes("My LMR\t50\t0.85\t"), "kept in the browser's storage");
+    // A sample measured open and shorted: 10 m of RG-213 ended in 1e7 and 1e-4 ohms, as qlx-cli
+    // sweep writes its input; chosen as files, the window finds RG-213's velocity factor.
+    const files = {};
+    for (const [end, r] of [["open", "1e7"], ["short", "1e-4"]]) {
+      files[end] = path.join(os.tmpdir(), "qlx-page-" + end + "-" + process.pid + ".s1p");
+      fs.writeFileSync(files[end], cli(["sweep", "--cable", "rg-213", "--meters", "--length", "10", "--r", r, "--x", "0",
+                                        "--from", "1", "--to", "30", "--points", "59", "--s1p"]));
+    }
+    await b.page.selectOption(id("frmQLX2", "cboPickCable"), {index: 32});
+    await b.page.click(id("frmOtrCable", "cmdMeasure"));
+    await b.page.setInputFiles("#frmOwnCable\\.txtOpenFile\\.file", files.open);
+    await b.page.setInputFiles("#frmOwnCable\\.txtShortFile\\.file", files.short);
+    await b.page.waitForFunction(() => document.getElementById("frmOwnCable.txtShortFile").value.endsWith(".s1p"));
+    await type(b.page, "frmOwnCable", "txtSampleLength", "10");
+    await b.page.click(id("frmOwnCable", "optSampleMeters"));
+    await b.page.click(id("frmOwnCable", "cmdCalculate"));
+    assert.strictEqual(await shown(b.page, "frmOwnCable", "txtCableVF"), "0.660");
+    await b.page.keyboard.press("Escape");
+    await b.page.keyboard.press("Escape");
+    for (const f of Object.values(files)) fs.rmSync(f);
     fs.writeFileSync(cablesFile, kept);
     await open(b.page);
     // The user-defined line was the last chosen: its dialog opens first, as at every start.
