@@ -540,3 +540,53 @@ TEST(MainWindowStatus, MarkedResultsCarryAStatusAndEveryInkIsReadable) {
 
 }  // namespace
 }  // namespace qlx
+
+namespace qlx {
+namespace {
+
+// The cables file as the main window keeps it: a file that cannot be read is reported once and
+// never written; a write that fails changes neither the file nor the list; a saved cable is
+// listed, chosen is solved as a catalogue line is, and TL.DEF then keeps the catalogue's position
+// chosen last (its lists end at 32).
+TEST(MainWindowOwnCables, TheFileIsKeptAsTLDefIsAndTheListFollowsIt) {
+    const OwnCable cable{"Mine", 75.0, 0.8, 0.0, 0.2, 0.001, "test", {}, {}};
+    const struct {
+        bool unreadable, fail_writes;
+        const char* refused;  // the start of SaveOwnCable's reason, or nothing
+    } cases[] = {{false, false, nullptr}, {true, false, "QLX cables.txt cannot be read"}, {false, true, "QLX cables.txt could not"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.refused ? c.refused : "saved");
+        testing::ScriptedHost host;
+        MemoryDefaultsStore store(DefaultFileText()),
+            cables(std::string(kCablesHeader) + "\r\nOld\t50\t0.66\t0\t0.1\t0\r\nbroken\r\n");
+        cables.unreadable = c.unreadable;
+        cables.fail_writes = c.fail_writes;
+        MainWindow w(host, store, &cables);
+        w.Load();
+        // One message at start: the line that is not a cable, or the file that cannot be read.
+        ASSERT_EQ(host.messages.size(), 1u);
+        const std::size_t listed = w.cboPickCable.items().size();
+        EXPECT_EQ(listed, c.unreadable ? 33u : 34u);
+        const auto refused = w.SaveOwnCable(cable);
+        EXPECT_EQ(cables.writes, c.refused ? 0 : 1);
+        if (c.refused) {
+            ASSERT_TRUE(refused.has_value());
+            EXPECT_EQ(refused->rfind(c.refused, 0), 0u) << *refused;
+            EXPECT_EQ(w.cboPickCable.items().size(), listed);
+            continue;
+        }
+        EXPECT_FALSE(refused.has_value());
+        // Written back: the old cable, the damaged line as it stood, the new cable.
+        EXPECT_NE(cables.content->find("Old\t50\t0.66\t0\t0.1\t0\r\nbroken\r\nMine\t75\t"), std::string::npos);
+        ASSERT_EQ(w.cboPickCable.items().size(), 35u);
+        EXPECT_EQ(w.cboPickCable.items()[34], " Mine");
+        w.cboPickCable.Choose(34);
+        EXPECT_EQ(w.txtZ0.text().substr(0, 8), "75.0 - j");
+        EXPECT_EQ(w.txtVF.text(), "0.8");
+        w.SaveDefaults();
+        EXPECT_EQ(SplitDefaultsText(*store.content).at(13), " 3 ");
+    }
+}
+
+}  // namespace
+}  // namespace qlx
