@@ -271,6 +271,7 @@ void MainWindow::DoCompute() {
     solved_ = s.has_value();
     if (!s) return;  // no usable line: the shown results stay
 
+    if (cboPickCable.position() != kUserDefinedIndex) last_solved_position_ = cboPickCable.position();
     line_ = s->values;
     txtMLPer.SetText(s->ml_per);
     txtZ0.SetText(s->z0);

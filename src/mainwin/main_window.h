@@ -220,6 +220,9 @@ private:
     // The last of the list's first 33 entries chosen: what TL.DEF keeps while an own cable is
     // chosen (its 17 lines stay readable by other programs, whose lists end at 32).
     int listed_position_ = kFirstCable;
+    // The last cable other than the user-defined line that the solution took: where the list goes
+    // back to when the user-defined line's dialog closes without a line.
+    int last_solved_position_ = kFirstCable;
     char mark_;
     LineValues line_;
     int compute_runs_ = 0;

@@ -83,6 +83,22 @@ void MainWindow::ShowUserDefinedLine(std::function<void()> then) {
             const auto restored = KeptEntries(dialog);
             for (std::size_t i = 0; i < shown.size(); ++i) restored[i]->SetText(shown[i]);
             dialog.lblSX0.SetCaption(suggestion);
+            // Closed without a line to solve (a damaged or all-zero record): the results would
+            // stay those of the cable before, and stop following the typing. The list goes back
+            // to that cable (the start-up one if there was none), and says so once.
+            const UserLineRecord kept{ParseNumber(dialog.txtR0.text()), ParseNumber(dialog.txtX0.text()),
+                                      ParseNumber(dialog.txtAtten100.text()), ParseNumber(dialog.txtVF.text()),
+                                      ParseNumber(dialog.txtVMax.text())};
+            const auto problem = UserLineProblem(kept);
+            if (problem && cboPickCable.position() == kUserDefinedIndex) {
+                const int back = last_solved_position_;
+                host_.ShowMessage("The dialog was closed without a usable line: " + *problem +
+                                      " The cable list is back at" + cboPickCable.items().at(static_cast<std::size_t>(back)) +
+                                      ", and the results follow it.",
+                                  kUserLineTitle, form::Buttons::Ok);
+                cboPickCable.SetPosition(back);  // chooses it: the solution follows
+                return;
+            }
         }
         if (then) then();
     });

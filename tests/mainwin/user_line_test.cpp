@@ -245,3 +245,47 @@ TEST(UserDefinedLine, AHostThatCannotWaitSolvesWithWhatTheDialogGave) {
 
 }  // namespace
 }  // namespace qlx
+
+namespace qlx {
+namespace {
+
+// A record that describes no line (all zeros), its dialog closed without OK — at start-up or when
+// chosen, by a host that waits or one that cannot: the list goes back to the cable solved before
+// (the start-up one if none), one message says so, and the results follow the typing again.
+TEST(UserDefinedLine, ClosedWithoutALineTheListGoesBackAndTheResultsFollowTheTyping) {
+    const std::string zeros = "F\r\n0\r\n0\r\n0\r\n0\r\n0\r\n3.5\r\n-15;0:6456,8484\r\n6825;-15:6468,8484\r\n"
+                              "6345;540:6444,8460\r\n-75;4560:6444,8460\r\n6945;4635:6456,8460\r\n100.000\r\n";
+    const struct {
+        const char* what;
+        int stored;      // the list position in TL.DEF
+        int chosen;      // chosen before the user-defined line, or -1
+        bool deferred;   // the page's host
+        int back;
+    } cases[] = {{"start-up, desktop", 32, -1, false, 3}, {"start-up, page", 32, -1, true, 3},
+                 {"after RG-213, desktop", 17, 17, false, 17}, {"after RG-213, page", 17, 17, true, 17}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testing::ScriptedHost host;
+        host.defer_modal = c.deferred;
+        MemoryDefaultsStore store(zeros + " " + std::to_string(c.stored) + " \r\n3.5\r\n50.000\r\n0.000\r\n");
+        MainWindow w(host, store);
+        w.Load();
+        if (c.chosen >= 0) w.cboPickCable.Choose(32);
+        ASSERT_TRUE(w.frmOtrCable.window.visible() || !c.deferred);
+        w.frmOtrCable.window.SetVisible(false);  // Escape, or the window's own close
+        host.SettleModals();
+        EXPECT_EQ(w.cboPickCable.position(), c.back);
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_NE(host.messages[0].text.find("back at" + w.cboPickCable.items()[static_cast<std::size_t>(c.back)]),
+                  std::string::npos) << host.messages[0].text;
+        // The results follow the typing: 14 MHz gives the chosen cable's loss there.
+        const std::string before = w.txtMLPer.text();
+        w.txtFreq.SetText("14");
+        w.txtFreq.LoseFocus();
+        EXPECT_NE(w.txtMLPer.text(), before);
+        EXPECT_TRUE(w.solved());
+    }
+}
+
+}  // namespace
+}  // namespace qlx
