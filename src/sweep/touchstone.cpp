@@ -91,6 +91,7 @@ public:
     // What the file gave once its last line (numbered `last_line`) is read.
     std::variant<OnePort, TouchstoneError> End(int last_line);
     bool ended() const { return ended_; }
+    std::size_t points() const { return out_.f_mhz.size(); }
 
 private:
     Outcome Reference(const std::vector<std::string_view>& t);
@@ -298,7 +299,7 @@ std::variant<OnePort, TouchstoneError> Reader::End(int last_line) {
 
 }  // namespace
 
-std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
+std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text, std::size_t max_points) {
     // A UTF-8 byte-order mark, as some editors and instruments put first, is no data.
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     if (TrimBlanks(text).empty()) return Fail(0, "the file is empty: no data");
@@ -311,8 +312,14 @@ std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text) {
         ++line_no;
         if (const std::size_t bang = line.find('!'); bang != std::string_view::npos) line = line.substr(0, bang);
         if (Outcome refused = reader.Line(line, line_no)) return *refused;
+        // Past the limit the rest is never read: a huge file costs no more than the limit's points.
+        if (reader.points() > max_points) return TooManyPoints(max_points);
     }
     return reader.End(line_no);
+}
+
+TouchstoneError TooManyPoints(std::size_t max_points) {
+    return TouchstoneError{0, "holds more than " + std::to_string(max_points) + " points, more than a sweep may hold"};
 }
 
 std::string ShownName(std::string_view name) { return Shown(name); }
@@ -370,17 +377,15 @@ std::variant<OnePort, TouchstoneError> LoadTouchstone(const std::string& path) {
         if (ec) return TouchstoneError{0, "cannot be read"};
         if (size > kMaxTouchstoneBytes) return TouchstoneError{0, "is larger than 64 MiB, more than any measurement"};
         if (size == 0) return TouchstoneError{0, "is empty"};
+        // Read straight into one buffer of the file's size: no second copy of a large file.
         std::ifstream in(path, std::ios::binary);
-        std::ostringstream read;
-        read << in.rdbuf();
-        if (!in && !in.eof()) return TouchstoneError{0, "cannot be read"};
-        text = read.str();
+        text.resize(static_cast<std::size_t>(size));
+        in.read(text.data(), static_cast<std::streamsize>(size));
+        if (in.gcount() <= 0 && size > 0) return TouchstoneError{0, "cannot be read"};
+        text.resize(static_cast<std::size_t>(in.gcount()));
     }
-    auto data = ReadTouchstone(text);
-    // No more points than a sweep may hold.
-    if (const auto* port = std::get_if<OnePort>(&data); port && port->f_mhz.size() > static_cast<std::size_t>(kMaxPoints))
-        return TouchstoneError{0, "holds more than " + std::to_string(kMaxPoints) + " points, more than a sweep may hold"};
-    return data;
+    // No more points than a sweep may hold: reading stops there.
+    return ReadTouchstone(text, static_cast<std::size_t>(kMaxPoints));
 }
 
 OnePort Within(const OnePort& port, double lo, double hi) {

@@ -40,8 +40,11 @@ struct TouchstoneError {
 // line; version 2.0 keywords [Version] 2.0, [Number of Ports] 1, [Reference], [Network Data],
 // [End]. Impedance from S: Z = ref (1 + S) / (1 - S); from Y: 1 / Y; in version 1.1 Z and Y are
 // normalised to the reference, in 2.0 they are in ohms and siemens. A multi-port file, a
-// missing option value, a non-number, frequencies out of order or no data at all are refused.
-std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text);
+// missing option value, a non-number, frequencies out of order or no data at all are refused. A
+// file of more than `max_points` points is refused as soon as the next one is read.
+std::variant<OnePort, TouchstoneError> ReadTouchstone(std::string_view text,
+                                                     std::size_t max_points = static_cast<std::size_t>(-1));
+TouchstoneError TooManyPoints(std::size_t max_points);
 
 // A Touchstone file as the sweep window and qlx-cli read it: a regular file of at most 64 MiB
 // (or "-", standard input, read up to the same size, so that a pipe keeps working), holding no

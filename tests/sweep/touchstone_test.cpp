@@ -205,3 +205,26 @@ TEST(Touchstone, ADelayShortIsOnTheRimAndAnOvershootIsReadAndTold) {
 }
 
 }  // namespace qlx::sweep
+
+namespace qlx::sweep {
+namespace {
+
+// A file of more points than a sweep may hold is refused as its next point is read: what follows
+// (here a line that is no data) is never reached, and the reason is the points' limit.
+TEST(Touchstone, ReadingStopsAtThePointLimit) {
+    std::string text = "# MHz S RI R 50\n";
+    for (int k = 1; k <= 12; ++k) text += std::to_string(k) + " 0.1 0.2\n";
+    text += "not a point\n";
+    const auto r = ReadTouchstone(text, 10);
+    const auto* e = std::get_if<TouchstoneError>(&r);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->line, 0);
+    EXPECT_EQ(e->reason, "holds more than 10 points, more than a sweep may hold");
+    // At the limit itself the file is read to its end (and its bad line found).
+    const auto whole = ReadTouchstone(text, 12);
+    ASSERT_NE(std::get_if<TouchstoneError>(&whole), nullptr);
+    EXPECT_EQ(std::get<TouchstoneError>(whole).line, 14);
+}
+
+}  // namespace
+}  // namespace qlx::sweep
