@@ -570,14 +570,37 @@ function printWindow(name) {
 
 // ---- files in and out --------------------------------------------------------------------------
 
-async function openFile(file) {
-  const bytes = new Uint8Array(await file.arrayBuffer());
+// A dropped or chosen file's name as a name in the module's files: no folder separators or control
+// characters, and never "." or ".." (or nothing), which name folders there.
+function moduleFileName(name) {
+  const n = name.replace(/[\/\x00-\x1f]/g, "_");
+  return /^\.*$/.test(n) ? "(" + n + ")" : n;
+}
+
+// Writes a file into the module's files; a refusal (no memory for it) is told as the program's own
+// messages are, and gives nothing.
+function writeModuleFile(folder, file, bytes) {
   const FS = qlx.module.FS;
-  try { FS.mkdir("/files"); } catch (e) { /* made before */ }
-  const path = "/files/" + file.name.replace(/[\/\x00-\x1f]/g, "_");
-  FS.writeFile(path, bytes);
+  for (let dir = "", parts = folder.split("/").filter(Boolean), k = 0; k < parts.length; ++k) {
+    dir += "/" + parts[k];
+    try { FS.mkdir(dir); } catch (e) { /* made before */ }
+  }
+  const path = folder + "/" + moduleFileName(file.name);
+  try {
+    FS.writeFile(path, bytes);
+  } catch (e) {
+    qlx.messages.push({title: "Touchstone File", text: moduleFileName(file.name) + " could not be taken: " + (e.message || e)});
+    showNextMessage();
+    return null;
+  }
+  return path;
+}
+
+async function openFile(file) {
+  const path = writeModuleFile("/files", file, new Uint8Array(await file.arrayBuffer()));
+  if (!path) return;
   send("frmSweep", "", "open", path);
-  try { FS.unlink(path); } catch (e) { /* already gone */ }
+  try { qlx.module.FS.unlink(path); } catch (e) { /* already gone */ }
 }
 
 // A measured sample's two files: chosen (or dropped on their fields), kept in the module's files
@@ -587,13 +610,10 @@ function addFileChoosers(section) {
     const field = section.querySelector("[data-control=" + name + "]");
     if (!field) continue;
     const keep = async (file) => {
-      const FS = qlx.module.FS;
       // A folder for each end: the two files may share a name, and the window shows the name.
-      const folder = "/files/" + (name === "txtOpenFile" ? "open" : "short");
-      for (const dir of ["/files", folder]) try { FS.mkdir(dir); } catch (e) { /* made before */ }
-      const path = folder + "/" + file.name.replace(/[\/\x00-\x1f]/g, "_");
-      FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
-      send(section.id, name, "text", path);
+      const path = writeModuleFile("/files/" + (name === "txtOpenFile" ? "open" : "short"), file,
+                                   new Uint8Array(await file.arrayBuffer()));
+      if (path) send(section.id, name, "text", path);
     };
     const pick = document.createElement("input");
     pick.type = "file";

@@ -1,6 +1,7 @@
 #include "sweep/touchstone.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -357,6 +358,14 @@ std::string WriteTouchstone(const std::vector<double>& f_mhz, const std::vector<
     return out;
 }
 
+bool IsWindowsDeviceName(std::string_view name) {
+    std::string stem(name.substr(0, name.find('.')));
+    while (!stem.empty() && (stem.back() == ' ')) stem.pop_back();
+    for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" || stem == "CONIN$" || stem == "CONOUT$") return true;
+    return stem.size() == 4 && (stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) && stem[3] >= '1' && stem[3] <= '9';
+}
+
 std::variant<OnePort, TouchstoneError> LoadTouchstone(const std::string& path) {
     std::string text;
     if (path == "-") {
@@ -367,6 +376,10 @@ std::variant<OnePort, TouchstoneError> LoadTouchstone(const std::string& path) {
             if (text.size() > kMaxTouchstoneBytes) return TouchstoneError{0, "is larger than 64 MiB, more than any measurement"};
         }
     } else {
+#ifdef _WIN32
+        // CON, NUL, COM1 and the others are devices in every folder, whatever follows a dot.
+        if (IsWindowsDeviceName(std::filesystem::path(path).filename().string())) return TouchstoneError{0, "is a device, not a file"};
+#endif
         std::error_code ec;
         const auto status = std::filesystem::status(path, ec);
         if (ec || !std::filesystem::exists(status)) return TouchstoneError{0, "does not exist"};

@@ -52,6 +52,9 @@ TouchstoneError TooManyPoints(std::size_t max_points);
 // once: reading one would hang or fill the memory. The error's line is 0 for a file refused as
 // a whole, and its reason says what the file is.
 inline constexpr std::uintmax_t kMaxTouchstoneBytes = 64u << 20;
+// A name Windows keeps for a device in every folder (CON, NUL, COM1, "nul.s1p"): refused there as
+// a device, not reported missing.
+bool IsWindowsDeviceName(std::string_view name);
 std::variant<OnePort, TouchstoneError> LoadTouchstone(const std::string& path);
 
 // A file's name as a message shows it: control characters escaped as in the file's content, so

@@ -173,6 +173,12 @@ bool SweepWindow::OpenFile(const std::string& path) {
         return false;
     }
     const double first = solvable.f_mhz.front(), last = solvable.f_mhz.back();
+    // One point makes no band: say so, rather than the band's message about entries never typed.
+    if (solvable.f_mhz.size() == 1) {
+        Refuse(kFileTitle, name + " holds one point a line can be solved at, at " + ShortestText(first, host_.DecimalMark()) +
+                               " MHz: a sweep needs two or more.");
+        return false;
+    }
     if (const std::string warning = OvershootWarning(port); !warning.empty()) Refuse(kFileTitle, name + ": " + warning);
     file_ = std::move(port);
     txtFile.SetText(name);

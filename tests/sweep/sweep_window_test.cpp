@@ -204,6 +204,13 @@ TEST(SweepWindow, ARefusedFileChangesNothing) {
         {dir.Fifo("pipe.s1p"), "pipe.s1p is not a regular file"},
 #endif
         {dir.Write("empty.s1p", ""), "empty.s1p is empty"},
+        // One point: no band, and it says so (not the band's message about entries never typed).
+        {dir.Write("one.s1p", "# MHz Z RI R 50\n14.1 1 0\n"), "one.s1p holds one point a line can be solved at, at 14.1 MHz"},
+#ifdef _WIN32
+        // A device's name is no file on Windows, wherever it stands.
+        {"CON", "CON is a device, not a file"},
+        {(dir.path / "nul.s1p").string(), "nul.s1p is a device, not a file"},
+#endif
     };
     for (const Case& c : cases) {
         Window w;

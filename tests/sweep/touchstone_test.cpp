@@ -228,3 +228,16 @@ TEST(Touchstone, ReadingStopsAtThePointLimit) {
 
 }  // namespace
 }  // namespace qlx::sweep
+
+namespace qlx::sweep {
+namespace {
+
+TEST(Touchstone, WindowsDeviceNamesAreKnownWhateverFollowsADot) {
+    const std::pair<const char*, bool> cases[] = {{"CON", true},      {"con.s1p", true},  {"NUL ", true},
+                                                  {"COM1", true},     {"lpt9.txt", true}, {"COM0", false},
+                                                  {"CONSOLE", false}, {"dipole.s1p", false}, {"", false}};
+    for (const auto& [name, device] : cases) EXPECT_EQ(IsWindowsDeviceName(name), device) << name;
+}
+
+}  // namespace
+}  // namespace qlx::sweep

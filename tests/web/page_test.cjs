@@ -576,6 +576,16 @@ const cases = {
     await b.page.mouse.move(box.x - 20, box.y - 20);
     assert.strictEqual(await smith.getAttribute("data-tip"), "");
     await b.page.locator("#frmSweep").screenshot({path: path.join(outDir, "web-sweep.png")});
+    // Files named "." and ".." (which name folders among the module's files) are taken as files.
+    for (const name of [".", ".."]) {
+      await b.page.evaluate(([n, content]) => {
+        const dt = new DataTransfer();
+        dt.items.add(new File([content], n));
+        document.getElementById("frmSweep").dispatchEvent(new DragEvent("drop", {dataTransfer: dt, bubbles: true, cancelable: true}));
+      }, [name, fs.readFileSync(dipole, "latin1")]);
+      await b.page.waitForFunction((n) => qlx.state.windows.find((w) => w.name === "frmSweep").controls
+        .find((c) => c.name === "txtFile").text === "(" + n + ")", name);
+    }
     await b.close();
   },
 
