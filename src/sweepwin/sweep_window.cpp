@@ -173,12 +173,6 @@ bool SweepWindow::OpenFile(const std::string& path) {
         return false;
     }
     const double first = solvable.f_mhz.front(), last = solvable.f_mhz.back();
-    // One point makes no band: say so, rather than the band's message about entries never typed.
-    if (solvable.f_mhz.size() == 1) {
-        Refuse(kFileTitle, name + " holds one point a line can be solved at, at " + ShortestText(first, host_.DecimalMark()) +
-                               " MHz: a sweep needs two or more.");
-        return false;
-    }
     if (const std::string warning = OvershootWarning(port); !warning.empty()) Refuse(kFileTitle, name + ": " + warning);
     file_ = std::move(port);
     txtFile.SetText(name);
@@ -204,6 +198,17 @@ bool SweepWindow::Start() {
         !FrequencyAccepted(to)) {
         Refuse(kBadFrequencyTitle, kBadFrequencyText);
         return false;
+    }
+    // A file of one point (the tuner designs for it there) makes no band: said so, rather than the
+    // band's message about entries the user never typed.
+    if (optFile.selected() && file_) {
+        const OnePort solvable = Within(*file_, kMinFreqMHz, kMaxFreqMHz);
+        if (solvable.f_mhz.size() == 1) {
+            Refuse(kFileTitle, txtFile.text() + " holds one point a line can be solved at, at " +
+                                   ShortestText(solvable.f_mhz.front(), host_.DecimalMark()) +
+                                   " MHz: no band to sweep. The tuner designs for it at that frequency.");
+            return false;
+        }
     }
     if (!(from < to)) {
         Refuse("Bad Band!", "Enter a band whose upper frequency (To) is above its lower one (From).");
@@ -334,9 +339,9 @@ std::string SweepWindow::PointText(std::size_t index, bool other_end) const {
     const double rl = ReturnLossDb(g), swr = SwrOf(g);
     return MHzText(p.f_mhz) + ", " + (at_load ? "at the load" : "at the input") + "\n" +
            ImpedanceText(z, "#,##0.0#", mark) +
-           " ohms\nSWR " + (std::isfinite(swr) ? Format(swr, "#,##0.00", mark) : std::string("infinite")) + ", return loss " +
-           (std::isfinite(rl) ? Format(rl, "0.00", mark) + " dB" : std::string("infinite")) + " (" +
-           Format(ref, "0.0", mark) + " ohms)";
+           " ohms\nSWR " + (std::isfinite(swr) ? Format(swr, "#,##0.00", mark) : std::string("infinite")) + " against " +
+           Format(ref, "0.0", mark) + " ohms, return loss " +
+           (std::isfinite(rl) ? Format(rl, "0.00", mark) + " dB" : std::string("infinite"));
 }
 
 void SweepWindow::SetTuner(std::optional<tuner::NetworkDesign> design) {
@@ -344,10 +349,16 @@ void SweepWindow::SetTuner(std::optional<tuner::NetworkDesign> design) {
     if (on_result_changed) on_result_changed();
 }
 
+namespace {
+constexpr const char* kSwrPlotTitle = "SWR against the line's Z0";
+}  // namespace
+
 std::vector<SweepPlot> SweepWindow::Plots() const {
     const bool at_load = run_at_load_;
     std::vector<SweepPlot> plots{
-        {"SWR", "SWR", "#,##0.00", false,
+        // Against the line's own Z0, as the main window gives it (the Smith chart's tip reads
+        // against the chart's reference, which it names).
+        {kSwrPlotTitle, "SWR on the line's Z0", "#,##0.00", false,
          {{"SWR at the load", kLoadColour, {}}, {"SWR at the input", kInputColour, {}},
           {"SWR at the transmitter, tuner fixed", 0x008200, TunerSwr(), has_tuner()}},
          std::nullopt},
@@ -367,7 +378,7 @@ std::vector<SweepPlot> SweepWindow::Plots() const {
         const SweepPoint& b = points_[*best];
         const double swr = AtLoad(b, at_load).swr;
         plots[0].mark = std::pair{b.f_mhz, swr};
-        plots[0].title = "SWR      \u25a0 " + CurveTipText("lowest at the load", b.f_mhz, swr, "#,##0.00");
+        plots[0].title = std::string(kSwrPlotTitle) + "      \u25a0 " + CurveTipText("lowest at the load", b.f_mhz, swr, "#,##0.00");
     }
     return plots;
 }

@@ -13,6 +13,7 @@
 
 #include "support/started_window.h"
 #include "support/temp_dir.h"
+#include "core/format.h"
 #include "sweepwin/sweep_window.h"
 
 namespace qlx::sweep {
@@ -204,8 +205,6 @@ TEST(SweepWindow, ARefusedFileChangesNothing) {
         {dir.Fifo("pipe.s1p"), "pipe.s1p is not a regular file"},
 #endif
         {dir.Write("empty.s1p", ""), "empty.s1p is empty"},
-        // One point: no band, and it says so (not the band's message about entries never typed).
-        {dir.Write("one.s1p", "# MHz Z RI R 50\n14.1 1 0\n"), "one.s1p holds one point a line can be solved at, at 14.1 MHz"},
 #ifdef _WIN32
         // A device's name is no file on Windows, wherever it stands.
         {"CON", "CON is a device, not a file"},
@@ -233,6 +232,21 @@ TEST(SweepWindow, ARefusedFileChangesNothing) {
     s.optFile.Select();
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(s.optMainZ.selected());
+}
+
+// A file of one point opens (the tuner designs for it there) and says it has no band, where it is,
+// instead of the band's message about entries the user never typed.
+TEST(SweepWindow, AFileOfOnePointSaysSo) {
+    TempDir dir;
+    Window w;
+    SweepWindow& s = w.win->frmSweep;
+    w.win->cmdSweep.Click();
+    EXPECT_TRUE(s.OpenFile(dir.Write("one.s1p", "# MHz Z RI R 50\n14.1 1 0\n")));
+    ASSERT_EQ(w.host.messages.size(), 1u);
+    EXPECT_EQ(w.host.messages[0].title, "Touchstone File");
+    EXPECT_EQ(w.host.messages[0].text.rfind("one.s1p holds one point a line can be solved at, at 14.1 MHz: no band", 0), 0u)
+        << w.host.messages[0].text;
+    EXPECT_EQ(s.txtFile.text(), "one.s1p");
 }
 
 TEST(SweepWindow, ALongRunInStepsEndsWithTheSamePointsAsOneRun) {
@@ -295,17 +309,20 @@ TEST(SweepWindow, TheTipReadsAgainstTheChartsReference) {
     SweepWindow& s = m.frmSweep;
     // 100 ohms on 50: Gamma 1/3, SWR 2, return loss 20 log10 3 = 9.54 dB.
     EXPECT_EQ(s.PointText(0, false),
-              "3.15 MHz, at the load\n100.0 + j 0.0 ohms\nSWR 2.00, return loss 9.54 dB (50.0 ohms)");
+              "3.15 MHz, at the load\n100.0 + j 0.0 ohms\nSWR 2.00 against 50.0 ohms, return loss 9.54 dB");
     EXPECT_NE(s.PointText(0, true).find("MHz, at the input"), std::string::npos);
     // Against the line's |Z0| (RG-58's about 50 - j1 at 3 MHz, not 50): another reference.
     s.optRefZ0.Select();
     const SweepPoint& mid = s.points()[100];
     EXPECT_DOUBLE_EQ(s.reference(), std::hypot(mid.r0, mid.x0));
     EXPECT_NE(s.reference(), 50.0);
+    // Each SWR names what it is against: the tip the chart's reference, the plot the line's Z0.
+    EXPECT_NE(s.PointText(0, false).find("against " + Format(s.reference(), "0.0") + " ohms"), std::string::npos);
+    EXPECT_EQ(s.Plots()[0].title.rfind("SWR against the line's Z0", 0), 0u);
     // A matched point reads an infinite return loss.
     w.Type(m.txtResistance, "50");
     s.optRef50.Select();
-    EXPECT_NE(s.PointText(0, false).find("SWR 1.00, return loss infinite"), std::string::npos) << s.PointText(0, false);
+    EXPECT_NE(s.PointText(0, false).find("SWR 1.00 against 50.0 ohms, return loss infinite"), std::string::npos) << s.PointText(0, false);
 }
 
 }  // namespace
