@@ -284,7 +284,11 @@ void SweepWindow::Finish() {
     } else {
         const SweepPoint& best = points_[*LowestSwrAtLoad()];
         const EndFigures load = AtLoad(best, run_at_load_);
-        txtSummary.SetText(std::to_string(points_.size()) + " points, " + ShortestText(ShownMHz(points_.front().f_mhz), mark) +
+        // A file's summary says which end it was taken at: an analyser's file at the line input
+        // and the antenna's own are different antennas.
+        const std::string source =
+            run_from_file_ ? txtFile.text() + " taken at the " + (run_at_load_ ? "load" : "line input") + ": " : std::string();
+        txtSummary.SetText(source + std::to_string(points_.size()) + " points, " + ShortestText(ShownMHz(points_.front().f_mhz), mark) +
                            " to " + MHzText(points_.back().f_mhz) + ".   Lowest SWR at the load: " +
                            Format(load.swr, "0.00", mark) + " at " +
                            MHzText(best.f_mhz) + ", where the load is " +

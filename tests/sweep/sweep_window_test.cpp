@@ -160,7 +160,8 @@ TEST(SweepWindow, TheShippedDipoleMeasurementDeEmbedsToItsAntenna) {
     const auto best = s.LowestSwrAtLoad();
     ASSERT_TRUE(best);
     EXPECT_NEAR(s.points()[*best].f_mhz, 14.1, 0.026);
-    EXPECT_NE(s.txtSummary.text().find("41 points, 13.6 to 14.6 MHz"), std::string::npos) << s.txtSummary.text();
+    EXPECT_EQ(s.txtSummary.text().rfind("dipole-through-30m-rg213.s1p taken at the line input: 41 points, 13.6 to 14.6 MHz", 0), 0u)
+        << s.txtSummary.text();
 
     // The antenna as a Touchstone file reads back to the same impedances (S in double precision).
     const auto back = ReadTouchstone(s.Touchstone());
