@@ -4,6 +4,7 @@
 
 #include "mainwin/defaults_file.h"
 #include "mainwin/main_window.h"
+#include "mainwin/settings_file.h"
 #include "ui/dialogs.h"
 #include "ui/graph_view.h"
 #include "ui/main_window_view.h"
@@ -27,8 +28,10 @@ int main(int argc, char** argv) {
     qlx::FileDefaultsStore store(program_dir, config_dir);
     // The user's own cables, beside TL.DEF under the same rules.
     qlx::FileDefaultsStore cables(program_dir, config_dir, std::string(qlx::kCablesFileName));
+    // What else a restart finds again, beside TL.DEF under the same rules.
+    qlx::FileDefaultsStore settings(program_dir, config_dir, std::string(qlx::kSettingsFileName));
 
-    qlx::MainWindow model(host, store, &cables);
+    qlx::MainWindow model(host, store, &cables, &settings);
     qlx::ui::MainWindowView view(model);
     host.SetParent(&view);
     host.Register(model.window.name(), &view);

@@ -22,7 +22,7 @@ bool Contains(const std::string& text, char a, char b) {
 
 }  // namespace
 
-MainWindow::MainWindow(form::Host& host, DefaultsStore& store, DefaultsStore* cables)
+MainWindow::MainWindow(form::Host& host, DefaultsStore& store, DefaultsStore* cables, DefaultsStore* settings)
     : frmNB(host, {txtFreq, txtResistance, txtReactance, optInput, optLoad, optNormal, optNoiseBridge,
                    host.DecimalMark()}),
       frmAutek(host, {txtFreq, txtResistance, txtReactance, optInput, optLoad, optNormal, optAutek,
@@ -34,12 +34,14 @@ MainWindow::MainWindow(form::Host& host, DefaultsStore& store, DefaultsStore* ca
       host_(host),
       store_(store),
       cables_store_(cables),
+      settings_store_(settings),
       mark_(host.DecimalMark()) {
     if (cables_store_) {
         cables_store_->max_lines = kMaxCablesLines;
         cables_store_->max_line_length = kMaxCableLineLength;
         cables_store_->keep_tabs = true;
     }
+    if (settings_store_) settings_store_->max_lines = 1000;  // far more than the keys there are
     txtFreq.SetText(std::string(kFirstFreqText));
     txtLength.SetText(std::string(kFirstLengthText));
     txtResistance.SetText(std::string(kFirstResistanceText));
@@ -241,6 +243,7 @@ void MainWindow::Load() {
     frmOtrCable.window.Create();
     optVoltCurr.Select();
     LoadDefaults();
+    RecallSettings();
 }
 
 LineEntries MainWindow::Entries() const {

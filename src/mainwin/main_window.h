@@ -25,7 +25,9 @@ namespace qlx {
 class MainWindow {
 public:
     // `cables`: where the user's own cables are kept (QLX cables.txt); none, no own cables.
-    MainWindow(form::Host& host, DefaultsStore& store, DefaultsStore* cables = nullptr);
+    // `settings`: what else a restart finds again (QLX settings.ini); none, nothing is kept.
+    MainWindow(form::Host& host, DefaultsStore& store, DefaultsStore* cables = nullptr,
+               DefaultsStore* settings = nullptr);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -205,6 +207,9 @@ private:
     void UserLineOk();
     void LoadDefaults();
     void LoadOwnCables();
+    // QLX settings.ini: read after TL.DEF at start, written whenever TL.DEF is.
+    void RecallSettings();
+    void RememberSettings();
     void WriteDefaultFile();
     std::string Number(double value) const;  // shortest text in the user's notation
     // The first start's frequency in the user's notation: what an unusable frequency becomes.
@@ -215,6 +220,8 @@ private:
     form::Host& host_;
     DefaultsStore& store_;
     DefaultsStore* cables_store_;
+    DefaultsStore* settings_store_;
+    bool settings_recalled_ = false;
     OwnCablesFile own_file_;
     bool own_file_readable_ = true;
     // The last of the list's first 33 entries chosen: what TL.DEF keeps while an own cable is

@@ -1,6 +1,7 @@
 // The main window and TL.DEF: the record read into the windows at start, and written from them
 // on exit.
 #include "mainwin/main_window.h"
+#include "mainwin/settings_file.h"
 
 #include <cmath>
 
@@ -112,6 +113,62 @@ void MainWindow::KeepDefaults() {
     // The user-defined line is kept as the file has it; the rest is the windows' state. A failed
     // write leaves the old file whole; the program carries on all the same.
     store_.Write(DefaultsLines(CurrentRecord(), mark_));
+    RememberSettings();
+}
+
+// ---- QLX settings.ini ----
+
+void MainWindow::RecallSettings() {
+    if (!settings_store_) return;
+    settings_recalled_ = true;
+    const DefaultsStore::ReadResult read = settings_store_->Read();
+    if (read.status != DefaultsStore::Status::Ok) return;
+    const Settings s = ParseSettings(read.lines);
+    const auto get = [&s](const char* key) -> const std::string* {
+        const auto it = s.find(key);
+        return it == s.end() || it->second.empty() ? nullptr : &it->second;
+    };
+    if (const auto* v = get("graph")) (*v == "rx" ? optResisReac : optVoltCurr).Select();
+    if (const auto* v = get("tuner.network"))
+        for (form::Option* o : {&frmTuner.optLNet1, &frmTuner.optLNet2, &frmTuner.optPiNet, &frmTuner.optTeeNet})
+            if (o->name() == *v) o->Select();
+    for (form::TextField TunerWindow::*field : kTunerSettingFields) {
+        form::TextField& f = frmTuner.*field;
+        if (const auto* v = get(("tuner." + f.name()).c_str())) f.SetText(*v);
+    }
+    if (const auto* v = get("plan.region"))
+        for (form::Option* o : {&frmPlan.optRegion1, &frmPlan.optRegion2, &frmPlan.optRegion3})
+            if (o->name() == *v) o->Select();
+    frmSweep.Recall(s, ParseNumber(txtFreq.text()));
+    // A cable of one's own chosen last (TL.DEF keeps only the catalogue's positions).
+    if (const auto* v = get("cable"))
+        for (std::size_t k = 0; k < own_file_.cables.size(); ++k)
+            if (own_file_.cables[k].name == *v) cboPickCable.SetPosition(kListEntries + static_cast<int>(k));
+}
+
+void MainWindow::RememberSettings() {
+    // Not before the file has been read: starting writes TL.DEF, and would write over it.
+    if (!settings_store_ || !settings_recalled_) return;
+    Settings s;
+    // What the file held and this window does not set is kept (a later version's keys).
+    if (const DefaultsStore::ReadResult read = settings_store_->Read(); read.status == DefaultsStore::Status::Ok)
+        s = ParseSettings(read.lines);
+    s["graph"] = optResisReac.selected() ? "rx" : "vi";
+    for (const form::Option* o : {&frmTuner.optLNet1, &frmTuner.optLNet2, &frmTuner.optPiNet, &frmTuner.optTeeNet})
+        if (o->selected()) s["tuner.network"] = o->name();
+    for (form::TextField TunerWindow::*field : kTunerSettingFields) {
+        const form::TextField& f = frmTuner.*field;
+        s["tuner." + f.name()] = f.text();
+    }
+    for (const form::Option* o : {&frmPlan.optRegion1, &frmPlan.optRegion2, &frmPlan.optRegion3})
+        if (o->selected()) s["plan.region"] = o->name();
+    frmSweep.Remember(s);
+    const int own = cboPickCable.position() - kListEntries;
+    if (own >= 0 && own < static_cast<int>(own_file_.cables.size()))
+        s["cable"] = own_file_.cables[static_cast<std::size_t>(own)].name;
+    else
+        s.erase("cable");
+    settings_store_->Write(SettingsLines(s));  // a failed write leaves the old file; nothing else depends on it
 }
 
 void MainWindow::SaveDefaults() {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -118,8 +119,44 @@ void SweepWindow::TakeMain(const MainLine& main) {
     txtLine.SetText(main.line_text);
 }
 
+void SweepWindow::Remember(std::map<std::string, std::string>& s) const {
+    s["sweep.from"] = txtFrom.text();
+    s["sweep.to"] = txtTo.text();
+    s["sweep.points"] = txtPoints.text();
+    s["sweep.spacing"] = optLog.selected() ? "log" : "linear";
+    s["sweep.at"] = optAtLoad.selected() ? "load" : "input";
+    s["sweep.centre"] = ShortestText(centred_on_);
+    const std::string file = file_ && optFile.selected() ? txtFile.tool_tip() : recalled_file_;
+    if (!file.empty()) s["sweep.file"] = file;
+}
+
+void SweepWindow::Recall(const std::map<std::string, std::string>& s, double main_freq_mhz) {
+    const auto get = [&s](const char* key) -> const std::string* {
+        const auto it = s.find(key);
+        return it == s.end() || it->second.empty() ? nullptr : &it->second;
+    };
+    if (const auto* v = get("sweep.points")) txtPoints.SetText(*v);
+    if (const auto* v = get("sweep.spacing")) (*v == "log" ? optLog : optLinear).Select();
+    if (const auto* v = get("sweep.at")) SetEnd(*v == "load");
+    // The band stands while the main window's frequency is the one it was made around.
+    const std::string* from = get("sweep.from");
+    const std::string* to = get("sweep.to");
+    const std::string* centre = get("sweep.centre");
+    if (from && to && centre && ParseNumber(*centre) == main_freq_mhz) {
+        txtFrom.SetText(*from);
+        txtTo.SetText(*to);
+        centred_on_ = main_freq_mhz;
+    }
+    if (const auto* v = get("sweep.file")) recalled_file_ = *v;
+}
+
 void SweepWindow::Open(const MainLine& main) {
     TakeMain(main);
+    // The last file of the run before a restart, opened once as the window first opens.
+    if (!recalled_file_.empty()) {
+        const std::string path = std::exchange(recalled_file_, std::string());
+        if (!file_) OpenFile(path);
+    }
     if (!optFile.selected()) {
         if (centred_on_ != main.freq_mhz) {
             const char mark = host_.DecimalMark();

@@ -6,6 +6,7 @@
 #include <complex>
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,6 +62,11 @@ public:
     // The main window's "S&weep": the band centred on its frequency (± 10 %) unless the band was
     // already chosen around that frequency, the end and impedance as it has them, then a run.
     void Open(const MainLine& main);
+    // What a restart finds again (QLX settings.ini): the band, points, spacing, the end the impedance
+    // is given at and the last file, by key. A band remembered stands until the main window's
+    // frequency changes; the file is opened again as the window first opens (a file gone is told).
+    void Remember(std::map<std::string, std::string>& settings) const;
+    void Recall(const std::map<std::string, std::string>& settings, double main_freq_mhz);
     // The main window's line changed while this window is shown: swept again for it.
     void Follow(const MainLine& main);
     // Reads a Touchstone file as the impedance source: its band, taken at the line input (where
@@ -174,6 +180,7 @@ private:
     std::optional<OnePort> file_;
     double centred_on_ = 0.0;  // the main window's frequency the band was centred on
     bool placed_ = false;      // given its first place and size on the screen
+    std::string recalled_file_;  // the last file of the run before a restart, opened with the window
     bool quiet_ = false;       // SetEnd at work
     std::string typed_points_;  // the points typed, kept while a file's points are shown
 

@@ -176,7 +176,8 @@ EMSCRIPTEN_KEEPALIVE const char* qlx_start(const char* defaults, int has_default
     p.host.screen_width = static_cast<float>(width_px * 15.0);  // 15 twips a CSS pixel
     p.host.screen_height = static_cast<float>(height_px * 15.0);
     p.cables.load_on_read = true;
-    p.main = std::make_unique<qlx::MainWindow>(p.host, p.store, &p.cables);
+    p.settings.load_on_read = true;
+    p.main = std::make_unique<qlx::MainWindow>(p.host, p.store, &p.cables, &p.settings);
     qlx::MainWindow& m = *p.main;
     m.frmVolt.on_chart_changed = [] { ++g_page->graph_version; };
     m.frmSweep.on_result_changed = [] { ++g_page->sweep_version; };

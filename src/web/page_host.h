@@ -109,6 +109,7 @@ struct Page {
     PageHost host;
     PageStore store{"QLX TL.DEF"};
     PageStore cables{std::string("QLX ") + "cables.txt"};
+    PageStore settings{std::string("QLX ") + "settings.ini"};
     std::unique_ptr<qlx::MainWindow> main;
     int graph_version = 0, sweep_version = 0, plan_version = 0, own_cable_version = 0;
     bool sweeping = false, scanning = false, open_requested = false;

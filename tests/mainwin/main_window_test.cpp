@@ -590,3 +590,52 @@ TEST(MainWindowOwnCables, TheFileIsKeptAsTLDefIsAndTheListFollowsIt) {
 
 }  // namespace
 }  // namespace qlx
+
+namespace qlx {
+namespace {
+
+// What a restart finds again, kept in QLX settings.ini while TL.DEF keeps its 17 lines: the graph's
+// kind, the tuner's network and settings, the sweep's points, spacing and end, the plan's region
+// and a cable of one's own; a line that is no setting is ignored, a key of a later version kept.
+TEST(MainWindowSettings, ARestartFindsTheWindowsAsTheyWere) {
+    testing::ScriptedHost host;
+    MemoryDefaultsStore store(DefaultFileText()), cables(std::string(kCablesHeader) + "\r\nMine\t75\t0.8\t0\t0.2\t0\r\n"),
+        settings("garbage without an equals sign\r\nlater.key=kept\r\nsweep.file=/gone/dipole.s1p\r\n");
+    {
+        MainWindow w(host, store, &cables, &settings);
+        w.Load();
+        w.optResisReac.Select();
+        w.frmTuner.optPiNet.Select();
+        w.frmTuner.txtTxPwr.SetText("400");
+        w.frmPlan.optRegion2.Select();
+        w.frmSweep.txtPoints.SetText("51");
+        w.frmSweep.optLog.Select();
+        w.cboPickCable.Choose(33);
+        w.SaveDefaults();
+    }
+    const auto tl_def = SplitDefaultsText(*store.content);
+    ASSERT_EQ(tl_def.size(), 17u);
+    EXPECT_EQ(tl_def[13], " 3 ");  // the catalogue's position, as other programs read it
+    EXPECT_NE(settings.content->find("later.key=kept"), std::string::npos);
+    EXPECT_NE(settings.content->find("sweep.file=/gone/dipole.s1p"), std::string::npos);  // not opened yet: kept
+    EXPECT_EQ(settings.content->find("garbage"), std::string::npos);
+
+    MainWindow again(host, store, &cables, &settings);
+    again.Load();
+    EXPECT_TRUE(again.optResisReac.selected());
+    EXPECT_TRUE(again.frmTuner.optPiNet.selected());
+    EXPECT_EQ(again.frmTuner.txtTxPwr.text(), "400");
+    EXPECT_TRUE(again.frmPlan.optRegion2.selected());
+    EXPECT_EQ(again.frmSweep.txtPoints.text(), "51");
+    EXPECT_TRUE(again.frmSweep.optLog.selected());
+    EXPECT_EQ(again.cboPickCable.position(), 33);
+    EXPECT_EQ(again.txtZ0.text().substr(0, 4), "75.0");
+    // The last file is opened as the sweep window first opens; one that is gone is told.
+    const std::size_t told = host.messages.size();
+    again.cmdSweep.Click();
+    ASSERT_EQ(host.messages.size(), told + 1);
+    EXPECT_NE(host.messages.back().text.find("dipole.s1p does not exist"), std::string::npos) << host.messages.back().text;
+}
+
+}  // namespace
+}  // namespace qlx
