@@ -199,10 +199,12 @@ const cases = {
     let context = await start();
     let page = context.pages()[0] || await context.newPage();
     await open(page);
+    await page.click(id("frmQLX2", "optResisReac"));  // kept in the settings, not in TL.DEF
     await type(page, "frmQLX2", "txtFreq", "21.2");
     await type(page, "frmQLX2", "txtReactance", "-33");
     // Kept in the page's storage without the page being hidden or closed.
     await page.waitForFunction(() => /21\.2/.test(window.localStorage.getItem("QLX TL.DEF") || ""), null, {timeout: 5000});
+    await page.waitForFunction(() => /graph=rx/.test(window.localStorage.getItem("QLX settings.ini") || ""), null, {timeout: 5000});
     // The browser writes its storage to disk within seconds; then it is killed, not closed.
     await page.waitForTimeout(8000);
     execFileSync("pkill", ["-KILL", "-f", "--", "--user-data-dir=" + profile]);
@@ -212,6 +214,7 @@ const cases = {
     await open(page);
     assert.strictEqual(await shown(page, "frmQLX2", "txtFreq"), "21.2");
     assert.strictEqual(await shown(page, "frmQLX2", "txtReactance"), "-33");
+    assert.ok(await page.isChecked(id("frmQLX2", "optResisReac") + " input"), "the graph's kind is back");
     await context.close();
     fs.rmSync(profile, {recursive: true, force: true});
   },
