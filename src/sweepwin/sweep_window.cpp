@@ -72,8 +72,17 @@ SweepWindow::SweepWindow(form::Host& host) : host_(host) {
     };
     optLinear.on_click = rerun;
     optLog.on_click = rerun;
-    optAtLoad.on_click = rerun;
-    optAtInput.on_click = rerun;
+    // The user's answer to where a file was measured: kept for the files that follow, and the
+    // question on the frame answered.
+    const auto end_chosen = [this, rerun] {
+        if (!quiet_ && optFile.selected() && file_) {
+            file_at_load_ = optAtLoad.selected();
+            fraGiven.SetStatus(form::Status::Normal, "");
+        }
+        rerun();
+    };
+    optAtLoad.on_click = end_chosen;
+    optAtInput.on_click = end_chosen;
     optMainZ.on_click = [this, rerun] {
         if (!txtPoints.enabled()) txtPoints.SetText(typed_points_);
         txtPoints.SetEnabled(true);
@@ -126,6 +135,7 @@ void SweepWindow::Remember(std::map<std::string, std::string>& s) const {
     s["sweep.spacing"] = optLog.selected() ? "log" : "linear";
     s["sweep.at"] = optAtLoad.selected() ? "load" : "input";
     s["sweep.centre"] = ShortestText(centred_on_);
+    if (file_end_asked_) s["sweep.file_at"] = file_at_load_ ? "load" : "input";
     const std::string file = file_ && optFile.selected() ? txtFile.tool_tip() : recalled_file_;
     if (!file.empty()) s["sweep.file"] = file;
 }
@@ -148,6 +158,7 @@ void SweepWindow::Recall(const std::map<std::string, std::string>& s, double mai
         centred_on_ = main_freq_mhz;
     }
     if (const auto* v = get("sweep.file")) recalled_file_ = *v;
+    if (const auto* v = get("sweep.file_at")) file_at_load_ = *v == "load", file_end_asked_ = true;
 }
 
 void SweepWindow::Open(const MainLine& main) {
@@ -219,8 +230,16 @@ bool SweepWindow::OpenFile(const std::string& path) {
     const char mark = host_.DecimalMark();
     txtFrom.SetText(ShortestText(first, mark));
     txtTo.SetText(ShortestText(last, mark));
-    // An analyser measures at the line input; the far end is the antenna.
-    SetEnd(false);
+    // An analyser measures at the line input; the far end is the antenna. Where the user has said
+    // otherwise, at the end chosen last. The first file asks, on the frame of the two ends, once.
+    SetEnd(file_at_load_);
+    if (!file_end_asked_) {
+        file_end_asked_ = true;
+        fraGiven.SetStatus(form::Status::Warning,
+                           "Where was " + name + " measured? It is taken at the " + (file_at_load_ ? "load" : "line input") +
+                               (file_at_load_ ? "; choose At Input if an analyser measured it at the line's input."
+                                              : ", as an analyser measures; choose At Load if it is the antenna's own."));
+    }
     if (optFile.selected())
         cmdSweep.Click();
     else
@@ -323,8 +342,13 @@ void SweepWindow::Finish() {
         const EndFigures load = AtLoad(best, run_at_load_);
         // A file's summary says which end it was taken at: an analyser's file at the line input
         // and the antenna's own are different antennas.
+        const bool asking = fraGiven.status() == form::Status::Warning;
         const std::string source =
-            run_from_file_ ? txtFile.text() + " taken at the " + (run_at_load_ ? "load" : "line input") + ": " : std::string();
+            run_from_file_ ? txtFile.text() + " taken at the " + (run_at_load_ ? "load" : "line input") +
+                                 (!asking ? "" : run_at_load_ ? " (measured at the line input? choose At Input)"
+                                                              : " (the antenna's own? choose At Load)") +
+                                 ": "
+                           : std::string();
         txtSummary.SetText(source + std::to_string(points_.size()) + " points, " + ShortestText(ShownMHz(points_.front().f_mhz), mark) +
                            " to " + MHzText(points_.back().f_mhz) + ".   Lowest SWR at the load: " +
                            Format(load.swr, "0.00", mark) + " at " +

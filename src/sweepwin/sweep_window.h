@@ -181,6 +181,8 @@ private:
     double centred_on_ = 0.0;  // the main window's frequency the band was centred on
     bool placed_ = false;      // given its first place and size on the screen
     std::string recalled_file_;  // the last file of the run before a restart, opened with the window
+    bool file_at_load_ = false;    // where files are taken: at the line input, unless the user said the load
+    bool file_end_asked_ = false;  // the first file asks where it was measured; the answer is kept
     bool quiet_ = false;       // SetEnd at work
     std::string typed_points_;  // the points typed, kept while a file's points are shown
 

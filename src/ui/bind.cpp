@@ -320,7 +320,9 @@ void Bind(QLabel* w, form::Label& l) {
 
 void Bind(QGroupBox* w, form::Label& frame) {
     auto refresh = [w, &frame] {
-        w->setTitle(Q(frame.caption()));
+        // A frame that asks (a status) carries the mark before its title, as a label does.
+        const char* mark = form::StatusMark(frame.status());
+        w->setTitle(*mark ? Q(mark) + ' ' + Q(frame.caption()) : Q(frame.caption()));
         ApplyCommon(w, frame, QPalette::WindowText, QPalette::Window, false);
     };
     frame.SetObserver(WhileAlive(w, refresh));

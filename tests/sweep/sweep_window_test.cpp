@@ -160,7 +160,8 @@ TEST(SweepWindow, TheShippedDipoleMeasurementDeEmbedsToItsAntenna) {
     const auto best = s.LowestSwrAtLoad();
     ASSERT_TRUE(best);
     EXPECT_NEAR(s.points()[*best].f_mhz, 14.1, 0.026);
-    EXPECT_EQ(s.txtSummary.text().rfind("dipole-through-30m-rg213.s1p taken at the line input: 41 points, 13.6 to 14.6 MHz", 0), 0u)
+    EXPECT_EQ(s.txtSummary.text().rfind("dipole-through-30m-rg213.s1p taken at the line input (the antenna's own? choose At Load): "
+                                        "41 points, 13.6 to 14.6 MHz", 0), 0u)
         << s.txtSummary.text();
 
     // The antenna as a Touchstone file reads back to the same impedances (S in double precision).
@@ -324,6 +325,42 @@ TEST(SweepWindow, TheTipReadsAgainstTheChartsReference) {
     w.Type(m.txtResistance, "50");
     s.optRef50.Select();
     EXPECT_NE(s.PointText(0, false).find("SWR 1.00 against 50.0 ohms, return loss infinite"), std::string::npos) << s.PointText(0, false);
+}
+
+}  // namespace
+}  // namespace qlx::sweep
+
+namespace qlx::sweep {
+namespace {
+
+// Where a file was measured: the first file asks on the frame of the two ends (taken at the line
+// input, as an analyser measures); the user's answer is taken for the files that follow and kept
+// for the next start.
+TEST(SweepWindow, TheFirstFileAsksWhereItWasMeasuredAndTheAnswerIsKept) {
+    const std::string dipole = std::string(QLX_SOURCE_DIR) + "/data/dipole-through-30m-rg213.s1p";
+    Window w;
+    SweepWindow& s = w.win->frmSweep;
+    w.win->cmdSweep.Click();
+    ASSERT_TRUE(s.OpenFile(dipole));
+    EXPECT_TRUE(s.optAtInput.selected());
+    EXPECT_EQ(s.fraGiven.status(), form::Status::Warning);
+    EXPECT_EQ(s.fraGiven.status_reason().rfind("Where was dipole-through-30m-rg213.s1p measured? It is taken at the line input", 0), 0u)
+        << s.fraGiven.status_reason();
+    s.optAtLoad.Select();  // the user: it is the antenna's own
+    EXPECT_EQ(s.fraGiven.status(), form::Status::Normal);
+    EXPECT_EQ(s.txtSummary.text().rfind("dipole-through-30m-rg213.s1p taken at the load", 0), 0u) << s.txtSummary.text();
+    ASSERT_TRUE(s.OpenFile(dipole));
+    EXPECT_TRUE(s.optAtLoad.selected());  // the answer stands, and nothing is asked again
+    EXPECT_EQ(s.fraGiven.status(), form::Status::Normal);
+    std::map<std::string, std::string> kept;
+    s.Remember(kept);
+    EXPECT_EQ(kept["sweep.file_at"], "load");
+    Window next;
+    next.win->frmSweep.Recall(kept, 3.5);
+    next.win->cmdSweep.Click();
+    ASSERT_TRUE(next.win->frmSweep.OpenFile(dipole));
+    EXPECT_TRUE(next.win->frmSweep.optAtLoad.selected());
+    EXPECT_EQ(next.win->frmSweep.fraGiven.status(), form::Status::Normal);
 }
 
 }  // namespace
