@@ -63,13 +63,14 @@ const QLX_LAYOUTS = {
     {cls: "buttons", rows: [["cmdFit", "cmdMeasure", "cmdCompute", "cmdOK"]]},
   ],
   frmOwnCable: [
-    {cls: "frames", rows: [[{frame: "fraHow", items: ["optFit", "optMeasure"]}]]},
+    {cls: "frames", rows: [[{frame: "fraHow", items: ["optFit", "optMeasure", "optStub"]}]]},
     {cls: "grid", rows: [
       ["lblName", "txtName"], ["lblCableR0", "txtCableR0"], ["lblCableVF", "txtCableVF"], ["lblCableVMax", "txtCableVMax"],
       ["lblSource", "txtSource"], ["lblPoints", "txtPoints"],
     ]},
     {cls: "frames", rows: [[{frame: "fraPer", items: ["optPer100ft", "optPer100m"]}]]},
-    {cls: "grid", rows: [["lblOpenFile", "txtOpenFile"], ["lblShortFile", "txtShortFile"], ["lblSampleLength", "txtSampleLength"]]},
+    {cls: "grid", rows: [["lblOpenFile", "txtOpenFile"], ["lblShortFile", "txtShortFile"], ["lblSampleLength", "txtSampleLength"],
+                            ["lblQuarterWave", "txtQuarterWave"]]},
     {cls: "frames", rows: [[{frame: "fraSampleUnit", items: ["optSampleFeet", "optSampleMeters"]}]]},
     {cls: "grid", rows: [["lblK1", "txtK1"], ["lblK2", "txtK2"], ["lblWorst", "txtWorst"]]},
     {cls: "stack", rows: [["lblStatus"]]},

@@ -44,6 +44,7 @@ std::string Row(std::initializer_list<std::string> cells) {
 OwnCableWindow::OwnCableWindow() {
     how_.Add(optFit);
     how_.Add(optMeasure);
+    how_.Add(optStub);
     per_.Add(optPer100ft);
     per_.Add(optPer100m);
     sample_unit_.Add(optSampleFeet);
@@ -51,6 +52,9 @@ OwnCableWindow::OwnCableWindow() {
     fraHow.SetCaption("From");
     optFit.SetCaption("A maker's &table");
     optMeasure.SetCaption("A sample &measured open and shorted");
+    optStub.SetCaption("A st&ub's quarter wave");
+    lblQuarterWave.SetCaption("Quarter wave at, MHz:");
+    txtQuarterWave.SetToolTip("Where an open stub's reactance crosses zero, or a shorted stub's resistance peaks");
     lblName.SetCaption("Name:");
     txtName.SetToolTip("How the cable list shows the cable");
     lblCableR0.SetCaption("R0, ohms:");
@@ -80,7 +84,7 @@ OwnCableWindow::OwnCableWindow() {
     lblTable.SetToolTip("The points, point by point, against the fit");
     lblStatus.SetCaption("");
     for (form::TextField* t : {&txtName, &txtCableR0, &txtCableVF, &txtCableVMax, &txtSource, &txtPoints, &txtOpenFile,
-                               &txtShortFile, &txtSampleLength})
+                               &txtShortFile, &txtSampleLength, &txtQuarterWave})
         t->SetBack(form::kWhite);
     cmdCalculate.SetCaption("&Calculate");
     cmdSave.SetCaption("&Save");
@@ -88,6 +92,7 @@ OwnCableWindow::OwnCableWindow() {
     cmdSave.SetEnabled(false);
     optFit.on_click = [this] { ShowMode(); };
     optMeasure.on_click = [this] { ShowMode(); };
+    optStub.on_click = [this] { ShowMode(); };
     cmdCalculate.on_click = [this] { Calculate(); };
     cmdSave.on_click = [this] { SaveClicked(); };
     cmdClose.on_click = [this] { window.SetVisible(false); };
@@ -102,13 +107,16 @@ void OwnCableWindow::OpenFor(bool measure, form::Host& host) {
 }
 
 void OwnCableWindow::ShowMode() {
-    const bool fit = optFit.selected();
+    const bool fit = optFit.selected(), stub = optStub.selected();
     for (form::Control* c : std::initializer_list<form::Control*>{&lblPoints, &txtPoints, &fraPer, &optPer100ft, &optPer100m})
         c->SetVisible(fit);
-    for (form::Control* c : std::initializer_list<form::Control*>{&lblOpenFile, &txtOpenFile, &lblShortFile, &txtShortFile,
-                                                                 &lblSampleLength, &txtSampleLength, &fraSampleUnit,
+    for (form::Control* c : std::initializer_list<form::Control*>{&lblOpenFile, &txtOpenFile, &lblShortFile, &txtShortFile})
+        c->SetVisible(!fit && !stub);
+    for (form::Control* c : std::initializer_list<form::Control*>{&lblSampleLength, &txtSampleLength, &fraSampleUnit,
                                                                  &optSampleFeet, &optSampleMeters})
         c->SetVisible(!fit);
+    lblQuarterWave.SetVisible(stub);
+    txtQuarterWave.SetVisible(stub);
     // A measurement finds R0 and the velocity factor itself.
     txtCableR0.SetToolTip(fit ? "The maker's characteristic impedance" : "Found by the measurement");
     txtCableVF.SetToolTip(fit ? "The maker's velocity factor" : "Found by the measurement");
@@ -127,7 +135,26 @@ void OwnCableWindow::Refuse(const std::string& why) {
     if (on_chart_changed) on_chart_changed();
 }
 
-bool OwnCableWindow::Calculate() { return optFit.selected() ? Fit() : Measure(); }
+bool OwnCableWindow::Calculate() { return optFit.selected() ? Fit() : optStub.selected() ? Stub() : Measure(); }
+
+bool OwnCableWindow::Stub() {
+    const auto length = Entry(txtSampleLength), f = Entry(txtQuarterWave);
+    if (!length || !(*length > 0.0) || !f || !(*f > 0.0)) {
+        Refuse("Enter the stub's length and the frequency at which it is a quarter wave, both above 0.");
+        return false;
+    }
+    const bool meters = optSampleMeters.selected();
+    const sweep::StubReading r = sweep::StubFromQuarterWave(meters ? *length : *length / kFeetPerMeterDouble, *f);
+    // One reading gives the velocity factor, not the loss: nothing to keep as a cable.
+    Refuse("");
+    txtCableVF.SetText(Format(r.vf, "0.000"));
+    const std::string said = "Electrical length " + Format(meters ? r.electrical_m : r.electrical_m * kFeetPerMeterDouble, "0.0000") +
+                             (meters ? " m" : " ft") + ", velocity factor " + Format(r.vf, "0.000") +
+                             ". One reading gives no loss: fit the maker's table with this velocity factor.";
+    lblStatus.SetCaption(said);
+    lblStatus.SetStatus(form::Status::Normal, "");
+    return true;
+}
 
 bool OwnCableWindow::Fit() {
     OwnCable c;

@@ -39,6 +39,7 @@ public:
     form::Label fraHow{window, "fraHow"};
     form::Option optFit{window, "optFit"};
     form::Option optMeasure{window, "optMeasure"};
+    form::Option optStub{window, "optStub"};
     form::Label lblName{window, "lblName"};
     form::TextField txtName{window, "txtName"};
     form::Label lblCableR0{window, "lblCableR0"};
@@ -62,6 +63,9 @@ public:
     form::TextField txtShortFile{window, "txtShortFile"};
     form::Label lblSampleLength{window, "lblSampleLength"};
     form::TextField txtSampleLength{window, "txtSampleLength"};
+    // A stub's single reading: the frequency at which the sample is a quarter wave long.
+    form::Label lblQuarterWave{window, "lblQuarterWave"};
+    form::TextField txtQuarterWave{window, "txtQuarterWave"};
     form::Label fraSampleUnit{window, "fraSampleUnit"};
     form::Option optSampleFeet{window, "optSampleFeet"};
     form::Option optSampleMeters{window, "optSampleMeters"};
@@ -82,6 +86,7 @@ private:
     void ShowMode();
     bool Fit();
     bool Measure();
+    bool Stub();
     void Refuse(const std::string& why);
     void SaveClicked();
 

@@ -70,7 +70,7 @@ QPushButton* Browse(QWidget* parent, form::TextField& field, const char* name) {
 OwnCableView::OwnCableView(OwnCableWindow& m, QWidget* parent) : ModelDialog(m.window, parent), m_(m) {
     auto* root = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
-    left->addWidget(Options(this, m.fraHow, {&m.optFit, &m.optMeasure}));
+    left->addWidget(Options(this, m.fraHow, {&m.optFit, &m.optMeasure, &m.optStub}));
     auto* grid = new QGridLayout;
     int r = 0;
     Field(grid, this, m.lblName, m.txtName, r++);
@@ -87,6 +87,7 @@ OwnCableView::OwnCableView(OwnCableWindow& m, QWidget* parent) : ModelDialog(m.w
     auto* browse_short = Browse(this, m.txtShortFile, "cmdBrowseShort");
     grid->addWidget(browse_short, r++, 2);
     Field(grid, this, m.lblSampleLength, m.txtSampleLength, r++);
+    Field(grid, this, m.lblQuarterWave, m.txtQuarterWave, r++);
     grid->addWidget(Options(this, m.fraSampleUnit, {&m.optSampleFeet, &m.optSampleMeters}), r++, 1);
     Field(grid, this, m.lblK1, m.txtK1, r++);
     Field(grid, this, m.lblK2, m.txtK2, r++);

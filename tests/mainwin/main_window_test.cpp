@@ -639,3 +639,26 @@ TEST(MainWindowSettings, ARestartFindsTheWindowsAsTheyWere) {
 
 }  // namespace
 }  // namespace qlx
+
+namespace qlx {
+namespace {
+
+// A stub's single reading in the window: 0.303 m of 300-ohm ribbon a quarter wave at 209 MHz is
+// 0.3586 m long electrically, velocity factor 0.845 (299.792458 / 209 / 4 = 0.3586 m); no loss,
+// so nothing to keep.
+TEST(OwnCableWindowStub, AQuarterWaveReadingGivesTheVelocityFactor) {
+    OwnCableWindow w;
+    w.optStub.Select();
+    EXPECT_FALSE(w.txtOpenFile.visible());
+    EXPECT_TRUE(w.txtQuarterWave.visible());
+    w.txtSampleLength.SetText("0.303");
+    w.optSampleMeters.Select();
+    w.txtQuarterWave.SetText("209");
+    ASSERT_TRUE(w.Calculate());
+    EXPECT_EQ(w.txtCableVF.text(), "0.845");
+    EXPECT_NE(w.lblStatus.caption().find("Electrical length 0.3586 m"), std::string::npos) << w.lblStatus.caption();
+    EXPECT_FALSE(w.cmdSave.enabled());
+}
+
+}  // namespace
+}  // namespace qlx
