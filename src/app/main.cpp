@@ -4,7 +4,7 @@
 
 #include "mainwin/defaults_file.h"
 #include "mainwin/main_window.h"
-#include "mainwin/settings_file.h"
+#include "core/settings_file.h"
 #include "ui/dialogs.h"
 #include "ui/graph_view.h"
 #include "ui/main_window_view.h"

@@ -34,26 +34,18 @@ int Cables(const std::vector<std::string_view>& args) {
 
     Session s;
     const std::vector<std::string>& list = s.w.cboPickCable.items();
-    const auto at_text = [](const qlx::CableAtFrequency& at) {
-        return " | " + qlx::Format(at.atten100, "#0.0##") + " dB/100 Feet | R0 " + qlx::Format(at.r0, "##0.0") +
-               " | X0 " + qlx::Format(at.x0, "##0.00");
-    };
     json rows = json::array();
     for (int pos = 0; pos < static_cast<int>(list.size()); ++pos) {
         const std::string& text = list[static_cast<std::size_t>(pos)];
         json row{{"position", pos}, {"text", text}};
         std::string line = std::to_string(pos) + ":" + text;
+        // A cable of one's own or a catalogue row: its data, and at --freq its line there.
+        std::optional<qlx::CableAtFrequency> at;
         if (pos >= qlx::kListEntries) {
             const qlx::OwnCable& c = s.w.own_cables()[static_cast<std::size_t>(pos - qlx::kListEntries)];
             row["own"] = {{"name", c.name}, {"r0", c.r0}, {"vf", c.vf}, {"vmax", c.vmax},
                           {"k1", c.k1}, {"k2", c.k2}, {"source", c.source}};
-            if (freq) {
-                const qlx::CableAtFrequency at = qlx::OwnCableAt(c, *freq);
-                row["Atten100"] = at.atten100;
-                row["R0"] = at.r0;
-                row["X0"] = at.x0;
-                line += at_text(at);
-            }
+            if (freq) at = qlx::OwnCableAt(c, *freq);
         } else if (pos < qlx::kCatalogueRows) {
             const qlx::CableSpec& c = qlx::Catalogue()[static_cast<std::size_t>(pos)];
             row["LossSlope"] = c.loss_slope;
@@ -61,13 +53,14 @@ int Cables(const std::vector<std::string_view>& args) {
             row["VelFactor"] = c.vel_factor;
             row["VMax"] = c.vmax;
             row["CapPF"] = c.cap_pf;
-            if (freq) {
-                const qlx::CableAtFrequency at = qlx::CableAt(c, *freq);
-                row["Atten100"] = at.atten100;
-                row["R0"] = at.r0;
-                row["X0"] = at.x0;
-                line += at_text(at);
-            }
+            if (freq) at = qlx::CableAt(c, *freq);
+        }
+        if (at) {
+            row["Atten100"] = at->atten100;
+            row["R0"] = at->r0;
+            row["X0"] = at->x0;
+            line += " | " + qlx::Format(at->atten100, "#0.0##") + " dB/100 Feet | R0 " + qlx::Format(at->r0, "##0.0") +
+                    " | X0 " + qlx::Format(at->x0, "##0.00");
         }
         rows.push_back(row);
         if (!o->Has("--json")) std::cout << line << "\n";

@@ -1,7 +1,7 @@
 // The main window and TL.DEF: the record read into the windows at start, and written from them
 // on exit.
 #include "mainwin/main_window.h"
-#include "mainwin/settings_file.h"
+#include "core/settings_file.h"
 
 #include <cmath>
 
@@ -124,10 +124,7 @@ void MainWindow::RecallSettings() {
     const DefaultsStore::ReadResult read = settings_store_->Read();
     if (read.status != DefaultsStore::Status::Ok) return;
     const Settings s = ParseSettings(read.lines);
-    const auto get = [&s](const char* key) -> const std::string* {
-        const auto it = s.find(key);
-        return it == s.end() || it->second.empty() ? nullptr : &it->second;
-    };
+    const auto get = [&s](const char* key) { return Setting(s, key); };
     if (const auto* v = get("graph")) (*v == "rx" ? optResisReac : optVoltCurr).Select();
     if (const auto* v = get("tuner.network"))
         for (form::Option* o : {&frmTuner.optLNet1, &frmTuner.optLNet2, &frmTuner.optPiNet, &frmTuner.optTeeNet})

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "core/entry_rules.h"
+#include "core/settings_file.h"
 #include "core/format.h"
 #include "core/numbers.h"
 #include "sweep/smith.h"
@@ -141,10 +142,7 @@ void SweepWindow::Remember(std::map<std::string, std::string>& s) const {
 }
 
 void SweepWindow::Recall(const std::map<std::string, std::string>& s, double main_freq_mhz) {
-    const auto get = [&s](const char* key) -> const std::string* {
-        const auto it = s.find(key);
-        return it == s.end() || it->second.empty() ? nullptr : &it->second;
-    };
+    const auto get = [&s](const char* key) { return Setting(s, key); };
     if (const auto* v = get("sweep.points")) txtPoints.SetText(*v);
     if (const auto* v = get("sweep.spacing")) (*v == "log" ? optLog : optLinear).Select();
     if (const auto* v = get("sweep.at")) SetEnd(*v == "load");

@@ -15,6 +15,8 @@ inline constexpr std::string_view kSettingsFileName = "QLX settings.ini";
 using Settings = std::map<std::string, std::string>;
 
 Settings ParseSettings(const std::vector<std::string>& lines);
+// A key's value, or nothing when the key is missing or empty.
+const std::string* Setting(const Settings& settings, const char* key);
 // "[QLX]" and the keys in order, one a line.
 std::vector<std::string> SettingsLines(const Settings& settings);
 

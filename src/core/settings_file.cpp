@@ -1,4 +1,4 @@
-#include "mainwin/settings_file.h"
+#include "core/settings_file.h"
 
 #include "core/format.h"
 
@@ -14,6 +14,11 @@ Settings ParseSettings(const std::vector<std::string>& lines) {
         s[std::string(TrimBlanks(l.substr(0, eq)))] = std::string(TrimBlanks(l.substr(eq + 1)));
     }
     return s;
+}
+
+const std::string* Setting(const Settings& settings, const char* key) {
+    const auto it = settings.find(key);
+    return it == settings.end() || it->second.empty() ? nullptr : &it->second;
 }
 
 std::vector<std::string> SettingsLines(const Settings& settings) {
