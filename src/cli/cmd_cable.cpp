@@ -186,17 +186,9 @@ int Measure(const Args& args) {
     std::string error;
     const auto m = sweep::MeasureCable(ports[0], ports[1], length_m * kFeetPerMeterDouble, error);
     if (!m) return Fail({error, false}, kCableUsage);
-    OwnCable c;
+    OwnCable c = sweep::MeasuredCable(*m);
     c.name = o->Value("--name") ? *o->Value("--name") : "My cable";
-    c.r0 = m->z0_centre.real();
-    c.vf = m->median_vf;
-    c.k1 = m->fit.k1;
-    c.k2 = m->fit.k2;
-    c.source = "measured: " + sweep::ShownName(*open_file) + " and " + sweep::ShownName(*short_file) + ", " +
-               ShortestText(*length) + (meters ? " m" : " ft");
-    for (const sweep::MeasuredPoint& p : m->points)
-        if (p.used) c.points.push_back({p.f_mhz, p.db_per_100ft});
-    c.worst_residual_db = m->fit.worst_residual_db;
+    c.source = sweep::MeasuredSource(*open_file, *short_file, *length, meters);
     if (save && OwnCableProblem(c)) return Fail({"--save: " + *OwnCableProblem(c), false}, kCableUsage);
     if (o->Has("--json")) {
         json pts = json::array();

@@ -235,17 +235,12 @@ bool OwnCableWindow::Measure() {
         Refuse(error);
         return false;
     }
-    OwnCable c;
+    OwnCable c = sweep::MeasuredCable(*m);
     c.name = std::string(TrimBlanks(txtName.text()));
-    c.r0 = m->z0_centre.real();
-    c.vf = m->median_vf;
     c.vmax = Entry(txtCableVMax).value_or(0.0);
-    c.k1 = m->fit.k1, c.k2 = m->fit.k2;
-    c.worst_residual_db = m->fit.worst_residual_db;
     c.source = std::string(TrimBlanks(txtSource.text()));
     if (c.source.empty())
-        c.source = "measured: " + sweep::ShownName(txtOpenFile.text()) + " and " + sweep::ShownName(txtShortFile.text()) +
-                   ", " + ShortestText(*length) + (optSampleMeters.selected() ? " m" : " ft");
+        c.source = sweep::MeasuredSource(txtOpenFile.text(), txtShortFile.text(), *length, optSampleMeters.selected());
     chart_ = {};
     std::string table = Row({"MHz", "R0", "X0", "VF", "dB/100 ft"});
     for (const sweep::MeasuredPoint& p : m->points) {
@@ -253,7 +248,6 @@ bool OwnCableWindow::Measure() {
                       Format(p.db_per_100ft, "0.000")});
         if (!p.used) table.back() = ' ', table += " (near a quarter wave: not fitted)\n";
         (p.used ? chart_.points : chart_.left_out).push_back({p.f_mhz, p.db_per_100ft});
-        if (p.used) c.points.push_back({p.f_mhz, p.db_per_100ft});
     }
     if (!m->points.empty()) chart_.curve = Curve(c, m->points.front().f_mhz, m->points.back().f_mhz);
     cable_ = c;

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/format.h"
 #include "core/numbers.h"
+#include "sweep/touchstone.h"
 
 namespace qlx::sweep {
 
@@ -89,6 +91,23 @@ StubReading StubFromQuarterWave(double physical_m, double quarter_wave_mhz) {
     s.electrical_m = kFreeSpaceM_MHz / (4.0 * quarter_wave_mhz);
     s.vf = physical_m / s.electrical_m;
     return s;
+}
+
+OwnCable MeasuredCable(const CableMeasurement& m) {
+    OwnCable c;
+    c.r0 = m.z0_centre.real();
+    c.vf = m.median_vf;
+    c.k1 = m.fit.k1;
+    c.k2 = m.fit.k2;
+    for (const MeasuredPoint& p : m.points)
+        if (p.used) c.points.push_back({p.f_mhz, p.db_per_100ft});
+    c.worst_residual_db = m.fit.worst_residual_db;
+    return c;
+}
+
+std::string MeasuredSource(std::string_view open_file, std::string_view short_file, double length, bool meters) {
+    return "measured: " + ShownName(open_file) + " and " + ShownName(short_file) + ", " + ShortestText(length) +
+           (meters ? " m" : " ft");
 }
 
 }  // namespace qlx::sweep

@@ -6,6 +6,7 @@
 #include <complex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/own_cable.h"
@@ -36,6 +37,12 @@ struct CableMeasurement {
 // reason in `error`) on files that do not pair, a length of 0 or below, or no point left to fit.
 std::optional<CableMeasurement> MeasureCable(const OnePort& open, const OnePort& shorted, double length_ft,
                                              std::string& error);
+
+// The cable a measurement gives: R0 the real part of Z0 at the band's centre, the median velocity
+// factor, the fitted k1 and k2 with the points fitted and the worst residual (name, source and VMax
+// are the caller's), and the source's usual text: "measured: OPEN and SHORT, LENGTH".
+OwnCable MeasuredCable(const CableMeasurement& m);
+std::string MeasuredSource(std::string_view open_file, std::string_view short_file, double length, bool meters);
 
 // A stub of known physical length that is a quarter wave long at f MHz (an open stub's reactance
 // crosses zero there; a shorted stub's resistance peaks): its electrical length and velocity
